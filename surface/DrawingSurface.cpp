@@ -1,0 +1,148 @@
+#include "surface/DrawingSurface.h"
+
+#include <QColor>
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace award {
+namespace {
+
+QRgb ToQRgb(std::int32_t colour) {
+    return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+std::int32_t FromQRgb(QRgb rgb) {
+    return qRed(rgb) | (qGreen(rgb) << 8) | (qBlue(rgb) << 16);
+}
+
+// Reads the code point at i and moves past it; a lone surrogate reads as the
+// replacement character.
+char32_t NextCodePoint(QStringView text, qsizetype& i) {
+    const char16_t unit = text[i++].unicode();
+    if (QChar::isHighSurrogate(unit) && i < text.size() && text[i].isLowSurrogate())
+        return QChar::surrogateToUcs4(unit, text[i++].unicode());
+    if (QChar::isSurrogate(unit)) return 0xFFFD;
+    return unit;
+}
+
+bool IsControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); }
+
+}  // namespace
+
+DrawingSurface::DrawingSurface() : image_(kWidth, kHeight, QImage::Format_RGB32) {
+    // 96 dots per inch, in dots per metre.
+    image_.setDotsPerMeterX(3780);
+    image_.setDotsPerMeterY(3780);
+    image_.fill(ToQRgb(kBackground));
+}
+
+void DrawingSurface::SetScaleMode(int mode) {
+    switch (mode) {
+    case Twips: case Points: case Pixels: case Inches: case Millimetres: case Centimetres:
+        scaleMode_ = mode;
+        return;
+    default:
+        throw std::invalid_argument("ScaleMode " + std::to_string(mode) + " is not a known unit");
+    }
+}
+
+void DrawingSurface::SetFontSize(double points) {
+    if (!(points >= 1.0 && points <= 2048.0))
+        throw std::invalid_argument("FontSize must lie between 1 and 2048 points");
+    fontSize_ = points;
+}
+
+double DrawingSurface::PixelsPerUnit() const {
+    switch (scaleMode_) {
+    case Twips: return 1.0 / 15.0;
+    case Points: return 96.0 / 72.0;
+    case Inches: return 96.0;
+    case Millimetres: return 96.0 / 25.4;
+    case Centimetres: return 96.0 / 2.54;
+    default: return 1.0;
+    }
+}
+
+void DrawingSurface::Cls() {
+    image_.fill(ToQRgb(kBackground));
+    currentX_ = 0;
+    currentY_ = 0;
+}
+
+const std::optional<InstalledFace>& DrawingSurface::Resolve(const QString& name) {
+    if (auto it = resolved_.find(name); it != resolved_.end()) return it->second;
+    return resolved_.emplace(name, ResolveFace(name)).first->second;
+}
+
+std::optional<InstalledFace> DrawingSurface::ResolvedFace() { return Resolve(fontName_); }
+
+bool DrawingSurface::DrawsChinese() {
+    PrepareGlyphs();
+    return glyphs_.ChosenFaceDrawsChinese();
+}
+
+void DrawingSurface::PrepareGlyphs() {
+    // Characters the chosen face lacks come from the other Chinese face, so a
+    // Kai banner with a rare character still shows it.
+    std::vector<InstalledFace> faces;
+    for (const QString& name : {fontName_, kMingFaceName, kKaiFaceName}) {
+        const auto& face = Resolve(name);
+        if (face && std::find(faces.begin(), faces.end(), *face) == faces.end())
+            faces.push_back(*face);
+    }
+    glyphs_.SetFaces(faces);
+    glyphs_.SetStyle(fontSize_ * 96.0 / 72.0, fontBold_, fontItalic_);
+}
+
+int DrawingSurface::CellLeading() const {
+    // Three rows at 16 pixels to the em, in proportion at other sizes.
+    return static_cast<int>(std::lround(glyphs_.EmPixels() * 3.0 / 16.0));
+}
+
+void DrawingSurface::Print(QStringView text) {
+    PrepareGlyphs();
+    const double scale = PixelsPerUnit();
+    const int baseline =
+        static_cast<int>(std::floor(currentY_ * scale)) + CellLeading() + glyphs_.EmAscent();
+    int penX = static_cast<int>(std::floor(currentX_ * scale));
+    const int stopX = kWidth + glyphs_.EmPixels();
+    const auto black = ToQRgb(kBlack);
+
+    for (qsizetype i = 0; i < text.size() && penX < stopX;) {
+        const char32_t c = NextCodePoint(text, i);
+        if (IsControl(c)) continue;
+        const GlyphImage& glyph = glyphs_.Glyph(c);
+        const int left = penX + glyph.left;
+        const int top = baseline - glyph.top;
+        for (int y = std::max(0, -top); y < glyph.rows && top + y < kHeight; ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image_.scanLine(top + y));
+            for (int x = std::max(0, -left); x < glyph.width && left + x < kWidth; ++x) {
+                if (glyph.Inked(x, y)) line[left + x] = black;
+            }
+        }
+        penX += glyph.advance;
+    }
+    const int lineHeight = CellLeading() + glyphs_.EmPixels() + glyphs_.EmDescent();
+    currentX_ = 0;
+    currentY_ += lineHeight / scale;
+}
+
+std::int32_t DrawingSurface::Point(double x, double y) const {
+    const double scale = PixelsPerUnit();
+    const double px = std::floor(x * scale);
+    const double py = std::floor(y * scale);
+    if (!(px >= 0 && py >= 0 && px < kWidth && py < kHeight)) return kOutside;
+    return FromQRgb(image_.pixel(static_cast<int>(px), static_cast<int>(py)));
+}
+
+void DrawingSurface::PSet(double x, double y, std::int32_t colour) {
+    const double scale = PixelsPerUnit();
+    const double px = std::floor(x * scale);
+    const double py = std::floor(y * scale);
+    if (!(px >= 0 && py >= 0 && px < kWidth && py < kHeight)) return;
+    image_.setPixel(static_cast<int>(px), static_cast<int>(py), ToQRgb(colour));
+}
+
+}  // namespace award

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "surface/FaceResolver.h"
+#include "surface/GlyphRenderer.h"
+
+#include <QImage>
+#include <QString>
+
+#include <cstdint>
+#include <map>
+#include <optional>
+
+namespace award {
+
+// The picture area the run draws each phrase on and reads back. It is an
+// off-screen image at 96 pixels per inch, which the window shows; drawing never
+// depends on the screen, its scale factor or the desktop's font settings.
+//
+// Coordinates are in ScaleMode units with the origin at the top-left corner of
+// the drawing area; colours are RGB values with red in the low byte.
+class DrawingSurface {
+public:
+    // The drawing area inside the two-pixel border of the 81 x 33 pixel picture box.
+    static constexpr int kWidth = 77;
+    static constexpr int kHeight = 29;
+
+    static constexpr std::int32_t kBlack = 0x000000;
+    // The light grey of a picture area; glyphs are the only pure black.
+    static constexpr std::int32_t kBackground = 0xF0F0F0;
+    static constexpr std::int32_t kOutside = -1;
+
+    // ScaleMode values: twips, points, pixels, inches, millimetres, centimetres.
+    enum Scale { Twips = 1, Points = 2, Pixels = 3, Inches = 5, Millimetres = 6, Centimetres = 7 };
+
+    DrawingSurface();
+
+    int ScaleMode() const { return scaleMode_; }
+    void SetScaleMode(int mode);  // throws std::invalid_argument for an unknown unit
+    double CurrentX() const { return currentX_; }
+    void SetCurrentX(double x) { currentX_ = x; }
+    double CurrentY() const { return currentY_; }
+    void SetCurrentY(double y) { currentY_ = y; }
+
+    QString FontName() const { return fontName_; }
+    void SetFontName(const QString& name) { fontName_ = name; }
+    double FontSize() const { return fontSize_; }
+    void SetFontSize(double points);  // throws std::invalid_argument unless 1 to 2048 points
+    bool FontBold() const { return fontBold_; }
+    void SetFontBold(bool bold) { fontBold_ = bold; }
+    bool FontItalic() const { return fontItalic_; }
+    void SetFontItalic(bool italic) { fontItalic_ = italic; }
+
+    // Fills the drawing area with the background and moves to (0, 0).
+    void Cls();
+    // Draws text in black with the top-left corner of its first character cell at
+    // the drawing position, then moves to the start of the next line.
+    void Print(QStringView text);
+    // The colour at (x, y), or -1 outside the drawing area.
+    std::int32_t Point(double x, double y) const;
+    // Sets one pixel; outside the drawing area it does nothing.
+    void PSet(double x, double y, std::int32_t colour);
+
+    // The pixels, for showing them and for reading many at once.
+    const QImage& Image() const { return image_; }
+
+    // The installed face that draws FontName, if any face is installed at all.
+    std::optional<InstalledFace> ResolvedFace();
+    // True when that face has Chinese glyphs.
+    bool DrawsChinese();
+
+    // Rows from the top of a character cell down to the top of the em: glyphs of
+    // a 12-point line fill rows 3 to 18.
+    int CellLeading() const;
+
+private:
+    double PixelsPerUnit() const;
+    void PrepareGlyphs();
+    const std::optional<InstalledFace>& Resolve(const QString& name);
+
+    QImage image_;
+    int scaleMode_ = Twips;
+    double currentX_ = 0;
+    double currentY_ = 0;
+    QString fontName_ = kMingFaceName;
+    double fontSize_ = 9;
+    bool fontBold_ = false;
+    bool fontItalic_ = false;
+    GlyphRenderer glyphs_;
+    std::map<QString, std::optional<InstalledFace>> resolved_;
+};
+
+}  // namespace award

@@ -1,0 +1,118 @@
+#include "conversion/BannerConverter.h"
+#include "surface/DrawingSurface.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <gtest/gtest.h>
+
+namespace award {
+namespace {
+
+struct ProgramRun {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+ProgramRun RunProgram(const QString& program, const QStringList& args, const QByteArray& input,
+               const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(program, args);
+    ProgramRun run;
+    if (!process.waitForStarted(10000)) return run;
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000)) return run;
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+const QString kCommand = QStringLiteral(AWARD_SKETCH_COMMAND);
+const QByteArray kBanner = QStringLiteral("賀 本校 資訊科 三年甲班 陳怡君同學 ").toUtf8();
+
+QByteArray InProcess(const QString& face, bool bold, bool italic, int firstRow) {
+    DrawingSurface surface;
+    surface.SetFontName(face);
+    surface.SetFontBold(bold);
+    surface.SetFontItalic(italic);
+    BannerConverter converter(surface);
+    return converter.ConvertBanner(QString::fromUtf8(kBanner), firstRow).toUtf8();
+}
+
+TEST(SketchCommand, WritesExactlyWhatARunGives) {
+    const struct {
+        QStringList args;
+        QString face;
+        bool bold, italic;
+        int row;
+    } cases[] = {
+        {{}, kMingFaceName, false, false, 3},
+        {{"--first-row", "1"}, kMingFaceName, false, false, 1},
+        {{"--font", kKaiFaceName, "--bold"}, kKaiFaceName, true, false, 3},
+        {{"--font", kMingFaceName, "--italic", "--first-row", "3"}, kMingFaceName, false, true, 3},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun run = RunProgram(kCommand, c.args, kBanner);
+        EXPECT_EQ(run.exitCode, 0) << c.args.join(' ').toStdString() << run.err.toStdString();
+        EXPECT_EQ(run.out, InProcess(c.face, c.bold, c.italic, c.row)) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(run.out.contains("\r\n"));
+        EXPECT_TRUE(run.err.isEmpty());
+    }
+}
+
+TEST(SketchCommand, RefusesBadInputWithAMessageAndNoOutput) {
+    const struct {
+        const char* what;
+        QStringList args;
+        QByteArray input;
+    } cases[] = {
+        {"invalid UTF-8", {}, QByteArray("\xe5\x9c", 2) + " \xff "},
+        {"an encoded surrogate", {}, QByteArray("\xed\xa0\x80 ")},
+        {"unknown option", {"--colour"}, kBanner},
+        {"unknown face", {"--font", "Arial"}, kBanner},
+        {"bad first row", {"--first-row", "2"}, kBanner},
+        {"missing value", {"--first-row"}, kBanner},
+        {"stray argument", {"banner.txt"}, kBanner},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun run = RunProgram(kCommand, c.args, c.input);
+        EXPECT_EQ(run.exitCode, 2) << c.what;
+        EXPECT_TRUE(run.out.isEmpty()) << c.what;
+        EXPECT_TRUE(run.err.startsWith("award-banner-sketch: ")) << c.what << ": " << run.err.toStdString();
+    }
+}
+
+TEST(SketchCommand, HelpExplainsEveryOption) {
+    const ProgramRun run = RunProgram(kCommand, {"--help"}, {});
+    EXPECT_EQ(run.exitCode, 0);
+    for (const char* word : {"--font", "--bold", "--italic", "--first-row", "新細明體", "標楷體",
+                             "standard input", "CR LF"})
+        EXPECT_TRUE(run.out.contains(word)) << word;
+}
+
+// Drawing happens off screen at 96 dpi: a window on a scaled or high-DPI
+// screen gives the same bytes as the command line.
+TEST(DrawingIndependence, ScreenScaleAndFontDpiDoNotChangeTheSketch) {
+    const QString probe = QStringLiteral(AWARD_GUI_PROBE);
+    for (const QStringList& args : {QStringList{}, QStringList{"--kai", "--bold"}}) {
+        const QByteArray expected =
+            InProcess(args.isEmpty() ? kMingFaceName : kKaiFaceName, !args.isEmpty(), false, 3);
+        for (const auto& [name, value] :
+             {std::pair("QT_SCALE_FACTOR", "2"), std::pair("QT_FONT_DPI", "144"),
+              std::pair("QT_SCALE_FACTOR", "1.5"), std::pair("QT_ENABLE_HIGHDPI_SCALING", "0")}) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("QT_QPA_PLATFORM", "offscreen");
+            env.insert(name, value);
+            const ProgramRun run = RunProgram(probe, args, kBanner, env);
+            EXPECT_EQ(run.exitCode, 0) << name << "=" << value << " " << run.err.toStdString();
+            EXPECT_EQ(run.out, expected) << name << "=" << value;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace award
