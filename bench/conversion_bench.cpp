@@ -1,0 +1,58 @@
+// Cost of conversion runs: the sample notice as a user converts it again and
+// again (glyphs already drawn once), and long texts, to see that the cost per
+// phrase stays flat as the text grows.
+
+#include "conversion/BannerConverter.h"
+#include "surface/DrawingSurface.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+const QString kPhrases[] = {
+    QStringLiteral("賀"),       QStringLiteral("本校"),     QStringLiteral("資訊科"),
+    QStringLiteral("三年甲班"), QStringLiteral("陳怡君"),   QStringLiteral("參加"),
+    QStringLiteral("全國技能"), QStringLiteral("競賽"),     QStringLiteral("榮獲"),
+    QStringLiteral("程式設計"), QStringLiteral("第一名"),   QStringLiteral("指導老師"),
+    QStringLiteral("林建宏"),   QStringLiteral("黃淑芬"),   QStringLiteral("恭喜"),
+};
+
+QString Banner(int phrases) {
+    QString text;
+    for (int i = 0; i < phrases; ++i) text += kPhrases[i % 15] + QLatin1Char(' ');
+    return text;
+}
+
+void BM_ConvertBanner(benchmark::State& state) {
+    const int phrases = static_cast<int>(state.range(0));
+    const QString text = Banner(phrases);
+    award::DrawingSurface surface;
+    award::BannerConverter converter(surface);
+    converter.ConvertBanner(text, 3);  // warm: fonts opened, glyphs cached
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const QString& sketch = converter.ConvertBanner(text, 3);
+        bytes = static_cast<std::size_t>(sketch.size());
+        benchmark::DoNotOptimize(sketch.constData());
+    }
+    state.counters["per_phrase"] = benchmark::Counter(
+        static_cast<double>(phrases), benchmark::Counter::kIsIterationInvariantRate |
+                                          benchmark::Counter::kInvert);
+    state.counters["sketch_chars"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_ConvertBanner)->Arg(15)->Arg(150)->Arg(1500)->Arg(15000)->Unit(benchmark::kMicrosecond);
+
+// The first run after start: faces are looked up and opened, glyphs drawn.
+void BM_FirstRun(benchmark::State& state) {
+    const QString text = Banner(15);
+    for (auto _ : state) {
+        award::DrawingSurface surface;
+        award::BannerConverter converter(surface);
+        benchmark::DoNotOptimize(converter.ConvertBanner(text, 3).constData());
+    }
+}
+BENCHMARK(BM_FirstRun)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# One entry point for a Debian 12 machine:
+#   bash run.sh app    installs what is missing, builds, opens the window
+#   bash run.sh test   installs what is missing, builds, runs every test, then
+#                      runs them again built with AddressSanitizer and
+#                      UndefinedBehaviorSanitizer
+# Both are safe to repeat and quick once everything is in place.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev libgl-dev libfreetype-dev libfontconfig-dev
+  fonts-arphic-uming fonts-arphic-ukai
+  libgtest-dev libgmock-dev libbenchmark-dev
+  gcc-avr avr-libc arduino-core-avr simavr libsimavr-dev
+  xvfb xauth x11-utils xdotool imagemagick
+)
+
+install_missing() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+build() {  # build DIR [cmake options...]
+  local dir=$1; shift
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+  fi
+  cmake --build "$dir"
+}
+
+case "${1:-}" in
+  app)
+    install_missing
+    build build
+    exec ./build/award-banner
+    ;;
+  test)
+    install_missing
+    build build
+    (cd build && ctest --output-on-failure -j2)
+    build build-sanitize -DAWARD_SANITIZE=ON -DAWARD_BENCHMARKS=OFF
+    (cd build-sanitize && ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
+       UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j2 -LE board)
+    ;;
+  *)
+    echo "usage: bash run.sh app|test" >&2
+    exit 2
+    ;;
+esac
