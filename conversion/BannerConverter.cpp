@@ -8,6 +8,7 @@ namespace award {
 
 const QString& BannerConverter::ConvertBanner(const QString& bannerText, int firstScanRow) {
     writer_.BeginSketch();
+    report_ = {};
     surface_.SetScaleMode(DrawingSurface::Pixels);
     surface_.SetFontSize(12);
     surface_.SetCurrentX(0);
@@ -24,10 +25,14 @@ const QString& BannerConverter::ConvertBanner(const QString& bannerText, int fir
         if (!first) {
             WriteFrameRow(ScanPhrase(pending, firstScanRow));
             ++count;
+            if (surface_.LastPrintInkRight() > kSignColumns)
+                report_.cutPhrases.push_back({count, pending.toString()});
         }
         pending = piece;
         first = false;
     }
+    report_.frames = count;
+    report_.unconvertedTail = pending.toString();
     writer_.EndSketch(count);
     return writer_.SketchText();
 }

@@ -5,7 +5,20 @@
 
 #include <QString>
 
+#include <vector>
+
 namespace award {
+
+// What a run noticed on the way, for telling the user.
+struct RunReport {
+    struct CutPhrase {
+        int number = 0;  // 1 for the first phrase
+        QString text;
+    };
+    int frames = 0;
+    std::vector<CutPhrase> cutPhrases;  // phrases inked right of column 64
+    QString unconvertedTail;            // what follows the last space, when anything does
+};
 
 class DrawingSurface;
 
@@ -21,11 +34,14 @@ public:
     // Clears the surface, prints the phrase and returns its 64 column words.
     ColumnWords ScanPhrase(QStringView phrase, int firstScanRow);
 
+    const RunReport& LastRunReport() const { return report_; }
+
 private:
     void WriteFrameRow(const ColumnWords& words);
 
     DrawingSurface& surface_;
     SketchWriter writer_;
+    RunReport report_;
 };
 
 }  // namespace award

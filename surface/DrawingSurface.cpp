@@ -107,14 +107,18 @@ void DrawingSurface::Print(QStringView text) {
     const int baseline =
         static_cast<int>(std::floor(currentY_ * scale)) + CellLeading() + glyphs_.EmAscent();
     int penX = static_cast<int>(std::floor(currentX_ * scale));
-    const int stopX = kWidth + glyphs_.EmPixels();
     const auto black = ToQRgb(kBlack);
+    lastPrintInkRight_ = -1;
 
-    for (qsizetype i = 0; i < text.size() && penX < stopX;) {
+    for (qsizetype i = 0; i < text.size();) {
         const char32_t c = NextCodePoint(text, i);
         if (IsControl(c)) continue;
         const GlyphImage& glyph = glyphs_.Glyph(c);
         const int left = penX + glyph.left;
+        penX += glyph.advance;
+        if (glyph.inkRight < 0) continue;
+        lastPrintInkRight_ = std::max(lastPrintInkRight_, left + glyph.inkRight);
+        if (left >= kWidth) continue;
         const int top = baseline - glyph.top;
         for (int y = std::max(0, -top); y < glyph.rows && top + y < kHeight; ++y) {
             auto* line = reinterpret_cast<QRgb*>(image_.scanLine(top + y));
@@ -122,7 +126,6 @@ void DrawingSurface::Print(QStringView text) {
                 if (glyph.Inked(x, y)) line[left + x] = black;
             }
         }
-        penX += glyph.advance;
     }
     const int lineHeight = CellLeading() + glyphs_.EmPixels() + glyphs_.EmDescent();
     currentX_ = 0;

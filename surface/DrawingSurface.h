@@ -60,6 +60,10 @@ public:
     // Sets one pixel; outside the drawing area it does nothing.
     void PSet(double x, double y, std::int32_t colour);
 
+    // The rightmost pixel column that the last Print inked, counted also where
+    // it lies right of the drawing area; -1 when it inked nothing.
+    int LastPrintInkRight() const { return lastPrintInkRight_; }
+
     // The pixels, for showing them and for reading many at once.
     const QImage& Image() const { return image_; }
 
@@ -85,6 +89,7 @@ private:
     double fontSize_ = 9;
     bool fontBold_ = false;
     bool fontItalic_ = false;
+    int lastPrintInkRight_ = -1;
     GlyphRenderer glyphs_;
     std::map<QString, std::optional<InstalledFace>> resolved_;
 };

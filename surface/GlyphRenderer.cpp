@@ -14,10 +14,11 @@
 namespace award {
 namespace {
 
-// How far italic rows lean: the run shifts a row one pixel right for every
-// this many rows above the bottom of the em, a slope of about 8.5 degrees. A
-// steeper slope pushes the fourth character of a phrase past column 64.
-constexpr int kRowsPerSlantPixel = 7;
+// How far italic rows lean: a row moves one pixel right for every this many
+// rows above the bottom of the em, so at 16 pixels the upper half leans by one.
+// Any steeper, and the fourth character of a bold italic phrase loses its
+// right edge past column 64.
+constexpr int kRowsPerSlantPixel = 8;
 
 // Coverage (of 255) from which an outline pixel counts as ink.
 constexpr int kInkCoverage = 80;
@@ -135,6 +136,9 @@ GlyphImage GlyphRenderer::Render(char32_t codePoint) {
     FitIntoEm(glyph);
     if (bold_) Embolden(glyph);
     if (italic_) Slant(glyph);
+    for (int y = 0; y < glyph.rows; ++y)
+        for (int x = glyph.width - 1; x > glyph.inkRight; --x)
+            if (glyph.Inked(x, y)) glyph.inkRight = x;
     return glyph;
 }
 

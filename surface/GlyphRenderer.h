@@ -16,6 +16,7 @@ struct GlyphImage {
     int width = 0;
     int rows = 0;
     int advance = 0;  // how far the pen moves, in pixels
+    int inkRight = -1;  // last image column holding ink, -1 for a blank glyph
     std::vector<std::uint8_t> ink;  // width * rows, row by row; 1 marks a drawn pixel
 
     bool Inked(int x, int y) const { return ink[static_cast<std::size_t>(y * width + x)] != 0; }

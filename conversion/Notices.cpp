@@ -1,0 +1,55 @@
+#include "conversion/Notices.h"
+
+#include "conversion/BoardCapacity.h"
+
+namespace award {
+namespace {
+
+// Long phrases would push the rest of a notice out of its line.
+QString Quoted(const QString& text) {
+    constexpr int kShown = 8;
+    const QString shown = text.size() > kShown ? text.left(kShown) + QStringLiteral("…") : text;
+    return QStringLiteral("「") + shown + QStringLiteral("」");
+}
+
+}  // namespace
+
+QStringList RunNotices(const RunReport& report, const FaceStatus& face) {
+    QStringList notices;
+    if (!face.drawing || !face.drawsChinese) {
+        notices << QStringLiteral("這台電腦找不到中文字型，字無法顯示；請安裝 fonts-arphic-uming 或 fonts-arphic-ukai。");
+    }
+    if (report.frames > kMega2560MaxPhrases) {
+        notices << QStringLiteral("共 %1 句，超過 Arduino Mega 2560 記憶體最多可放的 %2 句，請減少句數。")
+                       .arg(report.frames)
+                       .arg(kMega2560MaxPhrases);
+    }
+    if (!report.cutPhrases.empty()) {
+        const auto& first = report.cutPhrases.front();
+        const QString which = report.cutPhrases.size() == 1
+                                  ? QStringLiteral("第 %1 句%2").arg(first.number).arg(Quoted(first.text))
+                                  : QStringLiteral("第 %1 句%2等 %3 句")
+                                        .arg(first.number)
+                                        .arg(Quoted(first.text))
+                                        .arg(report.cutPhrases.size());
+        notices << which + QStringLiteral("太長，右邊會被切掉；每句最多 4 個中文字。");
+    }
+    if (!report.unconvertedTail.isEmpty()) {
+        notices << QStringLiteral("最後的%1後面沒有空白，所以沒有轉換；每句後面都要加 1 個空白。")
+                       .arg(Quoted(report.unconvertedTail));
+    }
+    if (face.drawing && face.drawsChinese && face.drawing->family != face.requested) {
+        notices << QStringLiteral("電腦沒有「%1」，已用「%2」代替。").arg(face.requested, face.drawing->family);
+    }
+    notices << (report.frames == 0
+                    ? QStringLiteral("沒有轉換任何一句：每句後面要加 1 個空白。")
+                    : QStringLiteral("轉換完成，共 %1 句，可以按「複製程式」了。").arg(report.frames));
+    return notices;
+}
+
+QString CopyNotice(std::optional<int> frames) {
+    if (!frames) return QStringLiteral("已複製，但內容不是完整的程式，Arduino 可能無法編譯。");
+    return QStringLiteral("已複製程式（%1 個畫面），請貼到 Arduino 編譯後上傳。").arg(*frames);
+}
+
+}  // namespace award

@@ -1,0 +1,94 @@
+#include "conversion/BannerConverter.h"
+#include "conversion/BoardCapacity.h"
+#include "conversion/Notices.h"
+#include "surface/DrawingSurface.h"
+
+#include <gtest/gtest.h>
+
+namespace award {
+namespace {
+
+class RunNoticesTest : public ::testing::Test {
+protected:
+    QStringList NoticesFor(const QString& text) {
+        converter.ConvertBanner(text, 3);
+        return RunNotices(converter.LastRunReport(), Face());
+    }
+    FaceStatus Face() {
+        return {surface.FontName(), surface.ResolvedFace(), surface.DrawsChinese()};
+    }
+    static bool Mentions(const QStringList& notices, const QString& words) {
+        return std::any_of(notices.begin(), notices.end(),
+                           [&](const QString& n) { return n.contains(words); });
+    }
+    DrawingSurface surface;
+    BannerConverter converter{surface};
+};
+
+TEST_F(RunNoticesTest, APhraseWiderThanTheSignIsNamedByNumberAndText) {
+    const QStringList notices = NoticesFor(QStringLiteral("恭喜 程式設計大賽 全國第一 "));
+    ASSERT_EQ(converter.LastRunReport().cutPhrases.size(), 1u);
+    EXPECT_EQ(converter.LastRunReport().cutPhrases[0].number, 2);
+    EXPECT_TRUE(Mentions(notices, QStringLiteral("第 2 句「程式設計大賽」"))) << notices.join('\n').toStdString();
+    // Four full-width characters exactly fill the sign and are not cut.
+    EXPECT_FALSE(Mentions(NoticesFor(QStringLiteral("全國第一 程式設計 ")), QStringLiteral("切掉")));
+}
+
+TEST_F(RunNoticesTest, ItalicOrBoldFourCharacterPhrasesStillFit) {
+    surface.SetFontBold(true);
+    surface.SetFontItalic(true);
+    for (const QString& face : {kMingFaceName, kKaiFaceName}) {
+        surface.SetFontName(face);
+        EXPECT_TRUE(NoticesFor(QStringLiteral("全國第一 程式設計 國際競賽 ")).filter(QStringLiteral("切掉")).isEmpty())
+            << face.toStdString();
+    }
+}
+
+TEST_F(RunNoticesTest, ATextWithoutTheLastSpaceQuotesWhatWasLeftOut) {
+    const QStringList notices = NoticesFor(QStringLiteral("恭喜 賀"));
+    EXPECT_EQ(converter.LastRunReport().unconvertedTail, QStringLiteral("賀"));
+    EXPECT_TRUE(Mentions(notices, QStringLiteral("「賀」後面沒有空白")));
+    EXPECT_FALSE(Mentions(NoticesFor(QStringLiteral("恭喜 賀 ")), QStringLiteral("沒有空白")));
+}
+
+TEST_F(RunNoticesTest, MorePhrasesThanTheBoardHoldsGiveTheCountAndTheLimit) {
+    const QString atLimit = QStringLiteral("賀 ").repeated(kMega2560MaxPhrases);
+    EXPECT_FALSE(Mentions(NoticesFor(atLimit), QStringLiteral("超過")));
+    const QStringList over = NoticesFor(atLimit + QStringLiteral("賀 "));
+    EXPECT_TRUE(Mentions(over, QStringLiteral("共 %1 句").arg(kMega2560MaxPhrases + 1)));
+    EXPECT_TRUE(Mentions(over, QStringLiteral("%1 句").arg(kMega2560MaxPhrases)));
+    EXPECT_TRUE(over.front().contains(QStringLiteral("Mega 2560")));
+}
+
+TEST_F(RunNoticesTest, AStandInFaceIsNamed) {
+    surface.SetFontName(kKaiFaceName);
+    const auto drawing = surface.ResolvedFace();
+    ASSERT_TRUE(drawing.has_value());
+    const QStringList notices = NoticesFor(QStringLiteral("賀 "));
+    EXPECT_EQ(Mentions(notices, QStringLiteral("已用「%1」代替").arg(drawing->family)),
+              drawing->family != kKaiFaceName);
+}
+
+TEST_F(RunNoticesTest, NoChineseFaceComesFirst) {
+    RunReport report;
+    report.frames = 2;
+    const QStringList none = RunNotices(report, {kMingFaceName, std::nullopt, false});
+    EXPECT_TRUE(none.front().contains(QStringLiteral("找不到中文字型")));
+    const QStringList latinOnly =
+        RunNotices(report, {kMingFaceName, InstalledFace{"DejaVu Sans", "/x.ttf", 0}, false});
+    EXPECT_TRUE(latinOnly.front().contains(QStringLiteral("找不到中文字型")));
+    EXPECT_FALSE(Mentions(latinOnly, QStringLiteral("代替")));
+}
+
+TEST_F(RunNoticesTest, TheLastLineSaysWhatTheRunMade) {
+    EXPECT_TRUE(NoticesFor(QStringLiteral("恭喜 賀 ")).last().contains(QStringLiteral("共 2 句")));
+    EXPECT_TRUE(NoticesFor(QStringLiteral("恭喜")).last().contains(QStringLiteral("沒有轉換任何一句")));
+}
+
+TEST(CopyNotice, SaysHowManyFramesOrThatTheTextIsNoSketch) {
+    EXPECT_TRUE(CopyNotice(15).contains(QStringLiteral("15 個畫面")));
+    EXPECT_TRUE(CopyNotice(std::nullopt).contains(QStringLiteral("不是完整的程式")));
+}
+
+}  // namespace
+}  // namespace award
