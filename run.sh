@@ -14,7 +14,7 @@ packages=(
   fonts-arphic-uming fonts-arphic-ukai
   libgtest-dev libgmock-dev libbenchmark-dev
   gcc-avr avr-libc arduino-core-avr simavr libsimavr-dev
-  xvfb xauth x11-utils xdotool imagemagick
+  xvfb xauth x11-utils xdotool imagemagick desktop-file-utils
 )
 
 install_missing() {

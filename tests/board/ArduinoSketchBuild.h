@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace award::board {
+
+inline constexpr std::size_t kMega2560SramBytes = 8192;
+
+class SketchBuildError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Static SRAM as the Arduino IDE counts it ("global variables use N bytes").
+struct SramUse {
+    std::size_t data = 0;
+    std::size_t bss = 0;
+    std::size_t noinit = 0;
+
+    std::size_t Static() const { return data + bss + noinit; }
+};
+
+// Compiles and links a sketch for the Arduino Mega 2560 with the IDE's flags and
+// the prebuilt core archive, returning the ELF. Builds are cached by sketch text,
+// so rerunning the suite only simulates. Throws SketchBuildError carrying the
+// compiler's output when the sketch does not build.
+std::filesystem::path BuildSketch(std::string_view sketchTextUtf8);
+
+SramUse MeasureSram(const std::filesystem::path& elf);
+
+}  // namespace award::board

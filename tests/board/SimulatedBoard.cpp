@@ -1,0 +1,129 @@
+#include "SimulatedBoard.h"
+
+#include "BoardToolchainConfig.h"
+
+#include <sim_avr.h>
+#include <sim_elf.h>
+#include <sim_io.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+
+namespace award::board {
+
+static_assert(SimulatedBoard::kClockHz == config::kClockHz, "the board's F_CPU");
+
+namespace {
+
+// Data-space addresses on the ATmega2560 (datasheet register summary).
+constexpr std::uint16_t kPortC = 0x28;
+constexpr std::uint16_t kPortF = 0x31;
+constexpr std::uint16_t kPortK = 0x108;
+
+// simavr's default sleep callback waits in real time; a test wants the
+// simulated time to pass as fast as the host allows.
+void NoRealTimeSleep(avr_t*, avr_cycle_count_t) {}
+
+void QuietLogger(avr_t*, const int level, const char* format, va_list args)
+{
+    if (level <= LOG_ERROR) {
+        std::vfprintf(stderr, format, args);
+    }
+}
+
+// elf_read_firmware allocates these and avr_load_firmware copies what it
+// needs, but neither ever frees them.
+void ReleaseFirmware(elf_firmware_t& firmware)
+{
+    free(firmware.flash);
+    free(firmware.eeprom);
+    free(firmware.fuse);
+    free(firmware.lockbits);
+    for (std::uint32_t i = 0; i < firmware.symbolcount; ++i) {
+        free(firmware.symbol[i]);
+    }
+    free(firmware.symbol);
+    firmware = {};
+}
+
+}  // namespace
+
+void SimulatedBoard::SimavrDeleter::operator()(avr_t* avr) const
+{
+    avr_terminate(avr);
+    // avr_make_mcu_by_name hands out a malloc'd core; avr_terminate frees only
+    // what the core allocated itself.
+    free(avr);
+}
+
+SimulatedBoard::SimulatedBoard(const std::filesystem::path& elf)
+{
+    avr_global_logger_set(QuietLogger);
+    elf_firmware_t firmware{};
+    if (elf_read_firmware(elf.c_str(), &firmware) != 0) {
+        ReleaseFirmware(firmware);
+        throw std::runtime_error("simavr cannot read " + elf.string());
+    }
+    // The ELF built for the Mega carries no .mmcu section, so name the part.
+    avr_.reset(avr_make_mcu_by_name(config::kMcu));
+    if (!avr_) {
+        ReleaseFirmware(firmware);
+        throw std::runtime_error(std::string("this simavr has no ") + config::kMcu);
+    }
+    avr_init(avr_.get());
+    avr_->frequency = kClockHz;
+    avr_->sleep = NoRealTimeSleep;
+    avr_->log = LOG_ERROR;
+    avr_load_firmware(avr_.get(), &firmware);
+    ReleaseFirmware(firmware);
+
+    portAddress_[static_cast<int>(MatrixPort::C)] = kPortC;
+    portAddress_[static_cast<int>(MatrixPort::F)] = kPortF;
+    portAddress_[static_cast<int>(MatrixPort::K)] = kPortK;
+    // Registered alongside simavr's own port handlers, which keep the register
+    // contents; this callback only observes. simavr shares at most four
+    // registers between handlers like this, and three are used here.
+    for (const std::uint16_t address : portAddress_) {
+        avr_register_io_write(avr_.get(), address, OnPortWrite, this);
+    }
+}
+
+SimulatedBoard::~SimulatedBoard() = default;
+
+void SimulatedBoard::OnPortWrite(avr_t* avr, std::uint16_t address, std::uint8_t value, void* param)
+{
+    auto* board = static_cast<SimulatedBoard*>(param);
+    for (int port = 0; port < 3; ++port) {
+        if (board->portAddress_[port] == address) {
+            board->writes_.push_back({avr->cycle, static_cast<MatrixPort>(port), value});
+            return;
+        }
+    }
+}
+
+bool SimulatedBoard::RunUntil(const StopCondition& stop, std::uint64_t cycleLimit)
+{
+    constexpr int kInstructionsBetweenChecks = 4096;
+    while (avr_->cycle < cycleLimit) {
+        for (int i = 0; i < kInstructionsBetweenChecks; ++i) {
+            const int state = avr_run(avr_.get());
+            if (state == cpu_Done || state == cpu_Crashed) {
+                return false;
+            }
+        }
+        if (stop(writes_, avr_->cycle)) {
+            return true;
+        }
+    }
+    return true;
+}
+
+std::uint64_t SimulatedBoard::Now() const
+{
+    return avr_->cycle;
+}
+
+}  // namespace award::board

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <span>
+#include <vector>
+
+struct avr_t;
+
+namespace award::board {
+
+// The three ports the sketch drives: C selects the LED column, F carries
+// rows 1-8 and K rows 9-16.
+enum class MatrixPort : std::uint8_t { C, F, K };
+
+struct PortWrite {
+    std::uint64_t cycle = 0;
+    MatrixPort port = MatrixPort::C;
+    std::uint8_t value = 0;
+};
+
+// An ATmega2560 at the board's 16 MHz running a firmware ELF under simavr,
+// recording every write the firmware makes to ports C, F and K.
+class SimulatedBoard {
+public:
+    static constexpr std::uint64_t kClockHz = 16'000'000;
+
+    explicit SimulatedBoard(const std::filesystem::path& elf);
+    ~SimulatedBoard();
+    SimulatedBoard(const SimulatedBoard&) = delete;
+    SimulatedBoard& operator=(const SimulatedBoard&) = delete;
+
+    using StopCondition = std::function<bool(std::span<const PortWrite> writes, std::uint64_t now)>;
+
+    // Runs until `stop` holds (polled every few thousand instructions) or the
+    // clock reaches `cycleLimit`. Returns false when the firmware crashed or
+    // halted before either.
+    bool RunUntil(const StopCondition& stop, std::uint64_t cycleLimit);
+
+    std::uint64_t Now() const;
+    std::span<const PortWrite> Writes() const { return writes_; }
+
+private:
+    static void OnPortWrite(avr_t* avr, std::uint16_t address, std::uint8_t value, void* param);
+
+    struct SimavrDeleter {
+        void operator()(avr_t* avr) const;
+    };
+
+    std::unique_ptr<avr_t, SimavrDeleter> avr_;
+    std::vector<PortWrite> writes_;
+    std::uint16_t portAddress_[3] = {};
+};
+
+}  // namespace award::board
