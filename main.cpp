@@ -1,9 +1,9 @@
-#include <QApplication>
-#include <QWidget>
+#include "ui/Application.h"
+#include "ui/Form1.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QWidget window;
-    window.show();
+    award::Application app(argc, argv);
+    award::Form1 form;
+    form.show();
     return app.exec();
 }

@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Starts the program on a virtual X server as a user would see it, checks the
+# window's caption and size, presses the first run button and waits for the
+# phrase to appear in pic, takes screenshots, copies, then presses 結束 and
+# expects the program to end by itself with status 0.
+#
+#   real_window_check.sh PROGRAM OUTPUT_DIR
+set -euo pipefail
+
+program=${1:?usage: real_window_check.sh PROGRAM OUTPUT_DIR}
+out_dir=${2:?usage: real_window_check.sh PROGRAM OUTPUT_DIR}
+
+if [ "${REAL_WINDOW_CHECK_INSIDE:-}" != 1 ]; then
+  missing=()
+  for tool in xvfb-run xauth xdotool import timeout; do
+    command -v "$tool" >/dev/null || missing+=("$tool")
+  done
+  if [ ${#missing[@]} -ne 0 ]; then
+    echo "missing tools: ${missing[*]} (Debian packages xvfb, xauth, xdotool, imagemagick)" >&2
+    exit 1
+  fi
+  mkdir -p "$out_dir"
+  export REAL_WINDOW_CHECK_INSIDE=1
+  exec timeout --kill-after=10 100 \
+    xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" bash "$0" "$program" "$out_dir"
+fi
+
+export LC_ALL=C.UTF-8
+unset QT_QPA_PLATFORM QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
+
+caption='曜辰電子獎狀程式：請任意輸入文字 每句至多4個中文字 每句以1個空白分開，執行程式，複製程式，然後貼到Arduino編譯'
+log="$out_dir/real_window_check.log"
+
+"$program" >"$log" 2>&1 &
+pid=$!
+
+fail() {
+  echo "real window check: $*" >&2
+  if kill -0 "$pid" 2>/dev/null; then
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  fi
+  echo "--- program output:" >&2
+  cat "$log" >&2 || true
+  exit 1
+}
+
+# Polls a command every tenth of a second for up to $1 seconds.
+wait_for() {
+  local seconds=$1; shift
+  local tries=$((seconds * 10))
+  while [ "$tries" -gt 0 ]; do
+    if "$@"; then return 0; fi
+    kill -0 "$pid" 2>/dev/null || return 1
+    sleep 0.1
+    tries=$((tries - 1))
+  done
+  return 1
+}
+
+window=
+find_window() {
+  window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1) || true
+  [ -n "$window" ]
+}
+wait_for 30 find_window || fail "no window appeared"
+
+name=$(xdotool getwindowname "$window")
+[ "$name" = "$caption" ] || fail "caption is '$name'"
+
+geometry=$(xdotool getwindowgeometry --shell "$window")
+grep -qx 'WIDTH=1101' <<<"$geometry" && grep -qx 'HEIGHT=588' <<<"$geometry" \
+  || fail "window geometry is $(tr '\n' ' ' <<<"$geometry")"
+
+# Where a control's middle is, in window coordinates.
+click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
+
+# pic's drawing area lies inside its 2-pixel border at (16, 48).
+pic_has_ink() {
+  local darkest
+  darkest=$(import -window "$window" -crop 77x29+18+50 +repage -colorspace gray \
+                   -format '%[fx:minima]' info: 2>/dev/null) || return 1
+  [ "$darkest" = 0 ]
+}
+
+sleep 1
+import -window root "$out_dir/form1_start.png"
+pic_has_ink && fail "pic is not blank at the start"
+
+click 184 560   # Command1
+wait_for 20 pic_has_ink || fail "no phrase appeared in pic after Command1"
+sleep 0.5
+import -window root "$out_dir/form1_after_run.png"
+
+click 324 560   # Command2: the program now owns the clipboard as it ends
+sleep 0.5
+click 448 560   # Command3
+
+ended() { ! kill -0 "$pid" 2>/dev/null; }
+tries=200
+while ! ended && [ "$tries" -gt 0 ]; do sleep 0.1; tries=$((tries - 1)); done
+ended || fail "still running 20 s after Command3"
+status=0
+wait "$pid" || status=$?
+[ "$status" -eq 0 ] || fail "ended with status $status"
+echo "real window check: caption, size, run, copy and exit as expected; screenshots in $out_dir"

@@ -1,0 +1,141 @@
+#include "ui/Form1.h"
+
+#include "surface/FaceResolver.h"
+#include "ui/PictureBox.h"
+#include "ui/WrappingButton.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextDocument>
+
+#include <limits>
+
+namespace award {
+
+const QString Form1::kCaption = QStringLiteral(
+    "曜辰電子獎狀程式：請任意輸入文字 每句至多4個中文字 每句以1個空白分開，執行程式，"
+    "複製程式，然後貼到Arduino編譯");
+
+const QString Form1::kSampleBanner = QStringLiteral(
+    "恭賀本校 明德高工 資訊科 三年甲班 林志遠 同學榮獲 全國技能 競賽 程式設計 職類金牌 "
+    "指導老師 陳建宏 王淑芬 特此恭賀 與有榮焉 ");
+
+namespace {
+
+// The face that draws the Ming face here, so that the window's text looks like
+// the phrases the run draws; Qt alone would fall back to whatever it likes.
+QFont MingFont(int points) {
+    QFont font;
+    if (const auto face = ResolveFace(kMingFaceName)) font.setFamilies({face->family});
+    font.setPointSize(points);
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    return font;
+}
+
+template <class Control>
+Control* Place(Control* control, const char* name, int left, int top, int width, int height) {
+    control->setObjectName(QLatin1String(name));
+    control->setGeometry(left, top, width, height);
+    return control;
+}
+
+}  // namespace
+
+Form1::Form1(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(kCaption);
+    setFixedSize(1101, 588);
+    setFont(MingFont(9));
+    CreateControls();
+    ConnectHandlers();
+}
+
+void Form1::CreateControls() {
+    // Created in tab order, which also makes it the focus chain.
+    Check1 = Place(new QCheckBox(QStringLiteral("粗體"), this), "Check1", 328, 40, 81, 33);
+    Check2 = Place(new QCheckBox(QStringLiteral("斜體"), this), "Check2", 432, 40, 81, 33);
+    Option1 = Place(new QRadioButton(QStringLiteral("新細明體"), this), "Option1", 528, 40, 81, 33);
+    Option2 = Place(new QRadioButton(QStringLiteral("標楷體"), this), "Option2", 632, 40, 81, 33);
+    options_ = new QButtonGroup(this);
+    options_->addButton(Option1);
+    options_->addButton(Option2);
+
+    Text3 = Place(new QPlainTextEdit(QStringLiteral("Text3"), this), "Text3", 24, 120, 1025, 409);
+    Text3->setFont(MingFont(12));
+    Text3->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Text3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab moves on to the next control, as from every other control; a sketch
+    // has no use for tab characters.
+    Text3->setTabChangesFocus(true);
+
+    Command2 = Place(new QPushButton(QStringLiteral("複製程式"), this), "Command2", 280, 544, 89, 33);
+    Command4 = Place(new WrappingButton(QStringLiteral("執行(電腦未安裝VB6）"), this), "Command4",
+                     40, 544, 81, 33);
+    Text4 = Place(new QLineEdit(this), "Text4", 16, 8, 801, 33);
+    // A pasted banner of any length is kept whole.
+    Text4->setMaxLength(std::numeric_limits<int>::max());
+    Text4->setText(kSampleBanner);
+    Text4->setCursorPosition(0);
+    pic = Place(new PictureBox(surface_, this), "pic", 16, 48, 81, 33);
+    Command1 = Place(new WrappingButton(QStringLiteral("執行（電腦已經安裝VB6）"), this), "Command1",
+                     144, 544, 81, 33);
+    Command3 = Place(new QPushButton(QStringLiteral("結束"), this), "Command3", 408, 544, 81, 33);
+    for (QPushButton* run : {Command4, Command1}) run->setToolTip(run->text());
+
+    QWidget* const tabOrder[] = {Check1, Check2,   Option1, Option2,  Text3,   Command2,
+                                 Command4, Text4, pic,      Command1, Command3};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    Check1->setFocus();
+}
+
+void Form1::ConnectHandlers() {
+    // A cleared box takes its style off again, so the next run draws what the
+    // window shows.
+    connect(Check1, &QCheckBox::toggled, this, [this](bool on) { surface_.SetFontBold(on); });
+    connect(Check2, &QCheckBox::toggled, this, [this](bool on) { surface_.SetFontItalic(on); });
+    connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) surface_.SetFontName(kMingFaceName);
+    });
+    connect(Option2, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) surface_.SetFontName(kKaiFaceName);
+    });
+    connect(Command1, &QPushButton::clicked, this, [this] { Run(1); });
+    connect(Command4, &QPushButton::clicked, this, [this] { Run(3); });
+    connect(Command2, &QPushButton::clicked, this, [this] { CopySketch(); });
+    // Through the event loop rather than exit(): the application object must be
+    // destroyed normally so that a clipboard manager can take over the copy.
+    connect(Command3, &QPushButton::clicked, this, [] { QCoreApplication::quit(); });
+}
+
+void Form1::Run(int firstScanRow) {
+    Text3->setPlainText(converter_.ConvertBanner(Text4->text(), firstScanRow));
+    pic->update();
+}
+
+QString Form1::Text3Text() const {
+    // The text area keeps lines, not line breaks; the sketch's lines end in
+    // carriage return and line feed, and so do the lines a user adds.
+    QString text = Text3->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    return text;
+}
+
+void Form1::CopySketch() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(Text3Text());
+}
+
+}  // namespace award
