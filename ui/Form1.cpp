@@ -1,6 +1,9 @@
 #include "ui/Form1.h"
 
+#include "conversion/Notices.h"
+#include "conversion/SketchReader.h"
 #include "surface/FaceResolver.h"
+#include "ui/LedPreview.h"
 #include "ui/PictureBox.h"
 #include "ui/WrappingButton.h"
 
@@ -9,11 +12,13 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextDocument>
+#include <QTimer>
 
 #include <limits>
 
@@ -93,6 +98,16 @@ void Form1::CreateControls() {
     Command3 = Place(new QPushButton(QStringLiteral("結束"), this), "Command3", 408, 544, 81, 33);
     for (QPushButton* run : {Command4, Command1}) run->setToolTip(run->text());
 
+    // The preview and the notices stay out of the tab order: they only show.
+    preview_ = Place(new LedPreview(this), "preview", 720, 40, 370, 72);
+    notice_ = Place(new QLabel(this), "notice", 500, 544, 590, 33);
+    notice_->setWordWrap(true);
+    notice_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    notice_->setTextFormat(Qt::PlainText);
+    previewDelay_ = new QTimer(this);
+    previewDelay_->setSingleShot(true);
+    previewDelay_->setInterval(300);
+
     QWidget* const tabOrder[] = {Check1, Check2,   Option1, Option2,  Text3,   Command2,
                                  Command4, Text4, pic,      Command1, Command3};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
@@ -115,12 +130,27 @@ void Form1::ConnectHandlers() {
     connect(Command2, &QPushButton::clicked, this, [this] { CopySketch(); });
     // Through the event loop rather than exit(): the application object must be
     // destroyed normally so that a clipboard manager can take over the copy.
+    // Hand edits reach the preview once typing pauses, so a long sketch is not
+    // read again at every key.
+    connect(Text3, &QPlainTextEdit::textChanged, previewDelay_, qOverload<>(&QTimer::start));
+    connect(previewDelay_, &QTimer::timeout, this, [this] { preview_->SetSketchText(Text3Text()); });
     connect(Command3, &QPushButton::clicked, this, [] { QCoreApplication::quit(); });
 }
 
 void Form1::Run(int firstScanRow) {
-    Text3->setPlainText(converter_.ConvertBanner(Text4->text(), firstScanRow));
+    const QString& sketch = converter_.ConvertBanner(Text4->text(), firstScanRow);
+    Text3->setPlainText(sketch);
+    previewDelay_->stop();
+    preview_->SetSketchText(sketch);
     pic->update();
+    ShowNotices(RunNotices(converter_.LastRunReport(),
+                           {surface_.FontName(), surface_.ResolvedFace(), surface_.DrawsChinese()}));
+}
+
+// Two lines fit; the tooltip keeps them all.
+void Form1::ShowNotices(const QStringList& notices) {
+    notice_->setText(notices.mid(0, 2).join(u'\n'));
+    notice_->setToolTip(notices.join(u'\n'));
 }
 
 QString Form1::Text3Text() const {
@@ -135,7 +165,11 @@ QString Form1::Text3Text() const {
 void Form1::CopySketch() {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(Text3Text());
+    const QString text = Text3Text();
+    clipboard->setText(text);
+    const auto frames = ReadSketch(text);
+    ShowNotices({CopyNotice(frames ? std::optional<int>(static_cast<int>(frames->frames.size()))
+                                   : std::nullopt)});
 }
 
 }  // namespace award

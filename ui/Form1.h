@@ -4,17 +4,21 @@
 #include "surface/DrawingSurface.h"
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 class QButtonGroup;
+class QLabel;
 class QCheckBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QTimer;
 
 namespace award {
 
+class LedPreview;
 class PictureBox;
 
 // The program's only window: the banner text, the picture of the phrase
@@ -34,6 +38,7 @@ private:
 
     void Run(int firstScanRow);
     void CopySketch();
+    void ShowNotices(const QStringList& notices);
     QString Text3Text() const;
 
     DrawingSurface surface_;
@@ -51,6 +56,11 @@ private:
     PictureBox* pic = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* Command3 = nullptr;
+
+    // Beside the original controls, in space they leave free.
+    LedPreview* preview_ = nullptr;
+    QLabel* notice_ = nullptr;
+    QTimer* previewDelay_ = nullptr;
 };
 
 }  // namespace award

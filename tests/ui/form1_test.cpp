@@ -1,14 +1,17 @@
 #include "conversion/BannerConverter.h"
+#include "conversion/Notices.h"
 #include "conversion/SketchReader.h"
 #include "surface/DrawingSurface.h"
 #include "surface/FaceResolver.h"
 #include "ui/Form1.h"
+#include "ui/LedPreview.h"
 #include "ui/WrappingButton.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -463,6 +466,53 @@ private slots:
         QVERIFY(now);
         QVERIFY(!now->hasHtml());
         QCOMPARE(now->text(), before + expectedTail);
+    }
+
+    void previewPlaysTheRunAndFollowsHandEdits() {
+        auto* preview = Control<award::LedPreview>("preview");
+        QVERIFY(!preview->HasSketch());  // "Text3" holds no sketch
+        QVERIFY(preview->geometry().left() >= 720 && preview->geometry().right() < 1101);
+        QVERIFY(preview->geometry().bottom() < 120);  // above Text3
+
+        Control<QLineEdit>("Text4")->setText(QStringLiteral("恭喜 賀 "));
+        Click("Command4");
+        QCOMPARE(preview->FrameCount(), 2);
+        QCOMPARE(preview->ShownFrame(), 1);
+
+        // Cutting the count to one frame by hand reaches the preview.
+        auto* text3 = Control<QPlainTextEdit>("Text3");
+        QString edited = text3->toPlainText();
+        edited.replace(QStringLiteral("num= 2;"), QStringLiteral("num= 1;"));
+        text3->setPlainText(edited);
+        QTRY_COMPARE(preview->FrameCount(), 1);
+
+        // A broken row darkens it.
+        edited.replace(QStringLiteral(",{1, "), QStringLiteral(",{1, x"));
+        text3->setPlainText(edited);
+        QTRY_VERIFY(!preview->HasSketch());
+    }
+
+    void noticesTellWhatARunAndACopyDid_data() {
+        QTest::addColumn<QString>("banner");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("phrase too wide") << QStringLiteral("恭喜 全國技能競賽 ") << QStringLiteral("第 2 句「全國技能競賽」");
+        QTest::newRow("no last space") << QStringLiteral("恭喜 賀") << QStringLiteral("「賀」後面沒有空白");
+        QTest::newRow("all well") << QStringLiteral("恭喜 賀 ") << QStringLiteral("共 2 句");
+    }
+    void noticesTellWhatARunAndACopyDid() {
+        QFETCH(QString, banner);
+        QFETCH(QString, expected);
+        auto* notice = Control<QLabel>("notice");
+        QVERIFY(notice->text().isEmpty());
+        Control<QLineEdit>("Text4")->setText(banner);
+        Click("Command1");
+        QVERIFY2(notice->toolTip().contains(expected), qPrintable(notice->toolTip()));
+        QVERIFY(notice->text().count(u'\n') <= 1);
+        QVERIFY(notice->toolTip().startsWith(notice->text()));
+
+        Click("Command2");
+        const int frames = static_cast<int>(banner.count(u' '));
+        QCOMPARE(notice->text(), award::CopyNotice(frames));
     }
 };
 

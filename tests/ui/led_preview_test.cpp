@@ -1,0 +1,149 @@
+#include "conversion/SketchWriter.h"
+#include "ui/LedPreview.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <array>
+#include <cstdint>
+
+using award::LedPreview;
+using award::SketchWriter;
+
+namespace {
+
+using Words = std::array<std::uint16_t, 64>;
+
+QString SketchOf(const std::vector<Words>& frames) {
+    SketchWriter writer;
+    writer.BeginSketch();
+    for (const Words& words : frames) {
+        writer.BeginFrameRow();
+        for (int x = 0; x < 64; ++x) writer.AppendColumnWord(words[x], x == 63);
+    }
+    writer.EndSketch(static_cast<int>(frames.size()));
+    return writer.SketchText();
+}
+
+// Which of the 64 x 16 LEDs the panel lights, as column words.
+Words Shown(const LedPreview& preview) {
+    Words words{};
+    for (int column = 0; column < 64; ++column)
+        for (int row = 0; row < 16; ++row)
+            if (preview.Lit(column, row)) words[column] |= std::uint16_t(1u << row);
+    return words;
+}
+
+Words Only(int column, std::uint16_t word) {
+    Words words{};
+    words[column] = word;
+    return words;
+}
+
+}  // namespace
+
+class LedPreviewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void playsFramesInOrderThenStartsOver() {
+        const std::vector<Words> frames = {Only(0, 0x0001), Only(63, 0x8000), Only(31, 0xFFFF)};
+        LedPreview preview;
+        preview.SetSketchText(SketchOf(frames));
+        QVERIFY(preview.HasSketch());
+        QCOMPARE(preview.FrameCount(), 3);
+        for (int round = 0; round < 2; ++round) {
+            for (int i = 0; i < 3; ++i) {
+                QCOMPARE(preview.ShownFrame(), i + 1);
+                QVERIFY(Shown(preview) == frames[i]);
+                // 101 sweeps of 64 columns at 100 us, then half a second dark.
+                QCOMPARE(preview.PhaseMilliseconds(), 646);
+                preview.Step();
+                QCOMPARE(preview.ShownFrame(), 0);
+                QVERIFY(Shown(preview) == Words{});
+                QCOMPARE(preview.PhaseMilliseconds(), 500);
+                preview.Step();
+            }
+        }
+    }
+
+    void columnWordOneIsTheLeftmostLedAndBitZeroTheTopRow() {
+        LedPreview preview;
+        preview.SetSketchText(SketchOf({Only(0, 0x0001)}));
+        QVERIFY(preview.Lit(0, 0));
+        QVERIFY(!preview.Lit(1, 0));
+        QVERIFY(!preview.Lit(0, 1));
+        QVERIFY(!preview.Lit(63, 15));
+    }
+
+    void followsHandEditsOfTheTable_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<int>("frames");
+        QTest::addColumn<int>("litColumn");
+        QTest::addColumn<int>("litMilliseconds");
+        QTest::newRow("edited word") << ",{1, 1, 0," << ",{1, 0, 1," << 2 << 1 << 646;
+        QTest::newRow("longer delay") << ",{1, 1," << ",{2, 1," << 2 << 0 << 1286;
+        QTest::newRow("count cut to one") << "num= 2;" << "num= 1;" << 1 << 0 << 646;
+    }
+    void followsHandEditsOfTheTable() {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(int, frames);
+        QFETCH(int, litColumn);
+        QFETCH(int, litMilliseconds);
+        QString text = SketchOf({Only(0, 1), Only(5, 1)});
+        text.replace(from, to);
+        LedPreview preview;
+        preview.SetSketchText(text);
+        QCOMPARE(preview.FrameCount(), frames);
+        QVERIFY(preview.Lit(litColumn, 0));
+        QCOMPARE(preview.PhaseMilliseconds(), litMilliseconds);
+    }
+
+    void staysDarkWithoutASketchItCanRead_data() {
+        QTest::addColumn<QString>("text");
+        const QString good = SketchOf({Only(0, 1)});
+        QTest::newRow("initial text") << QStringLiteral("Text3");
+        QTest::newRow("row cut short") << QString(good).replace(QStringLiteral(", 1, 0,"), QStringLiteral(", 1,"));
+        QTest::newRow("count past the table") << QString(good).replace(QStringLiteral("num= 1;"), QStringLiteral("num= 5;"));
+        QTest::newRow("no frame") << SketchOf({});
+    }
+    void staysDarkWithoutASketchItCanRead() {
+        QFETCH(QString, text);
+        LedPreview preview;
+        preview.SetSketchText(SketchOf({Only(0, 1)}));
+        QVERIFY(preview.HasSketch());
+        preview.SetSketchText(text);
+        QVERIFY(!preview.HasSketch());
+        QCOMPARE(preview.ShownFrame(), 0);
+        QVERIFY(Shown(preview) == Words{});
+        QVERIFY(!preview.StatusLine().isEmpty());
+        preview.Step();  // the timer may still fire once
+        QVERIFY(Shown(preview) == Words{});
+    }
+
+    void anUnchangedTableKeepsPlaying() {
+        const QString text = SketchOf({Only(0, 1), Only(1, 1)});
+        LedPreview preview;
+        preview.SetSketchText(text);
+        preview.Step();
+        preview.Step();
+        QCOMPARE(preview.ShownFrame(), 2);
+        preview.SetSketchText(text + QStringLiteral("// a comment typed below the sketch\r\n"));
+        QCOMPARE(preview.ShownFrame(), 2);
+        preview.SetSketchText(SketchOf({Only(0, 1), Only(2, 1)}));
+        QCOMPARE(preview.ShownFrame(), 1);
+    }
+
+    void theTimerPlaysOnByItself() {
+        LedPreview preview;
+        preview.SetSketchText(SketchOf({Only(0, 1), Only(1, 1)}));
+        QCOMPARE(preview.ShownFrame(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(preview.ShownFrame(), 0, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(preview.ShownFrame(), 2, 3000);
+    }
+};
+
+QTEST_MAIN(LedPreviewTest)
+#include "led_preview_test.moc"

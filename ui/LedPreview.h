@@ -1,0 +1,49 @@
+#pragma once
+
+#include "conversion/SketchReader.h"
+
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+#include <optional>
+
+namespace award {
+
+// A 64 x 16 LED panel that plays the frames of a sketch text the way the board
+// does: frame 1 to the last, each lit for its sweeps (101 sweeps of 64 columns
+// x 100 us at delay factor 1), then dark for half a second, then frame 1 again.
+// Word 1 of a frame lights the leftmost column. A text without a table the
+// board could run leaves the panel dark with a line that says so.
+class LedPreview : public QWidget {
+public:
+    explicit LedPreview(QWidget* parent = nullptr);
+
+    // Reads the sketch text; a changed table starts again from frame 1.
+    void SetSketchText(const QString& sketchText);
+
+    bool HasSketch() const { return frames_.has_value() && !frames_->frames.empty(); }
+    // The frame now lit, counted from 1; 0 while the panel is dark.
+    int ShownFrame() const { return lit_ ? frameIndex_ + 1 : 0; }
+    int FrameCount() const { return HasSketch() ? static_cast<int>(frames_->frames.size()) : 0; }
+    bool Lit(int column, int row) const;
+    QString StatusLine() const;
+
+    // Moves on to the next lit or dark phase, as the timer does.
+    void Step();
+    // How long the current phase lasts on the board, in milliseconds.
+    int PhaseMilliseconds() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void Restart();
+
+    std::optional<SketchFrames> frames_;
+    int frameIndex_ = 0;
+    bool lit_ = false;
+    QTimer timer_;
+};
+
+}  // namespace award
