@@ -49,8 +49,9 @@ case "${1:-}" in
     build build
     (cd build && ctest --output-on-failure -j2)
     build build-sanitize -DAWARD_SANITIZE=ON -DAWARD_BENCHMARKS=OFF
-    (cd build-sanitize && ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
-       UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j2 -LE board)
+    (cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 \
+       LSAN_OPTIONS=suppressions="$PWD/../tests/lsan.supp":print_suppressions=0 \
+       UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j2 -LE package)
     ;;
   *)
     echo "usage: bash run.sh app|test" >&2
