@@ -40,10 +40,13 @@ struct GlyphRenderer::Library {
 
     Library() {
         if (FT_Init_FreeType(&ft) != 0) throw std::runtime_error("FreeType could not start");
-        // The environment may pick another TrueType interpreter; the glyphs must
-        // not depend on it.
+        // FREETYPE_PROPERTIES in the environment may pick another TrueType
+        // interpreter or darken stems; the glyphs must not depend on it.
         FT_UInt interpreter = TT_INTERPRETER_VERSION_40;
         FT_Property_Set(ft, "truetype", "interpreter-version", &interpreter);
+        FT_Bool noStemDarkening = 1;
+        for (const char* module : {"autofitter", "cff", "type1", "t1cid"})
+            FT_Property_Set(ft, module, "no-stem-darkening", &noStemDarkening);
     }
     ~Library() {
         for (auto& [key, face] : faces) FT_Done_Face(face);
