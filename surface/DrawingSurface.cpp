@@ -101,12 +101,16 @@ int DrawingSurface::CellLeading() const {
     return static_cast<int>(std::lround(glyphs_.EmPixels() * 3.0 / 16.0));
 }
 
+int DrawingSurface::CellLeftMargin() const {
+    return static_cast<int>(std::lround(glyphs_.EmPixels() / 16.0));
+}
+
 void DrawingSurface::Print(QStringView text) {
     PrepareGlyphs();
     const double scale = PixelsPerUnit();
     const int baseline =
         static_cast<int>(std::floor(currentY_ * scale)) + CellLeading() + glyphs_.EmAscent();
-    int penX = static_cast<int>(std::floor(currentX_ * scale));
+    int penX = static_cast<int>(std::floor(currentX_ * scale)) + CellLeftMargin();
     const auto black = ToQRgb(kBlack);
     lastPrintInkRight_ = -1;
 

@@ -75,6 +75,11 @@ public:
     // Rows from the top of a character cell down to the top of the em: glyphs of
     // a 12-point line fill rows 3 to 18.
     int CellLeading() const;
+    // Columns from the left of a character cell to the pen position. Most Ming
+    // glyphs start right at their pen position, and column 0 never reaches the
+    // sign, so a line printed at x = 0 starts one column in at 12 points: its
+    // first four characters then cover columns 1 to 64, the sign's width.
+    int CellLeftMargin() const;
 
 private:
     double PixelsPerUnit() const;

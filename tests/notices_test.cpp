@@ -35,12 +35,14 @@ TEST_F(RunNoticesTest, APhraseWiderThanTheSignIsNamedByNumberAndText) {
 }
 
 TEST_F(RunNoticesTest, ItalicOrBoldFourCharacterPhrasesStillFit) {
-    surface.SetFontBold(true);
-    surface.SetFontItalic(true);
-    for (const QString& face : {kMingFaceName, kKaiFaceName}) {
-        surface.SetFontName(face);
-        EXPECT_TRUE(NoticesFor(QStringLiteral("全國第一 程式設計 國際競賽 ")).filter(QStringLiteral("切掉")).isEmpty())
-            << face.toStdString();
+    for (const auto& [bold, italic] : {std::pair(true, false), std::pair(false, true)}) {
+        surface.SetFontBold(bold);
+        surface.SetFontItalic(italic);
+        for (const QString& face : {kMingFaceName, kKaiFaceName}) {
+            surface.SetFontName(face);
+            EXPECT_TRUE(NoticesFor(QStringLiteral("全國第一 程式設計 國際競賽 ")).filter(QStringLiteral("切掉")).isEmpty())
+                << face.toStdString() << (bold ? " bold" : " italic");
+        }
     }
 }
 
