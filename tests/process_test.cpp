@@ -1,8 +1,11 @@
 #include "conversion/BannerConverter.h"
+#include "conversion/SketchReader.h"
 #include "surface/DrawingSurface.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -84,6 +87,27 @@ TEST(SketchCommand, RefusesBadInputWithAMessageAndNoOutput) {
         EXPECT_TRUE(run.out.isEmpty()) << c.what;
         EXPECT_TRUE(run.err.startsWith("award-banner-sketch: ")) << c.what << ": " << run.err.toStdString();
     }
+}
+
+// A machine without any font still gets a whole sketch, with dark frames.
+TEST(SketchCommand, WithoutAnyInstalledFaceWritesDarkFrames) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile config(dir.filePath("fonts.conf"));
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.write("<?xml version=\"1.0\"?>\n<fontconfig><cachedir>" + dir.path().toUtf8() +
+                 "</cachedir></fontconfig>\n");
+    config.close();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("FONTCONFIG_FILE", config.fileName());
+
+    const ProgramRun run = RunProgram(kCommand, {}, kBanner, env);
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const auto frames = ReadSketch(QString::fromUtf8(run.out));
+    ASSERT_TRUE(frames.has_value());
+    EXPECT_EQ(frames->frames.size(), 5u);
+    for (const auto& frame : frames->frames)
+        for (auto word : frame.words) EXPECT_EQ(word, 0);
 }
 
 TEST(SketchCommand, HelpExplainsEveryOption) {
