@@ -15,6 +15,8 @@ struct SketchFrames {
     struct Frame {
         int delayFactor = 1;
         ColumnWords words{};
+
+        bool operator==(const Frame&) const = default;
     };
     std::vector<Frame> frames;  // shown in this order, then again from the first
     int tableRows = 0;          // rows in the table, frame 0 and the closing row included

@@ -190,8 +190,8 @@ void GlyphRenderer::FitIntoEm(GlyphImage& glyph) const {
     if (overBottom > 0 && overTop < 0) glyph.top += std::min(overBottom, -overTop);
 }
 
-// Bold widens every stroke of a bitmap glyph by one pixel to the right. The advance stays, so
-// four bold characters still fit the sign's 64 columns.
+// Bold widens every stroke of a bitmap glyph by one pixel to the right. The
+// advance stays, so four bold characters still fit the sign's 64 columns.
 void GlyphRenderer::Embolden(GlyphImage& glyph) const {
     if (glyph.rows == 0) return;
     const int width = glyph.width + 1;

@@ -25,18 +25,9 @@ LedPreview::LedPreview(QWidget* parent) : QWidget(parent) {
 
 void LedPreview::SetSketchText(const QString& sketchText) {
     std::optional<SketchFrames> frames = ReadSketch(sketchText);
-    const auto sameTable = [&] {
-        if (frames.has_value() != frames_.has_value()) return false;
-        if (!frames) return true;
-        if (frames->frames.size() != frames_->frames.size()) return false;
-        for (std::size_t i = 0; i < frames->frames.size(); ++i) {
-            if (frames->frames[i].words != frames_->frames[i].words ||
-                frames->frames[i].delayFactor != frames_->frames[i].delayFactor)
-                return false;
-        }
-        return true;
-    };
-    if (sameTable()) return;
+    const bool sameTable = frames.has_value() == frames_.has_value() &&
+                           (!frames || frames->frames == frames_->frames);
+    if (sameTable) return;
     frames_ = std::move(frames);
     Restart();
 }
