@@ -1,6 +1,6 @@
 #include "conversion/Notices.h"
 
-#include "conversion/BoardCapacity.h"
+#include "conversion/SketchFormat.h"
 
 namespace award {
 namespace {

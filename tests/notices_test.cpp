@@ -1,5 +1,5 @@
 #include "conversion/BannerConverter.h"
-#include "conversion/BoardCapacity.h"
+#include "conversion/SketchFormat.h"
 #include "conversion/Notices.h"
 #include "surface/DrawingSurface.h"
 

@@ -13,7 +13,9 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -56,26 +58,33 @@ Control* Place(Control* control, const char* name, int left, int top, int width,
 
 }  // namespace
 
-Form1::Form1(QWidget* parent) : QWidget(parent) {
+Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kCaption);
-    setFixedSize(1101, 588);
     setFont(MingFont(9));
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("client"));
+    client_->setFixedSize(kClientSize);
+    setCentralWidget(client_);
+    fileMenu_ = menuBar()->addMenu(QStringLiteral("檔案(&F)"));
+    boardMenu_ = menuBar()->addMenu(QStringLiteral("看板(&B)"));
     CreateControls();
     ConnectHandlers();
+    // The window takes the client area's size plus whatever the menu bar needs.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void Form1::CreateControls() {
     // Created in tab order, which also makes it the focus chain.
-    Check1 = Place(new QCheckBox(QStringLiteral("粗體"), this), "Check1", 328, 40, 81, 33);
-    Check2 = Place(new QCheckBox(QStringLiteral("斜體"), this), "Check2", 432, 40, 81, 33);
-    Option1 = Place(new QRadioButton(QStringLiteral("新細明體"), this), "Option1", 528, 40, 81, 33);
-    Option2 = Place(new QRadioButton(QStringLiteral("標楷體"), this), "Option2", 632, 40, 81, 33);
+    Check1 = Place(new QCheckBox(QStringLiteral("粗體"), client_), "Check1", 328, 40, 81, 33);
+    Check2 = Place(new QCheckBox(QStringLiteral("斜體"), client_), "Check2", 432, 40, 81, 33);
+    Option1 = Place(new QRadioButton(QStringLiteral("新細明體"), client_), "Option1", 528, 40, 81, 33);
+    Option2 = Place(new QRadioButton(QStringLiteral("標楷體"), client_), "Option2", 632, 40, 81, 33);
     options_ = new QButtonGroup(this);
     options_->addButton(Option1);
     options_->addButton(Option2);
 
-    Text3 = Place(new QPlainTextEdit(QStringLiteral("Text3"), this), "Text3", 24, 120, 1025, 409);
+    Text3 = Place(new QPlainTextEdit(QStringLiteral("Text3"), client_), "Text3", 24, 120, 1025, 409);
     Text3->setFont(MingFont(12));
     Text3->setLineWrapMode(QPlainTextEdit::NoWrap);
     Text3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -84,23 +93,23 @@ void Form1::CreateControls() {
     // has no use for tab characters.
     Text3->setTabChangesFocus(true);
 
-    Command2 = Place(new QPushButton(QStringLiteral("複製程式"), this), "Command2", 280, 544, 89, 33);
-    Command4 = Place(new WrappingButton(QStringLiteral("執行(電腦未安裝VB6）"), this), "Command4",
+    Command2 = Place(new QPushButton(QStringLiteral("複製程式"), client_), "Command2", 280, 544, 89, 33);
+    Command4 = Place(new WrappingButton(QStringLiteral("執行(電腦未安裝VB6）"), client_), "Command4",
                      40, 544, 81, 33);
-    Text4 = Place(new QLineEdit(this), "Text4", 16, 8, 801, 33);
+    Text4 = Place(new QLineEdit(client_), "Text4", 16, 8, 801, 33);
     // A pasted banner of any length is kept whole.
     Text4->setMaxLength(std::numeric_limits<int>::max());
     Text4->setText(kSampleBanner);
     Text4->setCursorPosition(0);
-    pic = Place(new PictureBox(surface_, this), "pic", 16, 48, 81, 33);
-    Command1 = Place(new WrappingButton(QStringLiteral("執行（電腦已經安裝VB6）"), this), "Command1",
+    pic = Place(new PictureBox(surface_, client_), "pic", 16, 48, 81, 33);
+    Command1 = Place(new WrappingButton(QStringLiteral("執行（電腦已經安裝VB6）"), client_), "Command1",
                      144, 544, 81, 33);
-    Command3 = Place(new QPushButton(QStringLiteral("結束"), this), "Command3", 408, 544, 81, 33);
+    Command3 = Place(new QPushButton(QStringLiteral("結束"), client_), "Command3", 408, 544, 81, 33);
     for (QPushButton* run : {Command4, Command1}) run->setToolTip(run->text());
 
     // The preview and the notices stay out of the tab order: they only show.
-    preview_ = Place(new LedPreview(this), "preview", 720, 40, 370, 72);
-    notice_ = Place(new QLabel(this), "notice", 500, 544, 590, 33);
+    preview_ = Place(new LedPreview(client_), "preview", 720, 40, 370, 72);
+    notice_ = Place(new QLabel(client_), "notice", 500, 544, 590, 33);
     notice_->setWordWrap(true);
     notice_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     notice_->setTextFormat(Qt::PlainText);

@@ -5,12 +5,13 @@
 
 #include <QString>
 #include <QStringList>
-#include <QWidget>
+#include <QMainWindow>
 
 class QButtonGroup;
 class QLabel;
 class QCheckBox;
 class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -25,12 +26,28 @@ class PictureBox;
 // converted last, the face and style choices, the sketch text and the four
 // buttons. It owns the drawing surface and the converter; every run and every
 // font choice goes through them, the window itself converts nothing.
-class Form1 : public QWidget {
+//
+// The controls sit in a client area of fixed size; the menu bar stands above
+// it, so the window is taller than the client area by the menu's height.
+class Form1 : public QMainWindow {
 public:
     explicit Form1(QWidget* parent = nullptr);
 
     static const QString kCaption;
     static const QString kSampleBanner;
+    static constexpr QSize kClientSize{1101, 588};
+
+    // The menu bar's menus, in their order on the bar.
+    QMenu* FileMenu() const { return fileMenu_; }
+    QMenu* BoardMenu() const { return boardMenu_; }
+
+    // What the menus work on.
+    QWidget* ClientArea() const { return client_; }
+    QLineEdit* BannerField() const { return Text4; }
+    QPlainTextEdit* SketchArea() const { return Text3; }
+    // The sketch as Text3 holds it, hand edits included, lines ended by CR LF.
+    QString Text3Text() const;
+    void ShowNotices(const QStringList& notices);
 
 private:
     void CreateControls();
@@ -38,12 +55,12 @@ private:
 
     void Run(int firstScanRow);
     void CopySketch();
-    void ShowNotices(const QStringList& notices);
-    QString Text3Text() const;
-
     DrawingSurface surface_;
     BannerConverter converter_{surface_};
 
+    QWidget* client_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* boardMenu_ = nullptr;
     QCheckBox* Check1 = nullptr;
     QCheckBox* Check2 = nullptr;
     QRadioButton* Option1 = nullptr;

@@ -8,7 +8,6 @@
 
 namespace award::board {
 
-inline constexpr std::size_t kMega2560SramBytes = 8192;
 
 class SketchBuildError : public std::runtime_error {
 public:

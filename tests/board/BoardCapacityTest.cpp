@@ -5,7 +5,7 @@
 #include "BoardTestSupport.h"
 
 #include "conversion/BannerConverter.h"
-#include "conversion/BoardCapacity.h"
+#include "conversion/SketchFormat.h"
 #include "surface/DrawingSurface.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@
 namespace award::board {
 namespace {
 
-constexpr std::size_t kStackReserveBytes = 512;
+
 
 QString BannerOfPhrases(int phrases)
 {
@@ -38,11 +38,11 @@ TEST(BoardCapacity, MaxPhrasesLeaveTheStackItsShareAndOneMoreWouldNot)
     const QString atCapacity = SketchOfPhrases(kMega2560MaxPhrases);
     ASSERT_EQ(ParseSketchTable(atCapacity.toStdString()).count, kMega2560MaxPhrases);
     const SramUse fits = MeasureSram(BuildSketch(atCapacity.toStdString()));
-    EXPECT_LE(fits.Static() + kStackReserveBytes, kMega2560SramBytes)
+    EXPECT_LE(fits.Static() + kStackReserveBytes, std::size_t{kMega2560SramBytes})
         << "data " << fits.data << " + bss " << fits.bss << " bytes";
 
     const SramUse over = MeasureSram(BuildSketch(SketchOfPhrases(kMega2560MaxPhrases + 1).toStdString()));
-    EXPECT_GT(over.Static() + kStackReserveBytes, kMega2560SramBytes)
+    EXPECT_GT(over.Static() + kStackReserveBytes, std::size_t{kMega2560SramBytes})
         << "data " << over.data << " + bss " << over.bss << " bytes: the limit could be higher";
 }
 

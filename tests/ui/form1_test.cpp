@@ -13,6 +13,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -124,7 +125,10 @@ private slots:
         QCOMPARE(form_->windowTitle(),
                  QStringLiteral("曜辰電子獎狀程式：請任意輸入文字 每句至多4個中文字 "
                                 "每句以1個空白分開，執行程式，複製程式，然後貼到Arduino編譯"));
-        QCOMPARE(form_->size(), QSize(1101, 588));
+        QCOMPARE(form_->centralWidget()->size(), QSize(1101, 588));
+        QCOMPARE(form_->centralWidget()->mapTo(form_.get(), QPoint(0, 0)),
+                 QPoint(0, form_->menuBar()->height()));
+        QCOMPARE(form_->size(), QSize(1101, 588 + form_->menuBar()->height()));
         QCOMPARE(Control<QPlainTextEdit>("Text3")->toPlainText(), QStringLiteral("Text3"));
         for (const char* name : {"Check1", "Check2", "Option1", "Option2"})
             QVERIFY2(!Control<QAbstractButton>(name)->isChecked(), name);
@@ -234,7 +238,7 @@ private slots:
 
         QWidget* control = form_->findChild<QWidget*>(name);
         QVERIFY(control);
-        QCOMPARE(control->parentWidget(), form_.get());
+        QCOMPARE(control->parentWidget(), form_->centralWidget());
         QVERIFY2(control->inherits(qPrintable(kind)), control->metaObject()->className());
         QCOMPARE(control->geometry(), rect);
         QVERIFY(control->isVisible());

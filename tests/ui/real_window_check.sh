@@ -68,17 +68,21 @@ wait_for 30 find_window || fail "no window appeared"
 name=$(xdotool getwindowname "$window")
 [ "$name" = "$caption" ] || fail "caption is '$name'"
 
+# The client area is 1101 x 588; the menu bar above it adds one line of text.
 geometry=$(xdotool getwindowgeometry --shell "$window")
-grep -qx 'WIDTH=1101' <<<"$geometry" && grep -qx 'HEIGHT=588' <<<"$geometry" \
+width=$(sed -n 's/^WIDTH=//p' <<<"$geometry")
+height=$(sed -n 's/^HEIGHT=//p' <<<"$geometry")
+menu=$((height - 588))
+[ "$width" = 1101 ] && [ "$menu" -ge 15 ] && [ "$menu" -le 40 ] \
   || fail "window geometry is $(tr '\n' ' ' <<<"$geometry")"
 
-# Where a control's middle is, in window coordinates.
-click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
+# Where a control's middle is, in client-area coordinates.
+click() { xdotool mousemove --window "$window" "$1" $(($2 + menu)) click 1; }
 
 # pic's drawing area lies inside its 2-pixel border at (16, 48).
 pic_has_ink() {
   local darkest
-  darkest=$(import -window "$window" -crop 77x29+18+50 +repage -colorspace gray \
+  darkest=$(import -window "$window" -crop 77x29+18+$((50 + menu)) +repage -colorspace gray \
                    -format '%[fx:minima]' info: 2>/dev/null) || return 1
   [ "$darkest" = 0 ]
 }
