@@ -6,33 +6,58 @@
 
 namespace award {
 
+TableStore BannerConverter::StoreFor(long long phrases) {
+    return phrases > kMega2560MaxPhrases ? TableStore::Flash : TableStore::Sram;
+}
+
 const QString& BannerConverter::ConvertBanner(const QString& bannerText, int firstScanRow) {
-    writer_.BeginSketch();
+    // The piece after the last space is never converted, so every space ends
+    // a phrase. Counting first keeps a huge paste from being cut up at all.
+    const long long count = bannerText.count(u' ');
+    std::vector<QStringView> phrases;
+    QStringView tail;
+    if (count <= kMega2560MaxFlashPhrases) {
+        phrases.reserve(static_cast<std::size_t>(count));
+        for (const QStringView piece : QStringTokenizer(bannerText, u' ', Qt::KeepEmptyParts))
+            phrases.push_back(piece);
+        if (!phrases.empty()) {
+            tail = phrases.back();
+            phrases.pop_back();
+        }
+    } else {
+        tail = QStringView(bannerText).mid(bannerText.lastIndexOf(u' ') + 1);
+    }
+    return ConvertPhrases(phrases, count, tail, firstScanRow);
+}
+
+const QString& BannerConverter::ConvertPhrases(const std::vector<QStringView>& phrases, long long phraseCount,
+                                               QStringView tail, int firstScanRow) {
     report_ = {};
+    report_.phrases = phraseCount;
+    report_.store = StoreFor(phraseCount);
+    report_.unconvertedTail = tail.toString();
+    if (phraseCount > kMega2560MaxFlashPhrases) {
+        report_.refused = true;
+        return refusedText_;
+    }
+
+    writer_.BeginSketch(report_.store);
     surface_.SetScaleMode(DrawingSurface::Pixels);
     surface_.SetFontSize(12);
     surface_.SetCurrentX(0);
     surface_.SetCurrentY(0);
     surface_.Cls();
 
-    // The piece after the last space is never converted, so every phrase but
-    // the last piece becomes a frame. An empty text is one empty piece: no
-    // frame and a count of 0, never -1, which the board would read as 65535.
+    // An empty text is one empty piece: no frame and a count of 0, never -1,
+    // which the board would read as 65535.
     int count = 0;
-    bool first = true;
-    QStringView pending;
-    for (const QStringView piece : QStringTokenizer(bannerText, u' ', Qt::KeepEmptyParts)) {
-        if (!first) {
-            WriteFrameRow(ScanPhrase(pending, firstScanRow));
-            ++count;
-            if (surface_.LastPrintInkRight() > kSignColumns)
-                report_.cutPhrases.push_back({count, pending.toString()});
-        }
-        pending = piece;
-        first = false;
+    for (const QStringView phrase : phrases) {
+        WriteFrameRow(ScanPhrase(phrase, firstScanRow));
+        ++count;
+        if (surface_.LastPrintInkRight() > kSignColumns)
+            report_.cutPhrases.push_back({count, phrase.toString()});
     }
     report_.frames = count;
-    report_.unconvertedTail = pending.toString();
     writer_.EndSketch(count);
     return writer_.SketchText();
 }

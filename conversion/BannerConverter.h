@@ -16,6 +16,11 @@ struct RunReport {
         QString text;
     };
     int frames = 0;
+    // Phrases in the text, also when there were too many to convert.
+    long long phrases = 0;
+    TableStore store = TableStore::Sram;
+    // More phrases than any sketch can hold on the board: nothing was written.
+    bool refused = false;
     std::vector<CutPhrase> cutPhrases;  // phrases inked right of column 64
     QString unconvertedTail;            // what follows the last space, when anything does
 };
@@ -25,16 +30,31 @@ class DrawingSurface;
 // Turns banner text into the sketch text. Each phrase (a piece of the text
 // between spaces, all but the one after the last space) is drawn on the
 // surface at 12 points and sampled into one frame row of 64 column words.
+//
+// Up to kMega2560MaxPhrases phrases the table sits in SRAM; beyond that, in
+// flash, up to kMega2560MaxFlashPhrases. A text with more phrases than that is
+// refused: no sketch at all rather than one that fails on the board.
 class BannerConverter {
 public:
     explicit BannerConverter(DrawingSurface& surface) : surface_(surface) {}
 
-    // One whole run; firstScanRow is the surface row that becomes bit 0 (1 or 3).
+    // One whole run; firstScanRow is the surface row that becomes bit 0 (1 or
+    // 3). Gives the sketch text, or an empty text when the run was refused.
     const QString& ConvertBanner(const QString& bannerText, int firstScanRow);
+    // The same run over a text already cut into its phrases; `phraseCount`
+    // counts them all, also those left out of `phrases` because there were
+    // too many to convert.
+    const QString& ConvertPhrases(const std::vector<QStringView>& phrases, long long phraseCount,
+                                  QStringView tail, int firstScanRow);
     // Clears the surface, prints the phrase and returns its 64 column words.
     ColumnWords ScanPhrase(QStringView phrase, int firstScanRow);
 
+    // Passes the sketch on in pieces as it grows instead of keeping it whole.
+    void SetSketchSink(SketchWriter::Sink sink) { writer_.SetSink(std::move(sink)); }
+
     const RunReport& LastRunReport() const { return report_; }
+
+    static TableStore StoreFor(long long phrases);
 
 private:
     void WriteFrameRow(const ColumnWords& words);
@@ -42,6 +62,7 @@ private:
     DrawingSurface& surface_;
     SketchWriter writer_;
     RunReport report_;
+    QString refusedText_;
 };
 
 }  // namespace award

@@ -19,10 +19,29 @@ QStringList RunNotices(const RunReport& report, const FaceStatus& face) {
     if (!face.drawing || !face.drawsChinese) {
         notices << QStringLiteral("這台電腦找不到中文字型，字無法顯示；請安裝 fonts-arphic-uming 或 fonts-arphic-ukai。");
     }
-    if (report.frames > kMega2560MaxPhrases) {
-        notices << QStringLiteral("共 %1 句，超過 Arduino Mega 2560 記憶體最多可放的 %2 句，請減少句數。")
+    notices << RunWarnings(report);
+    if (face.drawing && face.drawsChinese && face.drawing->family != face.requested) {
+        notices << QStringLiteral("電腦沒有「%1」，已用「%2」代替。").arg(face.requested, face.drawing->family);
+    }
+    if (report.refused) return notices;
+    notices << (report.frames == 0
+                    ? QStringLiteral("沒有轉換任何一句：每句後面要加 1 個空白。")
+                    : QStringLiteral("轉換完成，共 %1 句，可以按「複製程式」了。").arg(report.frames));
+    return notices;
+}
+
+QStringList RunWarnings(const RunReport& report) {
+    QStringList notices;
+    if (report.refused) {
+        notices << QStringLiteral("共 %1 句，比 Arduino Mega 2560 最多可放的 %2 句多了 %3 句，沒有產生程式；請減少句數。")
+                       .arg(report.phrases)
+                       .arg(kMega2560MaxFlashPhrases)
+                       .arg(report.phrases - kMega2560MaxFlashPhrases);
+    } else if (report.store == TableStore::Flash) {
+        notices << QStringLiteral("共 %1 句，超過 SRAM 可放的 %2 句，畫面表改放在 flash 程式記憶體；還可以再加 %3 句。")
                        .arg(report.frames)
-                       .arg(kMega2560MaxPhrases);
+                       .arg(kMega2560MaxPhrases)
+                       .arg(kMega2560MaxFlashPhrases - report.frames);
     }
     if (!report.cutPhrases.empty()) {
         const auto& first = report.cutPhrases.front();
@@ -38,18 +57,18 @@ QStringList RunNotices(const RunReport& report, const FaceStatus& face) {
         notices << QStringLiteral("最後的%1後面沒有空白，所以沒有轉換；每句後面都要加 1 個空白。")
                        .arg(Quoted(report.unconvertedTail));
     }
-    if (face.drawing && face.drawsChinese && face.drawing->family != face.requested) {
-        notices << QStringLiteral("電腦沒有「%1」，已用「%2」代替。").arg(face.requested, face.drawing->family);
-    }
-    notices << (report.frames == 0
-                    ? QStringLiteral("沒有轉換任何一句：每句後面要加 1 個空白。")
-                    : QStringLiteral("轉換完成，共 %1 句，可以按「複製程式」了。").arg(report.frames));
     return notices;
 }
 
-QString CopyNotice(std::optional<int> frames) {
-    if (!frames) return QStringLiteral("已複製，但內容不是完整的程式，Arduino 可能無法編譯。");
-    return QStringLiteral("已複製程式（%1 個畫面），請貼到 Arduino 編譯後上傳。").arg(*frames);
+QString CopyNotice(const std::optional<SketchFrames>& sketch) {
+    if (!sketch) return QStringLiteral("已複製，但內容不是完整的程式，Arduino 可能無法編譯。");
+    const int frames = static_cast<int>(sketch->frames.size());
+    if (sketch->store == TableStore::Sram && frames > kMega2560MaxPhrases) {
+        return QStringLiteral("已複製程式（%1 個畫面），但 SRAM 最多只放得下 %2 個畫面，板子上無法執行。")
+            .arg(frames)
+            .arg(kMega2560MaxPhrases);
+    }
+    return QStringLiteral("已複製程式（%1 個畫面），請貼到 Arduino 編譯後上傳。").arg(frames);
 }
 
 }  // namespace award

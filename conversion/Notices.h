@@ -1,6 +1,7 @@
 #pragma once
 
 #include "conversion/BannerConverter.h"
+#include "conversion/SketchReader.h"
 #include "surface/FaceResolver.h"
 
 #include <QString>
@@ -18,11 +19,14 @@ struct FaceStatus {
 };
 
 // Short lines for the user after a run, most important first; the last one
-// always says what the run made.
+// says what the run made, unless it was refused, which the first one says.
 QStringList RunNotices(const RunReport& report, const FaceStatus& face);
+// What of the run's notices concerns the banner itself: too many phrases for
+// the board or the table kept in flash, phrases cut short, text left out.
+QStringList RunWarnings(const RunReport& report);
 
-// The line after a copy; frames is empty when the copied text holds no sketch
-// the board could run.
-QString CopyNotice(std::optional<int> frames);
+// The line after a copy, from what the copied text holds; nothing when it
+// holds no sketch the board could run.
+QString CopyNotice(const std::optional<SketchFrames>& sketch);
 
 }  // namespace award

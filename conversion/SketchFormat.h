@@ -1,10 +1,34 @@
 #pragma once
 
+#include <QStringView>
+
 // What the generated sketches and the board they run on have in common: the
 // writer, the reader, the LED preview, compiling and the board tests all take
 // these facts from here.
 
 namespace award {
+
+// The table of frames. Row 0 is an all-zero opening row, rows 1 to num are
+// the frames shown, and an all-zero closing row ends the table. Element 0 of
+// a row is the frame's delay factor, elements 1 to 64 its column words.
+inline constexpr QStringView kTableName = u"b";
+inline constexpr QStringView kCountName = u"num";
+inline constexpr int kRowElements = 65;
+
+// How the driver shows a frame: sweeps of the 64 columns, each column lit for
+// 100 us, repeated 100 x (delay factor) + 1 times; then the sign stays dark
+// for half a second.
+inline constexpr int kColumnMicroseconds = 100;
+inline constexpr int kSweepsPerDelayUnit = 100;
+inline constexpr int kPauseMilliseconds = 500;
+inline constexpr double kSweepMilliseconds = 64 * kColumnMicroseconds / 1000.0;
+
+// Where a sketch keeps its table: in SRAM as a plain array, the form users
+// know, or, when SRAM cannot hold it, in flash. avr-gcc refuses any single
+// object over 32,767 bytes, so the flash table is cut into parts b0, b1, ...
+// of at most kFlashPartRows rows (252 x 130 bytes = 32,760).
+enum class TableStore { Sram, Flash };
+inline constexpr int kFlashPartRows = 252;
 
 // The Arduino Mega 2560's memories, as boards.txt gives them.
 inline constexpr int kMega2560SramBytes = 8192;
@@ -13,11 +37,24 @@ inline constexpr int kMega2560ProgramBytes = 253952;
 // SRAM left free for the stack, below which a sketch is not trusted to run.
 inline constexpr int kStackReserveBytes = 512;
 
-// The most phrases whose sketch still leaves kStackReserveBytes of SRAM for
-// the stack. The frame table lives in SRAM: each phrase adds a row of 65
-// two-byte words, and one more phrase would cut the stack's share below 512
-// bytes. Found by compiling generated sketches with the Arduino IDE's flags;
-// the board tests keep it honest.
+// The most phrases whose SRAM table still leaves kStackReserveBytes of SRAM
+// for the stack. Each phrase adds a row of 65 two-byte words, and one more
+// phrase would cut the stack's share below 512 bytes. Found by compiling
+// generated sketches with the Arduino IDE's flags; the board tests keep it
+// honest. Up to here sketches keep the table in SRAM.
 inline constexpr int kMega2560MaxPhrases = 55;
+
+// The most phrases whose sketch, with the table in flash, still fits the
+// kMega2560ProgramBytes of program space. Each phrase adds 130 bytes of flash.
+// Measured by compiling generated sketches with the Arduino IDE's flags
+// (arduino-builder, Mega 2560, Debian 12's avr-gcc 5.4):
+//
+//   phrases   program bytes
+//        56           8,668   the smallest flash table
+//     1,000         131,498
+//     1,930         252,524
+//     1,940         253,824   fits, 128 bytes to spare
+//     1,941         253,954   2 bytes too many: "Sketch too big"
+inline constexpr int kMega2560MaxFlashPhrases = 1940;
 
 }  // namespace award

@@ -1,105 +1,327 @@
 #include "conversion/SketchReader.h"
 
-#include <QStringView>
+#include "conversion/CppTokens.h"
+#include "conversion/SketchWriter.h"
+
+#include <QSet>
+
+#include <algorithm>
+#include <map>
 
 namespace award {
 namespace {
 
-constexpr int kRowElements = 65;
+using Kind = CppToken::Kind;
 
-// A small cursor over the text that skips white space and C++ comments the
-// way the compiler would.
-class Cursor {
-public:
-    explicit Cursor(QStringView text) : text_(text) {}
+// A top-level declaration or function definition: tokens [begin, end).
+struct Statement {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    bool function = false;
+};
 
-    void SkipBlank() {
-        while (pos_ < text_.size()) {
-            if (text_[pos_].isSpace()) {
-                ++pos_;
-            } else if (text_.mid(pos_).startsWith(u"//")) {
-                while (pos_ < text_.size() && text_[pos_] != u'\n') ++pos_;
-            } else if (text_.mid(pos_).startsWith(u"/*")) {
-                const qsizetype end = text_.indexOf(u"*/", pos_ + 2);
-                pos_ = end < 0 ? text_.size() : end + 2;
-            } else {
-                return;
+QStringView Closer(QStringView open) {
+    return open == u"(" ? QStringView(u")") : open == u"[" ? QStringView(u"]") : QStringView(u"}");
+}
+
+// Cuts the token stream into top-level statements, as the compiler would
+// parse them: a declaration ends at a semicolon outside any brackets, a
+// function definition at the brace that closes its body.
+std::optional<std::vector<Statement>> TopLevelStatements(const CppTokens& t) {
+    std::vector<Statement> statements;
+    std::vector<QStringView> open;
+    std::size_t begin = 0;
+    std::size_t bodyDepth = 0;  // open brackets when a function body began; 0 outside one
+    bool inBody = false;
+    for (std::size_t i = 0; i < t.tokens.size(); ++i) {
+        if (t.tokens[i].kind != Kind::Punctuator) continue;
+        const QStringView x = t.Text(i);
+        if (x == u"(" || x == u"[" || x == u"{") {
+            if (x == u"{" && open.empty() && i > begin && t.Text(i - 1) == u")") {
+                inBody = true;
+                bodyDepth = 1;
             }
+            open.push_back(x);
+        } else if (x == u")" || x == u"]" || x == u"}") {
+            if (open.empty() || Closer(open.back()) != x) return std::nullopt;
+            open.pop_back();
+            if (inBody && open.size() + 1 == bodyDepth) {
+                statements.push_back({begin, i + 1, true});
+                begin = i + 1;
+                inBody = false;
+            }
+        } else if (x == u";" && open.empty()) {
+            if (i > begin) statements.push_back({begin, i + 1, false});
+            begin = i + 1;
         }
     }
-    bool Take(QStringView token) {
-        SkipBlank();
-        if (!text_.mid(pos_).startsWith(token)) return false;
-        pos_ += token.size();
+    if (!open.empty() || begin != t.tokens.size()) return std::nullopt;
+    return statements;
+}
+
+// A declaration of one or more variables: its type words, then each
+// declarator from its name up to the comma or semicolon after it.
+struct Declaration {
+    QSet<QString> specifiers;
+    struct Declarator {
+        QString name;
+        std::size_t begin = 0;  // the name
+        std::size_t end = 0;    // one past the declarator
+    };
+    std::vector<Declarator> declarators;
+};
+
+const QSet<QString>& SpecifierWords() {
+    static const QSet<QString> words{"const", "volatile", "static", "unsigned", "signed", "int", "short",
+                                     "long",  "char",     "PROGMEM"};
+    return words;
+}
+
+std::optional<Declaration> ParseDeclaration(const CppTokens& t, const Statement& s) {
+    if (s.function) return std::nullopt;
+    Declaration declaration;
+    std::size_t i = s.begin;
+    for (; i < s.end && t.tokens[i].kind == Kind::Identifier && SpecifierWords().contains(t.Text(i).toString()); ++i)
+        declaration.specifiers.insert(t.Text(i).toString());
+    if (declaration.specifiers.isEmpty()) return std::nullopt;
+    const std::size_t last = s.end - 1;  // the semicolon
+    while (i < last) {
+        if (t.tokens[i].kind != Kind::Identifier || SpecifierWords().contains(t.Text(i).toString()))
+            return std::nullopt;
+        Declaration::Declarator d{t.Text(i).toString(), i, i};
+        int depth = 0;
+        for (++i; i < last; ++i) {
+            const QStringView x = t.Text(i);
+            if (t.tokens[i].kind == Kind::Punctuator) {
+                if (x == u"(" || x == u"[" || x == u"{") ++depth;
+                if (x == u")" || x == u"]" || x == u"}") --depth;
+                if (x == u"," && depth == 0) break;
+            }
+        }
+        d.end = i;
+        declaration.declarators.push_back(d);
+        if (i < last) ++i;  // the comma
+    }
+    if (declaration.declarators.empty()) return std::nullopt;
+    return declaration;
+}
+
+// 16-bit unsigned, as unsigned int is on the board.
+bool IsUnsigned16(const QSet<QString>& words) {
+    QSet<QString> type = words;
+    for (const char* qualifier : {"const", "volatile", "static", "PROGMEM"}) type.remove(qualifier);
+    return type == QSet<QString>{"unsigned"} || type == QSet<QString>{"unsigned", "int"} ||
+           type == QSet<QString>{"unsigned", "short"} || type == QSet<QString>{"unsigned", "short", "int"};
+}
+
+bool IsInteger16(const QSet<QString>& words) {
+    QSet<QString> type = words;
+    for (const char* qualifier : {"const", "volatile", "static", "signed", "unsigned"}) type.remove(qualifier);
+    const bool signedAndUnsigned = words.contains("signed") && words.contains("unsigned");
+    return !signedAndUnsigned && !words.contains("PROGMEM") &&
+           (type.isEmpty() ? words.contains("signed") || words.contains("unsigned")
+                           : type == QSet<QString>{"int"} || type == QSet<QString>{"short"} ||
+                                 type == QSet<QString>{"short", "int"});
+}
+
+// Reads tokens of one declarator in order.
+class TokenCursor {
+public:
+    TokenCursor(const CppTokens& t, std::size_t begin, std::size_t end) : t_(t), i_(begin), end_(end) {}
+
+    bool AtEnd() const { return i_ >= end_; }
+    bool Take(QStringView text) {
+        if (AtEnd() || t_.Text(i_) != text) return false;
+        ++i_;
         return true;
     }
-    bool Peek(QChar c) {
-        SkipBlank();
-        return pos_ < text_.size() && text_[pos_] == c;
-    }
-    std::optional<long long> Number() {
-        SkipBlank();
-        const qsizetype start = pos_;
-        while (pos_ < text_.size() && text_[pos_].isDigit() && pos_ - start < 12) ++pos_;
-        if (pos_ == start || (pos_ < text_.size() && text_[pos_].isDigit())) return std::nullopt;
-        return text_.mid(start, pos_ - start).toLongLong();
-    }
-    bool SeekAfter(QStringView token) {
-        const qsizetype at = text_.indexOf(token, pos_);
-        if (at < 0) return false;
-        pos_ = at + token.size();
-        return true;
+    bool Peek(QStringView text) const { return !AtEnd() && t_.Text(i_) == text; }
+    // An integer literal with any unary signs before it, as a 16-bit unsigned
+    // int holds it once converted.
+    std::optional<std::uint16_t> Value() {
+        bool negative = false;
+        while (Peek(u"+") || Peek(u"-")) negative ^= t_.Text(i_++) == u"-";
+        if (AtEnd() || t_.tokens[i_].kind != Kind::Number) return std::nullopt;
+        const auto value = IntegerLiteralValue(t_.Text(i_++));
+        if (!value) return std::nullopt;
+        const auto low = static_cast<std::uint16_t>(*value);
+        return negative ? static_cast<std::uint16_t>(0x10000 - low) : low;
     }
 
 private:
-    QStringView text_;
-    qsizetype pos_ = 0;
+    const CppTokens& t_;
+    std::size_t i_;
+    std::size_t end_;
 };
 
-std::optional<std::vector<long long>> ReadRow(Cursor& cursor) {
-    if (!cursor.Take(u"{")) return std::nullopt;
-    std::vector<long long> row;
-    do {
-        const auto value = cursor.Number();
-        if (!value) return std::nullopt;
-        row.push_back(*value);
-    } while (cursor.Take(u","));
-    if (!cursor.Take(u"}")) return std::nullopt;
-    return row;
+using Row = std::vector<std::uint16_t>;
+
+// NAME[] or NAME[rows], then [65], then the braced rows; rows given fewer
+// values, and rows the declared size leaves uninitialised, are zeros, as the
+// compiler makes them.
+std::optional<std::vector<Row>> ReadTable(const CppTokens& t, const Declaration::Declarator& d,
+                                          bool progmemAfterName) {
+    TokenCursor c(t, d.begin + 1, d.end);
+    if (!c.Take(u"[")) return std::nullopt;
+    std::optional<std::uint16_t> declaredRows;
+    if (!c.Peek(u"]") && !(declaredRows = c.Value())) return std::nullopt;
+    if (!c.Take(u"]") || !c.Take(u"[")) return std::nullopt;
+    const auto width = c.Value();
+    if (width != kRowElements || !c.Take(u"]")) return std::nullopt;
+    if (c.Take(u"PROGMEM") != progmemAfterName) return std::nullopt;
+    if (!c.Take(u"=") || !c.Take(u"{")) return std::nullopt;
+    std::vector<Row> rows;
+    while (!c.Peek(u"}")) {
+        if (!c.Take(u"{")) return std::nullopt;
+        Row row(kRowElements, 0);
+        std::size_t filled = 0;
+        while (!c.Peek(u"}")) {
+            const auto value = c.Value();
+            if (!value || filled == row.size()) return std::nullopt;
+            row[filled++] = *value;
+            if (!c.Take(u",")) break;
+        }
+        if (!c.Take(u"}")) return std::nullopt;
+        rows.push_back(std::move(row));
+        if (!c.Take(u",")) break;
+    }
+    if (!c.Take(u"}") || !c.AtEnd()) return std::nullopt;
+    if (declaredRows) {
+        if (rows.size() > *declaredRows) return std::nullopt;
+        rows.resize(*declaredRows, Row(kRowElements, 0));
+    }
+    if (rows.empty()) return std::nullopt;
+    return rows;
+}
+
+std::optional<std::uint16_t> ReadCount(const CppTokens& t, const Declaration::Declarator& d) {
+    TokenCursor c(t, d.begin + 1, d.end);
+    if (c.AtEnd()) return std::uint16_t{0};  // a global without initialiser starts at zero
+    if (!c.Take(u"=")) return std::nullopt;
+    const auto value = c.Value();
+    if (!value || !c.AtEnd()) return std::nullopt;
+    return value;
+}
+
+// b0, b1, ...: the part number, or nothing for any other name.
+std::optional<int> FlashPart(const QString& name) {
+    if (!name.startsWith(kTableName) || name.size() == kTableName.size()) return std::nullopt;
+    const QStringView digits = QStringView(name).mid(kTableName.size());
+    if (digits.size() > 1 && digits[0] == u'0') return std::nullopt;
+    bool ok = false;
+    const int part = digits.toInt(&ok);
+    if (!ok || part < 0 || digits.front() == u'+' || digits.front() == u'-') return std::nullopt;
+    return part;
+}
+
+bool IsDataName(const QString& name) { return name == kTableName || name == kCountName || FlashPart(name); }
+
+// How many sweeps the driver makes of a frame with this delay factor. In
+// SRAM the loop counts in 16 bits, `j<=100*b[k][0]`, so the product wraps (a
+// multiple of 4, it never reaches 65535, where the loop would not end); in
+// flash it counts in 32 bits.
+std::uint32_t Sweeps(std::uint16_t delayFactor, TableStore store) {
+    if (store == TableStore::Flash) return std::uint32_t{kSweepsPerDelayUnit} * delayFactor + 1;
+    return std::uint32_t{static_cast<std::uint16_t>(kSweepsPerDelayUnit * delayFactor)} + 1;
 }
 
 }  // namespace
 
 std::optional<SketchFrames> ReadSketch(const QString& sketchText) {
-    Cursor cursor(sketchText);
-    if (!cursor.SeekAfter(u"b[][65]") || !cursor.Take(u"=") || !cursor.Take(u"{")) return std::nullopt;
+    const auto tokens = TokenizeCpp(sketchText);
+    if (!tokens) return std::nullopt;
+    const auto statements = TopLevelStatements(*tokens);
+    if (!statements) return std::nullopt;
 
-    std::vector<std::vector<long long>> rows;
-    while (true) {
-        const auto row = ReadRow(cursor);
-        if (!row || row->size() != kRowElements) return std::nullopt;
-        for (long long value : *row)
-            if (value > 0xFFFF) return std::nullopt;
-        rows.push_back(*row);
-        if (!cursor.Take(u",")) break;
-        if (cursor.Peek(u'}')) break;  // a trailing comma before the closing brace
+    // Sort the statements into the data (table parts and count), other
+    // variables of the user's, and code, which must be our driver.
+    std::map<QString, std::pair<Declaration, Declaration::Declarator>> data;
+    std::vector<const Statement*> code;
+    std::vector<std::pair<const Statement*, Declaration>> extras;
+    for (const Statement& s : *statements) {
+        const auto declaration = ParseDeclaration(*tokens, s);
+        if (!declaration) {
+            code.push_back(&s);
+            continue;
+        }
+        bool anyData = false;
+        for (const auto& d : declaration->declarators) anyData = anyData || IsDataName(d.name);
+        if (!anyData) {
+            extras.emplace_back(&s, *declaration);
+            continue;
+        }
+        if (declaration->declarators.size() != 1) return std::nullopt;
+        const auto& d = declaration->declarators.front();
+        if (!data.emplace(d.name, std::pair(*declaration, d)).second) return std::nullopt;  // defined twice
     }
-    if (!cursor.Take(u"}") || !cursor.Take(u";")) return std::nullopt;
-
-    if (!cursor.SeekAfter(u"num") || !cursor.Take(u"=")) return std::nullopt;
-    const auto count = cursor.Number();
-    if (!count || !cursor.Take(u";")) return std::nullopt;
-    // The board shows rows 1 to num; a count that reaches past the table reads
-    // whatever lies behind it.
-    if (*count >= static_cast<long long>(rows.size())) return std::nullopt;
 
     SketchFrames result;
+    int parts = 0;
+    while (data.count(kTableName.toString() + QString::number(parts))) ++parts;
+    const bool sram = data.count(kTableName.toString()) > 0;
+    if (sram == (parts > 0)) return std::nullopt;
+    if (data.size() != std::size_t(parts) + (sram ? 1 : 0) + 1) return std::nullopt;  // a stray part, or no count
+    result.store = sram ? TableStore::Sram : TableStore::Flash;
+
+    // Everything but the data and the user's own variables must be our driver, token for token.
+    const auto expected = TokenizeCpp(SketchWriter::FixedCode(result.store, parts));
+    QSet<QString> driverNames;
+    for (std::size_t i = 0; i < expected->tokens.size(); ++i)
+        if (expected->tokens[i].kind == Kind::Identifier) driverNames.insert(expected->Text(i).toString());
+    QSet<QString> extraNames;
+    for (const auto& [statement, declaration] : extras) {
+        bool own = true;
+        for (std::size_t i = statement->begin; i < statement->end; ++i)
+            own = own && tokens->Text(i) != u"(";
+        for (const auto& d : declaration.declarators) {
+            own = own && !driverNames.contains(d.name);
+            if (own && extraNames.contains(d.name)) return std::nullopt;  // defined twice
+            if (own) extraNames.insert(d.name);
+        }
+        if (!own) code.push_back(statement);
+    }
+    std::sort(code.begin(), code.end(), [](auto* a, auto* b) { return a->begin < b->begin; });
+    std::size_t at = 0;
+    for (const Statement* s : code) {
+        for (std::size_t i = s->begin; i < s->end; ++i, ++at) {
+            if (at >= expected->tokens.size() || tokens->tokens[i].kind != expected->tokens[at].kind ||
+                tokens->Text(i) != expected->Text(at))
+                return std::nullopt;
+        }
+    }
+    if (at != expected->tokens.size()) return std::nullopt;
+
+    const auto& [countDeclaration, countDeclarator] = data.at(kCountName.toString());
+    if (!IsInteger16(countDeclaration.specifiers)) return std::nullopt;
+    const auto count = ReadCount(*tokens, countDeclarator);
+    if (!count) return std::nullopt;
+
+    std::vector<Row> rows;
+    for (int part = 0; part < std::max(parts, 1); ++part) {
+        const auto& [declaration, declarator] =
+            data.at(sram ? kTableName.toString() : kTableName.toString() + QString::number(part));
+        // A table in flash must say so, before or after its name, and be const;
+        // our SRAM driver reads a table in SRAM.
+        const bool progmemFirst = declaration.specifiers.contains("PROGMEM");
+        if (!IsUnsigned16(declaration.specifiers) || (sram && progmemFirst) ||
+            (!sram && !declaration.specifiers.contains("const")))
+            return std::nullopt;
+        auto partRows = ReadTable(*tokens, declarator, !sram && !progmemFirst);
+        if (!partRows) return std::nullopt;
+        // The driver finds row k in part k / 252: every part but the last must be full.
+        if (!sram && part + 1 < parts && partRows->size() != std::size_t(kFlashPartRows)) return std::nullopt;
+        rows.insert(rows.end(), partRows->begin(), partRows->end());
+    }
+    // The board shows rows 1 to num; a count that reaches past the table reads
+    // whatever lies behind it.
+    if (*count >= rows.size()) return std::nullopt;
+
     result.tableRows = static_cast<int>(rows.size());
-    for (long long k = 1; k <= *count; ++k) {
+    for (std::size_t k = 1; k <= *count; ++k) {
         SketchFrames::Frame frame;
-        frame.delayFactor = static_cast<int>(rows[k][0]);
-        for (int x = 0; x < kSignColumns; ++x)
-            frame.words[x] = static_cast<std::uint16_t>(rows[k][x + 1]);
+        frame.delayFactor = rows[k][0];
+        frame.sweeps = Sweeps(rows[k][0], result.store);
+        for (int x = 0; x < kSignColumns; ++x) frame.words[x] = rows[k][x + 1];
         result.frames.push_back(frame);
     }
     return result;

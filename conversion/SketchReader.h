@@ -1,9 +1,11 @@
 #pragma once
 
 #include "conversion/ColumnWords.h"
+#include "conversion/SketchFormat.h"
 
 #include <QString>
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -14,18 +16,23 @@ namespace award {
 struct SketchFrames {
     struct Frame {
         int delayFactor = 1;
+        // Sweeps of the 64 columns the board makes before the dark pause.
+        std::uint32_t sweeps = kSweepsPerDelayUnit + 1;
         ColumnWords words{};
 
         bool operator==(const Frame&) const = default;
     };
     std::vector<Frame> frames;  // shown in this order, then again from the first
     int tableRows = 0;          // rows in the table, frame 0 and the closing row included
+    TableStore store = TableStore::Sram;
 };
 
 // Reads the frame table and the frame count back out of a sketch text, also one
-// the user edited by hand. Gives nothing when the text holds no table the board
-// could run: no table, a row that is not 65 numbers from 0 to 65535, or a count
-// that reaches past the end of the table.
+// the user edited by hand, the way avr-g++ reads them: comments, octal and
+// hexadecimal numbers, 16-bit wrap-around and all. Gives nothing when the text
+// is not one of our sketches that the compiler would build and the board run:
+// characters the compiler rejects, a driver other than ours, a table or count
+// declared twice or in a form of its own, or a count past the end of the table.
 std::optional<SketchFrames> ReadSketch(const QString& sketchText);
 
 }  // namespace award

@@ -1,5 +1,7 @@
 #include "conversion/SketchWriter.h"
 
+#include "conversion/ColumnWords.h"
+
 #include <QStringList>
 
 #include <charconv>
@@ -13,86 +15,177 @@ QString ZeroRow(int zeros) {
     return row;
 }
 
-const QString& Preamble() {
-    static const QString text = [] {
-        const QStringList lines{
-            QStringLiteral("unsigned int i,j,k;"),
-            QStringLiteral("unsigned int a[64]; //重複掃瞄資料"),
-            QStringLiteral("//標題資料"),
-            QStringLiteral("unsigned int b[][65]={ {") + ZeroRow(65) + QStringLiteral("}"),
-        };
-        return lines.join(SketchWriter::kLineBreak) + SketchWriter::kLineBreak;
-    }();
+QString Lines(const QStringList& lines) { return lines.join(SketchWriter::kLineBreak) + SketchWriter::kLineBreak; }
+
+QString PartName(int part) { return kTableName.toString() + QString::number(part); }
+
+// The start of a table part in flash, up to its first row's opening brace.
+QString FlashPartStart(int part) {
+    return QStringLiteral("const unsigned int %1[][%2] PROGMEM={ {").arg(PartName(part)).arg(kRowElements);
+}
+
+const QString& Declarations() {
+    static const QString text = Lines({
+        QStringLiteral("unsigned int i,j,k;"),
+        QStringLiteral("unsigned int a[64]; //重複掃瞄資料"),
+    });
     return text;
 }
 
-const QString& ClosingRow() {
+QString TableStart(TableStore store) {
+    if (store == TableStore::Sram)
+        return Lines({QStringLiteral("//標題資料"),
+                      QStringLiteral("unsigned int %1[][%2]={ {").arg(kTableName).arg(kRowElements) +
+                          ZeroRow(kRowElements) + QStringLiteral("}")});
+    return Lines({QStringLiteral("//標題資料：畫面太多，SRAM 放不下，整個表放在 flash 程式記憶體，每段 %1 列")
+                      .arg(kFlashPartRows),
+                  FlashPartStart(0) + ZeroRow(kRowElements) + QStringLiteral("}")});
+}
+
+QString CountLine() { return QStringLiteral("unsigned int %1=").arg(kCountName); }
+
+const QString& Setup() {
+    static const QString text = Lines({
+        QStringLiteral("void setup() {"),
+        QStringLiteral("    DDRF=0xFF;"),
+        QStringLiteral("    DDRK=0xFF;"),
+        QStringLiteral("    DDRC=0xFF;"),
+        QStringLiteral("}"),
+    });
+    return text;
+}
+
+// One frame's sweeps: every column lit in turn for its 100 us, rows 1-8 on
+// port F and 9-16 on port K, and both cleared before the next column.
+const QString& Sweep() {
+    static const QString text = Lines({
+        QStringLiteral("           for (i=0;i<=63;i++)"),
+        QStringLiteral("           {"),
+        QStringLiteral("               PORTC=i;"),
+        QStringLiteral("               PORTK=a[i] / 256;"),
+        QStringLiteral("               PORTF=a[i] % 256;"),
+        QStringLiteral("               delayMicroseconds(%1);").arg(kColumnMicroseconds),
+        QStringLiteral("               PORTF=0 ;"),
+        QStringLiteral("               PORTK=0;"),
+        QStringLiteral("           }"),
+        QStringLiteral("       }"),
+        QStringLiteral("       delay(%1);").arg(kPauseMilliseconds),
+        QStringLiteral("   }"),
+        QStringLiteral("}"),
+    });
+    return text;
+}
+
+const QString& SramLoop() {
     static const QString text =
-        QStringLiteral(",{1,") + ZeroRow(64) + QStringLiteral("}") + SketchWriter::kLineBreak +
-        QStringLiteral("};") + SketchWriter::kLineBreak;
-    return text;
-}
-
-const QString& Driver() {
-    static const QString text = [] {
-        const QStringList lines{
-            QStringLiteral("void setup() {"),
-            QStringLiteral("    DDRF=0xFF;"),
-            QStringLiteral("    DDRK=0xFF;"),
-            QStringLiteral("    DDRC=0xFF;"),
-            QStringLiteral("}"),
+        Lines({
             QStringLiteral("void loop() {"),
             QStringLiteral("   //每次一組，共num組"),
-            QStringLiteral("   for (k=1;k<=num;k++){"),
+            QStringLiteral("   for (k=1;k<=%1;k++){").arg(kCountName),
             QStringLiteral("       for (j=1;j<=64;j++)"),
             // Row k holds column 1 at index 1; the sweep shows a[0] at LED column 0.
-            QStringLiteral("           a[j-1]=b[k][j];"),
-            QStringLiteral("       for (j=0;j<=100*b[k][0];j++){     //延遲的時間"),
-            QStringLiteral("           for (i=0;i<=63;i++)"),
-            QStringLiteral("           {"),
-            QStringLiteral("               PORTC=i;"),
-            QStringLiteral("               PORTK=a[i] / 256;"),
-            QStringLiteral("               PORTF=a[i] % 256;"),
-            QStringLiteral("               delayMicroseconds(100);"),
-            QStringLiteral("               PORTF=0 ;"),
-            QStringLiteral("               PORTK=0;"),
-            QStringLiteral("           }"),
-            QStringLiteral("       }"),
-            QStringLiteral("       delay(500);"),
-            QStringLiteral("   }"),
-            QStringLiteral("}"),
-        };
-        return lines.join(SketchWriter::kLineBreak) + SketchWriter::kLineBreak;
-    }();
+            QStringLiteral("           a[j-1]=%1[k][j];").arg(kTableName),
+            QStringLiteral("       for (j=0;j<=%1*%2[k][0];j++){     //延遲的時間")
+                .arg(kSweepsPerDelayUnit)
+                .arg(kTableName),
+        }) +
+        Sweep();
     return text;
+}
+
+// pgm_read_word reaches only the first 64 KiB of flash, and a table this big
+// runs past it: every read goes through a far address, which for a part of
+// the table only pgm_get_far_address of that part's own name can give. The
+// sweep count is an unsigned long so that no delay factor wraps it.
+QString FlashLoop(int parts) {
+    QStringList lines{
+        QStringLiteral("//第 n 個畫面在 flash 裡的位置"),
+        QStringLiteral("uint_farptr_t frameRow(unsigned int n) {"),
+        QStringLiteral("   switch (n / %1) {").arg(kFlashPartRows),
+    };
+    for (int part = 0; part < parts; ++part)
+        lines << QStringLiteral("   case %1: return pgm_get_far_address(%2) + (n % %3) * %4UL;")
+                     .arg(part)
+                     .arg(PartName(part))
+                     .arg(kFlashPartRows)
+                     .arg(2 * kRowElements);
+    lines << QStringLiteral("   }") << QStringLiteral("   return 0;") << QStringLiteral("}");
+    return Lines(lines) + Setup() +
+           Lines({
+               QStringLiteral("void loop() {"),
+               QStringLiteral("   //每次一組，共num組"),
+               QStringLiteral("   for (k=1;k<=%1;k++){").arg(kCountName),
+               QStringLiteral("       uint_farptr_t row=frameRow(k);"),
+               QStringLiteral("       for (j=1;j<=64;j++)"),
+               QStringLiteral("           a[j-1]=pgm_read_word_far(row+2*j);"),
+               QStringLiteral("       for (unsigned long n=0;n<=%1UL*pgm_read_word_far(row);n++){     //延遲的時間")
+                   .arg(kSweepsPerDelayUnit),
+           }) +
+           Sweep();
+}
+
+QString Driver(TableStore store, int flashParts) {
+    return store == TableStore::Sram ? Setup() + SramLoop() : FlashLoop(flashParts);
 }
 
 }  // namespace
 
-void SketchWriter::BeginSketch() {
-    buffer_.clear();
-    buffer_ += Preamble();
+QString SketchWriter::FixedCode(TableStore store, int flashParts) {
+    return Declarations() + Driver(store, flashParts);
 }
 
-void SketchWriter::BeginFrameRow() { buffer_ += QLatin1StringView(",{1,"); }
+void SketchWriter::BeginSketch(TableStore store) {
+    buffer_.resize(0);
+    store_ = store;
+    rows_ = 1;
+    buffer_ += Declarations();
+    buffer_ += TableStart(store);
+}
+
+// A flash table starts a new part every kFlashPartRows rows; a row in SRAM,
+// or inside a part, follows the one above after a comma.
+void SketchWriter::StartRow() {
+    if (store_ == TableStore::Flash && rows_ % kFlashPartRows == 0) {
+        buffer_ += QStringLiteral("};") + kLineBreak + FlashPartStart(rows_ / kFlashPartRows);
+    } else {
+        buffer_ += QLatin1StringView(",{");
+    }
+    ++rows_;
+}
+
+void SketchWriter::BeginFrameRow() {
+    StartRow();
+    buffer_ += QLatin1StringView("1,");
+}
 
 void SketchWriter::AppendColumnWord(std::uint16_t word, bool isLast) {
     AppendNumber(word);
     if (isLast) {
         buffer_ += QLatin1Char('}');
         buffer_ += kLineBreak;
+        PassOn(false);
     } else {
         buffer_ += QLatin1Char(',');
     }
 }
 
 void SketchWriter::EndSketch(int count) {
-    buffer_ += ClosingRow();
-    buffer_ += QLatin1StringView("unsigned int num=");
+    StartRow();
+    buffer_ += QStringLiteral("1,") + ZeroRow(kSignColumns) + QStringLiteral("}") + kLineBreak;
+    buffer_ += QStringLiteral("};") + kLineBreak;
+    buffer_ += CountLine();
     AppendNumber(count);
-    buffer_ += QStringLiteral(";   //b[][65]資料長度");
+    buffer_ += QStringLiteral(";   //%1[][%2]資料長度").arg(kTableName).arg(kRowElements);
     buffer_ += kLineBreak;
-    buffer_ += Driver();
+    buffer_ += Driver(store_, FlashParts(rows_));
+    PassOn(true);
+}
+
+void SketchWriter::PassOn(bool always) {
+    constexpr qsizetype kPiece = 16 * 1024;
+    if (!sink_ || (!always && buffer_.size() < kPiece)) return;
+    sink_(buffer_);
+    buffer_.resize(0);
 }
 
 // Numbers carry a sign position: a space before a value that is not negative.

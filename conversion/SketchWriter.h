@@ -1,8 +1,11 @@
 #pragma once
 
+#include "conversion/SketchFormat.h"
+
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 namespace award {
 
@@ -12,7 +15,8 @@ namespace award {
 class SketchWriter {
 public:
     // Empties the buffer and writes the declarations and the all-zero frame 0.
-    void BeginSketch();
+    // A table kept in flash is cut into parts as it grows.
+    void BeginSketch(TableStore store = TableStore::Sram);
     // Opens a frame row with its delay factor.
     void BeginFrameRow();
     // Appends one column word; the 64th closes the row.
@@ -21,12 +25,30 @@ public:
     void EndSketch(int count);
     const QString& SketchText() const { return buffer_; }
 
+    // Hands the text on in pieces, each ending at a line break, instead of
+    // keeping it all: the buffer is passed on and emptied whenever it has
+    // grown past a few kilobytes, and at the end of the sketch. An empty
+    // function keeps the whole text in the buffer again.
+    using Sink = std::function<void(const QString& piece)>;
+    void SetSink(Sink sink) { sink_ = std::move(sink); }
+
+    // The code of a sketch apart from its table and its count: the
+    // declarations before the table and the routines after it. The reader
+    // compares a sketch's code with this to know the board runs our driver.
+    static QString FixedCode(TableStore store, int flashParts);
+    static int FlashParts(int tableRows) { return (tableRows + kFlashPartRows - 1) / kFlashPartRows; }
+
     static inline const QString kLineBreak = QStringLiteral("\r\n");
 
 private:
     void AppendNumber(std::int64_t value);
+    void StartRow();
+    void PassOn(bool always);
 
     QString buffer_;
+    TableStore store_ = TableStore::Sram;
+    int rows_ = 0;  // rows begun so far, frame 0 included
+    Sink sink_;
 };
 
 }  // namespace award

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <utility>
 
 namespace award {
 namespace {
@@ -28,6 +29,21 @@ char32_t NextCodePoint(QStringView text, qsizetype& i) {
 }
 
 bool IsControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); }
+
+// Unicode's Default_Ignorable_Code_Point (DerivedCoreProperties.txt, 15.0):
+// characters that a renderer shows as nothing when it has no glyph for them.
+// Text pasted from word processors and web pages is full of them.
+bool IsDefaultIgnorable(char32_t c) {
+    static constexpr std::pair<char32_t, char32_t> kRanges[] = {
+        {0x00AD, 0x00AD}, {0x034F, 0x034F}, {0x061C, 0x061C}, {0x115F, 0x1160},  {0x17B4, 0x17B5},
+        {0x180B, 0x180F}, {0x200B, 0x200F}, {0x202A, 0x202E}, {0x2060, 0x206F},  {0x3164, 0x3164},
+        {0xFE00, 0xFE0F}, {0xFEFF, 0xFEFF}, {0xFFA0, 0xFFA0}, {0xFFF0, 0xFFF8},  {0x1BCA0, 0x1BCA3},
+        {0x1D173, 0x1D17A}, {0xE0000, 0xE0FFF},
+    };
+    for (const auto& [first, last] : kRanges)
+        if (c >= first && c <= last) return true;
+    return false;
+}
 
 }  // namespace
 
@@ -115,8 +131,10 @@ void DrawingSurface::Print(QStringView text) {
     lastPrintInkRight_ = -1;
 
     for (qsizetype i = 0; i < text.size();) {
+        // Nothing more of the line can reach the surface.
+        if (penX > kWidth + glyphs_.EmPixels()) break;
         const char32_t c = NextCodePoint(text, i);
-        if (IsControl(c)) continue;
+        if (IsControl(c) || IsDefaultIgnorable(c)) continue;
         const GlyphImage& glyph = glyphs_.Glyph(c);
         const int left = penX + glyph.left;
         penX += glyph.advance;

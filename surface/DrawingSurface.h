@@ -61,7 +61,9 @@ public:
     void PSet(double x, double y, std::int32_t colour);
 
     // The rightmost pixel column that the last Print inked, counted also where
-    // it lies right of the drawing area; -1 when it inked nothing.
+    // it lies right of the drawing area (up to the first character there: a
+    // line stops being drawn once it has passed the surface); -1 when it
+    // inked nothing.
     int LastPrintInkRight() const { return lastPrintInkRight_; }
 
     // The pixels, for showing them and for reading many at once.

@@ -51,27 +51,48 @@ TEST(HostileInput, EveryTextGivesAWellFormedSketch) {
     }
 }
 
-TEST(HostileInput, AMegabyteOfTextIsConvertedWhole) {
+// A megabyte without a space is one unconverted piece; a megabyte of phrases
+// is far more than the board holds, and is refused without a sketch.
+TEST(HostileInput, AMegabyteOfText) {
     DrawingSurface surface;
     BannerConverter converter(surface);
-    // Phrases of varied length, and one megabyte without any space.
-    const QString phrases = Repeated(QStringLiteral("國立臺中 資訊科 一 恭喜賀喜同學 "), 1 << 20);
     const QString noSpace = Repeated(QStringLiteral("國"), 1 << 20);
-    for (const QString& text : {phrases, noSpace}) {
-        int rows = -1;
-        const QString& sketch = converter.ConvertBanner(text, 3);
-        EXPECT_EQ(test::CheckSketchForm(sketch, &rows), "");
-        EXPECT_EQ(rows, Spaces(text));
-    }
+    int rows = -1;
+    EXPECT_EQ(test::CheckSketchForm(converter.ConvertBanner(noSpace, 3), &rows), "");
+    EXPECT_EQ(rows, 0);
+
+    const QString phrases = Repeated(QStringLiteral("國立臺中 資訊科 一 恭喜賀喜同學 "), 1 << 20);
+    EXPECT_TRUE(converter.ConvertBanner(phrases, 3).isEmpty());
+    EXPECT_TRUE(converter.LastRunReport().refused);
+    EXPECT_EQ(converter.LastRunReport().phrases, Spaces(phrases));
 }
 
-TEST(HostileInput, ControlCharactersDrawNothing) {
+// Control characters, and the invisible ones that text pasted from word
+// processors and web pages carries, draw nothing: not even a missing-glyph box.
+TEST(HostileInput, InvisibleCharactersDrawNothing) {
     DrawingSurface surface;
     BannerConverter converter(surface);
     const ColumnWords plain = converter.ScanPhrase(QStringLiteral("國中"), 3);
-    const ColumnWords withControls = converter.ScanPhrase(QStringLiteral("\x01國\x1b中\x7f"), 3);
-    EXPECT_EQ(plain, withControls);
+    for (const QString& invisible :
+         {QStringLiteral("\x01\x1b\x7f"), QStringLiteral("\u200b\u200d\ufe0f"), QStringLiteral("\u200e\u200f\u2060\ufeff\u00ad"),
+          QStringLiteral("\U000E0001\U000E0041\u180e\u034f")}) {
+        const QString mixed = invisible + QStringLiteral("國") + invisible + QStringLiteral("中") + invisible;
+        EXPECT_EQ(converter.ScanPhrase(mixed, 3), plain) << mixed.toStdString();
+        for (auto word : converter.ScanPhrase(invisible, 3)) EXPECT_EQ(word, 0) << invisible.toStdString();
+    }
     for (auto word : converter.ScanPhrase(QString(4, QChar(0)), 3)) EXPECT_EQ(word, 0);
+}
+
+// A phrase far too long for the sign stops being drawn once it has passed the
+// surface; the pen never runs off the end of an int.
+TEST(HostileInput, AHugePhraseIsCutAtTheSurface) {
+    DrawingSurface surface;
+    BannerConverter converter(surface);
+    const QString huge = Repeated(QStringLiteral("國"), 1 << 24) + QStringLiteral(" ");
+    converter.ConvertBanner(huge, 3);
+    ASSERT_EQ(converter.LastRunReport().cutPhrases.size(), 1u);
+    EXPECT_LT(surface.LastPrintInkRight(), 2 * DrawingSurface::kWidth);
+    EXPECT_EQ(converter.ScanPhrase(huge, 3), converter.ScanPhrase(huge.left(8), 3));
 }
 
 }  // namespace

@@ -53,13 +53,30 @@ TEST_F(RunNoticesTest, ATextWithoutTheLastSpaceQuotesWhatWasLeftOut) {
     EXPECT_FALSE(Mentions(NoticesFor(QStringLiteral("恭喜 賀 ")), QStringLiteral("沒有空白")));
 }
 
-TEST_F(RunNoticesTest, MorePhrasesThanTheBoardHoldsGiveTheCountAndTheLimit) {
-    const QString atLimit = QStringLiteral("賀 ").repeated(kMega2560MaxPhrases);
-    EXPECT_FALSE(Mentions(NoticesFor(atLimit), QStringLiteral("超過")));
-    const QStringList over = NoticesFor(atLimit + QStringLiteral("賀 "));
-    EXPECT_TRUE(Mentions(over, QStringLiteral("共 %1 句").arg(kMega2560MaxPhrases + 1)));
-    EXPECT_TRUE(Mentions(over, QStringLiteral("%1 句").arg(kMega2560MaxPhrases)));
-    EXPECT_TRUE(over.front().contains(QStringLiteral("Mega 2560")));
+// Past what SRAM holds the table moves to flash, and the notices say how much
+// room is left; past what flash holds the run is refused and they say by how much.
+TEST_F(RunNoticesTest, TheTableSizeAgainstTheBoardsMemories) {
+    const struct {
+        int phrases;
+        const char* mentioned;  // nothing: neither memory is mentioned
+    } cases[] = {
+        {kMega2560MaxPhrases, nullptr},
+        {kMega2560MaxPhrases + 1, "flash"},
+        {kMega2560MaxFlashPhrases, "還可以再加 0 句"},
+        {kMega2560MaxFlashPhrases + 3, "多了 3 句"},
+    };
+    for (const auto& c : cases) {
+        const QStringList notices = NoticesFor(QStringLiteral("賀 ").repeated(c.phrases));
+        const bool refused = c.phrases > kMega2560MaxFlashPhrases;
+        EXPECT_EQ(converter.LastRunReport().refused, refused) << c.phrases;
+        EXPECT_EQ(Mentions(notices, QStringLiteral("轉換完成")), !refused) << c.phrases;
+        if (!c.mentioned) {
+            EXPECT_FALSE(Mentions(notices, QStringLiteral("flash")) || Mentions(notices, QStringLiteral("多了")));
+            continue;
+        }
+        EXPECT_TRUE(Mentions(notices, QString::fromUtf8(c.mentioned))) << notices.join('\n').toStdString();
+        EXPECT_TRUE(Mentions(notices, QStringLiteral("共 %1 句").arg(c.phrases)));
+    }
 }
 
 TEST_F(RunNoticesTest, AStandInFaceIsNamed) {
@@ -87,9 +104,16 @@ TEST_F(RunNoticesTest, TheLastLineSaysWhatTheRunMade) {
     EXPECT_TRUE(NoticesFor(QStringLiteral("恭喜")).last().contains(QStringLiteral("沒有轉換任何一句")));
 }
 
-TEST(CopyNotice, SaysHowManyFramesOrThatTheTextIsNoSketch) {
-    EXPECT_TRUE(CopyNotice(15).contains(QStringLiteral("15 個畫面")));
+TEST(CopyNotice, SaysHowManyFramesAndWhetherTheBoardCanRunThem) {
+    SketchFrames sketch;
+    sketch.frames.resize(15);
+    EXPECT_TRUE(CopyNotice(sketch).contains(QStringLiteral("15 個畫面")));
     EXPECT_TRUE(CopyNotice(std::nullopt).contains(QStringLiteral("不是完整的程式")));
+    // A table in SRAM, made by hand, with more frames than SRAM holds.
+    sketch.frames.resize(kMega2560MaxPhrases + 1);
+    EXPECT_TRUE(CopyNotice(sketch).contains(QStringLiteral("無法執行")));
+    sketch.store = TableStore::Flash;
+    EXPECT_FALSE(CopyNotice(sketch).contains(QStringLiteral("無法執行")));
 }
 
 }  // namespace

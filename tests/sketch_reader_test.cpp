@@ -1,5 +1,7 @@
+#include "HandEditedSketches.h"
 #include "SketchChecks.h"
 #include "conversion/SketchReader.h"
+#include "conversion/SketchWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -23,34 +25,40 @@ TEST(SketchReader, ReadsFramesOfAKnownSketchInOrder) {
     EXPECT_EQ(lit, 5);
 }
 
-TEST(SketchReader, FollowsHandEdits) {
-    QString text = test::ReadGolden("two_known_frames.ino");
-    // A hand-edited word, a changed delay factor and a count cut to one frame.
-    text.replace(QStringLiteral(", 384,"), QStringLiteral(",  7 ,"));
-    text.replace(QStringLiteral(",{1, 1,"), QStringLiteral(",{3, 1,"));
-    text.replace(QStringLiteral("num= 2;"), QStringLiteral("num=1;"));
-    const auto frames = ReadSketch(text);
-    ASSERT_TRUE(frames.has_value());
-    ASSERT_EQ(frames->frames.size(), 1u);
-    EXPECT_EQ(frames->frames[0].words[3], 7);
+// The board tests compile the same texts and check that the board agrees.
+TEST(SketchReader, ReadsHandEditsAsTheCompilerDoes) {
+    for (const auto& sketch : test::HandEditedSketches()) {
+        const auto frames = ReadSketch(sketch.text);
+        ASSERT_EQ(frames.has_value(), sketch.frames.has_value()) << sketch.what;
+        if (!frames) continue;
+        ASSERT_EQ(int(frames->frames.size()), *sketch.frames) << sketch.what;
+        EXPECT_EQ(frames->frames[0].words[3], sketch.column4) << sketch.what;
+    }
 }
 
-TEST(SketchReader, RejectsWhatTheBoardCouldNotRun) {
-    const QString good = test::ReadGolden("two_known_frames.ino");
-    const struct {
-        const char* what;
-        QString text;
-    } broken[] = {
-        {"initial text", QStringLiteral("Text3")},
-        {"empty", QString()},
-        {"row cut short", QString(good).replace(QStringLiteral(", 384,"), QStringLiteral(","))},
-        {"word too big", QString(good).replace(QStringLiteral(" 384"), QStringLiteral(" 65536"))},
-        {"not a number", QString(good).replace(QStringLiteral(" 384"), QStringLiteral(" x"))},
-        {"count past the table", QString(good).replace(QStringLiteral("num= 2;"), QStringLiteral("num= 4;"))},
-        {"negative count", QString(good).replace(QStringLiteral("num= 2;"), QStringLiteral("num=-1;"))},
-        {"table not closed", QString(good).replace(QStringLiteral("};\r\n"), QStringLiteral("\r\n"))},
-    };
-    for (const auto& b : broken) EXPECT_FALSE(ReadSketch(b.text).has_value()) << b.what;
+// A flash table of three parts, each row marked with its own frame number.
+TEST(SketchReader, ReadsATableKeptInFlash) {
+    constexpr int kFrames = 2 * kFlashPartRows + 7;
+    SketchWriter writer;
+    writer.BeginSketch(TableStore::Flash);
+    for (int k = 1; k <= kFrames; ++k) {
+        writer.BeginFrameRow();
+        for (int x = 0; x < kSignColumns; ++x) writer.AppendColumnWord(x == k % kSignColumns ? k : 0, x == 63);
+    }
+    writer.EndSketch(kFrames);
+    const QString text = writer.SketchText();
+    ASSERT_TRUE(text.contains(QStringLiteral("b2[][65] PROGMEM")));
+
+    const auto frames = ReadSketch(text);
+    ASSERT_TRUE(frames.has_value());
+    EXPECT_EQ(frames->store, TableStore::Flash);
+    ASSERT_EQ(int(frames->frames.size()), kFrames);
+    for (int k = 1; k <= kFrames; ++k) ASSERT_EQ(frames->frames[k - 1].words[k % kSignColumns], k) << k;
+
+    // A part that no longer holds its 252 rows moves every later frame: not ours.
+    QString shortPart = text;
+    shortPart.remove(shortPart.indexOf(QStringLiteral(",{1,")), shortPart.indexOf(QStringLiteral("\r\n,{1,")) + 2);
+    EXPECT_FALSE(ReadSketch(shortPart).has_value());
 }
 
 }  // namespace

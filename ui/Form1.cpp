@@ -148,12 +148,17 @@ void Form1::ConnectHandlers() {
 
 void Form1::Run(int firstScanRow) {
     const QString& sketch = converter_.ConvertBanner(Text4->text(), firstScanRow);
-    Text3->setPlainText(sketch);
-    previewDelay_->stop();
-    preview_->SetSketchText(sketch);
+    const RunReport& report = converter_.LastRunReport();
+    // A refused run leaves the sketch area as it was: there is no sketch to show.
+    if (!report.refused) {
+        Text3->setPlainText(sketch);
+        previewDelay_->stop();
+        preview_->SetSketchText(sketch);
+    }
     pic->update();
-    ShowNotices(RunNotices(converter_.LastRunReport(),
-                           {surface_.FontName(), surface_.ResolvedFace(), surface_.DrawsChinese()}));
+    ShowNotices(RunNotices(report, {surface_.FontName(), surface_.ResolvedFace(), surface_.DrawsChinese()}));
+    // What the run warned of stays in sight after a copy.
+    runWarnings_ = RunWarnings(report);
 }
 
 // Two lines fit; the tooltip keeps them all.
@@ -176,9 +181,7 @@ void Form1::CopySketch() {
     clipboard->clear();
     const QString text = Text3Text();
     clipboard->setText(text);
-    const auto frames = ReadSketch(text);
-    ShowNotices({CopyNotice(frames ? std::optional<int>(static_cast<int>(frames->frames.size()))
-                                   : std::nullopt)});
+    ShowNotices(QStringList{CopyNotice(ReadSketch(text))} + runWarnings_);
 }
 
 }  // namespace award

@@ -78,6 +78,7 @@ private:
     LedPreview* preview_ = nullptr;
     QLabel* notice_ = nullptr;
     QTimer* previewDelay_ = nullptr;
+    QStringList runWarnings_;
 };
 
 }  // namespace award

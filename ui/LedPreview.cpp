@@ -7,10 +7,6 @@
 namespace award {
 namespace {
 
-// One sweep lights 64 columns for 100 us each.
-constexpr double kSweepMilliseconds = 64 * 0.1;
-constexpr int kPauseMilliseconds = 500;
-
 const QColor kPanel(22, 22, 26);
 const QColor kLedOff(70, 22, 20);
 const QColor kLedOn(255, 48, 36);
@@ -55,8 +51,7 @@ void LedPreview::Step() {
 int LedPreview::PhaseMilliseconds() const {
     if (!HasSketch()) return 0;
     if (!lit_) return kPauseMilliseconds;
-    const int sweeps = 100 * frames_->frames[frameIndex_].delayFactor + 1;
-    return static_cast<int>(std::lround(sweeps * kSweepMilliseconds));
+    return static_cast<int>(std::lround(frames_->frames[frameIndex_].sweeps * kSweepMilliseconds));
 }
 
 bool LedPreview::Lit(int column, int row) const {

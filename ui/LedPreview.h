@@ -11,8 +11,9 @@
 namespace award {
 
 // A 64 x 16 LED panel that plays the frames of a sketch text the way the board
-// does: frame 1 to the last, each lit for its sweeps (101 sweeps of 64 columns
-// x 100 us at delay factor 1), then dark for half a second, then frame 1 again.
+// does: frame 1 to the last, each lit for the sweeps the board makes of it
+// (101 sweeps of 64 columns x 100 us at delay factor 1), then dark for half a
+// second, then frame 1 again.
 // Word 1 of a frame lights the leftmost column. A text without a table the
 // board could run leaves the panel dark with a line that says so.
 class LedPreview : public QWidget {

@@ -1,5 +1,6 @@
 #include "conversion/BannerConverter.h"
 #include "conversion/Notices.h"
+#include "conversion/SketchFormat.h"
 #include "conversion/SketchReader.h"
 #include "surface/DrawingSurface.h"
 #include "surface/FaceResolver.h"
@@ -499,13 +500,17 @@ private slots:
     void noticesTellWhatARunAndACopyDid_data() {
         QTest::addColumn<QString>("banner");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("phrase too wide") << QStringLiteral("恭喜 全國技能競賽 ") << QStringLiteral("第 2 句「全國技能競賽」");
-        QTest::newRow("no last space") << QStringLiteral("恭喜 賀") << QStringLiteral("「賀」後面沒有空白");
-        QTest::newRow("all well") << QStringLiteral("恭喜 賀 ") << QStringLiteral("共 2 句");
+        QTest::addColumn<bool>("keptAfterCopy");
+        QTest::newRow("phrase too wide") << QStringLiteral("恭喜 全國技能競賽 ") << QStringLiteral("第 2 句「全國技能競賽」") << true;
+        QTest::newRow("no last space") << QStringLiteral("恭喜 賀") << QStringLiteral("「賀」後面沒有空白") << true;
+        QTest::newRow("all well") << QStringLiteral("恭喜 賀 ") << QStringLiteral("共 2 句") << false;
+        QTest::newRow("too many phrases") << QStringLiteral("賀 ").repeated(award::kMega2560MaxFlashPhrases + 1)
+                                          << QStringLiteral("多了 1 句") << true;
     }
     void noticesTellWhatARunAndACopyDid() {
         QFETCH(QString, banner);
         QFETCH(QString, expected);
+        QFETCH(bool, keptAfterCopy);
         auto* notice = Control<QLabel>("notice");
         QVERIFY(notice->text().isEmpty());
         Control<QLineEdit>("Text4")->setText(banner);
@@ -515,8 +520,9 @@ private slots:
         QVERIFY(notice->toolTip().startsWith(notice->text()));
 
         Click("Command2");
-        const int frames = static_cast<int>(banner.count(u' '));
-        QCOMPARE(notice->text(), award::CopyNotice(frames));
+        const QString copied = QGuiApplication::clipboard()->text();
+        QVERIFY(notice->text().startsWith(award::CopyNotice(award::ReadSketch(copied))));
+        QCOMPARE(notice->toolTip().contains(expected), keptAfterCopy);
     }
 };
 

@@ -14,9 +14,9 @@ namespace {
 
 using Words = std::array<std::uint16_t, 64>;
 
-QString SketchOf(const std::vector<Words>& frames) {
+QString SketchOf(const std::vector<Words>& frames, award::TableStore store = award::TableStore::Sram) {
     SketchWriter writer;
-    writer.BeginSketch();
+    writer.BeginSketch(store);
     for (const Words& words : frames) {
         writer.BeginFrameRow();
         for (int x = 0; x < 64; ++x) writer.AppendColumnWord(words[x], x == 63);
@@ -82,9 +82,14 @@ private slots:
         QTest::addColumn<int>("frames");
         QTest::addColumn<int>("litColumn");
         QTest::addColumn<int>("litMilliseconds");
-        QTest::newRow("edited word") << ",{1, 1, 0," << ",{1, 0, 1," << 2 << 1 << 646;
-        QTest::newRow("longer delay") << ",{1, 1," << ",{2, 1," << 2 << 0 << 1286;
-        QTest::newRow("count cut to one") << "num= 2;" << "num= 1;" << 1 << 0 << 646;
+        QTest::addColumn<bool>("flash");
+        QTest::newRow("edited word") << ",{1, 1, 0," << ",{1, 0, 1," << 2 << 1 << 646 << false;
+        QTest::newRow("longer delay") << ",{1, 1," << ",{2, 1," << 2 << 0 << 1286 << false;
+        QTest::newRow("count cut to one") << "num= 2;" << "num= 1;" << 1 << 0 << 646 << false;
+        // 100 x 656 wraps to 64 in the board's 16-bit loop: 65 sweeps.
+        QTest::newRow("delay wraps in 16 bits") << ",{1, 1," << ",{656, 1," << 2 << 0 << 416 << false;
+        QTest::newRow("flash: edited word") << ",{1, 1, 0," << ",{1, 0, 1," << 2 << 1 << 646 << true;
+        QTest::newRow("flash: delay counts in 32 bits") << ",{1, 1," << ",{656, 1," << 2 << 0 << 419846 << true;
     }
     void followsHandEditsOfTheTable() {
         QFETCH(QString, from);
@@ -92,7 +97,8 @@ private slots:
         QFETCH(int, frames);
         QFETCH(int, litColumn);
         QFETCH(int, litMilliseconds);
-        QString text = SketchOf({Only(0, 1), Only(5, 1)});
+        QFETCH(bool, flash);
+        QString text = SketchOf({Only(0, 1), Only(5, 1)}, flash ? award::TableStore::Flash : award::TableStore::Sram);
         text.replace(from, to);
         LedPreview preview;
         preview.SetSketchText(text);
@@ -105,7 +111,7 @@ private slots:
         QTest::addColumn<QString>("text");
         const QString good = SketchOf({Only(0, 1)});
         QTest::newRow("initial text") << QStringLiteral("Text3");
-        QTest::newRow("row cut short") << QString(good).replace(QStringLiteral(", 1, 0,"), QStringLiteral(", 1,"));
+        QTest::newRow("row too long") << QString(good).replace(QStringLiteral(", 1, 0,"), QStringLiteral(", 1, 0, 0,"));
         QTest::newRow("count past the table") << QString(good).replace(QStringLiteral("num= 1;"), QStringLiteral("num= 5;"));
         QTest::newRow("no frame") << SketchOf({});
     }

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace award::test {
+
+// A known two-frame sketch as a user might have edited it, and what avr-g++
+// and the board make of it.
+struct HandEditedSketch {
+    const char* what;
+    QString text;
+    bool compiles;
+    // Frames the board shows, or nothing when the text is no sketch of ours
+    // that the board runs (the compiler rejects it, or its driver is changed).
+    std::optional<int> frames;
+    // Column 4 of frame 1, 384 as written.
+    std::uint16_t column4 = 384;
+};
+
+std::vector<HandEditedSketch> HandEditedSketches();
+
+}  // namespace award::test
