@@ -156,33 +156,67 @@ fs::path BuildSketch(std::string_view sketchTextUtf8)
     return cachedElf;
 }
 
-SramUse MeasureSram(const fs::path& elf)
+namespace {
+
+// Runs an ELF tool of the tool chain and hands back what it printed.
+std::string ToolOutput(const char* tool, const std::vector<std::string>& args, const fs::path& elf)
 {
-    const fs::path output = fs::path(elf).replace_extension(".size." + std::to_string(getpid()));
-    const CommandResult result = Run({config::kAvrSize, "-A", elf.string()}, output);
+    const fs::path output = fs::path(elf).replace_extension(".tool." + std::to_string(getpid()));
+    std::vector<std::string> command{tool};
+    command.insert(command.end(), args.begin(), args.end());
+    command.push_back(elf.string());
+    const CommandResult result = Run(command, output);
     fs::remove(output);
     if (result.exitCode != 0) {
-        throw SketchBuildError("avr-size failed on " + elf.string() + "\n" + result.output);
+        throw SketchBuildError(CommandLine(command) + " failed\n" + result.output);
     }
-    SramUse use;
-    // The IDE's recipe.size.regex.data: .data, .bss and .noinit count as SRAM.
-    std::istringstream lines(result.output);
+    return result.output;
+}
+
+// avr-size -A: one line per section, its name and size.
+std::size_t SectionBytes(const std::string& sizes, std::string_view wanted)
+{
+    std::istringstream lines(sizes);
+    std::size_t total = 0;
     for (std::string line; std::getline(lines, line);) {
         std::istringstream fields(line);
         std::string section;
         std::size_t size = 0;
-        if (!(fields >> section >> size)) {
-            continue;
-        }
-        if (section == ".data") {
-            use.data += size;
-        } else if (section == ".bss") {
-            use.bss += size;
-        } else if (section == ".noinit") {
-            use.noinit += size;
+        if (fields >> section >> size && section == wanted) {
+            total += size;
         }
     }
-    return use;
+    return total;
+}
+
+}  // namespace
+
+SramUse MeasureSram(const fs::path& elf)
+{
+    // The IDE's recipe.size.regex.data: .data, .bss and .noinit count as SRAM.
+    const std::string sizes = ToolOutput(config::kAvrSize, {"-A"}, elf);
+    return {SectionBytes(sizes, ".data"), SectionBytes(sizes, ".bss"), SectionBytes(sizes, ".noinit")};
+}
+
+std::size_t MeasureProgram(const fs::path& elf)
+{
+    const std::string sizes = ToolOutput(config::kAvrSize, {"-A"}, elf);
+    return SectionBytes(sizes, ".text") + SectionBytes(sizes, ".data");
+}
+
+std::uint32_t SymbolAddress(const fs::path& elf, std::string_view variable)
+{
+    // A const table has internal linkage: its symbol is mangled as _ZL<length><name>.
+    const std::string local = "_ZL" + std::to_string(variable.size()) + std::string(variable);
+    std::istringstream lines(ToolOutput(config::kAvrNm, {}, elf));
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream fields(line);
+        std::string address, type, name;
+        if (fields >> address >> type >> name && (name == variable || name == local)) {
+            return static_cast<std::uint32_t>(std::stoul(address, nullptr, 16));
+        }
+    }
+    throw SketchBuildError("no symbol " + std::string(variable) + " in " + elf.string());
 }
 
 }  // namespace award::board

@@ -54,7 +54,7 @@ void ExpectBoardShowsTable(const QString& sketch)
         EXPECT_FALSE(frame.litOffMatrix) << "light while port C selected no matrix column";
         EXPECT_FALSE(frame.litIntoPause) << "rows left on into the dark pause";
 
-        const int sweepsDue = 100 * row.delayFactor + 1;
+        const auto sweepsDue = static_cast<int>(row.sweeps);
         EXPECT_EQ(frame.sweeps, sweepsDue);
         EXPECT_EQ(frame.steadySweeps, frame.sweeps)
             << "some sweeps skipped or reordered columns, or lit other LEDs than the rest";

@@ -1,14 +1,14 @@
 #include "BoardTestSupport.h"
 
 #include <cstdio>
+#include <stdexcept>
 
 namespace award::board {
 
-BoardRun RunOnBoard(const QString& sketch, std::size_t framesWanted, std::uint64_t simulatedMilliseconds)
+BoardRun RunBuiltSketch(const std::string& sketchUtf8, std::size_t framesWanted, std::uint64_t simulatedMilliseconds)
 {
     BoardRun run;
-    run.sketch = sketch.toStdString();
-    run.table = ParseSketchTable(run.sketch);
+    run.sketch = sketchUtf8;
     run.elf = BuildSketch(run.sketch);
 
     SimulatedBoard board(run.elf);
@@ -20,6 +20,29 @@ BoardRun RunOnBoard(const QString& sketch, std::size_t framesWanted, std::uint64
         simulatedMilliseconds * kCyclesPerMillisecond);
     run.frames = DecodeFrames(board.Writes(), board.Now());
     run.writes.assign(board.Writes().begin(), board.Writes().end());
+    return run;
+}
+
+BoardRun RunOnBoard(const QString& sketch, std::size_t framesWanted, std::uint64_t simulatedMilliseconds)
+{
+    const SketchTable table = ParseSketchTable(sketch.toStdString());
+    BoardRun run = RunBuiltSketch(sketch.toStdString(), framesWanted, simulatedMilliseconds);
+    run.table = table;
+    return run;
+}
+
+BoardRun RunOnBoardFromFrame(const QString& sketch, int firstFrame, std::size_t framesWanted,
+                             std::uint64_t simulatedMilliseconds)
+{
+    const SketchTable table = ParseSketchTable(sketch.toStdString());
+    const QString loopStart = QStringLiteral("for (k=1;k<=num;k++){");
+    if (sketch.count(loopStart) != 1) {
+        throw std::runtime_error("the sketch has no single frame loop to start elsewhere");
+    }
+    QString edited = sketch;
+    edited.replace(loopStart, QStringLiteral("for (k=%1;k<=num;k++){").arg(firstFrame));
+    BoardRun run = RunBuiltSketch(edited.toStdString(), framesWanted, simulatedMilliseconds);
+    run.table = table;
     return run;
 }
 

@@ -30,6 +30,17 @@ struct BoardRun {
 // frames or `simulatedMilliseconds` have passed.
 BoardRun RunOnBoard(const QString& sketch, std::size_t framesWanted, std::uint64_t simulatedMilliseconds);
 
+// The same, with the driver's loop starting at frame `firstFrame` rather than
+// 1, so a test reaches the far end of a long table without simulating every
+// frame before it. Only the loop's start is edited; the table stays as written
+// and `table` is read from the sketch before the edit.
+BoardRun RunOnBoardFromFrame(const QString& sketch, int firstFrame, std::size_t framesWanted,
+                             std::uint64_t simulatedMilliseconds);
+
+// Builds and runs a sketch as it is, without reading its table.
+BoardRun RunBuiltSketch(const std::string& sketchUtf8, std::size_t framesWanted,
+                        std::uint64_t simulatedMilliseconds);
+
 // Names the LED columns where a shown image and a table row differ.
 std::string DescribeDifference(const MatrixImage& shown, const MatrixImage& expected);
 

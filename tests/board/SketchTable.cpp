@@ -17,6 +17,7 @@ SketchTable ParseSketchTable(std::string_view sketchTextUtf8) {
     for (const auto& frame : frames->frames) {
         TableRow row;
         row.delayFactor = frame.delayFactor;
+        row.sweeps = frame.sweeps;
         for (std::size_t x = 0; x < row.columnWords.size(); ++x) row.columnWords[x] = frame.words[x];
         table.shown.push_back(row);
     }

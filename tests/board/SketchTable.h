@@ -9,6 +9,7 @@ namespace award::board {
 
 struct TableRow {
     int delayFactor = 0;
+    std::uint32_t sweeps = 0;  // sweeps of the 64 columns the driver makes of the frame
     // Column x (1-64) at index x-1, which is also the LED column the sketch
     // lights with it, so a row compares directly with a shown image.
     MatrixImage columnWords{};
