@@ -83,7 +83,7 @@ BannerText ReadBannerFile(const QString& path) {
     // One byte past the limit is enough to know the file is too large.
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.read(kMaxBannerFileBytes + 1) : QByteArray();
     if (file.error() != QFileDevice::NoError)
-        return Refused(Refusal::Unreadable, QStringLiteral("無法讀取檔案（%1）。").arg(file.errorString()));
+        return Refused(Refusal::Unreadable, QStringLiteral("讀取時發生錯誤（%1）。").arg(file.errorString()));
     return DecodeBannerText(bytes);
 }
 
