@@ -29,7 +29,7 @@ apt-get install --simulate "$deb" >/dev/null
 dpkg-deb -x "$deb" "$work/root"
 desktop-file-validate "$work/root/usr/share/applications/award-banner.desktop"
 grep -q '^Name\[zh_TW\]=' "$work/root/usr/share/applications/award-banner.desktop"
-grep -q '^Exec=award-banner$' "$work/root/usr/share/applications/award-banner.desktop"
+grep -q '^Exec=award-banner %f$' "$work/root/usr/share/applications/award-banner.desktop"
 
 out=$(printf '賀 ' | "$work/root/usr/bin/award-banner-sketch")
 grep -q 'unsigned int num= 1;' <<<"$out"

@@ -1,0 +1,230 @@
+#include "ui/FileCommands.h"
+
+#include "files/BannerFile.h"
+#include "files/SketchFolder.h"
+#include "ui/Form1.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QSettings>
+#include <QTimer>
+
+#include <algorithm>
+#include <utility>
+
+namespace award {
+namespace {
+
+const QString kTextFiles = QStringLiteral("文字檔 (*.txt);;所有檔案 (*)");
+
+QString Named(const QString& path) { return QStringLiteral("「%1」").arg(QFileInfo(path).fileName()); }
+
+const QString kProgram = QStringLiteral("award-banner");
+const QString kLastFolder = QStringLiteral("lastFolder");
+
+// One folder for banners and sketches alike: users keep them together.
+QString LastFolder() { return QSettings(kProgram, kProgram).value(kLastFolder, QDir::homePath()).toString(); }
+void RememberFolder(const QString& folder) { QSettings(kProgram, kProgram).setValue(kLastFolder, folder); }
+
+QString DroppedFile(const QMimeData* dropped) {
+    const QList<QUrl> urls = dropped->urls();
+    return urls.size() == 1 && urls.front().isLocalFile() ? urls.front().toLocalFile() : QString();
+}
+
+// Without Qt's translations the standard buttons would speak English.
+QMessageBox::StandardButton Ask(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
+                                QMessageBox::StandardButtons buttons) {
+    static const std::pair<QMessageBox::StandardButton, QString> kCaptions[] = {
+        {QMessageBox::Ok, QStringLiteral("確定")},       {QMessageBox::Save, QStringLiteral("儲存")},
+        {QMessageBox::Discard, QStringLiteral("不儲存")}, {QMessageBox::Cancel, QStringLiteral("取消")},
+        {QMessageBox::Yes, QStringLiteral("是")},         {QMessageBox::No, QStringLiteral("否")},
+    };
+    QMessageBox box(icon, title, text, buttons, parent);
+    for (const auto& [button, caption] : kCaptions)
+        if (QAbstractButton* shown = box.button(button)) shown->setText(caption);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+void Warn(QWidget* parent, const QString& what, const QString& why) {
+    Ask(parent, QMessageBox::Warning, what, what + QStringLiteral("\n\n") + why, QMessageBox::Ok);
+}
+
+}  // namespace
+
+FileCommands::FileCommands(Form1& form) : QObject(&form), form_(form) {
+    QMenu* menu = form.FileMenu();
+    menu->addAction(QStringLiteral("開啟橫幅文字…"), QKeySequence(Qt::CTRL | Qt::Key_O), this,
+                    [this] { ChooseAndOpen(); });
+    menu->addAction(QStringLiteral("儲存橫幅文字"), QKeySequence(Qt::CTRL | Qt::Key_S), this, [this] { Save(); });
+    menu->addAction(QStringLiteral("另存新檔…"), this, [this] { ChooseAndSave(); });
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("匯出 Arduino 草稿…"), QKeySequence(Qt::CTRL | Qt::Key_E), this,
+                    [this] { ChooseAndExport(); });
+    menu->addSeparator();
+    // Through the button itself, so that the two can never end the program
+    // in different ways.
+    auto* exitButton = form.findChild<QAbstractButton*>(QStringLiteral("Command3"));
+    menu->addAction(QStringLiteral("結束"), exitButton, &QAbstractButton::click);
+
+    connect(form.BannerField(), &QLineEdit::textEdited, this, [this] { ShowTitle(); });
+    form.setAcceptDrops(true);
+    form.installEventFilter(this);
+    for (QWidget* widget : form.findChildren<QWidget*>()) widget->installEventFilter(this);
+}
+
+bool FileCommands::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::ShortcutOverride: {
+        // On X11 a text field takes Ctrl+E as "end of line" before the menu
+        // sees it; the menu's shortcuts go to the menu.
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        const QList<QAction*> actions = form_.FileMenu()->actions();
+        return std::any_of(actions.begin(), actions.end(),
+                           [&](const QAction* action) { return action->shortcut() == pressed; });
+    }
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (DroppedFile(drag->mimeData()).isEmpty()) break;
+        drag->acceptProposedAction();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QString path = DroppedFile(drop->mimeData());
+        if (path.isEmpty()) break;
+        drop->acceptProposedAction();
+        // Once the drop is over: the file manager waits for it to end, and
+        // opening may ask the user first.
+        QTimer::singleShot(0, this, [this, path] { Open(path); });
+        return true;
+    }
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool FileCommands::Open(const QString& path) {
+    const BannerText banner = ReadBannerFile(path);
+    if (banner.refusal != BannerText::Refusal::None) {
+        Warn(&form_, QStringLiteral("無法開啟%1").arg(Named(path)), banner.why);
+        return false;
+    }
+    if (!MayReplaceEdits()) return false;
+    form_.BannerField()->setText(banner.text);
+    form_.BannerField()->setCursorPosition(0);
+    BecomeFileOfBanner(path);
+    QStringList notices{QStringLiteral("已開啟%1（%2），請按執行轉換。").arg(Named(path_), banner.encoding)};
+    if (banner.lineBreaksJoined) notices << QStringLiteral("檔案裡的換行已改成空白，每行成為一句。");
+    form_.ShowNotices(notices);
+    return true;
+}
+
+bool FileCommands::SaveTo(const QString& path) {
+    if (const auto failure = SaveBannerFile(path, form_.BannerField()->text())) {
+        Warn(&form_, QStringLiteral("無法儲存%1").arg(Named(path)), *failure);
+        return false;
+    }
+    BecomeFileOfBanner(path);
+    form_.ShowNotices({QStringLiteral("已儲存%1（UTF-8）。").arg(Named(path_))});
+    return true;
+}
+
+bool FileCommands::ExportTo(const QString& chosenPath) {
+    const QString title = QStringLiteral("匯出 Arduino 草稿");
+    const SketchPlace place = PlaceSketch(chosenPath);
+    if (!place.why.isEmpty()) {
+        Warn(&form_, QStringLiteral("無法") + title, place.why);
+        return false;
+    }
+    const ExportResult result = ExportSketch(place, form_.Text3Text(), [&](const QString& file) {
+        return Ask(&form_, QMessageBox::Question, title,
+                   QStringLiteral("「%1」已經存在，要取代它嗎？").arg(QDir::toNativeSeparators(file)),
+                   QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    });
+    switch (result.outcome) {
+    case ExportOutcome::Failed:
+        Warn(&form_, QStringLiteral("無法") + title, result.why);
+        return false;
+    case ExportOutcome::Declined:
+        form_.ShowNotices({QStringLiteral("沒有匯出，原有的草稿保持不變。")});
+        return false;
+    case ExportOutcome::Written:
+        break;
+    }
+    RememberFolder(QFileInfo(place.folder).absolutePath());
+    QStringList notices{QStringLiteral("已匯出 %1，可用 Arduino IDE 開啟後編譯上傳。")
+                            .arg(QDir::toNativeSeparators(place.file))};
+    if (place.mended)
+        notices.prepend(QStringLiteral("草稿名稱改成「%1」：Arduino 只接受英文字母、數字和底線。").arg(place.name));
+    form_.ShowNotices(notices);
+    return true;
+}
+
+void FileCommands::ChooseAndOpen() {
+    const QString path = QFileDialog::getOpenFileName(&form_, QStringLiteral("開啟橫幅文字"), LastFolder(), kTextFiles);
+    if (!path.isEmpty()) Open(path);
+}
+
+bool FileCommands::Save() { return path_.isEmpty() ? ChooseAndSave() : SaveTo(path_); }
+
+bool FileCommands::ChooseAndSave() {
+    const QString path = QFileDialog::getSaveFileName(&form_, QStringLiteral("另存新檔"),
+                                                      path_.isEmpty() ? LastFolder() : path_, kTextFiles);
+    return !path.isEmpty() && SaveTo(path);
+}
+
+void FileCommands::ChooseAndExport() {
+    // The banner file's name, as the IDE will take it.
+    const QString name =
+        MendSketchName(QFileInfo(path_).completeBaseName()).value_or(QStringLiteral("award_banner"));
+    // Whether an existing sketch may be replaced is asked once the sketch's
+    // folder is known, not about the file picked here.
+    const QString chosen = QFileDialog::getSaveFileName(
+        &form_, QStringLiteral("匯出 Arduino 草稿（會放在同名的資料夾裡）"),
+        QDir(LastFolder()).filePath(name + QStringLiteral(".ino")), QStringLiteral("Arduino 草稿 (*.ino)"),
+        nullptr, QFileDialog::DontConfirmOverwrite);
+    if (!chosen.isEmpty()) ExportTo(chosen);
+}
+
+// Opening another file would throw away a banner typed or edited since it was
+// last opened or saved.
+bool FileCommands::MayReplaceEdits() {
+    if (!form_.BannerField()->isModified()) return true;
+    switch (Ask(&form_, QMessageBox::Question, QStringLiteral("開啟橫幅文字"),
+                QStringLiteral("橫幅文字有尚未儲存的修改，開啟其他檔案會取代它。要先儲存嗎？"),
+                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel)) {
+    case QMessageBox::Save:
+        return Save();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The banner now is what the file at path holds.
+void FileCommands::BecomeFileOfBanner(const QString& path) {
+    path_ = QFileInfo(path).absoluteFilePath();
+    form_.BannerField()->setModified(false);
+    RememberFolder(QFileInfo(path_).absolutePath());
+    ShowTitle();
+}
+
+void FileCommands::ShowTitle() {
+    // A file name may itself hold the modified mark's placeholder.
+    QString name = QFileInfo(path_).fileName().replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    form_.setWindowTitle(Form1::kCaption + (name.isEmpty() ? QString() : QStringLiteral(" - ") + name) +
+                         QStringLiteral("[*]"));
+    form_.setWindowModified(form_.BannerField()->isModified());
+}
+
+}  // namespace award
