@@ -2,17 +2,18 @@
 // It reads banner text (UTF-8) on standard input and writes on standard output
 // exactly what the window's run puts into its sketch area.
 
+#include "cli/BannerInput.h"
 #include "conversion/BannerConverter.h"
+#include "conversion/SketchFormat.h"
 #include "surface/DrawingSurface.h"
 
 #include <QCommandLineParser>
-#include <QStringDecoder>
+
+#include <unistd.h>
 
 #include <cstdio>
 #include <exception>
-#include <iostream>
-#include <iterator>
-#include <string>
+#include <new>
 
 namespace {
 
@@ -24,7 +25,9 @@ constexpr const char* kUsage =
     "breaks, byte for byte what the award-banner window shows after a run.\n"
     "\n"
     "The text is phrases of at most four Chinese characters, each followed by one\n"
-    "space; the piece after the last space is not converted.\n"
+    "space; the piece after the last space is not converted. Up to 55 phrases the\n"
+    "frame table sits in the board's SRAM; up to 1940 it sits in flash, and a line\n"
+    "on standard error says so. More phrases than that do not fit on the board.\n"
     "\n"
     "Options:\n"
     "  --font NAME       新細明體 (default) or 標楷體\n"
@@ -35,18 +38,26 @@ constexpr const char* kUsage =
     "                    for computers with VB6 installed\n"
     "  -h, --help        show this text\n"
     "\n"
-    "Exit status: 0 on success, 2 for a bad option or input that is not UTF-8,\n"
-    "1 for any other failure; nothing is written on standard output then.\n";
+    "Exit status:\n"
+    "  0  the sketch was written\n"
+    "  1  standard input could not be read, the sketch could not be written, or\n"
+    "     memory ran out\n"
+    "  2  a bad option, or input that is not UTF-8\n"
+    "  3  more phrases than an Arduino Mega 2560 holds\n"
+    "Whenever the status is not 0, a message says why on standard error and nothing\n"
+    "is written on standard output, unless writing itself failed part way.\n";
 
-int Fail(const QString& message) {
-    std::cerr << "award-banner-sketch: " << message.toStdString() << "\n"
-              << "Try 'award-banner-sketch --help'.\n";
-    return 2;
+int Fail(int status, const QString& message, bool pointToHelp = false) {
+    std::fprintf(stderr, "award-banner-sketch: %s\n", qUtf8Printable(message));
+    if (pointToHelp) std::fputs("Try 'award-banner-sketch --help'.\n", stderr);
+    return status;
 }
 
-}  // namespace
+bool Write(const QByteArray& bytes) {
+    return std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout) == std::size_t(bytes.size());
+}
 
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
 
@@ -58,45 +69,64 @@ int main(int argc, char** argv) {
     const QCommandLineOption rowOption("first-row", "first scan row", "row");
     const QCommandLineOption helpOption({"h", "help"}, "help");
     parser.addOptions({fontOption, boldOption, italicOption, rowOption, helpOption});
-    if (!parser.parse(arguments)) return Fail(parser.errorText());
+    if (!parser.parse(arguments)) return Fail(2, parser.errorText(), true);
     if (parser.isSet(helpOption)) {
-        std::fputs(kUsage, stdout);
+        if (std::fputs(kUsage, stdout) < 0 || std::fflush(stdout) != 0)
+            return Fail(1, QStringLiteral("could not write the help text"));
         return 0;
     }
     if (!parser.positionalArguments().isEmpty())
-        return Fail("unexpected argument '" + parser.positionalArguments().first() + "'");
+        return Fail(2, "unexpected argument '" + parser.positionalArguments().first() + "'", true);
 
     const QString font = parser.isSet(fontOption) ? parser.value(fontOption) : award::kMingFaceName;
     if (font != award::kMingFaceName && font != award::kKaiFaceName)
-        return Fail("--font takes 新細明體 or 標楷體, not '" + font + "'");
+        return Fail(2, "--font takes 新細明體 or 標楷體, not '" + font + "'", true);
     int firstRow = 3;
     if (parser.isSet(rowOption)) {
         const QString row = parser.value(rowOption);
-        if (row != "1" && row != "3") return Fail("--first-row takes 1 or 3, not '" + row + "'");
+        if (row != "1" && row != "3") return Fail(2, "--first-row takes 1 or 3, not '" + row + "'", true);
         firstRow = row.toInt();
     }
 
-    const std::string input{std::istreambuf_iterator<char>(std::cin),
-                            std::istreambuf_iterator<char>()};
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder.decode(QByteArrayView(input.data(), qsizetype(input.size())));
-    if (decoder.hasError()) return Fail("standard input is not valid UTF-8");
+    // Phrases past what the board holds are counted, not kept.
+    const award::BannerInput input = award::ReadBanner(STDIN_FILENO, award::kMega2560MaxFlashPhrases + 1);
+    if (input.status == award::BannerInput::Status::ReadFailed)
+        return Fail(1, "could not read standard input: " + input.error);
+    if (input.status == award::BannerInput::Status::NotUtf8)
+        return Fail(2, QStringLiteral("standard input is not valid UTF-8"), true);
 
-    try {
-        award::DrawingSurface surface;
-        surface.SetFontName(font);
-        surface.SetFontBold(parser.isSet(boldOption));
-        surface.SetFontItalic(parser.isSet(italicOption));
-        award::BannerConverter converter(surface);
-        const QByteArray sketch = converter.ConvertBanner(text, firstRow).toUtf8();
-        if (std::fwrite(sketch.constData(), 1, size_t(sketch.size()), stdout) != size_t(sketch.size()) ||
-            std::fflush(stdout) != 0) {
-            std::cerr << "award-banner-sketch: could not write the sketch\n";
-            return 1;
-        }
-    } catch (const std::exception& error) {
-        std::cerr << "award-banner-sketch: " << error.what() << "\n";
-        return 1;
+    award::DrawingSurface surface;
+    surface.SetFontName(font);
+    surface.SetFontBold(parser.isSet(boldOption));
+    surface.SetFontItalic(parser.isSet(italicOption));
+    award::BannerConverter converter(surface);
+    bool written = true;
+    converter.SetSketchSink([&](const QString& piece) { written = written && Write(piece.toUtf8()); });
+    const std::vector<QStringView> phrases(input.phrases.begin(), input.phrases.end());
+    converter.ConvertPhrases(phrases, input.phraseCount, input.tail, firstRow);
+    const award::RunReport& report = converter.LastRunReport();
+    if (report.refused) {
+        return Fail(3, QStringLiteral("%1 phrases: %2 more than the %3 an Arduino Mega 2560 holds; no sketch written")
+                           .arg(report.phrases)
+                           .arg(report.phrases - award::kMega2560MaxFlashPhrases)
+                           .arg(award::kMega2560MaxFlashPhrases));
+    }
+    if (!written || std::fflush(stdout) != 0) return Fail(1, QStringLiteral("could not write the sketch"));
+    if (report.store == award::TableStore::Flash) {
+        std::fprintf(stderr, "award-banner-sketch: %d phrases: more than SRAM holds (%d), so the table is kept in flash; room for %d more\n",
+                     report.frames, award::kMega2560MaxPhrases, award::kMega2560MaxFlashPhrases - report.frames);
     }
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        return Fail(1, QStringLiteral("out of memory"));
+    } catch (const std::exception& error) {
+        return Fail(1, QString::fromLocal8Bit(error.what()));
+    }
 }

@@ -48,6 +48,8 @@ TEST_F(BannerConverterTest, OnlyPiecesFollowedByASpaceBecomeFrames) {
         {QStringLiteral(" "), 1},
         {QStringLiteral("恭喜  賀 "), 3},
         {QStringLiteral("   "), 3},
+        // As many as SRAM holds: still the plain form, line for line.
+        {QStringLiteral("賀 ").repeated(kMega2560MaxPhrases), kMega2560MaxPhrases},
     };
     for (const auto& c : cases) {
         int rows = -1;
@@ -55,6 +57,14 @@ TEST_F(BannerConverterTest, OnlyPiecesFollowedByASpaceBecomeFrames) {
             << c.text.toStdString();
         EXPECT_EQ(rows, c.rows) << '"' << c.text.toStdString() << '"';
     }
+}
+
+TEST_F(BannerConverterTest, OnePhraseMoreThanSramHoldsMovesTheTableToFlash) {
+    const auto frames = ReadSketch(converter.ConvertBanner(QStringLiteral("賀 ").repeated(kMega2560MaxPhrases + 1), 3));
+    ASSERT_TRUE(frames.has_value());
+    EXPECT_EQ(frames->store, TableStore::Flash);
+    EXPECT_EQ(converter.LastRunReport().store, TableStore::Flash);
+    EXPECT_EQ(int(frames->frames.size()), kMega2560MaxPhrases + 1);
 }
 
 TEST_F(BannerConverterTest, AnEmptyPhraseBetweenTwoSpacesGivesADarkRow) {

@@ -1,10 +1,12 @@
 #include "conversion/BannerConverter.h"
+#include "conversion/SketchFormat.h"
 #include "conversion/SketchReader.h"
 #include "surface/DrawingSurface.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -18,14 +20,27 @@ struct ProgramRun {
     QByteArray err;
 };
 
+// Where the program's standard input and output go, when not to the test.
+struct Redirection {
+    QString inputFile;
+    QString outputFile;
+    QString shell;  // a shell command run with the program as $0, e.g. to close a descriptor
+};
+
 ProgramRun RunProgram(const QString& program, const QStringList& args, const QByteArray& input,
-               const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
+               const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment(),
+               const Redirection& redirect = {}) {
     QProcess process;
     process.setProcessEnvironment(env);
-    process.start(program, args);
+    if (!redirect.inputFile.isEmpty()) process.setStandardInputFile(redirect.inputFile);
+    if (!redirect.outputFile.isEmpty()) process.setStandardOutputFile(redirect.outputFile);
+    if (redirect.shell.isEmpty())
+        process.start(program, args);
+    else
+        process.start(QStringLiteral("/bin/sh"), QStringList{"-c", redirect.shell, program} + args);
     ProgramRun run;
     if (!process.waitForStarted(10000)) return run;
-    process.write(input);
+    if (redirect.inputFile.isEmpty()) process.write(input);
     process.closeWriteChannel();
     if (!process.waitForFinished(60000)) return run;
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
@@ -67,26 +82,51 @@ TEST(SketchCommand, WritesExactlyWhatARunGives) {
     }
 }
 
-TEST(SketchCommand, RefusesBadInputWithAMessageAndNoOutput) {
+// Every failure exits with its own status and a message, and writes nothing.
+TEST(SketchCommand, ExitStatusSaysWhatHappened) {
+    const QByteArray tooMany = QByteArray("賀 ").repeated(kMega2560MaxFlashPhrases + 1);
     const struct {
         const char* what;
         QStringList args;
         QByteArray input;
+        int status;
+        Redirection redirect = {};
     } cases[] = {
-        {"invalid UTF-8", {}, QByteArray("\xe5\x9c", 2) + " \xff "},
-        {"an encoded surrogate", {}, QByteArray("\xed\xa0\x80 ")},
-        {"unknown option", {"--colour"}, kBanner},
-        {"unknown face", {"--font", "Arial"}, kBanner},
-        {"bad first row", {"--first-row", "2"}, kBanner},
-        {"missing value", {"--first-row"}, kBanner},
-        {"stray argument", {"banner.txt"}, kBanner},
+        {"invalid UTF-8", {}, QByteArray("\xe5\x9c", 2) + " \xff ", 2},
+        {"an encoded surrogate", {}, QByteArray("\xed\xa0\x80 "), 2},
+        {"a character cut at the end", {}, QByteArray("賀 \xe8\xb3"), 2},
+        {"unknown option", {"--colour"}, kBanner, 2},
+        {"unknown face", {"--font", "Arial"}, kBanner, 2},
+        {"bad first row", {"--first-row", "2"}, kBanner, 2},
+        {"missing value", {"--first-row"}, kBanner, 2},
+        {"stray argument", {"banner.txt"}, kBanner, 2},
+        {"standard input is a directory", {}, {}, 1, {QDir::tempPath(), {}, {}}},
+        {"standard input closed", {}, {}, 1, {{}, {}, "exec \"$0\" \"$@\" <&-"}},
+        {"help to a full disk", {"--help"}, {}, 1, {{}, "/dev/full", {}}},
+        {"a sketch to a full disk", {}, kBanner, 1, {{}, "/dev/full", {}}},
+#ifndef __SANITIZE_ADDRESS__  // the address sanitizer needs more address space than this
+        {"memory runs out", {}, QByteArray(200'000'000, '\0'), 1, {{}, {}, "ulimit -v 300000; exec \"$0\" \"$@\""}},
+#endif
+        {"more phrases than the board holds", {}, tooMany, 3},
     };
     for (const auto& c : cases) {
-        const ProgramRun run = RunProgram(kCommand, c.args, c.input);
-        EXPECT_EQ(run.exitCode, 2) << c.what;
+        const ProgramRun run = RunProgram(kCommand, c.args, c.input, QProcessEnvironment::systemEnvironment(), c.redirect);
+        EXPECT_EQ(run.exitCode, c.status) << c.what << ": " << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty()) << c.what;
         EXPECT_TRUE(run.err.startsWith("award-banner-sketch: ")) << c.what << ": " << run.err.toStdString();
     }
+}
+
+// Past what SRAM holds the sketch keeps its table in flash, and says so.
+TEST(SketchCommand, ATableInFlashIsWrittenWithANote) {
+    const QByteArray banner = QByteArray("賀 ").repeated(kMega2560MaxPhrases + 1);
+    const ProgramRun run = RunProgram(kCommand, {}, banner);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains("flash")) << run.err.toStdString();
+    const auto frames = ReadSketch(QString::fromUtf8(run.out));
+    ASSERT_TRUE(frames.has_value());
+    EXPECT_EQ(frames->store, TableStore::Flash);
+    EXPECT_EQ(int(frames->frames.size()), kMega2560MaxPhrases + 1);
 }
 
 // A machine without any font still gets a whole sketch, with dark frames.

@@ -118,6 +118,14 @@ bool FileCommands::Open(const QString& path) {
         Warn(&form_, QStringLiteral("無法開啟%1").arg(Named(path)), banner.why);
         return false;
     }
+    // The banner field would cut a longer text without a word.
+    if (banner.text.size() > form_.BannerField()->maxLength()) {
+        Warn(&form_, QStringLiteral("無法開啟%1").arg(Named(path)),
+             QStringLiteral("檔案有 %1 個字，橫幅文字最多 %2 個字。")
+                 .arg(banner.text.size())
+                 .arg(form_.BannerField()->maxLength()));
+        return false;
+    }
     if (!MayReplaceEdits()) return false;
     form_.BannerField()->setText(banner.text);
     form_.BannerField()->setCursorPosition(0);

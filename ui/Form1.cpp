@@ -22,7 +22,6 @@
 #include <QTextDocument>
 #include <QTimer>
 
-#include <limits>
 
 namespace award {
 
@@ -97,8 +96,10 @@ void Form1::CreateControls() {
     Command4 = Place(new WrappingButton(QStringLiteral("執行(電腦未安裝VB6）"), client_), "Command4",
                      40, 544, 81, 33);
     Text4 = Place(new QLineEdit(client_), "Text4", 16, 8, 801, 33);
-    // A pasted banner of any length is kept whole.
-    Text4->setMaxLength(std::numeric_limits<int>::max());
+    // A pasted banner is kept whole up to a limit far above what the board
+    // holds; a huge paste by mistake is cut there, and the user told, instead
+    // of taking seconds and hundreds of megabytes to lay out.
+    Text4->setMaxLength(kBannerMaxCharacters);
     Text4->setText(kSampleBanner);
     Text4->setCursorPosition(0);
     pic = Place(new PictureBox(surface_, client_), "pic", 16, 48, 81, 33);
@@ -133,6 +134,10 @@ void Form1::ConnectHandlers() {
     });
     connect(Option2, &QRadioButton::toggled, this, [this](bool on) {
         if (on) surface_.SetFontName(kKaiFaceName);
+    });
+    connect(Text4, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (text.size() >= kBannerMaxCharacters)
+            ShowNotices({QStringLiteral("橫幅文字最多 %1 個字，超過的部分沒有放進來。").arg(kBannerMaxCharacters)});
     });
     connect(Command1, &QPushButton::clicked, this, [this] { Run(1); });
     connect(Command4, &QPushButton::clicked, this, [this] { Run(3); });

@@ -36,6 +36,10 @@ public:
     static const QString kCaption;
     static const QString kSampleBanner;
     static constexpr QSize kClientSize{1101, 588};
+    // The most characters the banner field takes: ten times what the board
+    // holds as phrases. A line edit takes time growing with the square of its
+    // length limit to cut a longer paste down (about a second at this size).
+    static constexpr int kBannerMaxCharacters = 100000;
 
     // The menu bar's menus, in their order on the bar.
     QMenu* FileMenu() const { return fileMenu_; }

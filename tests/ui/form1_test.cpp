@@ -330,16 +330,22 @@ private slots:
         }
     }
 
-    void text4KeepsAPastedTextWhole() {
-        QString pasted;
-        while (pasted.size() < 100000) pasted += QStringLiteral("國立臺中 ");
+    void text4KeepsAPastedTextWholeUpToItsLimit_data() {
+        QTest::addColumn<int>("size");
+        QTest::newRow("50,000 characters") << 50000;
+        QTest::newRow("past the limit") << Form1::kBannerMaxCharacters + 5;
+    }
+    void text4KeepsAPastedTextWholeUpToItsLimit() {
+        QFETCH(int, size);
+        const QString pasted = QStringLiteral("國立臺中 ").repeated(size / 5 + 1).left(size);
         QGuiApplication::clipboard()->setText(pasted);
         auto* text4 = Control<QLineEdit>("Text4");
         QTest::mouseClick(text4, Qt::LeftButton);
         QTest::keyClick(text4, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(text4, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(text4->text().size(), pasted.size());
-        QCOMPARE(text4->text(), pasted);
+        const bool cut = size > Form1::kBannerMaxCharacters;
+        QCOMPARE(text4->text(), cut ? pasted.left(Form1::kBannerMaxCharacters) : pasted);
+        QCOMPARE(Control<QLabel>("notice")->text().contains(QString::number(Form1::kBannerMaxCharacters)), cut);
     }
 
     void runButtonsDifferOnlyInColumnWords_data() {

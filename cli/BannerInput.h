@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+namespace award {
+
+// Banner text read from a file descriptor a piece at a time, so that memory
+// follows what can become a sketch rather than the size of the input: the
+// phrases are kept up to `keepPhrases`, and past that only counted.
+struct BannerInput {
+    enum class Status { Ok, ReadFailed, NotUtf8 };
+    Status status = Status::Ok;
+    QString error;  // why reading failed
+
+    std::vector<QString> phrases;  // the first phrases, each ended by a space
+    long long phraseCount = 0;     // all of them, kept or not
+    QString tail;                  // what follows the last space
+};
+
+BannerInput ReadBanner(int fd, long long keepPhrases);
+
+}  // namespace award
