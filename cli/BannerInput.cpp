@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -49,9 +50,12 @@ private:
 
 }  // namespace
 
-BannerInput ReadBanner(int fd, long long keepPhrases) {
-    BannerInput input;
-    PhraseCollector collector(input, keepPhrases);
+namespace {
+
+// Reads to the end, handing each piece of decoded text on; false when
+// reading or decoding failed, which `input` then says.
+template <class Take>
+bool ReadText(int fd, BannerInput& input, Take take) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QByteArray bytes;
     char buffer[64 * 1024];
@@ -61,20 +65,37 @@ BannerInput ReadBanner(int fd, long long keepPhrases) {
         if (got < 0) {
             input.status = BannerInput::Status::ReadFailed;
             input.error = QString::fromLocal8Bit(std::strerror(errno));
-            return input;
+            return false;
         }
         bytes.append(buffer, got);
         const qsizetype whole = got == 0 ? bytes.size() : WholeSequencesEnd(bytes);
         const QString text = decoder.decode(QByteArrayView(bytes).first(whole));
         if (decoder.hasError()) {
             input.status = BannerInput::Status::NotUtf8;
-            return input;
+            return false;
         }
-        collector.Add(text);
+        take(text);
         bytes.remove(0, whole);
-        if (got == 0) break;
+        if (got == 0) return true;
     }
-    collector.Finish();
+}
+
+}  // namespace
+
+BannerInput ReadBanner(int fd, long long keepPhrases) {
+    BannerInput input;
+    PhraseCollector collector(input, keepPhrases);
+    if (ReadText(fd, input, [&](QStringView text) { collector.Add(text); })) collector.Finish();
+    return input;
+}
+
+BannerInput ReadWholeText(int fd, qsizetype keepCharacters) {
+    BannerInput input;
+    ReadText(fd, input, [&](QStringView text) {
+        const qsizetype room = std::max<qsizetype>(0, keepCharacters - input.tail.size());
+        input.tail += text.first(std::min(room, text.size()));
+        input.dropped += text.size() - std::min(room, text.size());
+    });
     return input;
 }
 

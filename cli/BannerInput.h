@@ -17,8 +17,13 @@ struct BannerInput {
     std::vector<QString> phrases;  // the first phrases, each ended by a space
     long long phraseCount = 0;     // all of them, kept or not
     QString tail;                  // what follows the last space
+    long long dropped = 0;         // characters of a whole text past what was kept
 };
 
 BannerInput ReadBanner(int fd, long long keepPhrases);
+
+// The whole text as the tail, for a marquee: kept up to `keepCharacters`
+// characters; past that only counted.
+BannerInput ReadWholeText(int fd, qsizetype keepCharacters);
 
 }  // namespace award

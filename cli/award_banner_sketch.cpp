@@ -19,6 +19,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: award-banner-sketch [--font NAME] [--bold] [--italic] [--first-row 1|3]\n"
+    "                           [--marquee [--speed slow|medium|fast]]\n"
     "\n"
     "Reads banner text as UTF-8 on standard input and writes the Arduino sketch for a\n"
     "64 x 16 LED sign (Arduino Mega 2560) on standard output, UTF-8 with CR LF line\n"
@@ -36,6 +37,12 @@ constexpr const char* kUsage =
     "  --first-row 1|3   surface row that becomes the sign's top row: 3 (default)\n"
     "                    is the run button for computers without VB6, 1 the one\n"
     "                    for computers with VB6 installed\n"
+    "  --marquee         scroll the whole text across the sign as one line instead\n"
+    "                    of showing phrase after phrase; spaces show as gaps and\n"
+    "                    line breaks as spaces, with no limit of four characters\n"
+    "                    (up to 126293 columns, about 7,890 Chinese characters)\n"
+    "  --speed SPEED     how fast the marquee scrolls: slow (about 0.6 characters a\n"
+    "                    second), medium (default, 1.2) or fast (2.4)\n"
     "  -h, --help        show this text\n"
     "\n"
     "Exit status:\n"
@@ -43,7 +50,7 @@ constexpr const char* kUsage =
     "  1  standard input could not be read, the sketch could not be written, or\n"
     "     memory ran out\n"
     "  2  a bad option, or input that is not UTF-8\n"
-    "  3  more phrases than an Arduino Mega 2560 holds\n"
+    "  3  more phrases, or a longer marquee, than an Arduino Mega 2560 holds\n"
     "Whenever the status is not 0, a message says why on standard error and nothing\n"
     "is written on standard output, unless writing itself failed part way.\n";
 
@@ -67,8 +74,10 @@ int Run(int argc, char** argv) {
     const QCommandLineOption boldOption("bold", "bold");
     const QCommandLineOption italicOption("italic", "italic");
     const QCommandLineOption rowOption("first-row", "first scan row", "row");
+    const QCommandLineOption marqueeOption("marquee", "marquee");
+    const QCommandLineOption speedOption("speed", "marquee speed", "speed");
     const QCommandLineOption helpOption({"h", "help"}, "help");
-    parser.addOptions({fontOption, boldOption, italicOption, rowOption, helpOption});
+    parser.addOptions({fontOption, boldOption, italicOption, rowOption, marqueeOption, speedOption, helpOption});
     if (!parser.parse(arguments)) return Fail(2, parser.errorText(), true);
     if (parser.isSet(helpOption)) {
         if (std::fputs(kUsage, stdout) < 0 || std::fflush(stdout) != 0)
@@ -88,18 +97,46 @@ int Run(int argc, char** argv) {
         firstRow = row.toInt();
     }
 
-    // Phrases past what the board holds are counted, not kept.
-    const award::BannerInput input = award::ReadBanner(STDIN_FILENO, award::kMega2560MaxFlashPhrases + 1);
+    const bool marquee = parser.isSet(marqueeOption);
+    auto speed = award::MarqueeSpeed::Medium;
+    if (parser.isSet(speedOption)) {
+        const QString name = parser.value(speedOption);
+        if (!marquee) return Fail(2, QStringLiteral("--speed is for --marquee"), true);
+        if (name == "slow") speed = award::MarqueeSpeed::Slow;
+        else if (name == "fast") speed = award::MarqueeSpeed::Fast;
+        else if (name != "medium") return Fail(2, "--speed takes slow, medium or fast, not '" + name + "'", true);
+    }
+
+    // Phrases past what the board holds are counted, not kept; so is a
+    // marquee's text past twice as many characters as it could have columns.
+    const award::BannerInput input =
+        marquee ? award::ReadWholeText(STDIN_FILENO, 2 * award::kMarqueeMaxColumns)
+                : award::ReadBanner(STDIN_FILENO, award::kMega2560MaxFlashPhrases + 1);
     if (input.status == award::BannerInput::Status::ReadFailed)
         return Fail(1, "could not read standard input: " + input.error);
     if (input.status == award::BannerInput::Status::NotUtf8)
         return Fail(2, QStringLiteral("standard input is not valid UTF-8"), true);
+    if (input.dropped > 0)
+        return Fail(3, QStringLiteral("the text is %1 characters long, far more than a marquee can hold")
+                           .arg(input.tail.size() + input.dropped));
 
     award::DrawingSurface surface;
     surface.SetFontName(font);
     surface.SetFontBold(parser.isSet(boldOption));
     surface.SetFontItalic(parser.isSet(italicOption));
     award::BannerConverter converter(surface);
+    if (marquee) {
+        const QByteArray sketch = converter.ConvertMarquee(input.tail, firstRow, speed).toUtf8();
+        const award::RunReport& report = converter.LastRunReport();
+        if (report.refused) {
+            return Fail(3, QStringLiteral("the marquee is %1 columns long: %2 more than the %3 an Arduino Mega 2560 holds; no sketch written")
+                               .arg(report.marquee->columns)
+                               .arg(report.marquee->columns - award::kMarqueeMaxColumns)
+                               .arg(award::kMarqueeMaxColumns));
+        }
+        if (!Write(sketch) || std::fflush(stdout) != 0) return Fail(1, QStringLiteral("could not write the sketch"));
+        return 0;
+    }
     bool written = true;
     converter.SetSketchSink([&](const QString& piece) { written = written && Write(piece.toUtf8()); });
     const std::vector<QStringView> phrases(input.phrases.begin(), input.phrases.end());

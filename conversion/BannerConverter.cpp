@@ -1,5 +1,6 @@
 #include "conversion/BannerConverter.h"
 
+#include "conversion/MarqueeWriter.h"
 #include "surface/DrawingSurface.h"
 
 #include <QStringTokenizer>
@@ -60,6 +61,30 @@ const QString& BannerConverter::ConvertPhrases(const std::vector<QStringView>& p
     report_.frames = count;
     writer_.EndSketch(count);
     return writer_.SketchText();
+}
+
+const QString& BannerConverter::ConvertMarquee(const QString& text, int firstScanRow, MarqueeSpeed speed) {
+    report_ = {};
+    report_.store = TableStore::Flash;
+    QString line = text;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    line.replace(u'\n', u' ');
+    line.replace(u'\r', u' ');
+
+    surface_.SetScaleMode(DrawingSurface::Pixels);
+    surface_.SetFontSize(12);
+    const std::vector<std::uint16_t> columns = surface_.LineColumns(line, firstScanRow);
+    report_.marquee = RunReport::Marquee{line.size(), static_cast<long long>(columns.size()), MarqueeSweeps(speed)};
+    // The picture area shows how the text starts.
+    ScanPhrase(line, firstScanRow);
+
+    marqueeText_.clear();
+    if (report_.marquee->columns > kMarqueeMaxColumns) {
+        report_.refused = true;
+        return marqueeText_;
+    }
+    marqueeText_ = MarqueeWriter::Sketch(columns, MarqueeSweeps(speed));
+    return marqueeText_;
 }
 
 void BannerConverter::WriteFrameRow(const ColumnWords& words) {

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace award {
@@ -23,6 +24,14 @@ struct RunReport {
     bool refused = false;
     std::vector<CutPhrase> cutPhrases;  // phrases inked right of column 64
     QString unconvertedTail;            // what follows the last space, when anything does
+
+    // A marquee run: the text's length, its columns and the speed.
+    struct Marquee {
+        long long characters = 0;
+        long long columns = 0;
+        int sweepsPerStep = 0;
+    };
+    std::optional<Marquee> marquee;
 };
 
 class DrawingSurface;
@@ -46,6 +55,9 @@ public:
     // too many to convert.
     const QString& ConvertPhrases(const std::vector<QStringView>& phrases, long long phraseCount,
                                   QStringView tail, int firstScanRow);
+    // The whole text as one line that scrolls across the sign at `speed`;
+    // line breaks count as spaces. Refused past kMarqueeMaxColumns columns.
+    const QString& ConvertMarquee(const QString& text, int firstScanRow, MarqueeSpeed speed);
     // Clears the surface, prints the phrase and returns its 64 column words.
     ColumnWords ScanPhrase(QStringView phrase, int firstScanRow);
 
@@ -63,6 +75,7 @@ private:
     SketchWriter writer_;
     RunReport report_;
     QString refusedText_;
+    QString marqueeText_;
 };
 
 }  // namespace award

@@ -1,5 +1,6 @@
 #include "conversion/Notices.h"
 
+#include "conversion/MarqueeWriter.h"
 #include "conversion/SketchFormat.h"
 
 namespace award {
@@ -24,6 +25,16 @@ QStringList RunNotices(const RunReport& report, const FaceStatus& face) {
         notices << QStringLiteral("電腦沒有「%1」，已用「%2」代替。").arg(face.requested, face.drawing->family);
     }
     if (report.refused) return notices;
+    if (report.marquee) {
+        const auto& m = *report.marquee;
+        const double pass = MarqueeWriter::StepsPerPass(std::size_t(m.columns)) * m.sweepsPerStep * kSweepMilliseconds / 1000;
+        notices << QStringLiteral("跑馬燈：共 %1 個字（%2 欄），在看板上捲一次約 %3 秒，用了 flash 容量的 %4%。")
+                       .arg(m.characters)
+                       .arg(m.columns)
+                       .arg(pass, 0, 'f', 1)
+                       .arg(100.0 * m.columns / kMarqueeMaxColumns, 0, 'f', 1);
+        return notices;
+    }
     notices << (report.frames == 0
                     ? QStringLiteral("沒有轉換任何一句：每句後面要加 1 個空白。")
                     : QStringLiteral("轉換完成，共 %1 句，可以按「複製程式」了。").arg(report.frames));
@@ -32,7 +43,12 @@ QStringList RunNotices(const RunReport& report, const FaceStatus& face) {
 
 QStringList RunWarnings(const RunReport& report) {
     QStringList notices;
-    if (report.refused) {
+    if (report.marquee && report.refused) {
+        notices << QStringLiteral("跑馬燈有 %1 欄，比 Arduino Mega 2560 最多可放的 %2 欄多了 %3 欄，沒有產生程式；請縮短文字。")
+                       .arg(report.marquee->columns)
+                       .arg(kMarqueeMaxColumns)
+                       .arg(report.marquee->columns - kMarqueeMaxColumns);
+    } else if (report.refused) {
         notices << QStringLiteral("共 %1 句，比 Arduino Mega 2560 最多可放的 %2 句多了 %3 句，沒有產生程式；請減少句數。")
                        .arg(report.phrases)
                        .arg(kMega2560MaxFlashPhrases)
@@ -62,6 +78,8 @@ QStringList RunWarnings(const RunReport& report) {
 
 QString CopyNotice(const std::optional<SketchFrames>& sketch) {
     if (!sketch) return QStringLiteral("已複製，但內容不是完整的程式，Arduino 可能無法編譯。");
+    if (sketch->marquee)
+        return QStringLiteral("已複製跑馬燈程式（%1 欄），請貼到 Arduino 編譯後上傳。").arg(sketch->marquee->columns.size());
     const int frames = static_cast<int>(sketch->frames.size());
     if (sketch->store == TableStore::Sram && frames > kMega2560MaxPhrases) {
         return QStringLiteral("已複製程式（%1 個畫面），但 SRAM 最多只放得下 %2 個畫面，板子上無法執行。")

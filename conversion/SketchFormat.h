@@ -30,6 +30,29 @@ inline constexpr double kSweepMilliseconds = 64 * kColumnMicroseconds / 1000.0;
 enum class TableStore { Sram, Flash };
 inline constexpr int kFlashPartRows = 252;
 
+// The marquee: the whole text as one line of column words in flash, parts
+// m0, m1, ... of at most kMarqueePartColumns words (32,766 bytes), and how
+// many sweeps the sign makes before the text moves on by one column.
+inline constexpr QStringView kMarqueePartName = u"m";
+inline constexpr QStringView kMarqueeSweepsName = u"sweeps";
+inline constexpr int kMarqueePartColumns = 16383;
+
+// Speeds of the marquee, as sweeps of 6.4 ms per step of one column. Watching
+// the preview, 16 sweeps (9.8 columns, a little over half a character, per
+// second) reads comfortably even for long names; 8 (19.5 columns, 1.2
+// characters, per second) is the pace of a shop sign; 4 (39 columns, 2.4
+// characters, per second) is as fast as a four-character phrase can still be
+// read as it passes. Whole sweeps, so that no column is cut short and flickers.
+enum class MarqueeSpeed { Slow, Medium, Fast };
+// The phrase sketch lights each column for delayMicroseconds(100), and its
+// loop adds about 2.2 us more, so a column takes 102 us there. The marquee
+// waits 98 us instead, so that a column takes 100 us and a step lasts the
+// time its speed says, within a per cent.
+inline constexpr int kMarqueeColumnDelayMicroseconds = 98;
+inline constexpr int MarqueeSweeps(MarqueeSpeed speed) {
+    return speed == MarqueeSpeed::Slow ? 16 : speed == MarqueeSpeed::Medium ? 8 : 4;
+}
+
 // The Arduino Mega 2560's memories, as boards.txt gives them.
 inline constexpr int kMega2560SramBytes = 8192;
 // Flash less the 8 KiB the bootloader keeps at the top.
@@ -56,5 +79,17 @@ inline constexpr int kMega2560MaxPhrases = 55;
 //     1,940         253,824   fits, 128 bytes to spare
 //     1,941         253,954   2 bytes too many: "Sketch too big"
 inline constexpr int kMega2560MaxFlashPhrases = 1940;
+
+// The most columns a marquee sketch holds in the program space, about 7,890
+// full-width characters. Each column adds 2 bytes of flash. Measured as the
+// flash capacity for phrases was:
+//
+//   columns   program bytes
+//         0             932
+//     1,000           2,956
+//   100,000         201,246
+//   126,293         253,952   fits exactly
+//   126,294         253,954   "Sketch too big"
+inline constexpr long long kMarqueeMaxColumns = 126293;
 
 }  // namespace award

@@ -1,6 +1,7 @@
 #include "conversion/SketchReader.h"
 
 #include "conversion/CppTokens.h"
+#include "conversion/MarqueeWriter.h"
 #include "conversion/SketchWriter.h"
 
 #include <QSet>
@@ -203,10 +204,10 @@ std::optional<std::uint16_t> ReadCount(const CppTokens& t, const Declaration::De
     return value;
 }
 
-// b0, b1, ...: the part number, or nothing for any other name.
-std::optional<int> FlashPart(const QString& name) {
-    if (!name.startsWith(kTableName) || name.size() == kTableName.size()) return std::nullopt;
-    const QStringView digits = QStringView(name).mid(kTableName.size());
+// b0, b1, ... or m0, m1, ...: the part number, or nothing for any other name.
+std::optional<int> PartNumber(const QString& name, QStringView stem) {
+    if (!name.startsWith(stem) || name.size() == stem.size()) return std::nullopt;
+    const QStringView digits = QStringView(name).mid(stem.size());
     if (digits.size() > 1 && digits[0] == u'0') return std::nullopt;
     bool ok = false;
     const int part = digits.toInt(&ok);
@@ -214,7 +215,37 @@ std::optional<int> FlashPart(const QString& name) {
     return part;
 }
 
-bool IsDataName(const QString& name) { return name == kTableName || name == kCountName || FlashPart(name); }
+bool IsDataName(const QString& name) {
+    return name == kTableName || name == kCountName || PartNumber(name, kTableName) || name == kMarqueeSweepsName ||
+           PartNumber(name, kMarqueePartName);
+}
+
+QString PartName(QStringView stem, int part) { return stem.toString() + QString::number(part); }
+
+// NAME[] or NAME[size], then the braced column words.
+std::optional<std::vector<std::uint16_t>> ReadColumns(const CppTokens& t, const Declaration::Declarator& d,
+                                                      bool progmemAfterName) {
+    TokenCursor c(t, d.begin + 1, d.end);
+    if (!c.Take(u"[")) return std::nullopt;
+    std::optional<std::uint16_t> declared;
+    if (!c.Peek(u"]") && !(declared = c.Value())) return std::nullopt;
+    if (!c.Take(u"]") || c.Take(u"PROGMEM") != progmemAfterName || !c.Take(u"=") || !c.Take(u"{"))
+        return std::nullopt;
+    std::vector<std::uint16_t> columns;
+    while (!c.Peek(u"}")) {
+        const auto value = c.Value();
+        if (!value) return std::nullopt;
+        columns.push_back(*value);
+        if (!c.Take(u",")) break;
+    }
+    if (!c.Take(u"}") || !c.AtEnd()) return std::nullopt;
+    if (declared) {
+        if (columns.size() > *declared) return std::nullopt;
+        columns.resize(*declared, 0);
+    }
+    if (columns.empty()) return std::nullopt;
+    return columns;
+}
 
 // How many sweeps the driver makes of a frame with this delay factor. In
 // SRAM the loop counts in 16 bits, `j<=100*b[k][0]`, so the product wraps (a
@@ -257,14 +288,19 @@ std::optional<SketchFrames> ReadSketch(const QString& sketchText) {
 
     SketchFrames result;
     int parts = 0;
-    while (data.count(kTableName.toString() + QString::number(parts))) ++parts;
+    while (data.count(PartName(kTableName, parts))) ++parts;
+    int marqueeParts = 0;
+    while (data.count(PartName(kMarqueePartName, marqueeParts))) ++marqueeParts;
     const bool sram = data.count(kTableName.toString()) > 0;
-    if (sram == (parts > 0)) return std::nullopt;
-    if (data.size() != std::size_t(parts) + (sram ? 1 : 0) + 1) return std::nullopt;  // a stray part, or no count
+    const bool marquee = marqueeParts > 0;
+    if (int(sram) + int(parts > 0) + int(marquee) != 1) return std::nullopt;
+    // Nothing stray: a part out of order, a count without a table, or the reverse.
+    if (data.size() != std::size_t(marquee ? marqueeParts + 1 : parts + (sram ? 1 : 0) + 1)) return std::nullopt;
     result.store = sram ? TableStore::Sram : TableStore::Flash;
 
     // Everything but the data and the user's own variables must be our driver, token for token.
-    const auto expected = TokenizeCpp(SketchWriter::FixedCode(result.store, parts));
+    const auto expected = TokenizeCpp(marquee ? MarqueeWriter::FixedCode(marqueeParts)
+                                              : SketchWriter::FixedCode(result.store, parts));
     QSet<QString> driverNames;
     for (std::size_t i = 0; i < expected->tokens.size(); ++i)
         if (expected->tokens[i].kind == Kind::Identifier) driverNames.insert(expected->Text(i).toString());
@@ -291,6 +327,28 @@ std::optional<SketchFrames> ReadSketch(const QString& sketchText) {
     }
     if (at != expected->tokens.size()) return std::nullopt;
 
+    if (marquee) {
+        const auto& [speedDeclaration, speedDeclarator] = data.at(kMarqueeSweepsName.toString());
+        const auto sweeps = ReadCount(*tokens, speedDeclarator);
+        if (!IsUnsigned16(speedDeclaration.specifiers) || speedDeclaration.specifiers.contains("PROGMEM") || !sweeps)
+            return std::nullopt;
+        SketchFrames::Marquee shown;
+        // `j<=sweeps` in 16 bits never ends at 65535, on the first, dark step.
+        shown.sweepsPerStep = *sweeps == 0xFFFF ? 0 : *sweeps;
+        for (int part = 0; part < marqueeParts; ++part) {
+            const auto& [declaration, declarator] = data.at(PartName(kMarqueePartName, part));
+            const bool progmemFirst = declaration.specifiers.contains("PROGMEM");
+            if (!IsUnsigned16(declaration.specifiers) || !declaration.specifiers.contains("const")) return std::nullopt;
+            const auto columns = ReadColumns(*tokens, declarator, !progmemFirst);
+            // The driver finds column n in part n / 16383: every part but the last must be full.
+            if (!columns || (part + 1 < marqueeParts && columns->size() != std::size_t(kMarqueePartColumns)))
+                return std::nullopt;
+            shown.columns.insert(shown.columns.end(), columns->begin(), columns->end());
+        }
+        result.marquee = std::move(shown);
+        return result;
+    }
+
     const auto& [countDeclaration, countDeclarator] = data.at(kCountName.toString());
     if (!IsInteger16(countDeclaration.specifiers)) return std::nullopt;
     const auto count = ReadCount(*tokens, countDeclarator);
@@ -299,7 +357,7 @@ std::optional<SketchFrames> ReadSketch(const QString& sketchText) {
     std::vector<Row> rows;
     for (int part = 0; part < std::max(parts, 1); ++part) {
         const auto& [declaration, declarator] =
-            data.at(sram ? kTableName.toString() : kTableName.toString() + QString::number(part));
+            data.at(sram ? kTableName.toString() : PartName(kTableName, part));
         // A table in flash must say so, before or after its name, and be const;
         // our SRAM driver reads a table in SRAM.
         const bool progmemFirst = declaration.specifiers.contains("PROGMEM");

@@ -25,9 +25,21 @@ struct SketchFrames {
     std::vector<Frame> frames;  // shown in this order, then again from the first
     int tableRows = 0;          // rows in the table, frame 0 and the closing row included
     TableStore store = TableStore::Sram;
+
+    // A marquee sketch instead: its column words and the sweeps of each step
+    // of the scroll (0 when the board never shows the text: no sweeps at all,
+    // or a sweep loop that never ends on the dark first step).
+    struct Marquee {
+        std::vector<std::uint16_t> columns;
+        std::uint32_t sweepsPerStep = 0;
+
+        bool operator==(const Marquee&) const = default;
+    };
+    std::optional<Marquee> marquee;
 };
 
-// Reads the frame table and the frame count back out of a sketch text, also one
+// Reads the frame table and the frame count, or the marquee's columns and
+// speed, back out of a sketch text, also one
 // the user edited by hand, the way avr-g++ reads them: comments, octal and
 // hexadecimal numbers, 16-bit wrap-around and all. Gives nothing when the text
 // is not one of our sketches that the compiler would build and the board run:

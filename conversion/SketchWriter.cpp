@@ -44,7 +44,9 @@ QString TableStart(TableStore store) {
 
 QString CountLine() { return QStringLiteral("unsigned int %1=").arg(kCountName); }
 
-const QString& Setup() {
+}  // namespace
+
+const QString& SketchWriter::SetupRoutine() {
     static const QString text = Lines({
         QStringLiteral("void setup() {"),
         QStringLiteral("    DDRF=0xFF;"),
@@ -55,19 +57,27 @@ const QString& Setup() {
     return text;
 }
 
-// One frame's sweeps: every column lit in turn for its 100 us, rows 1-8 on
-// port F and 9-16 on port K, and both cleared before the next column.
-const QString& Sweep() {
-    static const QString text = Lines({
+// One sweep: every column lit in turn for its 100 us, rows 1-8 on port F and
+// 9-16 on port K, and both cleared before the next column.
+QString SketchWriter::ColumnSweep(int delayMicroseconds) {
+    return Lines({
         QStringLiteral("           for (i=0;i<=63;i++)"),
         QStringLiteral("           {"),
         QStringLiteral("               PORTC=i;"),
         QStringLiteral("               PORTK=a[i] / 256;"),
         QStringLiteral("               PORTF=a[i] % 256;"),
-        QStringLiteral("               delayMicroseconds(%1);").arg(kColumnMicroseconds),
+        QStringLiteral("               delayMicroseconds(%1);").arg(delayMicroseconds),
         QStringLiteral("               PORTF=0 ;"),
         QStringLiteral("               PORTK=0;"),
         QStringLiteral("           }"),
+    });
+}
+
+namespace {
+
+// The end of a frame: its sweeps done, the dark pause, the next frame.
+const QString& Sweep() {
+    static const QString text = SketchWriter::ColumnSweep() + Lines({
         QStringLiteral("       }"),
         QStringLiteral("       delay(%1);").arg(kPauseMilliseconds),
         QStringLiteral("   }"),
@@ -110,7 +120,7 @@ QString FlashLoop(int parts) {
                      .arg(kFlashPartRows)
                      .arg(2 * kRowElements);
     lines << QStringLiteral("   }") << QStringLiteral("   return 0;") << QStringLiteral("}");
-    return Lines(lines) + Setup() +
+    return Lines(lines) + SketchWriter::SetupRoutine() +
            Lines({
                QStringLiteral("void loop() {"),
                QStringLiteral("   //每次一組，共num組"),
@@ -125,7 +135,7 @@ QString FlashLoop(int parts) {
 }
 
 QString Driver(TableStore store, int flashParts) {
-    return store == TableStore::Sram ? Setup() + SramLoop() : FlashLoop(flashParts);
+    return store == TableStore::Sram ? SketchWriter::SetupRoutine() + SramLoop() : FlashLoop(flashParts);
 }
 
 }  // namespace
@@ -159,7 +169,7 @@ void SketchWriter::BeginFrameRow() {
 }
 
 void SketchWriter::AppendColumnWord(std::uint16_t word, bool isLast) {
-    AppendNumber(word);
+    AppendNumber(buffer_, word);
     if (isLast) {
         buffer_ += QLatin1Char('}');
         buffer_ += kLineBreak;
@@ -174,7 +184,7 @@ void SketchWriter::EndSketch(int count) {
     buffer_ += QStringLiteral("1,") + ZeroRow(kSignColumns) + QStringLiteral("}") + kLineBreak;
     buffer_ += QStringLiteral("};") + kLineBreak;
     buffer_ += CountLine();
-    AppendNumber(count);
+    AppendNumber(buffer_, count);
     buffer_ += QStringLiteral(";   //%1[][%2]資料長度").arg(kTableName).arg(kRowElements);
     buffer_ += kLineBreak;
     buffer_ += Driver(store_, FlashParts(rows_));
@@ -189,12 +199,12 @@ void SketchWriter::PassOn(bool always) {
 }
 
 // Numbers carry a sign position: a space before a value that is not negative.
-void SketchWriter::AppendNumber(std::int64_t value) {
+void SketchWriter::AppendNumber(QString& text, std::int64_t value) {
     char digits[24];
     char* start = digits;
     if (value >= 0) *start++ = ' ';
     const auto result = std::to_chars(start, digits + sizeof digits, value);
-    buffer_ += QLatin1StringView(digits, result.ptr - digits);
+    text += QLatin1StringView(digits, result.ptr - digits);
 }
 
 }  // namespace award

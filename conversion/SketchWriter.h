@@ -40,8 +40,14 @@ public:
 
     static inline const QString kLineBreak = QStringLiteral("\r\n");
 
+    // Pieces every sketch shares: the set-up of ports F, K and C as outputs,
+    // and one sweep of the 64 columns of the buffer a.
+    static const QString& SetupRoutine();
+    static QString ColumnSweep(int delayMicroseconds = kColumnMicroseconds);
+    // Numbers carry a sign position: a space before a value that is not negative.
+    static void AppendNumber(QString& text, std::int64_t value);
+
 private:
-    void AppendNumber(std::int64_t value);
     void StartRow();
     void PassOn(bool always);
 

@@ -154,6 +154,30 @@ void DrawingSurface::Print(QStringView text) {
     currentY_ += lineHeight / scale;
 }
 
+std::vector<std::uint16_t> DrawingSurface::LineColumns(QStringView text, int firstScanRow) {
+    PrepareGlyphs();
+    const int baseline = CellLeading() + glyphs_.EmAscent();
+    std::vector<std::uint16_t> columns;
+    qsizetype penX = 0;
+    for (qsizetype i = 0; i < text.size();) {
+        const char32_t c = NextCodePoint(text, i);
+        if (IsControl(c) || IsDefaultIgnorable(c)) continue;
+        const GlyphImage& glyph = glyphs_.Glyph(c);
+        const qsizetype left = penX + glyph.left;
+        penX += glyph.advance;
+        columns.resize(std::max<std::size_t>({columns.size(), std::size_t(std::max<qsizetype>(penX, 0)),
+                                              std::size_t(std::max<qsizetype>(left + glyph.inkRight + 1, 0))}));
+        for (int y = 0; y < glyph.rows; ++y) {
+            const int bit = baseline - glyph.top + y - firstScanRow;
+            if (bit < 0 || bit >= 16) continue;
+            for (int x = 0; x < glyph.width; ++x) {
+                if (left + x >= 0 && glyph.Inked(x, y)) columns[std::size_t(left + x)] |= std::uint16_t(1u << bit);
+            }
+        }
+    }
+    return columns;
+}
+
 std::int32_t DrawingSurface::Point(double x, double y) const {
     const double scale = PixelsPerUnit();
     const double px = std::floor(x * scale);

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <vector>
 
 namespace award {
 
@@ -55,6 +56,12 @@ public:
     // Draws text in black with the top-left corner of its first character cell at
     // the drawing position, then moves to the start of the next line.
     void Print(QStringView text);
+    // The text as one line of any length, drawn as Print draws a line at the
+    // top of the surface but without its left margin, read as column words:
+    // bit n of a word is set where the pixel firstScanRow + n rows down is
+    // inked. One word for every pixel column the line's pen passes or inks.
+    std::vector<std::uint16_t> LineColumns(QStringView text, int firstScanRow);
+
     // The colour at (x, y), or -1 outside the drawing area.
     std::int32_t Point(double x, double y) const;
     // Sets one pixel; outside the drawing area it does nothing.

@@ -52,13 +52,15 @@ ProgramRun RunProgram(const QString& program, const QStringList& args, const QBy
 const QString kCommand = QStringLiteral(AWARD_SKETCH_COMMAND);
 const QByteArray kBanner = QStringLiteral("賀 本校 資訊科 三年甲班 陳怡君同學 ").toUtf8();
 
-QByteArray InProcess(const QString& face, bool bold, bool italic, int firstRow) {
+QByteArray InProcess(const QString& face, bool bold, bool italic, int firstRow,
+                     std::optional<MarqueeSpeed> marquee = std::nullopt) {
     DrawingSurface surface;
     surface.SetFontName(face);
     surface.SetFontBold(bold);
     surface.SetFontItalic(italic);
     BannerConverter converter(surface);
-    return converter.ConvertBanner(QString::fromUtf8(kBanner), firstRow).toUtf8();
+    const QString text = QString::fromUtf8(kBanner);
+    return (marquee ? converter.ConvertMarquee(text, firstRow, *marquee) : converter.ConvertBanner(text, firstRow)).toUtf8();
 }
 
 TEST(SketchCommand, WritesExactlyWhatARunGives) {
@@ -67,16 +69,19 @@ TEST(SketchCommand, WritesExactlyWhatARunGives) {
         QString face;
         bool bold, italic;
         int row;
+        std::optional<MarqueeSpeed> marquee = std::nullopt;
     } cases[] = {
         {{}, kMingFaceName, false, false, 3},
         {{"--first-row", "1"}, kMingFaceName, false, false, 1},
         {{"--font", kKaiFaceName, "--bold"}, kKaiFaceName, true, false, 3},
         {{"--font", kMingFaceName, "--italic", "--first-row", "3"}, kMingFaceName, false, true, 3},
+        {{"--marquee", "--first-row", "1"}, kMingFaceName, false, false, 1, MarqueeSpeed::Medium},
+        {{"--marquee", "--speed", "slow", "--font", kKaiFaceName}, kKaiFaceName, false, false, 3, MarqueeSpeed::Slow},
     };
     for (const auto& c : cases) {
         const ProgramRun run = RunProgram(kCommand, c.args, kBanner);
         EXPECT_EQ(run.exitCode, 0) << c.args.join(' ').toStdString() << run.err.toStdString();
-        EXPECT_EQ(run.out, InProcess(c.face, c.bold, c.italic, c.row)) << c.args.join(' ').toStdString();
+        EXPECT_EQ(run.out, InProcess(c.face, c.bold, c.italic, c.row, c.marquee)) << c.args.join(' ').toStdString();
         EXPECT_TRUE(run.out.contains("\r\n"));
         EXPECT_TRUE(run.err.isEmpty());
     }
@@ -108,6 +113,9 @@ TEST(SketchCommand, ExitStatusSaysWhatHappened) {
         {"memory runs out", {}, QByteArray(200'000'000, '\0'), 1, {{}, {}, "ulimit -v 300000; exec \"$0\" \"$@\""}},
 #endif
         {"more phrases than the board holds", {}, tooMany, 3},
+        {"a marquee longer than the board holds", {"--marquee"}, QStringLiteral("國").repeated(8000).toUtf8(), 3},
+        {"a speed without a marquee", {"--speed", "fast"}, kBanner, 2},
+        {"an unknown speed", {"--marquee", "--speed", "warp"}, kBanner, 2},
     };
     for (const auto& c : cases) {
         const ProgramRun run = RunProgram(kCommand, c.args, c.input, QProcessEnvironment::systemEnvironment(), c.redirect);

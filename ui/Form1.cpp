@@ -3,6 +3,7 @@
 #include "conversion/Notices.h"
 #include "conversion/SketchReader.h"
 #include "surface/FaceResolver.h"
+#include "ui/DisplayModeChooser.h"
 #include "ui/LedPreview.h"
 #include "ui/PictureBox.h"
 #include "ui/WrappingButton.h"
@@ -108,7 +109,10 @@ void Form1::CreateControls() {
     Command3 = Place(new QPushButton(QStringLiteral("結束"), client_), "Command3", 408, 544, 81, 33);
     for (QPushButton* run : {Command4, Command1}) run->setToolTip(run->text());
 
-    // The preview and the notices stay out of the tab order: they only show.
+    // Beside the original controls, in space they leave free: the display
+    // mode after them in the tab order; the preview and the notices out of
+    // it, as they only show.
+    mode_ = Place(new DisplayModeChooser(client_), "displayMode", 104, 40, 220, 33);
     preview_ = Place(new LedPreview(client_), "preview", 720, 40, 370, 72);
     notice_ = Place(new QLabel(client_), "notice", 500, 544, 590, 33);
     notice_->setWordWrap(true);
@@ -118,9 +122,10 @@ void Form1::CreateControls() {
     previewDelay_->setSingleShot(true);
     previewDelay_->setInterval(300);
 
-    QWidget* const tabOrder[] = {Check1, Check2,   Option1, Option2,  Text3,   Command2,
-                                 Command4, Text4, pic,      Command1, Command3};
-    for (std::size_t i = 1; i < std::size(tabOrder); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    const QList<QWidget*> tabOrder = QList<QWidget*>{Check1, Check2,   Option1, Option2,  Text3,   Command2,
+                                                     Command4, Text4, pic,      Command1, Command3} +
+                                     mode_->TabStops();
+    for (qsizetype i = 1; i < tabOrder.size(); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
     Check1->setFocus();
 }
 
@@ -152,7 +157,8 @@ void Form1::ConnectHandlers() {
 }
 
 void Form1::Run(int firstScanRow) {
-    const QString& sketch = converter_.ConvertBanner(Text4->text(), firstScanRow);
+    const QString& sketch = mode_->Marquee() ? converter_.ConvertMarquee(Text4->text(), firstScanRow, mode_->Speed())
+                                             : converter_.ConvertBanner(Text4->text(), firstScanRow);
     const RunReport& report = converter_.LastRunReport();
     // A refused run leaves the sketch area as it was: there is no sketch to show.
     if (!report.refused) {

@@ -19,6 +19,7 @@ class QTimer;
 
 namespace award {
 
+class DisplayModeChooser;
 class LedPreview;
 class PictureBox;
 
@@ -79,6 +80,7 @@ private:
     QPushButton* Command3 = nullptr;
 
     // Beside the original controls, in space they leave free.
+    DisplayModeChooser* mode_ = nullptr;
     LedPreview* preview_ = nullptr;
     QLabel* notice_ = nullptr;
     QTimer* previewDelay_ = nullptr;

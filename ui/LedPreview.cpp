@@ -1,5 +1,7 @@
 #include "ui/LedPreview.h"
 
+#include "conversion/MarqueeWriter.h"
+
 #include <QPainter>
 
 #include <cmath>
@@ -22,7 +24,7 @@ LedPreview::LedPreview(QWidget* parent) : QWidget(parent) {
 void LedPreview::SetSketchText(const QString& sketchText) {
     std::optional<SketchFrames> frames = ReadSketch(sketchText);
     const bool sameTable = frames.has_value() == frames_.has_value() &&
-                           (!frames || frames->frames == frames_->frames);
+                           (!frames || (frames->frames == frames_->frames && frames->marquee == frames_->marquee));
     if (sameTable) return;
     frames_ = std::move(frames);
     Restart();
@@ -36,9 +38,22 @@ void LedPreview::Restart() {
     update();
 }
 
+bool LedPreview::HasSketch() const {
+    if (!frames_) return false;
+    return frames_->marquee ? frames_->marquee->sweepsPerStep > 0 : !frames_->frames.empty();
+}
+
+int LedPreview::FrameCount() const {
+    if (!HasSketch()) return 0;
+    if (frames_->marquee) return static_cast<int>(MarqueeWriter::StepsPerPass(frames_->marquee->columns.size()));
+    return static_cast<int>(frames_->frames.size());
+}
+
 void LedPreview::Step() {
     if (!HasSketch()) return;
-    if (lit_) {
+    if (frames_->marquee) {
+        frameIndex_ = (frameIndex_ + 1) % FrameCount();
+    } else if (lit_) {
         lit_ = false;
     } else {
         frameIndex_ = (frameIndex_ + 1) % FrameCount();
@@ -50,6 +65,12 @@ void LedPreview::Step() {
 
 int LedPreview::PhaseMilliseconds() const {
     if (!HasSketch()) return 0;
+    if (frames_->marquee) {
+        // Steps are not whole milliseconds; rounding where each step ends
+        // rather than each step's length keeps the pace of the board.
+        const double step = frames_->marquee->sweepsPerStep * kSweepMilliseconds;
+        return static_cast<int>(std::lround((frameIndex_ + 1) * step) - std::lround(frameIndex_ * step));
+    }
     if (!lit_) return kPauseMilliseconds;
     return static_cast<int>(std::lround(frames_->frames[frameIndex_].sweeps * kSweepMilliseconds));
 }
@@ -57,11 +78,18 @@ int LedPreview::PhaseMilliseconds() const {
 bool LedPreview::Lit(int column, int row) const {
     if (!lit_ || !HasSketch() || column < 0 || column >= kSignColumns || row < 0 || row >= kSignRows)
         return false;
+    if (frames_->marquee) {
+        // LED column j shows column s + j - 64 of the text at step s.
+        const auto& columns = frames_->marquee->columns;
+        const long long at = static_cast<long long>(frameIndex_) + column - kSignColumns;
+        return at >= 0 && at < static_cast<long long>(columns.size()) && ((columns[std::size_t(at)] >> row) & 1);
+    }
     return (frames_->frames[frameIndex_].words[column] >> row) & 1;
 }
 
 QString LedPreview::StatusLine() const {
     if (!HasSketch()) return QStringLiteral("程式區沒有可播放的畫面");
+    if (frames_->marquee) return QStringLiteral("跑馬燈第 %1/%2 步").arg(frameIndex_ + 1).arg(FrameCount());
     return QStringLiteral("第 %1/%2 個畫面").arg(frameIndex_ + 1).arg(FrameCount());
 }
 

@@ -13,7 +13,8 @@ namespace award {
 // A 64 x 16 LED panel that plays the frames of a sketch text the way the board
 // does: frame 1 to the last, each lit for the sweeps the board makes of it
 // (101 sweeps of 64 columns x 100 us at delay factor 1), then dark for half a
-// second, then frame 1 again.
+// second, then frame 1 again. A marquee scrolls one column per step, each step
+// as many sweeps as the sketch says.
 // Word 1 of a frame lights the leftmost column. A text without a table the
 // board could run leaves the panel dark with a line that says so.
 class LedPreview : public QWidget {
@@ -23,10 +24,12 @@ public:
     // Reads the sketch text; a changed table starts again from frame 1.
     void SetSketchText(const QString& sketchText);
 
-    bool HasSketch() const { return frames_.has_value() && !frames_->frames.empty(); }
-    // The frame now lit, counted from 1; 0 while the panel is dark.
+    bool HasSketch() const;
+    // The frame now lit, or the marquee's step, counted from 1; 0 while the
+    // panel is dark between frames.
     int ShownFrame() const { return lit_ ? frameIndex_ + 1 : 0; }
-    int FrameCount() const { return HasSketch() ? static_cast<int>(frames_->frames.size()) : 0; }
+    // Frames, or the marquee's steps in one pass.
+    int FrameCount() const;
     bool Lit(int column, int row) const;
     QString StatusLine() const;
 

@@ -19,7 +19,7 @@ public:
         switch (write.port) {
         case MatrixPort::C:
             if (write.value <= column_ || !sweepStarted_) {
-                StartSweep();
+                StartSweep(write.cycle);
             } else if (write.value != column_ + 1) {
                 sweepInOrder_ = false;
             }
@@ -42,12 +42,14 @@ public:
         frame_.litIntoPause = (rowsLow_ | rowsHigh_) != 0;
         const MatrixImage& image = frame_.image;
         frame_.steadySweeps = 0;
-        for (const auto& [sweepImage, complete] : sweeps_) {
-            frame_.steadySweeps += (complete && sweepImage == image) ? 1 : 0;
+        for (const ShownSweep& sweep : sweeps_) {
+            frame_.steadySweeps += (sweep.complete && sweep.image == image) ? 1 : 0;
         }
         frame_.sweeps = static_cast<int>(sweeps_.size());
         return frame_;
     }
+
+    const std::vector<ShownSweep>& Sweeps() const { return sweeps_; }
 
 private:
     void Settle(std::uint64_t now)
@@ -64,10 +66,11 @@ private:
         stateSince_ = now;
     }
 
-    void StartSweep()
+    void StartSweep(std::uint64_t cycle)
     {
         FinishSweep();
         sweepStarted_ = true;
+        sweepStart_ = cycle;
         sweepInOrder_ = true;
         sweepImage_ = {};
         visited_ = 0;
@@ -77,14 +80,15 @@ private:
     {
         if (sweepStarted_) {
             const bool complete = sweepInOrder_ && visited_ == kMatrixColumns && column_ == kMatrixColumns - 1;
-            sweeps_.emplace_back(sweepImage_, complete);
+            sweeps_.push_back({sweepStart_, sweepImage_, complete});
             sweepStarted_ = false;
         }
     }
 
     const TraceTiming& timing_;
     ShownFrame frame_;
-    std::vector<std::pair<MatrixImage, bool>> sweeps_;
+    std::vector<ShownSweep> sweeps_;
+    std::uint64_t sweepStart_ = 0;
     MatrixImage sweepImage_{};
     bool sweepStarted_ = false;
     bool sweepInOrder_ = true;
@@ -96,6 +100,19 @@ private:
 };
 
 }  // namespace
+
+std::vector<ShownSweep> DecodeSweeps(std::span<const PortWrite> writes, const TraceTiming& timing)
+{
+    if (writes.empty()) {
+        return {};
+    }
+    FrameBuilder builder(writes.front().cycle, timing);
+    for (const PortWrite& write : writes) {
+        builder.Apply(write);
+    }
+    builder.Finish();
+    return builder.Sweeps();
+}
 
 std::vector<ShownFrame> DecodeFrames(std::span<const PortWrite> writes, std::uint64_t now,
                                      const TraceTiming& timing)

@@ -41,6 +41,16 @@ struct TraceTiming {
     std::uint64_t minLitCycles = SimulatedBoard::kClockHz / 20'000;
 };
 
+// One sweep of the columns as the LEDs showed it.
+struct ShownSweep {
+    std::uint64_t startCycle = 0;  // port C's write of its first column
+    MatrixImage image{};
+    bool complete = false;  // visited every column 0-63 once, in order
+};
+
+// Every sweep in the trace, for a sketch that never pauses, like a marquee.
+std::vector<ShownSweep> DecodeSweeps(std::span<const PortWrite> writes, const TraceTiming& timing = {});
+
 // Frames whose dark pause had begun by `now`; a frame still being swept is
 // left out.
 std::vector<ShownFrame> DecodeFrames(std::span<const PortWrite> writes, std::uint64_t now,

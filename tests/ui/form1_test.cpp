@@ -182,21 +182,28 @@ private slots:
         QStringList forward = byTabIndex;
         forward.removeAll("Option2");
         forward << forward.takeFirst();
-        QStringList reached;
-        for (int i = 0; i < forward.size(); ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            reached << QApplication::focusWidget()->objectName();
-        }
-        QCOMPARE(reached, forward);
+        // Controls added beside the original ones come after all of them.
+        const auto walk = [&](Qt::Key key, Qt::KeyboardModifier modifier) {
+            QStringList reached;
+            QStringList added;
+            while (reached.size() < forward.size()) {
+                QTest::keyClick(QApplication::focusWidget(), key, modifier);
+                const QString name = QApplication::focusWidget()->objectName();
+                if (byTabIndex.contains(name)) {
+                    reached << name;
+                } else {
+                    added << name;
+                    if (!(reached.isEmpty() && key == Qt::Key_Backtab) && reached.value(reached.size() - 1) != "Command3")
+                        return QStringList{"added control " + name + " before " + reached.join(',')};
+                }
+            }
+            return reached;
+        };
+        QCOMPARE(walk(Qt::Key_Tab, Qt::NoModifier), forward);
 
-        QStringList backward;
-        for (int i = 0; i < forward.size(); ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-            backward << QApplication::focusWidget()->objectName();
-        }
         QStringList expected(forward.rbegin() + 1, forward.rend());
         expected << "Check1";
-        QCOMPARE(backward, expected);
+        QCOMPARE(walk(Qt::Key_Backtab, Qt::ShiftModifier), expected);
 
         Control<QWidget>("Option1")->setFocus(Qt::TabFocusReason);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
@@ -501,6 +508,29 @@ private slots:
         edited.replace(QStringLiteral(",{1, "), QStringLiteral(",{1, x"));
         text3->setPlainText(edited);
         QTRY_VERIFY(!preview->HasSketch());
+    }
+
+    void marqueeModeScrollsTheWholeText() {
+        auto* speed = Control<QWidget>("marqueeSpeed");
+        QVERIFY(!speed->isEnabled());
+        Click("marqueeMode");
+        QVERIFY(speed->isEnabled());
+        const QString text = Control<QLineEdit>("Text4")->text();
+        Click("Command4");
+
+        DrawingSurface surface;
+        award::BannerConverter converter(surface);
+        QCOMPARE(Control<QPlainTextEdit>("Text3")->toPlainText(),
+                 AsShown(converter.ConvertMarquee(text, 3, award::MarqueeSpeed::Medium)));
+        QVERIFY(Control<award::LedPreview>("preview")->HasSketch());
+        const QString notice = Control<QLabel>("notice")->toolTip();
+        QVERIFY2(notice.contains(QStringLiteral("共 %1 個字").arg(text.size())) && notice.contains(QStringLiteral("秒")),
+                 qPrintable(notice));
+
+        // Back to phrases: the run is the one it always was.
+        Click("phraseMode");
+        Click("Command4");
+        QCOMPARE(Control<QPlainTextEdit>("Text3")->toPlainText(), AsShown(ReferenceSketch(text, 3, {})));
     }
 
     void noticesTellWhatARunAndACopyDid_data() {

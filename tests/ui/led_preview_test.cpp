@@ -1,3 +1,4 @@
+#include "conversion/MarqueeWriter.h"
 #include "conversion/SketchWriter.h"
 #include "ui/LedPreview.h"
 
@@ -5,6 +6,7 @@
 #include <QTest>
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 
 using award::LedPreview;
@@ -140,6 +142,29 @@ private slots:
         QCOMPARE(preview.ShownFrame(), 2);
         preview.SetSketchText(SketchOf({Only(0, 1), Only(2, 1)}));
         QCOMPARE(preview.ShownFrame(), 1);
+    }
+
+    // Step s shows text column s + j - 64 at LED column j, each step for its
+    // sweeps: a pass is as long on the panel as on the board.
+    void playsAMarqueeAtTheBoardsPace() {
+        const std::vector<std::uint16_t> columns = {0x0001, 0x8000, 0xFFFF};
+        LedPreview preview;
+        preview.SetSketchText(award::MarqueeWriter::Sketch(columns, 4));
+        QVERIFY(preview.HasSketch());
+        const int steps = int(columns.size()) + 64;
+        QCOMPARE(preview.FrameCount(), steps);
+        int milliseconds = 0;
+        for (int s = 0; s <= steps; ++s) {
+            Words expected{};
+            for (int j = 0; j < 64; ++j) {
+                const int at = s % steps + j - 64;
+                if (at >= 0 && at < int(columns.size())) expected[j] = columns[at];
+            }
+            QVERIFY2(Shown(preview) == expected, qPrintable(QStringLiteral("step %1").arg(s)));
+            if (s < steps) milliseconds += preview.PhaseMilliseconds();
+            preview.Step();
+        }
+        QCOMPARE(milliseconds, int(std::lround(steps * 4 * 6.4)));
     }
 
     void theTimerPlaysOnByItself() {

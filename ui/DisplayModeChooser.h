@@ -1,0 +1,30 @@
+#pragma once
+
+#include "conversion/SketchFormat.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QRadioButton;
+
+namespace award {
+
+// 顯示方式: phrase by phrase, the sign's own way, or a marquee that scrolls
+// the whole text, with its speed. Sits beside the picture area, in sight.
+class DisplayModeChooser : public QWidget {
+public:
+    explicit DisplayModeChooser(QWidget* parent = nullptr);
+
+    bool Marquee() const;
+    MarqueeSpeed Speed() const;
+
+    // The controls a user tabs through, in order.
+    QList<QWidget*> TabStops() const;
+
+private:
+    QRadioButton* phrases_ = nullptr;
+    QRadioButton* marquee_ = nullptr;
+    QComboBox* speed_ = nullptr;
+};
+
+}  // namespace award
