@@ -11,7 +11,7 @@ namespace {
 
 QString Lines(const QStringList& lines) { return lines.join(SketchWriter::kLineBreak) + SketchWriter::kLineBreak; }
 
-QString PartName(int part) { return kMarqueePartName.toString() + QString::number(part); }
+QString PartName(int part) { return SketchWriter::PartName(kMarqueePartName, part); }
 
 // Each part as one array of at most kMarqueePartColumns words, 64 to a line:
 // one line is one sign's width of text.
@@ -39,26 +39,20 @@ QString MarqueeWriter::FixedCode(int parts) {
     // sizeof is a 16-bit size_t on the board: the parts are counted one by one
     // in unsigned long, or their sum would wrap past 65,535 bytes.
     for (int part = 0; part < parts; ++part) sizes << QStringLiteral("sizeof(%1)/2UL").arg(PartName(part));
-    QStringList lines{
+    // pgm_read_word reaches only the first 64 KiB of flash; a long text runs
+    // past it, so every read goes through a far address.
+    const QString declarations = Lines({
         QStringLiteral("unsigned int i,j;"),
         QStringLiteral("unsigned int a[64]; //重複掃瞄資料"),
         QStringLiteral("const unsigned long columns=%1;   //文字的欄數").arg(sizes.join(u'+')),
-        // pgm_read_word reaches only the first 64 KiB of flash; a long text
-        // runs past it, so every read goes through a far address.
-        QStringLiteral("//文字第 n 欄在 flash 裡的位置"),
-        QStringLiteral("uint_farptr_t column(unsigned long n) {"),
-        QStringLiteral("   switch (n / %1) {").arg(kMarqueePartColumns),
-    };
-    for (int part = 0; part < parts; ++part)
-        lines << QStringLiteral("   case %1: return pgm_get_far_address(%2) + (n % %3) * 2UL;")
-                     .arg(part)
-                     .arg(PartName(part))
-                     .arg(kMarqueePartColumns);
-    lines << QStringLiteral("   }") << QStringLiteral("   return 0;") << QStringLiteral("}");
+    });
+    const QString lookup = SketchWriter::PartLookup(QStringLiteral("//文字第 n 欄在 flash 裡的位置"),
+                                                    QStringLiteral("uint_farptr_t column(unsigned long n)"),
+                                                    kMarqueePartName, kMarqueePartColumns, 2, parts);
     // Each step moves the sign's columns in a along by one and reads only the
     // column that enters, so a step costs no more than its sweeps; those are
     // the phrase sketch's, but for the delay.
-    return Lines(lines) + SketchWriter::SetupRoutine() +
+    return declarations + lookup + SketchWriter::SetupRoutine() +
            Lines({
                QStringLiteral("void loop() {"),
                QStringLiteral("   //文字從右邊進入暗的看板，每一步向左移一欄，最後一欄從左邊離開後從頭再來"),

@@ -220,8 +220,6 @@ bool IsDataName(const QString& name) {
            PartNumber(name, kMarqueePartName);
 }
 
-QString PartName(QStringView stem, int part) { return stem.toString() + QString::number(part); }
-
 // NAME[] or NAME[size], then the braced column words.
 std::optional<std::vector<std::uint16_t>> ReadColumns(const CppTokens& t, const Declaration::Declarator& d,
                                                       bool progmemAfterName) {
@@ -288,9 +286,9 @@ std::optional<SketchFrames> ReadSketch(const QString& sketchText) {
 
     SketchFrames result;
     int parts = 0;
-    while (data.count(PartName(kTableName, parts))) ++parts;
+    while (data.count(SketchWriter::PartName(kTableName, parts))) ++parts;
     int marqueeParts = 0;
-    while (data.count(PartName(kMarqueePartName, marqueeParts))) ++marqueeParts;
+    while (data.count(SketchWriter::PartName(kMarqueePartName, marqueeParts))) ++marqueeParts;
     const bool sram = data.count(kTableName.toString()) > 0;
     const bool marquee = marqueeParts > 0;
     if (int(sram) + int(parts > 0) + int(marquee) != 1) return std::nullopt;
@@ -336,7 +334,7 @@ std::optional<SketchFrames> ReadSketch(const QString& sketchText) {
         // `j<=sweeps` in 16 bits never ends at 65535, on the first, dark step.
         shown.sweepsPerStep = *sweeps == 0xFFFF ? 0 : *sweeps;
         for (int part = 0; part < marqueeParts; ++part) {
-            const auto& [declaration, declarator] = data.at(PartName(kMarqueePartName, part));
+            const auto& [declaration, declarator] = data.at(SketchWriter::PartName(kMarqueePartName, part));
             const bool progmemFirst = declaration.specifiers.contains("PROGMEM");
             if (!IsUnsigned16(declaration.specifiers) || !declaration.specifiers.contains("const")) return std::nullopt;
             const auto columns = ReadColumns(*tokens, declarator, !progmemFirst);
@@ -357,7 +355,7 @@ std::optional<SketchFrames> ReadSketch(const QString& sketchText) {
     std::vector<Row> rows;
     for (int part = 0; part < std::max(parts, 1); ++part) {
         const auto& [declaration, declarator] =
-            data.at(sram ? kTableName.toString() : PartName(kTableName, part));
+            data.at(sram ? kTableName.toString() : SketchWriter::PartName(kTableName, part));
         // A table in flash must say so, before or after its name, and be const;
         // our SRAM driver reads a table in SRAM.
         const bool progmemFirst = declaration.specifiers.contains("PROGMEM");

@@ -17,7 +17,7 @@ QString ZeroRow(int zeros) {
 
 QString Lines(const QStringList& lines) { return lines.join(SketchWriter::kLineBreak) + SketchWriter::kLineBreak; }
 
-QString PartName(int part) { return kTableName.toString() + QString::number(part); }
+QString PartName(int part) { return SketchWriter::PartName(kTableName, part); }
 
 // The start of a table part in flash, up to its first row's opening brace.
 QString FlashPartStart(int part) {
@@ -104,24 +104,13 @@ const QString& SramLoop() {
 }
 
 // pgm_read_word reaches only the first 64 KiB of flash, and a table this big
-// runs past it: every read goes through a far address, which for a part of
-// the table only pgm_get_far_address of that part's own name can give. The
-// sweep count is an unsigned long so that no delay factor wraps it.
+// runs past it: every read goes through a far address. The sweep count is an
+// unsigned long so that no delay factor wraps it.
 QString FlashLoop(int parts) {
-    QStringList lines{
-        QStringLiteral("//第 n 個畫面在 flash 裡的位置"),
-        QStringLiteral("uint_farptr_t frameRow(unsigned int n) {"),
-        QStringLiteral("   switch (n / %1) {").arg(kFlashPartRows),
-    };
-    for (int part = 0; part < parts; ++part)
-        lines << QStringLiteral("   case %1: return pgm_get_far_address(%2) + (n % %3) * %4UL;")
-                     .arg(part)
-                     .arg(PartName(part))
-                     .arg(kFlashPartRows)
-                     .arg(2 * kRowElements);
-    lines << QStringLiteral("   }") << QStringLiteral("   return 0;") << QStringLiteral("}");
-    return Lines(lines) + SketchWriter::SetupRoutine() +
-           Lines({
+    return SketchWriter::PartLookup(QStringLiteral("//第 n 個畫面在 flash 裡的位置"),
+                                    QStringLiteral("uint_farptr_t frameRow(unsigned int n)"), kTableName,
+                                    kFlashPartRows, 2 * kRowElements, parts) +
+           SketchWriter::SetupRoutine() +           Lines({
                QStringLiteral("void loop() {"),
                QStringLiteral("   //每次一組，共num組"),
                QStringLiteral("   for (k=1;k<=%1;k++){").arg(kCountName),
@@ -139,6 +128,19 @@ QString Driver(TableStore store, int flashParts) {
 }
 
 }  // namespace
+
+QString SketchWriter::PartLookup(const QString& comment, const QString& signature, QStringView stem, int partItems,
+                                 int itemBytes, int parts) {
+    QStringList lines{comment, signature + QStringLiteral(" {"), QStringLiteral("   switch (n / %1) {").arg(partItems)};
+    for (int part = 0; part < parts; ++part)
+        lines << QStringLiteral("   case %1: return pgm_get_far_address(%2) + (n % %3) * %4UL;")
+                     .arg(part)
+                     .arg(PartName(stem, part))
+                     .arg(partItems)
+                     .arg(itemBytes);
+    lines << QStringLiteral("   }") << QStringLiteral("   return 0;") << QStringLiteral("}");
+    return Lines(lines);
+}
 
 QString SketchWriter::FixedCode(TableStore store, int flashParts) {
     return Declarations() + Driver(store, flashParts);

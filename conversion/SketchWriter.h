@@ -44,6 +44,13 @@ public:
     // and one sweep of the 64 columns of the buffer a.
     static const QString& SetupRoutine();
     static QString ColumnSweep(int delayMicroseconds = kColumnMicroseconds);
+    // A table too big for one object is cut into parts named stem0, stem1, ...
+    static QString PartName(QStringView stem, int part) { return stem.toString() + QString::number(part); }
+    // The function that finds item n of such a table in flash: a far
+    // address, which for a part only pgm_get_far_address of that part's own
+    // name can give.
+    static QString PartLookup(const QString& comment, const QString& signature, QStringView stem, int partItems,
+                              int itemBytes, int parts);
     // Numbers carry a sign position: a space before a value that is not negative.
     static void AppendNumber(QString& text, std::int64_t value);
 
