@@ -1,0 +1,56 @@
+#pragma once
+
+#include "SimulatedBoard.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <thread>
+
+struct avr_irq_t;
+
+namespace award::board {
+
+// The board's USB serial port: USART0 of a simulated board joined to a
+// pseudo-terminal that avrdude can open like /dev/ttyACM0. The board runs in
+// real time on a thread of its own, because the bootloader's and avrdude's
+// timeouts are in wall-clock time. Opening the terminal resets the board, as
+// the DTR line of the Mega's USB chip does.
+class SerialBridge {
+public:
+    explicit SerialBridge(SimulatedBoard& board);
+    ~SerialBridge();
+    SerialBridge(const SerialBridge&) = delete;
+    SerialBridge& operator=(const SerialBridge&) = delete;
+
+    const std::string& PortName() const { return portName_; }
+    // Stops the board's clock; the board may then be run on without the bridge.
+    void Stop();
+
+    // Bytes that avrdude sent, and how long after it opened the port the first
+    // of them came.
+    std::uint64_t BytesReceived() const { return received_; }
+    std::chrono::duration<double> FirstByteAfterOpen() const { return firstByteAfterOpen_; }
+
+private:
+    void Run();
+    void Feed();
+    static void OnUartOutput(avr_irq_t* irq, std::uint32_t value, void* param);
+    static void OnUartFlow(avr_irq_t* irq, std::uint32_t value, void* param);
+
+    SimulatedBoard& board_;
+    int master_ = -1;
+    std::string portName_;
+    std::deque<std::uint8_t> toBoard_;
+    bool boardFull_ = false;
+    bool opened_ = false;
+    std::chrono::steady_clock::time_point openedAt_;
+    std::chrono::duration<double> firstByteAfterOpen_{};
+    std::atomic<std::uint64_t> received_ = 0;
+    std::atomic<bool> stop_ = false;
+    std::thread thread_;
+};
+
+}  // namespace award::board
