@@ -2,6 +2,7 @@
 // It reads banner text (UTF-8) on standard input and writes on standard output
 // exactly what the window's run puts into its sketch area.
 
+#include "cli/BoardCommands.h"
 #include "conversion/BannerConverter.h"
 #include "surface/DrawingSurface.h"
 
@@ -58,9 +59,11 @@ int main(int argc, char** argv) {
     const QCommandLineOption rowOption("first-row", "first scan row", "row");
     const QCommandLineOption helpOption({"h", "help"}, "help");
     parser.addOptions({fontOption, boldOption, italicOption, rowOption, helpOption});
+    parser.addOptions(award::BoardOptions());
     if (!parser.parse(arguments)) return Fail(parser.errorText());
     if (parser.isSet(helpOption)) {
         std::fputs(kUsage, stdout);
+        std::fputs(award::kBoardUsage, stdout);
         return 0;
     }
     if (!parser.positionalArguments().isEmpty())
@@ -88,6 +91,8 @@ int main(int argc, char** argv) {
         surface.SetFontBold(parser.isSet(boldOption));
         surface.SetFontItalic(parser.isSet(italicOption));
         award::BannerConverter converter(surface);
+        if (award::BoardCommandGiven(parser))
+            return award::RunBoardCommand(parser, converter.ConvertBanner(text, firstRow), argc, argv);
         const QByteArray sketch = converter.ConvertBanner(text, firstRow).toUtf8();
         if (std::fwrite(sketch.constData(), 1, size_t(sketch.size()), stdout) != size_t(sketch.size()) ||
             std::fflush(stdout) != 0) {
