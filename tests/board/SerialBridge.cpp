@@ -22,9 +22,10 @@ avr_irq_t* UartIrq(avr_t* avr, int which)
     return avr_io_getirq(avr, AVR_IOCTL_UART_GETIRQ('0'), which);
 }
 
-// Simulated time between looks at the terminal: at 115200 baud about eleven
-// bytes arrive in it, well within the USART's receive buffer.
-constexpr std::uint64_t kSliceCycles = SimulatedBoard::kClockHz / 1000;
+// Simulated time between looks at the terminal: at 115200 baud about three
+// bytes arrive in it, well within the USART's receive buffer, and a reply
+// waits no longer than that for its question.
+constexpr std::uint64_t kSliceCycles = SimulatedBoard::kClockHz / 4000;
 
 }  // namespace
 
@@ -38,6 +39,9 @@ SerialBridge::SerialBridge(SimulatedBoard& board) : board_(board)
         throw std::runtime_error("cannot create a pseudo-terminal");
     }
     portName_ = ptsname(master_);
+    // Linux reports the hang-up only once the terminal has been opened and
+    // closed again; until then a port no one has opened would look open.
+    close(open(portName_.c_str(), O_RDWR | O_NOCTTY));
     avr_t* avr = board_.Core();
     avr_irq_register_notify(UartIrq(avr, UART_IRQ_OUTPUT), OnUartOutput, this);
     avr_irq_register_notify(UartIrq(avr, UART_IRQ_OUT_XON), OnUartFlow, this);

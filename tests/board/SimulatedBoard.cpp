@@ -97,15 +97,16 @@ SimulatedBoard::SimulatedBoard(const std::filesystem::path& elf) : SimulatedBoar
     ReleaseFirmware(firmware);
 }
 
-std::unique_ptr<SimulatedBoard> SimulatedBoard::WithBootloader(const std::filesystem::path& hex)
+std::unique_ptr<SimulatedBoard> SimulatedBoard::WithStockBootloader()
 {
+    const std::string hex = config::kBootloaderHex;
     std::unique_ptr<SimulatedBoard> board(new SimulatedBoard);
     avr_t* avr = board->avr_.get();
     ihex_chunk_p chunks = nullptr;
     const int count = read_ihex_chunks(hex.c_str(), &chunks);
     if (count != 1 || chunks[0].baseaddr + chunks[0].size > avr->flashend + 1) {
         free_ihex_chunks(chunks);
-        throw std::runtime_error("expected one block of bootloader in " + hex.string());
+        throw std::runtime_error("expected one block of bootloader in " + hex);
     }
     std::copy_n(chunks[0].data, chunks[0].size, avr->flash + chunks[0].baseaddr);
     // simavr ignores the BOOTRST fuse that sends a real Mega's resets into

@@ -28,9 +28,9 @@ public:
     static constexpr std::uint64_t kClockHz = 16'000'000;
 
     explicit SimulatedBoard(const std::filesystem::path& elf);
-    // A board as it leaves the factory: flash erased but for the bootloader in
-    // `hex`, which runs first after every reset.
-    static std::unique_ptr<SimulatedBoard> WithBootloader(const std::filesystem::path& hex);
+    // A board as it leaves the factory: flash erased but for the Mega 2560's
+    // stock bootloader, which runs first after every reset.
+    static std::unique_ptr<SimulatedBoard> WithStockBootloader();
     ~SimulatedBoard();
     SimulatedBoard(const SimulatedBoard&) = delete;
     SimulatedBoard& operator=(const SimulatedBoard&) = delete;

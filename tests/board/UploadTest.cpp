@@ -49,7 +49,7 @@ TEST(UploadToBoard, CompanionCommandUploadsAndTheBoardShowsTheTable)
     const std::vector<TableRow> rows = ParseSketchTable(sketch.out.toStdString()).ShownRows();
     ASSERT_EQ(rows.size(), 3u);
 
-    const auto board = SimulatedBoard::WithBootloader(AWARD_MEGA2560_BOOTLOADER);
+    const auto board = SimulatedBoard::WithStockBootloader();
     SerialBridge bridge(*board);
     const CommandRun upload = RunCommand(style + QStringList{"--upload", QString::fromStdString(bridge.PortName())});
     bridge.Stop();
