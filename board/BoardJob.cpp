@@ -139,7 +139,7 @@ void BoardJob::AfterCompile(bool succeeded) {
 void BoardJob::AfterUpload(bool succeeded) {
     const std::optional<int> verified = VerifiedBytes(output_);
     if (succeeded && verified)
-        Finish(Result::Uploaded, {QStringLiteral("上傳完成：已寫入並驗證 %1 位元組（%2）").arg(*verified).arg(Elapsed()),
+        Finish(Result::Uploaded, {QStringLiteral("上傳完成：已寫入並驗證 %1 位元組（%2）").arg(ByteCount(*verified), Elapsed()),
                                   compiled_.SizeNotice()});
     else
         Finish(Result::UploadFailed, {UploadProblem(output_, target_)});
@@ -151,7 +151,7 @@ void BoardJob::Finish(Result result, QStringList notices, bool later) {
         return;
     }
     temporary_.reset();
-    emit Finished({result, notices, compiled_.errorLine});
+    emit Finished({result, notices, compiled_.errorLine, compiled_.programBytes});
 }
 
 QString BoardJob::Elapsed() const {

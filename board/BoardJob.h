@@ -39,6 +39,8 @@ public:
         QStringList notices;
         // The sketch line to show when the compiler pointed at one.
         std::optional<int> errorLine;
+        // The program's size in flash, which is what an upload writes.
+        std::optional<int> programBytes;
         bool Succeeded() const { return result == Result::Uploaded || result == Result::Compiled; }
     };
 

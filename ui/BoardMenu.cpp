@@ -5,6 +5,7 @@
 #include "ui/Form1.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -93,7 +94,7 @@ void BoardMenu::ListPorts() {
     const QString chosen = UploadPort(available);
     QList<SerialPort> shown = available;
     if (!chosen.isEmpty() && std::ranges::none_of(available, [&](const SerialPort& port) { return port.path == chosen; }))
-        shown.prepend({chosen, QStringLiteral("（目前找不到）"), false});
+        shown.prepend({chosen, QFileInfo::exists(chosen) ? QString() : QStringLiteral("（目前找不到）"), false});
     for (const SerialPort& port : shown) {
         QAction* action = ports_->addAction(port.description.isEmpty() ? port.path
                                                                          : port.path + QStringLiteral("  ") + port.description);
