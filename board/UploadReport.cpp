@@ -52,6 +52,8 @@ QString UploadProblem(const QString& avrdudeOutput, const QString& port) {
     if (avrdudeOutput.contains(QLatin1String("verification error")) ||
         avrdudeOutput.contains(QLatin1String("mismatch")))
         return QStringLiteral("驗證失敗：看板上讀回的程式和寫入的不一樣。請再上傳一次；一再失敗時請換一條 USB 線");
+    if (avrdudeOutput.contains(QLatin1String("expected signature")))
+        return QStringLiteral("序列埠 %1 上的板子不是 Arduino Mega 2560（晶片不是 ATmega2560）：請接上 Mega 2560 再試").arg(port);
     if (avrdudeOutput.contains(QLatin1String("timeout")) || avrdudeOutput.contains(QLatin1String("not responding")) ||
         avrdudeOutput.contains(QLatin1String("unable to open programmer")))
         return QStringLiteral("看板沒有回應：請確認序列埠 %1 接的是這塊看板、板子是 Arduino Mega 2560、"
