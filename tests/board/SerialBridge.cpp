@@ -9,6 +9,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -90,13 +91,11 @@ void SerialBridge::Run()
         if (open && (terminal.revents & POLLIN) != 0) {
             std::uint8_t buffer[256];
             const ssize_t count = read(master_, buffer, sizeof buffer);
-            if (count > 0 && received_ == 0) {
+            if (count > 0 && !heard_) {
+                heard_ = true;
                 firstByteAfterOpen_ = Clock::now() - openedAt_;
             }
-            for (ssize_t i = 0; i < count; ++i) {
-                toBoard_.push_back(buffer[i]);
-            }
-            received_ += count > 0 ? count : 0;
+            toBoard_.insert(toBoard_.end(), buffer, buffer + std::max<ssize_t>(count, 0));
         }
         Feed();
 

@@ -29,9 +29,7 @@ public:
     // Stops the board's clock; the board may then be run on without the bridge.
     void Stop();
 
-    // Bytes that avrdude sent, and how long after it opened the port the first
-    // of them came.
-    std::uint64_t BytesReceived() const { return received_; }
+    // How long after avrdude opened the port its first byte came.
     std::chrono::duration<double> FirstByteAfterOpen() const { return firstByteAfterOpen_; }
 
 private:
@@ -48,7 +46,7 @@ private:
     bool opened_ = false;
     std::chrono::steady_clock::time_point openedAt_;
     std::chrono::duration<double> firstByteAfterOpen_{};
-    std::atomic<std::uint64_t> received_ = 0;
+    bool heard_ = false;
     std::atomic<bool> stop_ = false;
     std::thread thread_;
 };

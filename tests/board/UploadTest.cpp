@@ -12,10 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <ostream>
 
 namespace award::board {
@@ -68,18 +64,6 @@ TEST(UploadToBoard, CompanionCommandUploadsAndTheBoardShowsTheTable)
     }
 }
 
-// A terminal no one answers on, like a port with some other device behind it.
-struct SilentPort {
-    int master = posix_openpt(O_RDWR | O_NOCTTY);
-    SilentPort()
-    {
-        grantpt(master);
-        unlockpt(master);
-    }
-    ~SilentPort() { close(master); }
-    QString Name() const { return QString::fromLocal8Bit(ptsname(master)); }
-};
-
 struct FailureCase {
     const char* what;
     bool brokenSketch;
@@ -110,7 +94,10 @@ TEST_P(UploadFailure, IsToldInWordsAndNeverReadsAsSuccess)
     if (c.brokenSketch) sketch.replace(QStringLiteral("delayMicroseconds("), slip);
     const int slipLine = int(sketch.left(sketch.indexOf(slip)).count(u'\n')) + 1;
 
-    SilentPort silent;
+    // A board whose clock is stopped: its port opens, but nothing answers.
+    const auto board = SimulatedBoard::WithStockBootloader();
+    SerialBridge silent(*board);
+    silent.Stop();
     BoardJob job;
     bool wrote = false;
     std::optional<BoardJob::Outcome> outcome;
@@ -119,7 +106,7 @@ TEST_P(UploadFailure, IsToldInWordsAndNeverReadsAsSuccess)
         outcome = o;
         application.quit();
     });
-    ASSERT_TRUE(job.StartUpload(sketch, c.port ? QString::fromUtf8(c.port) : silent.Name()));
+    ASSERT_TRUE(job.StartUpload(sketch, c.port ? QString::fromUtf8(c.port) : QString::fromStdString(silent.PortName())));
     application.exec();
 
     ASSERT_TRUE(outcome);
