@@ -40,7 +40,8 @@ void Say(const QString& line) {
 const char* const kBoardUsage =
     "\n"
     "To the board (needs the Debian packages arduino-builder, arduino-core-avr,\n"
-    "gcc-avr, avr-libc and avrdude); with either option standard output stays empty:\n"
+    "gcc-avr, avr-libc and avrdude); the sketch is drawn as the options above say,\n"
+    "and standard output stays empty:\n"
     "  --upload PORT     compile the sketch for the Arduino Mega 2560 and upload it\n"
     "                    through the serial port PORT (such as /dev/ttyACM0), with\n"
     "                    progress on standard error\n"
