@@ -23,7 +23,9 @@ UploadProgress ProgressOf(const QString& avrdudeOutput) {
 }
 
 bool PortOpenFailed(const QString& avrdudeOutput) {
-    return avrdudeOutput.contains(QLatin1String("cannot open port"));
+    // Only once the line is whole: its end says why.
+    static const QRegularExpression kFailedOpen(QStringLiteral("cannot open port [^\n]*\n"));
+    return avrdudeOutput.contains(kFailedOpen);
 }
 
 std::optional<int> VerifiedBytes(const QString& avrdudeOutput) {

@@ -14,8 +14,9 @@ struct UploadProgress {
 };
 UploadProgress ProgressOf(const QString& avrdudeOutput);
 
-// avrdude could not open the port. avrdude 7.1 then goes on trying to talk
-// through the port it does not have and never ends by itself.
+// avrdude has said in full that it could not open the port. avrdude 7.1 then
+// goes on trying to talk through the port it does not have and never ends by
+// itself.
 bool PortOpenFailed(const QString& avrdudeOutput);
 
 // The bytes avrdude wrote and read back unchanged; none unless it finished
