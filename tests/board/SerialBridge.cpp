@@ -34,19 +34,13 @@ SerialBridge::SerialBridge(SimulatedBoard& board) : board_(board)
 {
     master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
     if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) {
-        if (master_ >= 0) {
-            close(master_);
-        }
         throw std::runtime_error("cannot create a pseudo-terminal");
     }
     portName_ = ptsname(master_);
     // Linux reports the hang-up only once the terminal has been opened and
     // closed again; until then a port no one has opened would look open.
     close(open(portName_.c_str(), O_RDWR | O_NOCTTY));
-    avr_t* avr = board_.Core();
-    avr_irq_register_notify(UartIrq(avr, UART_IRQ_OUTPUT), OnUartOutput, this);
-    avr_irq_register_notify(UartIrq(avr, UART_IRQ_OUT_XON), OnUartFlow, this);
-    avr_irq_register_notify(UartIrq(avr, UART_IRQ_OUT_XOFF), OnUartFlow, this);
+    Listen(avr_irq_register_notify);
     thread_ = std::thread(&SerialBridge::Run, this);
 }
 
@@ -63,10 +57,14 @@ void SerialBridge::Stop()
     }
     stop_ = true;
     thread_.join();
-    avr_t* avr = board_.Core();
-    avr_irq_unregister_notify(UartIrq(avr, UART_IRQ_OUTPUT), OnUartOutput, this);
-    avr_irq_unregister_notify(UartIrq(avr, UART_IRQ_OUT_XON), OnUartFlow, this);
-    avr_irq_unregister_notify(UartIrq(avr, UART_IRQ_OUT_XOFF), OnUartFlow, this);
+    Listen(avr_irq_unregister_notify);
+}
+
+void SerialBridge::Listen(void (*change)(avr_irq_t*, avr_irq_notify_t, void*))
+{
+    change(UartIrq(board_.Core(), UART_IRQ_OUTPUT), OnUartOutput, this);
+    change(UartIrq(board_.Core(), UART_IRQ_OUT_XON), OnUartFlow, this);
+    change(UartIrq(board_.Core(), UART_IRQ_OUT_XOFF), OnUartFlow, this);
 }
 
 void SerialBridge::Run()
@@ -97,7 +95,11 @@ void SerialBridge::Run()
             }
             toBoard_.insert(toBoard_.end(), buffer, buffer + std::max<ssize_t>(count, 0));
         }
-        Feed();
+        // Only as much as the USART's receive buffer takes; the rest waits.
+        while (!boardFull_ && !toBoard_.empty()) {
+            avr_raise_irq(UartIrq(avr, UART_IRQ_INPUT), toBoard_.front());
+            toBoard_.pop_front();
+        }
 
         const std::uint64_t sliceEnd = avr->cycle + kSliceCycles;
         while (avr->cycle < sliceEnd && avr->state != cpu_Crashed && avr->state != cpu_Done) {
@@ -110,15 +112,6 @@ void SerialBridge::Run()
         }
         const auto simulated = std::chrono::duration<double>(double(avr->cycle - paceCycle) / SimulatedBoard::kClockHz);
         std::this_thread::sleep_until(paceStart + std::chrono::duration_cast<Clock::duration>(simulated));
-    }
-}
-
-void SerialBridge::Feed()
-{
-    avr_irq_t* input = UartIrq(board_.Core(), UART_IRQ_INPUT);
-    while (!boardFull_ && !toBoard_.empty()) {
-        avr_raise_irq(input, toBoard_.front());
-        toBoard_.pop_front();
     }
 }
 

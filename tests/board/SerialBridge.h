@@ -34,7 +34,8 @@ public:
 
 private:
     void Run();
-    void Feed();
+    // Registers or unregisters the bridge's hooks on USART0.
+    void Listen(void (*change)(avr_irq_t*, void (*)(avr_irq_t*, std::uint32_t, void*), void*));
     static void OnUartOutput(avr_irq_t* irq, std::uint32_t value, void* param);
     static void OnUartFlow(avr_irq_t* irq, std::uint32_t value, void* param);
 
