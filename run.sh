@@ -13,7 +13,8 @@ packages=(
   qt6-base-dev libgl-dev libfreetype-dev libfontconfig-dev
   fonts-arphic-uming fonts-arphic-ukai
   libgtest-dev libgmock-dev libbenchmark-dev
-  gcc-avr avr-libc arduino-core-avr simavr libsimavr-dev
+  gcc-avr avr-libc arduino-core-avr arduino-builder avrdude simavr libsimavr-dev
+  qt6-serialport-dev
   xvfb xauth x11-utils xdotool imagemagick desktop-file-utils
 )
 

@@ -2,6 +2,8 @@
 // again (glyphs already drawn once), and long texts, to see that the cost per
 // phrase stays flat as the text grows.
 
+#include "SampleBanner.h"
+
 #include "conversion/BannerConverter.h"
 #include "surface/DrawingSurface.h"
 
@@ -9,19 +11,7 @@
 
 namespace {
 
-const QString kPhrases[] = {
-    QStringLiteral("賀"),       QStringLiteral("本校"),     QStringLiteral("資訊科"),
-    QStringLiteral("三年甲班"), QStringLiteral("陳怡君"),   QStringLiteral("參加"),
-    QStringLiteral("全國技能"), QStringLiteral("競賽"),     QStringLiteral("榮獲"),
-    QStringLiteral("程式設計"), QStringLiteral("第一名"),   QStringLiteral("指導老師"),
-    QStringLiteral("林建宏"),   QStringLiteral("黃淑芬"),   QStringLiteral("恭喜"),
-};
-
-QString Banner(int phrases) {
-    QString text;
-    for (int i = 0; i < phrases; ++i) text += kPhrases[i % 15] + QLatin1Char(' ');
-    return text;
-}
+using award::bench::Banner;
 
 void BM_ConvertBanner(benchmark::State& state) {
     const int phrases = static_cast<int>(state.range(0));

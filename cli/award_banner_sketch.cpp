@@ -3,6 +3,7 @@
 // exactly what the window's run puts into its sketch area.
 
 #include "cli/BannerInput.h"
+#include "cli/BoardCommands.h"
 #include "conversion/BannerConverter.h"
 #include "conversion/SketchFormat.h"
 #include "surface/DrawingSurface.h"
@@ -64,7 +65,7 @@ bool Write(const QByteArray& bytes) {
     return std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout) == std::size_t(bytes.size());
 }
 
-int Run(int argc, char** argv) {
+int Run(int& argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
 
@@ -78,9 +79,10 @@ int Run(int argc, char** argv) {
     const QCommandLineOption speedOption("speed", "marquee speed", "speed");
     const QCommandLineOption helpOption({"h", "help"}, "help");
     parser.addOptions({fontOption, boldOption, italicOption, rowOption, marqueeOption, speedOption, helpOption});
+    parser.addOptions(award::BoardOptions());
     if (!parser.parse(arguments)) return Fail(2, parser.errorText(), true);
     if (parser.isSet(helpOption)) {
-        if (std::fputs(kUsage, stdout) < 0 || std::fflush(stdout) != 0)
+        if (std::fputs(kUsage, stdout) < 0 || std::fputs(award::kBoardUsage, stdout) < 0 || std::fflush(stdout) != 0)
             return Fail(1, QStringLiteral("could not write the help text"));
         return 0;
     }
@@ -125,31 +127,32 @@ int Run(int argc, char** argv) {
     surface.SetFontBold(parser.isSet(boldOption));
     surface.SetFontItalic(parser.isSet(italicOption));
     award::BannerConverter converter(surface);
-    if (marquee) {
-        const QByteArray sketch = converter.ConvertMarquee(input.tail, firstRow, speed).toUtf8();
-        const award::RunReport& report = converter.LastRunReport();
-        if (report.refused) {
-            return Fail(3, QStringLiteral("the marquee is %1 columns long: %2 more than the %3 an Arduino Mega 2560 holds; no sketch written")
-                               .arg(report.marquee->columns)
-                               .arg(report.marquee->columns - award::kMarqueeMaxColumns)
-                               .arg(award::kMarqueeMaxColumns));
-        }
-        if (!Write(sketch) || std::fflush(stdout) != 0) return Fail(1, QStringLiteral("could not write the sketch"));
-        return 0;
-    }
+    // Compiling and uploading take the whole sketch; standard output takes
+    // it as it is written.
+    const bool toBoard = award::BoardCommandGiven(parser);
     bool written = true;
-    converter.SetSketchSink([&](const QString& piece) { written = written && Write(piece.toUtf8()); });
+    if (!marquee && !toBoard)
+        converter.SetSketchSink([&](const QString& piece) { written = written && Write(piece.toUtf8()); });
     const std::vector<QStringView> phrases(input.phrases.begin(), input.phrases.end());
-    converter.ConvertPhrases(phrases, input.phraseCount, input.tail, firstRow);
+    const QString& sketch = marquee ? converter.ConvertMarquee(input.tail, firstRow, speed)
+                                    : converter.ConvertPhrases(phrases, input.phraseCount, input.tail, firstRow);
     const award::RunReport& report = converter.LastRunReport();
+    if (report.refused && report.marquee) {
+        return Fail(3, QStringLiteral("the marquee is %1 columns long: %2 more than the %3 an Arduino Mega 2560 holds; no sketch written")
+                           .arg(report.marquee->columns)
+                           .arg(report.marquee->columns - award::kMarqueeMaxColumns)
+                           .arg(award::kMarqueeMaxColumns));
+    }
     if (report.refused) {
         return Fail(3, QStringLiteral("%1 phrases: %2 more than the %3 an Arduino Mega 2560 holds; no sketch written")
                            .arg(report.phrases)
                            .arg(report.phrases - award::kMega2560MaxFlashPhrases)
                            .arg(award::kMega2560MaxFlashPhrases));
     }
+    if (toBoard) return award::RunBoardCommand(parser, sketch, argc, argv);
+    written = written && Write(sketch.toUtf8());
     if (!written || std::fflush(stdout) != 0) return Fail(1, QStringLiteral("could not write the sketch"));
-    if (report.store == award::TableStore::Flash) {
+    if (!marquee && report.store == award::TableStore::Flash) {
         std::fprintf(stderr, "award-banner-sketch: %d phrases: more than SRAM holds (%d), so the table is kept in flash; room for %d more\n",
                      report.frames, award::kMega2560MaxPhrases, award::kMega2560MaxFlashPhrases - report.frames);
     }

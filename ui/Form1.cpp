@@ -3,6 +3,7 @@
 #include "conversion/Notices.h"
 #include "conversion/SketchReader.h"
 #include "surface/FaceResolver.h"
+#include "ui/BoardMenu.h"
 #include "ui/DisplayModeChooser.h"
 #include "ui/LedPreview.h"
 #include "ui/PictureBox.h"
@@ -70,6 +71,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     boardMenu_ = menuBar()->addMenu(QStringLiteral("看板(&B)"));
     CreateControls();
     ConnectHandlers();
+    new award::BoardMenu(*this);
     // The window takes the client area's size plus whatever the menu bar needs.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }

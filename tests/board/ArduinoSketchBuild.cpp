@@ -198,12 +198,6 @@ SramUse MeasureSram(const fs::path& elf)
     return {SectionBytes(sizes, ".data"), SectionBytes(sizes, ".bss"), SectionBytes(sizes, ".noinit")};
 }
 
-std::size_t MeasureProgram(const fs::path& elf)
-{
-    const std::string sizes = ToolOutput(config::kAvrSize, {"-A"}, elf);
-    return SectionBytes(sizes, ".text") + SectionBytes(sizes, ".data");
-}
-
 std::uint32_t SymbolAddress(const fs::path& elf, std::string_view variable)
 {
     // A const table has internal linkage: its symbol is mangled as _ZL<length><name>.

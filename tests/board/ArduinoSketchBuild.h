@@ -32,10 +32,6 @@ std::filesystem::path BuildSketch(std::string_view sketchTextUtf8);
 
 SramUse MeasureSram(const std::filesystem::path& elf);
 
-// Flash the program takes as the Arduino IDE counts it ("sketch uses N
-// bytes"): .text and .data, whose initial values sit in flash too.
-std::size_t MeasureProgram(const std::filesystem::path& elf);
-
 // The flash address of a variable of the sketch, found by name in the ELF.
 std::uint32_t SymbolAddress(const std::filesystem::path& elf, std::string_view variable);
 

@@ -91,20 +91,13 @@ TEST(BoardCapacity, FlashTableReadsAcrossTheFirst64KiB)
     ExpectFramesFrom(sketch, straddling - 1, 3);
 }
 
-// At the flash capacity the program fits the space boards.txt allows and its
-// last frames, near the top of flash, show; one phrase more is refused.
-TEST(BoardCapacity, FlashCapacityFitsAndOneMoreIsRefused)
+// At the flash capacity the last frames, near the top of flash, show as the
+// table says. (Whether it fits is the IDE capacity test's to say.)
+TEST(BoardCapacity, FlashTableAtCapacityShowsItsLastFrames)
 {
     RunReport report;
     const QString atCapacity = SketchOfPhrases(kMega2560MaxFlashPhrases, &report);
     ASSERT_EQ(report.store, TableStore::Flash);
-    const std::size_t program = MeasureProgram(BuildSketch(atCapacity.toStdString()));
-    EXPECT_LE(program, std::size_t{kMega2560ProgramBytes});
-    EXPECT_GT(program + 2 * kRowElements, std::size_t{kMega2560ProgramBytes}) << "the capacity could be higher";
-
-    EXPECT_TRUE(SketchOfPhrases(kMega2560MaxFlashPhrases + 1, &report).isEmpty());
-    EXPECT_TRUE(report.refused);
-
     ExpectFramesFrom(atCapacity, kMega2560MaxFlashPhrases - 1, 2);
 }
 

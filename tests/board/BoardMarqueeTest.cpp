@@ -5,7 +5,6 @@
 #include "BoardTestSupport.h"
 
 #include "conversion/BannerConverter.h"
-#include "conversion/MarqueeWriter.h"
 #include "conversion/SketchReader.h"
 #include "surface/DrawingSurface.h"
 
@@ -133,25 +132,6 @@ TEST(BoardMarquee, ALongTextScrollsOnPast64KiBOfFlash)
     const BoardRun run = RunBuiltSketch(edited.toStdString(), kUntilTimeRunsOut, (steps + 4) * marquee.sweepsPerStep * 7);
     ASSERT_TRUE(run.stillRunning);
     ExpectBoardScrolls(run, ExpectedSteps(marquee.columns, first, steps), static_cast<int>(marquee.sweepsPerStep));
-}
-
-// As many columns as the capacity says fit the program space, one more does
-// not, and a text that long is refused.
-TEST(BoardMarquee, CapacityFitsAndOneColumnMoreIsRefused)
-{
-    std::vector<std::uint16_t> columns(kMarqueeMaxColumns);
-    for (std::size_t n = 0; n < columns.size(); ++n) columns[n] = static_cast<std::uint16_t>(n * 40503u);
-    const std::size_t program = MeasureProgram(BuildSketch(MarqueeWriter::Sketch(columns, 4).toStdString()));
-    EXPECT_LE(program, std::size_t{kMega2560ProgramBytes});
-    columns.push_back(1);
-    EXPECT_GT(MeasureProgram(BuildSketch(MarqueeWriter::Sketch(columns, 4).toStdString())),
-              std::size_t{kMega2560ProgramBytes}) << "the capacity could be higher";
-
-    DrawingSurface surface;
-    BannerConverter converter(surface);
-    const QString tooLong = QStringLiteral("國").repeated(kMarqueeMaxColumns / 16 + 1);
-    EXPECT_TRUE(converter.ConvertMarquee(tooLong, 3, MarqueeSpeed::Slow).isEmpty());
-    EXPECT_TRUE(converter.LastRunReport().refused);
 }
 
 }  // namespace

@@ -2,10 +2,13 @@
 
 #include "BoardToolchainConfig.h"
 
+#include <avr_uart.h>
 #include <sim_avr.h>
 #include <sim_elf.h>
+#include <sim_hex.h>
 #include <sim_io.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -59,26 +62,18 @@ void SimulatedBoard::SimavrDeleter::operator()(avr_t* avr) const
     free(avr);
 }
 
-SimulatedBoard::SimulatedBoard(const std::filesystem::path& elf)
+SimulatedBoard::SimulatedBoard()
 {
     avr_global_logger_set(QuietLogger);
-    elf_firmware_t firmware{};
-    if (elf_read_firmware(elf.c_str(), &firmware) != 0) {
-        ReleaseFirmware(firmware);
-        throw std::runtime_error("simavr cannot read " + elf.string());
-    }
     // The ELF built for the Mega carries no .mmcu section, so name the part.
     avr_.reset(avr_make_mcu_by_name(config::kMcu));
     if (!avr_) {
-        ReleaseFirmware(firmware);
         throw std::runtime_error(std::string("this simavr has no ") + config::kMcu);
     }
     avr_init(avr_.get());
     avr_->frequency = kClockHz;
     avr_->sleep = NoRealTimeSleep;
     avr_->log = LOG_ERROR;
-    avr_load_firmware(avr_.get(), &firmware);
-    ReleaseFirmware(firmware);
 
     portAddress_[static_cast<int>(MatrixPort::C)] = kPortC;
     portAddress_[static_cast<int>(MatrixPort::F)] = kPortF;
@@ -89,6 +84,48 @@ SimulatedBoard::SimulatedBoard(const std::filesystem::path& elf)
     for (const std::uint16_t address : portAddress_) {
         avr_register_io_write(avr_.get(), address, OnPortWrite, this);
     }
+}
+
+SimulatedBoard::SimulatedBoard(const std::filesystem::path& elf) : SimulatedBoard()
+{
+    elf_firmware_t firmware{};
+    if (elf_read_firmware(elf.c_str(), &firmware) != 0) {
+        ReleaseFirmware(firmware);
+        throw std::runtime_error("simavr cannot read " + elf.string());
+    }
+    avr_load_firmware(avr_.get(), &firmware);
+    ReleaseFirmware(firmware);
+}
+
+std::unique_ptr<SimulatedBoard> SimulatedBoard::WithStockBootloader()
+{
+    const std::string hex = config::kBootloaderHex;
+    std::unique_ptr<SimulatedBoard> board(new SimulatedBoard);
+    avr_t* avr = board->avr_.get();
+    ihex_chunk_p chunks = nullptr;
+    const int count = read_ihex_chunks(hex.c_str(), &chunks);
+    if (count != 1 || chunks[0].baseaddr + chunks[0].size > avr->flashend + 1) {
+        free_ihex_chunks(chunks);
+        throw std::runtime_error("expected one block of bootloader in " + hex);
+    }
+    std::copy_n(chunks[0].data, chunks[0].size, avr->flash + chunks[0].baseaddr);
+    // simavr ignores the BOOTRST fuse that sends a real Mega's resets into
+    // the bootloader.
+    avr->reset_pc = chunks[0].baseaddr;
+    avr->codeend = avr->flashend;
+    free_ihex_chunks(chunks);
+    // The bootloader's serial port works by polling; simavr would otherwise
+    // sleep on every empty poll and echo the bytes on the console.
+    std::uint32_t uartFlags = 0;
+    avr_ioctl(avr, AVR_IOCTL_UART_SET_FLAGS('0'), &uartFlags);
+    board->Reset();
+    return board;
+}
+
+void SimulatedBoard::Reset()
+{
+    avr_reset(avr_.get());
+    writes_.clear();
 }
 
 SimulatedBoard::~SimulatedBoard() = default;

@@ -28,6 +28,9 @@ public:
     static constexpr std::uint64_t kClockHz = 16'000'000;
 
     explicit SimulatedBoard(const std::filesystem::path& elf);
+    // A board as it leaves the factory: flash erased but for the Mega 2560's
+    // stock bootloader, which runs first after every reset.
+    static std::unique_ptr<SimulatedBoard> WithStockBootloader();
     ~SimulatedBoard();
     SimulatedBoard(const SimulatedBoard&) = delete;
     SimulatedBoard& operator=(const SimulatedBoard&) = delete;
@@ -40,9 +43,14 @@ public:
     bool RunUntil(const StopCondition& stop, std::uint64_t cycleLimit);
 
     std::uint64_t Now() const;
+    // Starts the firmware over, as the reset button does; what was recorded
+    // before is dropped.
+    void Reset();
+    avr_t* Core() const { return avr_.get(); }
     std::span<const PortWrite> Writes() const { return writes_; }
 
 private:
+    SimulatedBoard();
     static void OnPortWrite(avr_t* avr, std::uint16_t address, std::uint8_t value, void* param);
 
     struct SimavrDeleter {

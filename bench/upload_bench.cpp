@@ -1,0 +1,110 @@
+// Cost of taking the 15-phrase sample to the board: compiling with the Arduino
+// core already in the user's cache, and uploading to a simulated Mega 2560 that
+// runs the stock bootloader at the real board's pace, beside what the serial
+// link allows for the bytes written and read back.
+
+#include "SampleBanner.h"
+#include "SerialBridge.h"
+#include "SimulatedBoard.h"
+
+#include "board/BoardJob.h"
+#include "conversion/BannerConverter.h"
+#include "surface/DrawingSurface.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <functional>
+
+namespace {
+
+using award::BoardJob;
+
+struct JobRun {
+    BoardJob::Outcome outcome;
+    double compileSeconds = 0;
+    double uploadSeconds = 0;
+};
+
+// Runs one job to its end; the upload's share starts when avrdude does.
+JobRun RunJob(const std::function<void(BoardJob&)>& start) {
+    BoardJob job;
+    JobRun run;
+    QElapsedTimer clock;
+    qint64 uploadStart = -1;
+    QObject::connect(&job, &BoardJob::Progress, [&](BoardJob::Stage stage, int) {
+        if (stage != BoardJob::Stage::Compile && uploadStart < 0) uploadStart = clock.nsecsElapsed();
+    });
+    QObject::connect(&job, &BoardJob::Finished, [&](const BoardJob::Outcome& outcome) {
+        const qint64 end = clock.nsecsElapsed();
+        run.outcome = outcome;
+        run.compileSeconds = double(uploadStart < 0 ? end : uploadStart) / 1e9;
+        run.uploadSeconds = uploadStart < 0 ? 0 : double(end - uploadStart) / 1e9;
+        QCoreApplication::quit();
+    });
+    clock.start();
+    start(job);
+    QCoreApplication::exec();
+    return run;
+}
+
+QString SampleSketch() {
+    award::DrawingSurface surface;
+    award::BannerConverter converter(surface);
+    return converter.ConvertBanner(award::bench::Banner(15), 3);
+}
+
+bool Failed(benchmark::State& state, const JobRun& run) {
+    if (run.outcome.Succeeded()) return false;
+    state.SkipWithError(run.outcome.notices.join(u'\n').toStdString().c_str());
+    return true;
+}
+
+void BM_CompileWarmCore(benchmark::State& state) {
+    const QString sketch = SampleSketch();
+    const auto compile = [&](BoardJob& job) { job.StartCompile(sketch); };
+    if (Failed(state, RunJob(compile))) return;  // fills the core cache
+    for (auto _ : state) {
+        const JobRun run = RunJob(compile);
+        if (Failed(state, run)) return;
+        state.SetIterationTime(run.compileSeconds);
+    }
+}
+BENCHMARK(BM_CompileWarmCore)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_UploadToSimulatedBoard(benchmark::State& state) {
+    const QString sketch = SampleSketch();
+    double bound = 0;
+    double taken = 0;
+    int bytes = 0;
+    for (auto _ : state) {
+        const auto board = award::board::SimulatedBoard::WithStockBootloader();
+        award::board::SerialBridge bridge(*board);
+        const QString port = QString::fromStdString(bridge.PortName());
+        const JobRun run = RunJob([&](BoardJob& job) { job.StartUpload(sketch, port); });
+        bridge.Stop();
+        if (Failed(state, run)) return;
+        // 8N1: ten bit times a byte, each byte of the program once each way.
+        const double link = 2.0 * *run.outcome.programBytes * 10 / 115200;
+        bound += bridge.FirstByteAfterOpen().count() + link;
+        taken += run.uploadSeconds;
+        bytes = *run.outcome.programBytes;
+        state.SetIterationTime(run.uploadSeconds);
+    }
+    state.counters["program_bytes"] = bytes;
+    state.counters["link_bound_s"] = bound / double(state.iterations());
+    state.counters["vs_link"] = taken / bound;
+}
+BENCHMARK(BM_UploadToSimulatedBoard)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "board/CompileReport.h"
+#include "board/UploadReport.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <optional>
+
+
+namespace award {
+
+// Takes one sketch to the board: compiles it with arduino-builder and, when a
+// port is given, uploads it with avrdude, both in the background. Everything
+// the tools write stays in a private folder removed when the job ends.
+class BoardJob : public QObject {
+    Q_OBJECT
+
+public:
+    enum class Stage { Compile, Write, Verify };
+    enum class Result {
+        Uploaded,
+        Compiled,
+        ToolsMissing,
+        CompileFailed,
+        DoesNotFit,
+        UploadFailed,
+        HexNotWritten,
+        Cancelled
+    };
+
+    struct Outcome {
+        Result result = Result::Cancelled;
+        QStringList notices;
+        // The sketch line to show when the compiler pointed at one.
+        std::optional<int> errorLine;
+        // The program's size in flash, which is what an upload writes.
+        std::optional<int> programBytes;
+        bool Succeeded() const { return result == Result::Uploaded || result == Result::Compiled; }
+    };
+
+    explicit BoardJob(QObject* parent = nullptr);
+    ~BoardJob() override;
+
+    // Each is refused while a job runs. Compiling alone tells whether the
+    // sketch could be uploaded; the HEX file is what would be uploaded.
+    bool StartCompile(const QString& sketch) { return Start(sketch, Goal::Check, {}); }
+    bool StartUpload(const QString& sketch, const QString& port) { return Start(sketch, Goal::Upload, port); }
+    bool StartHex(const QString& sketch, const QString& hexFile) { return Start(sketch, Goal::WriteHex, hexFile); }
+    bool Running() const { return temporary_ != nullptr; }
+    void Cancel();
+
+signals:
+    // percent is -1 while a stage gives no measure of its progress.
+    void Progress(award::BoardJob::Stage stage, int percent);
+    void Finished(const award::BoardJob::Outcome& outcome);
+
+private:
+    enum class Goal { Check, Upload, WriteHex };
+
+    bool Start(const QString& sketch, Goal goal, const QString& target);
+    void Run(const QString& program, const QStringList& arguments);
+    void OnOutput();
+    void OnProcessEnded(bool succeeded);
+    void AfterCompile(bool succeeded);
+    void AfterUpload(bool succeeded);
+    // Ends the job; `later` lets Start return before anyone hears of it.
+    void Finish(Result result, QStringList notices, bool later = false);
+    QString Elapsed() const;
+
+    std::unique_ptr<QTemporaryDir> temporary_;
+    QProcess process_;
+    Goal goal_ = Goal::Check;
+    bool uploading_ = false;
+    // The port or HEX file the goal names.
+    QString target_;
+    QString output_;
+    CompileReport compiled_;
+    bool cancelled_ = false;
+    QElapsedTimer clock_;
+};
+
+}  // namespace award

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace award {
+
+// What arduino-builder said about one sketch, in the user's words.
+struct CompileReport {
+    bool built = false;
+    // False when the program or its variables are too big for the Mega 2560.
+    bool fits = true;
+    std::optional<int> programBytes;
+    std::optional<int> sramBytes;
+    // The sketch's line that the first error names, when it names one.
+    std::optional<int> errorLine;
+    // Why it did not build, or why the board could not run it: empty when it
+    // can be uploaded.
+    QString problem;
+
+    bool Uploadable() const { return built && fits && problem.isEmpty(); }
+    // Program size and SRAM use after a build.
+    QString SizeNotice() const;
+};
+
+// A byte count as the notices write it: 3,352.
+QString ByteCount(int bytes);
+
+// Reads arduino-builder's output (its messages in the C locale) for a sketch
+// file named `sketchFileName`.
+CompileReport ReadCompileOutput(const QString& output, const QString& sketchFileName, bool succeeded);
+
+}  // namespace award

@@ -1,0 +1,70 @@
+#include "board/UploadReport.h"
+
+#include <QRegularExpression>
+
+namespace award {
+namespace {
+
+// avrdude's bars are fifty marks long.
+int BarPercent(const QString& output, QLatin1String bar) {
+    const qsizetype start = output.lastIndexOf(bar);
+    if (start < 0) return 0;
+    const qsizetype end = output.indexOf(u'|', start + bar.size());
+    const QStringView marks = QStringView(output).mid(start + bar.size(), end < 0 ? -1 : end - start - bar.size());
+    return int(marks.count(u'#')) * 2;
+}
+
+}  // namespace
+
+UploadProgress ProgressOf(const QString& avrdudeOutput) {
+    if (avrdudeOutput.contains(QLatin1String("verifying flash")))
+        return {UploadProgress::Stage::Verify, BarPercent(avrdudeOutput, QLatin1String("Reading |"))};
+    return {UploadProgress::Stage::Write, BarPercent(avrdudeOutput, QLatin1String("Writing |"))};
+}
+
+bool PortOpenFailed(const QString& avrdudeOutput) {
+    // Only once the line is whole: its end says why.
+    static const QRegularExpression kFailedOpen(QStringLiteral("cannot open port [^\n]*\n"));
+    return avrdudeOutput.contains(kFailedOpen);
+}
+
+std::optional<int> VerifiedBytes(const QString& avrdudeOutput) {
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral("(\\d+) bytes of flash verified")).match(avrdudeOutput);
+    if (!match.hasMatch()) return std::nullopt;
+    return match.captured(1).toInt();
+}
+
+QString UploadProblem(const QString& avrdudeOutput, const QString& port) {
+    const QRegularExpressionMatch open =
+        QRegularExpression(QStringLiteral("cannot open port .*: (.*)$"), QRegularExpression::MultilineOption)
+            .match(avrdudeOutput);
+    if (open.hasMatch()) {
+        const QString reason = open.captured(1).trimmed();
+        if (reason == QLatin1String("No such file or directory"))
+            return QStringLiteral("序列埠 %1 不存在：請確認看板的 USB 線已接好，並選對序列埠").arg(port);
+        if (reason == QLatin1String("Permission denied"))
+            return QStringLiteral("沒有使用序列埠 %1 的權限：請執行 sudo adduser $USER dialout 加入 dialout 群組，"
+                                  "登出再登入後重試")
+                .arg(port);
+        if (reason == QLatin1String("Device or resource busy"))
+            return QStringLiteral("序列埠 %1 正被別的程式使用（例如序列埠監控視窗）：請關閉那個程式後重試").arg(port);
+        return QStringLiteral("無法開啟序列埠 %1（%2）：請確認看板已接上，或選擇別的序列埠").arg(port, reason);
+    }
+    if (avrdudeOutput.contains(QLatin1String("verification error")) ||
+        avrdudeOutput.contains(QLatin1String("mismatch")))
+        return QStringLiteral("驗證失敗：看板上讀回的程式和寫入的不一樣。請再上傳一次；一再失敗時請換一條 USB 線");
+    if (avrdudeOutput.contains(QLatin1String("expected signature")))
+        return QStringLiteral("序列埠 %1 上的板子不是 Arduino Mega 2560（晶片不是 ATmega2560）：請接上 Mega 2560 再試").arg(port);
+    if (avrdudeOutput.contains(QLatin1String("timeout")) || avrdudeOutput.contains(QLatin1String("not responding")) ||
+        avrdudeOutput.contains(QLatin1String("unable to open programmer")))
+        return QStringLiteral("看板沒有回應：請確認序列埠 %1 接的是這塊看板、板子是 Arduino Mega 2560、"
+                              "USB 線接好，再試一次")
+            .arg(port);
+    const QRegularExpressionMatch error =
+        QRegularExpression(QStringLiteral("^avrdude.*error.*$"), QRegularExpression::MultilineOption)
+            .match(avrdudeOutput);
+    return QStringLiteral("上傳失敗：%1").arg(error.hasMatch() ? error.captured(0) : avrdudeOutput.trimmed().right(200));
+}
+
+}  // namespace award

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace award {
+
+// How far avrdude has come, read from its own progress bars.
+struct UploadProgress {
+    enum class Stage { Write, Verify };
+    Stage stage = Stage::Write;
+    int percent = 0;
+};
+UploadProgress ProgressOf(const QString& avrdudeOutput);
+
+// avrdude has said in full that it could not open the port. avrdude 7.1 then
+// goes on trying to talk through the port it does not have and never ends by
+// itself.
+bool PortOpenFailed(const QString& avrdudeOutput);
+
+// The bytes avrdude wrote and read back unchanged; none unless it finished
+// the verification.
+std::optional<int> VerifiedBytes(const QString& avrdudeOutput);
+
+// Why an upload to `port` failed, and what to do about it, in the user's words.
+QString UploadProblem(const QString& avrdudeOutput, const QString& port);
+
+}  // namespace award

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QList>
+#include <QString>
+
+namespace award {
+
+// --upload PORT and --hex FILE: the companion command takes the banner's
+// sketch to the board, or to a HEX file, instead of standard output.
+QList<QCommandLineOption> BoardOptions();
+extern const char* const kBoardUsage;
+
+bool BoardCommandGiven(const QCommandLineParser& parser);
+// Runs the command the options ask for and returns the exit status.
+int RunBoardCommand(const QCommandLineParser& parser, const QString& sketch, int& argc, char** argv);
+
+}  // namespace award

@@ -1,0 +1,81 @@
+// The capacities, as the Arduino IDE's own build tool counts them: a sketch
+// at each capacity compiles with arduino-builder and fits the 253,952 bytes
+// boards.txt allows, a sketch one phrase or one column longer does not, and
+// the run refuses a banner that long.
+
+#include "board/BoardJob.h"
+#include "conversion/BannerConverter.h"
+#include "conversion/MarqueeWriter.h"
+#include "conversion/SketchFormat.h"
+#include "conversion/SketchWriter.h"
+#include "surface/DrawingSurface.h"
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+namespace award {
+namespace {
+
+BoardJob::Outcome Compile(const QString& sketch)
+{
+    int argc = 1;
+    char name[] = "ide_capacity_tests";
+    char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
+    BoardJob job;
+    BoardJob::Outcome outcome;
+    QObject::connect(&job, &BoardJob::Finished, [&](const BoardJob::Outcome& o) {
+        outcome = o;
+        application.quit();
+    });
+    if (job.StartCompile(sketch)) application.exec();
+    return outcome;
+}
+
+void ExpectCapacity(const QString& atCapacity, const QString& oneMore, int bytesOfOneMore)
+{
+    const BoardJob::Outcome fits = Compile(atCapacity);
+    ASSERT_EQ(fits.result, BoardJob::Result::Compiled) << fits.notices.join(u'\n').toStdString();
+    ASSERT_TRUE(fits.programBytes);
+    EXPECT_LE(*fits.programBytes, kMega2560ProgramBytes);
+    EXPECT_GT(*fits.programBytes + bytesOfOneMore, kMega2560ProgramBytes) << "the capacity could be higher";
+    EXPECT_EQ(Compile(oneMore).result, BoardJob::Result::DoesNotFit);
+}
+
+TEST(IdeCapacity, PhrasesInFlash)
+{
+    DrawingSurface surface;
+    BannerConverter converter(surface);
+    const QString atCapacity = converter.ConvertBanner(QStringLiteral("賀 ").repeated(kMega2560MaxFlashPhrases), 3);
+    EXPECT_TRUE(converter.ConvertBanner(QStringLiteral("賀 ").repeated(kMega2560MaxFlashPhrases + 1), 3).isEmpty());
+    EXPECT_TRUE(converter.LastRunReport().refused);
+
+    // One phrase more, as the writer would put it if the run let it.
+    SketchWriter writer;
+    writer.BeginSketch(TableStore::Flash);
+    for (int k = 0; k <= kMega2560MaxFlashPhrases; ++k) {
+        writer.BeginFrameRow();
+        for (int x = 0; x < kSignColumns; ++x) writer.AppendColumnWord(std::uint16_t(k + x), x == kSignColumns - 1);
+    }
+    writer.EndSketch(kMega2560MaxFlashPhrases + 1);
+    ExpectCapacity(atCapacity, writer.SketchText(), 2 * kRowElements);
+}
+
+TEST(IdeCapacity, MarqueeColumns)
+{
+    std::vector<std::uint16_t> columns(kMarqueeMaxColumns);
+    for (std::size_t n = 0; n < columns.size(); ++n) columns[n] = static_cast<std::uint16_t>(n * 40503u);
+    const QString atCapacity = MarqueeWriter::Sketch(columns, MarqueeSweeps(MarqueeSpeed::Medium));
+    columns.push_back(1);
+    ExpectCapacity(atCapacity, MarqueeWriter::Sketch(columns, MarqueeSweeps(MarqueeSpeed::Medium)), 2);
+
+    DrawingSurface surface;
+    BannerConverter converter(surface);
+    const QString tooLong = QStringLiteral("國").repeated(kMarqueeMaxColumns / 16 + 1);
+    EXPECT_TRUE(converter.ConvertMarquee(tooLong, 3, MarqueeSpeed::Slow).isEmpty());
+    EXPECT_TRUE(converter.LastRunReport().refused);
+}
+
+}  // namespace
+}  // namespace award

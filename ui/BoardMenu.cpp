@@ -1,0 +1,118 @@
+#include "ui/BoardMenu.h"
+
+#include "board/BoardToolchain.h"
+#include "board/SerialPorts.h"
+#include "ui/Form1.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressDialog>
+#include <QTextBlock>
+
+namespace award {
+
+BoardMenu::BoardMenu(Form1& form) : QObject(&form), form_(form) {
+    QMenu* menu = form.BoardMenu();
+    menu->setToolTipsVisible(true);
+    compile_ = menu->addAction(QStringLiteral("編譯檢查(&C)"));
+    compile_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    upload_ = menu->addAction(QStringLiteral("上傳到看板(&U)"));
+    upload_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
+    ports_ = menu->addMenu(QStringLiteral("序列埠(&P)"));
+    connect(compile_, &QAction::triggered, this, [this] { Start(false); });
+    connect(upload_, &QAction::triggered, this, [this] { Start(true); });
+    connect(ports_, &QMenu::aboutToShow, this, &BoardMenu::ListPorts);
+    if (const QStringList missing = toolchain::MissingPackages(); !missing.isEmpty()) {
+        for (QAction* action : {compile_, upload_, ports_->menuAction()}) {
+            action->setEnabled(false);
+            action->setToolTip(toolchain::MissingPackagesAdvice(missing));
+        }
+    }
+
+    progress_ = new QProgressDialog(&form);
+    progress_->setWindowTitle(QStringLiteral("看板"));
+    progress_->setCancelButtonText(QStringLiteral("取消"));
+    progress_->setWindowModality(Qt::WindowModal);
+    // The stages share one bar, each from 0 to 100.
+    progress_->setAutoReset(false);
+    // A quick compile is over before a dialog would be worth reading.
+    progress_->setMinimumDuration(400);
+    progress_->reset();
+    connect(progress_, &QProgressDialog::canceled, &job_, &BoardJob::Cancel);
+    connect(&job_, &BoardJob::Progress, this, &BoardMenu::ShowProgress);
+    connect(&job_, &BoardJob::Finished, this, &BoardMenu::Finish);
+}
+
+void BoardMenu::Start(bool upload) {
+    if (job_.Running()) return;
+    const QString sketch = form_.Text3Text();
+    uploading_ = upload;
+    if (upload) {
+        const QString port = UploadPort(AvailablePorts());
+        job_.StartUpload(sketch, port);
+        form_.ShowNotices({QStringLiteral("正在上傳到 %1…").arg(port)});
+    } else {
+        job_.StartCompile(sketch);
+        form_.ShowNotices({QStringLiteral("正在編譯…")});
+    }
+    compile_->setEnabled(false);
+    upload_->setEnabled(false);
+}
+
+void BoardMenu::ShowProgress(BoardJob::Stage stage, int percent) {
+    static const char* const kStages[] = {"編譯", "寫入", "驗證"};
+    QStringList steps;
+    for (int i = 0; i < (uploading_ ? 3 : 1); ++i)
+        steps << (i == int(stage) ? QStringLiteral("【%1】") : QStringLiteral("%1")).arg(QString::fromUtf8(kStages[i]));
+    progress_->setLabelText(steps.join(QStringLiteral(" → ")));
+    progress_->setRange(0, percent < 0 ? 0 : 100);
+    progress_->setValue(std::max(percent, 0));
+}
+
+void BoardMenu::Finish(const BoardJob::Outcome& outcome) {
+    progress_->reset();
+    compile_->setEnabled(true);
+    upload_->setEnabled(true);
+    form_.ShowNotices(outcome.notices);
+    if (outcome.errorLine) ShowLine(*outcome.errorLine);
+}
+
+void BoardMenu::ShowLine(int line) {
+    QPlainTextEdit* text = form_.SketchArea();
+    text->setTextCursor(QTextCursor(text->document()->findBlockByNumber(line - 1)));
+    text->centerCursor();
+    text->setFocus();
+}
+
+// Listed afresh each time, so a board plugged in a moment ago is there.
+void BoardMenu::ListPorts() {
+    ports_->clear();
+    const QList<SerialPort> available = AvailablePorts();
+    const QString chosen = UploadPort(available);
+    QList<SerialPort> shown = available;
+    if (!chosen.isEmpty() && std::ranges::none_of(available, [&](const SerialPort& port) { return port.path == chosen; }))
+        shown.prepend({chosen, QFileInfo::exists(chosen) ? QString() : QStringLiteral("（目前找不到）"), false});
+    for (const SerialPort& port : shown) {
+        QAction* action = ports_->addAction(port.description.isEmpty() ? port.path
+                                                                         : port.path + QStringLiteral("  ") + port.description);
+        action->setCheckable(true);
+        action->setChecked(port.path == chosen);
+        connect(action, &QAction::triggered, this, [path = port.path] { RememberPort(path); });
+    }
+    if (shown.isEmpty()) ports_->addAction(QStringLiteral("（找不到序列埠）"))->setEnabled(false);
+    ports_->addSeparator();
+    connect(ports_->addAction(QStringLiteral("其他…")), &QAction::triggered, this, &BoardMenu::ChooseOtherPort);
+}
+
+void BoardMenu::ChooseOtherPort() {
+    bool ok = false;
+    const QString path = QInputDialog::getText(&form_, QStringLiteral("序列埠"), QStringLiteral("裝置路徑（例如 /dev/ttyACM0）："),
+                                               QLineEdit::Normal, RememberedPort(), &ok)
+                             .trimmed();
+    if (ok && !path.isEmpty()) RememberPort(path);
+}
+
+}  // namespace award
