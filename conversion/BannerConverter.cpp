@@ -65,7 +65,6 @@ const QString& BannerConverter::ConvertPhrases(const std::vector<QStringView>& p
 
 const QString& BannerConverter::ConvertMarquee(const QString& text, int firstScanRow, MarqueeSpeed speed) {
     report_ = {};
-    report_.store = TableStore::Flash;
     QString line = text;
     line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     line.replace(u'\n', u' ');

@@ -53,7 +53,7 @@ QStringList RunWarnings(const RunReport& report) {
                        .arg(report.phrases)
                        .arg(kMega2560MaxFlashPhrases)
                        .arg(report.phrases - kMega2560MaxFlashPhrases);
-    } else if (report.store == TableStore::Flash) {
+    } else if (!report.marquee && report.store == TableStore::Flash) {
         notices << QStringLiteral("共 %1 句，超過 SRAM 可放的 %2 句，畫面表改放在 flash 程式記憶體；還可以再加 %3 句。")
                        .arg(report.frames)
                        .arg(kMega2560MaxPhrases)
