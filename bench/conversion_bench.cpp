@@ -33,6 +33,18 @@ void BM_ConvertBanner(benchmark::State& state) {
 // 55 phrases fill SRAM; 1,940 are as many as flash holds.
 BENCHMARK(BM_ConvertBanner)->Arg(15)->Arg(55)->Arg(150)->Arg(1900)->Arg(1940)->Unit(benchmark::kMicrosecond);
 
+// A marquee of 5,000 characters: drawn as one line, written as one sketch.
+void BM_ConvertMarquee(benchmark::State& state) {
+    QString text;
+    for (int i = 0; i < state.range(0); ++i) text += award::bench::kPhrases[i % 15].at(0);
+    award::DrawingSurface surface;
+    award::BannerConverter converter(surface);
+    converter.ConvertMarquee(text, 3, award::MarqueeSpeed::Medium);
+    for (auto _ : state) benchmark::DoNotOptimize(converter.ConvertMarquee(text, 3, award::MarqueeSpeed::Medium).constData());
+    state.counters["columns"] = static_cast<double>(converter.LastRunReport().marquee->columns);
+}
+BENCHMARK(BM_ConvertMarquee)->Arg(5000)->Unit(benchmark::kMillisecond);
+
 // The first run after start: faces are looked up and opened, glyphs drawn.
 void BM_FirstRun(benchmark::State& state) {
     const QString text = Banner(15);

@@ -67,7 +67,7 @@ void ExpectBoardScrolls(const BoardRun& run, const std::vector<Stretch>& expecte
 {
     const std::vector<Stretch> shown = ShownSweeps(run);
     ASSERT_GE(shown.size(), expected.size()) << "the board showed fewer distinct steps than the table has";
-    const double stepCycles = sweepsPerStep * kMatrixColumns * 100.0 * kCyclesPerMillisecond / 1000;
+    const double stepCycles = sweepsPerStep * kMatrixColumns * double(kColumnMicroseconds) * kCyclesPerMillisecond / 1000;
     for (std::size_t i = 0; i + 1 < expected.size(); ++i) {
         SCOPED_TRACE("stretch " + std::to_string(i) + " of " + std::to_string(expected[i].count) + " steps");
         ASSERT_TRUE(shown[i].image == expected[i].image) << DescribeDifference(shown[i].image, expected[i].image);

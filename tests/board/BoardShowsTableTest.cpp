@@ -6,6 +6,7 @@
 #include "BoardTestSupport.h"
 
 #include "conversion/BannerConverter.h"
+#include "conversion/SketchFormat.h"
 #include "conversion/SketchWriter.h"
 #include "surface/DrawingSurface.h"
 #include "surface/FaceResolver.h"
@@ -19,8 +20,6 @@
 namespace award::board {
 namespace {
 
-constexpr std::uint64_t kSweepColumnMicroseconds = 100;
-constexpr std::uint64_t kPauseMilliseconds = 500;
 // Generous per frame (about 1.16 s each) so a slow driver shows up as a
 // mismatch in timing rather than as a run that stops early.
 constexpr std::uint64_t kMillisecondsPerFrameLimit = 1500;
@@ -62,15 +61,15 @@ void ExpectBoardShowsTable(const QString& sketch)
         // Each column is held for delayMicroseconds(100); the few instructions
         // around it add about two per cent.
         const std::uint64_t nominal =
-            static_cast<std::uint64_t>(sweepsDue) * kMatrixColumns * kSweepColumnMicroseconds * kCyclesPerMillisecond / 1000;
+            static_cast<std::uint64_t>(sweepsDue) * kMatrixColumns * std::uint64_t{kColumnMicroseconds} * kCyclesPerMillisecond / 1000;
         const std::uint64_t lasted = frame.endCycle - frame.startCycle;
         EXPECT_GE(lasted, nominal);
         EXPECT_LE(lasted, nominal + nominal / 20);
 
         if (i > 0) {
             const std::uint64_t dark = frame.startCycle - run.frames[i - 1].endCycle;
-            EXPECT_GE(dark, kPauseMilliseconds * kCyclesPerMillisecond);
-            EXPECT_LE(dark, (kPauseMilliseconds + 5) * kCyclesPerMillisecond);
+            EXPECT_GE(dark, std::uint64_t{kPauseMilliseconds} * kCyclesPerMillisecond);
+            EXPECT_LE(dark, std::uint64_t{kPauseMilliseconds + 5} * kCyclesPerMillisecond);
         }
     }
 }
