@@ -1,11 +1,15 @@
 #include "ui/Application.h"
+#include "ui/BoardMenu.h"
 #include "ui/FileCommands.h"
 #include "ui/Form1.h"
 
 int main(int argc, char** argv) {
     award::Application app(argc, argv);
     award::Form1 form;
+    // The menus work through what the window exposes; the window knows
+    // nothing of them.
     auto* files = new award::FileCommands(form);
+    new award::BoardMenu(form);
     form.show();
     // A banner file named on the command line, as a file manager passes it.
     if (const QStringList arguments = QCoreApplication::arguments(); arguments.size() > 1)

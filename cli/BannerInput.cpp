@@ -48,10 +48,6 @@ private:
     QString pending_;
 };
 
-}  // namespace
-
-namespace {
-
 // Reads to the end, handing each piece of decoded text on; false when
 // reading or decoding failed, which `input` then says.
 template <class Take>

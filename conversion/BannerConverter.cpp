@@ -77,10 +77,9 @@ const QString& BannerConverter::ConvertMarquee(const QString& text, int firstSca
     // The picture area shows how the text starts.
     ScanPhrase(line, firstScanRow);
 
-    marqueeText_.clear();
     if (report_.marquee->columns > kMarqueeMaxColumns) {
         report_.refused = true;
-        return marqueeText_;
+        return refusedText_;
     }
     marqueeText_ = MarqueeWriter::Sketch(columns, MarqueeSweeps(speed));
     return marqueeText_;

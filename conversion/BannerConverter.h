@@ -74,7 +74,7 @@ private:
     DrawingSurface& surface_;
     SketchWriter writer_;
     RunReport report_;
-    QString refusedText_;
+    const QString refusedText_;  // what a refused run gives: nothing
     QString marqueeText_;
 };
 

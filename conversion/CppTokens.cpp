@@ -35,12 +35,11 @@ QString JoinContinuedLines(QStringView source) {
 }
 
 // Longest first, so that maximal munch picks "<<=" over "<<" over "<".
-constexpr std::array<std::u16string_view, 23> kLongPunctuators = {
+constexpr std::array<std::u16string_view, 24> kLongPunctuators = {
     u"<<=", u">>=", u"...", u"->*", u"<=", u">=", u"==", u"!=", u"++", u"--", u"+=", u"-=",
-    u"*=",  u"/=",  u"%=",  u"&=",  u"|=", u"^=", u"&&", u"||", u"<<", u">>", u"->",
+    u"*=",  u"/=",  u"%=",  u"&=",  u"|=", u"^=", u"&&", u"||", u"<<", u">>", u"->", u"::",
 };
 constexpr std::u16string_view kShortPunctuators = u"{}[]()<>;:,.?~!%^&*-+=|/";
-constexpr std::u16string_view kDoubleColon = u"::";
 
 bool IsFloatingLiteral(QStringView s) {
     qsizetype i = 0;
@@ -164,11 +163,6 @@ private:
                 Add(CppToken::Kind::Punctuator, start);
                 return true;
             }
-        }
-        if (s_.mid(pos_).startsWith(QStringView(kDoubleColon))) {
-            pos_ += 2;
-            Add(CppToken::Kind::Punctuator, start);
-            return true;
         }
         if (kShortPunctuators.find(c) != std::u16string_view::npos) {
             ++pos_;

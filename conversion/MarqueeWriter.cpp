@@ -1,5 +1,6 @@
 #include "conversion/MarqueeWriter.h"
 
+#include "conversion/ColumnWords.h"
 #include "conversion/SketchWriter.h"
 
 #include <QStringList>
@@ -21,13 +22,11 @@ void AppendParts(QString& text, const std::vector<std::uint16_t>& columns) {
         text += QStringLiteral("const unsigned int %1[] PROGMEM={").arg(PartName(part)) + SketchWriter::kLineBreak;
         const std::size_t begin = std::size_t(part) * kMarqueePartColumns;
         const std::size_t end = std::min(columns.size(), begin + kMarqueePartColumns);
-        if (begin == end) text += QStringLiteral(" 0");  // an empty text still needs one column to compile
         for (std::size_t i = begin; i < end; ++i) {
             SketchWriter::AppendNumber(text, columns[i]);
             if (i + 1 < end) text += QLatin1Char(',');
-            if ((i - begin) % 64 == 63 || i + 1 == end) text += SketchWriter::kLineBreak;
+            if ((i - begin) % kSignColumns == kSignColumns - 1 || i + 1 == end) text += SketchWriter::kLineBreak;
         }
-        if (begin == end) text += SketchWriter::kLineBreak;
         text += QStringLiteral("};") + SketchWriter::kLineBreak;
     }
 }
@@ -70,7 +69,8 @@ QString MarqueeWriter::Sketch(const std::vector<std::uint16_t>& columns, int swe
     QString text = QStringLiteral("//跑馬燈：文字每一欄一個數（第 0 位元是最上面一列），放在 flash 程式記憶體，每段 %1 欄")
                        .arg(kMarqueePartColumns) +
                    SketchWriter::kLineBreak;
-    AppendParts(text, columns);
+    // An empty text still needs one column for its array to compile.
+    AppendParts(text, columns.empty() ? std::vector<std::uint16_t>{0} : columns);
     text += QStringLiteral("const unsigned int %1=").arg(kMarqueeSweepsName);
     SketchWriter::AppendNumber(text, sweepsPerStep);
     text += QStringLiteral(";   //每移動一欄掃瞄幾次：16 慢、8 中、4 快") + SketchWriter::kLineBreak;

@@ -7,6 +7,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <limits>
 #include <map>
 
 namespace award {
@@ -32,21 +33,17 @@ std::optional<std::vector<Statement>> TopLevelStatements(const CppTokens& t) {
     std::vector<Statement> statements;
     std::vector<QStringView> open;
     std::size_t begin = 0;
-    std::size_t bodyDepth = 0;  // open brackets when a function body began; 0 outside one
     bool inBody = false;
     for (std::size_t i = 0; i < t.tokens.size(); ++i) {
         if (t.tokens[i].kind != Kind::Punctuator) continue;
         const QStringView x = t.Text(i);
         if (x == u"(" || x == u"[" || x == u"{") {
-            if (x == u"{" && open.empty() && i > begin && t.Text(i - 1) == u")") {
-                inBody = true;
-                bodyDepth = 1;
-            }
+            inBody = inBody || (x == u"{" && open.empty() && i > begin && t.Text(i - 1) == u")");
             open.push_back(x);
         } else if (x == u")" || x == u"]" || x == u"}") {
             if (open.empty() || Closer(open.back()) != x) return std::nullopt;
             open.pop_back();
-            if (inBody && open.size() + 1 == bodyDepth) {
+            if (inBody && open.empty()) {
                 statements.push_back({begin, i + 1, true});
                 begin = i + 1;
                 inBody = false;
@@ -155,44 +152,75 @@ private:
     std::size_t end_;
 };
 
-using Row = std::vector<std::uint16_t>;
+using Values = std::vector<std::uint16_t>;
 
-// NAME[] or NAME[rows], then [65], then the braced rows; rows given fewer
-// values, and rows the declared size leaves uninitialised, are zeros, as the
-// compiler makes them.
-std::optional<std::vector<Row>> ReadTable(const CppTokens& t, const Declaration::Declarator& d,
-                                          bool progmemAfterName) {
+// `{ v, v, ... }`, a trailing comma allowed, at most `most` values.
+std::optional<Values> ReadBraced(TokenCursor& c, std::size_t most) {
+    if (!c.Take(u"{")) return std::nullopt;
+    Values values;
+    while (!c.Peek(u"}")) {
+        const auto value = c.Value();
+        if (!value || values.size() == most) return std::nullopt;
+        values.push_back(*value);
+        if (!c.Take(u",")) break;
+    }
+    if (!c.Take(u"}")) return std::nullopt;
+    return values;
+}
+
+// One table of our data: a const-or-not 16-bit unsigned array, in flash
+// exactly when `inFlash` (PROGMEM before or after its name), declared as
+// NAME[] or NAME[size], then the extra dimensions in `inner`, then its
+// initialiser. `items` reads the initialiser's items, and the array is
+// padded with `zero` up to its declared size, as the compiler pads it.
+template <class Item, class ReadItems>
+std::optional<std::vector<Item>> ReadArray(const CppTokens& t, const Declaration& declaration,
+                                           const Declaration::Declarator& d, bool inFlash,
+                                           std::optional<std::uint16_t> inner, ReadItems items, const Item& zero) {
+    // A flash table must be const; our SRAM driver reads a table in SRAM.
+    const QSet<QString>& words = declaration.specifiers;
+    if (!IsUnsigned16(words) || (inFlash && !words.contains("const"))) return std::nullopt;
     TokenCursor c(t, d.begin + 1, d.end);
     if (!c.Take(u"[")) return std::nullopt;
-    std::optional<std::uint16_t> declaredRows;
-    if (!c.Peek(u"]") && !(declaredRows = c.Value())) return std::nullopt;
-    if (!c.Take(u"]") || !c.Take(u"[")) return std::nullopt;
-    const auto width = c.Value();
-    if (width != kRowElements || !c.Take(u"]")) return std::nullopt;
-    if (c.Take(u"PROGMEM") != progmemAfterName) return std::nullopt;
-    if (!c.Take(u"=") || !c.Take(u"{")) return std::nullopt;
-    std::vector<Row> rows;
-    while (!c.Peek(u"}")) {
+    std::optional<std::uint16_t> declared;
+    if (!c.Peek(u"]") && !(declared = c.Value())) return std::nullopt;
+    if (!c.Take(u"]")) return std::nullopt;
+    if (inner && (!c.Take(u"[") || c.Value() != *inner || !c.Take(u"]"))) return std::nullopt;
+    const bool progmem = c.Take(u"PROGMEM") || words.contains("PROGMEM");
+    if (progmem != inFlash || !c.Take(u"=")) return std::nullopt;
+    auto array = items(c);
+    if (!array || !c.AtEnd()) return std::nullopt;
+    if (declared) {
+        if (array->size() > *declared) return std::nullopt;
+        array->resize(*declared, zero);
+    }
+    if (array->empty()) return std::nullopt;
+    return array;
+}
+
+// Rows of 65: rows given fewer values end in zeros.
+std::optional<std::vector<Values>> ReadTable(const CppTokens& t, const Declaration& declaration,
+                                             const Declaration::Declarator& d, bool inFlash) {
+    const auto rows = [](TokenCursor& c) -> std::optional<std::vector<Values>> {
         if (!c.Take(u"{")) return std::nullopt;
-        Row row(kRowElements, 0);
-        std::size_t filled = 0;
+        std::vector<Values> table;
         while (!c.Peek(u"}")) {
-            const auto value = c.Value();
-            if (!value || filled == row.size()) return std::nullopt;
-            row[filled++] = *value;
+            auto row = ReadBraced(c, kRowElements);
+            if (!row) return std::nullopt;
+            row->resize(kRowElements, 0);
+            table.push_back(std::move(*row));
             if (!c.Take(u",")) break;
         }
         if (!c.Take(u"}")) return std::nullopt;
-        rows.push_back(std::move(row));
-        if (!c.Take(u",")) break;
-    }
-    if (!c.Take(u"}") || !c.AtEnd()) return std::nullopt;
-    if (declaredRows) {
-        if (rows.size() > *declaredRows) return std::nullopt;
-        rows.resize(*declaredRows, Row(kRowElements, 0));
-    }
-    if (rows.empty()) return std::nullopt;
-    return rows;
+        return table;
+    };
+    return ReadArray(t, declaration, d, inFlash, std::uint16_t{kRowElements}, rows, Values(kRowElements, 0));
+}
+
+std::optional<Values> ReadColumns(const CppTokens& t, const Declaration& declaration,
+                                  const Declaration::Declarator& d) {
+    const auto values = [](TokenCursor& c) { return ReadBraced(c, std::numeric_limits<std::size_t>::max()); };
+    return ReadArray(t, declaration, d, true, std::nullopt, values, std::uint16_t{0});
 }
 
 std::optional<std::uint16_t> ReadCount(const CppTokens& t, const Declaration::Declarator& d) {
@@ -218,31 +246,6 @@ std::optional<int> PartNumber(const QString& name, QStringView stem) {
 bool IsDataName(const QString& name) {
     return name == kTableName || name == kCountName || PartNumber(name, kTableName) || name == kMarqueeSweepsName ||
            PartNumber(name, kMarqueePartName);
-}
-
-// NAME[] or NAME[size], then the braced column words.
-std::optional<std::vector<std::uint16_t>> ReadColumns(const CppTokens& t, const Declaration::Declarator& d,
-                                                      bool progmemAfterName) {
-    TokenCursor c(t, d.begin + 1, d.end);
-    if (!c.Take(u"[")) return std::nullopt;
-    std::optional<std::uint16_t> declared;
-    if (!c.Peek(u"]") && !(declared = c.Value())) return std::nullopt;
-    if (!c.Take(u"]") || c.Take(u"PROGMEM") != progmemAfterName || !c.Take(u"=") || !c.Take(u"{"))
-        return std::nullopt;
-    std::vector<std::uint16_t> columns;
-    while (!c.Peek(u"}")) {
-        const auto value = c.Value();
-        if (!value) return std::nullopt;
-        columns.push_back(*value);
-        if (!c.Take(u",")) break;
-    }
-    if (!c.Take(u"}") || !c.AtEnd()) return std::nullopt;
-    if (declared) {
-        if (columns.size() > *declared) return std::nullopt;
-        columns.resize(*declared, 0);
-    }
-    if (columns.empty()) return std::nullopt;
-    return columns;
 }
 
 // How many sweeps the driver makes of a frame with this delay factor. In
@@ -335,9 +338,7 @@ std::optional<SketchFrames> ReadSketch(const QString& sketchText) {
         shown.sweepsPerStep = *sweeps == 0xFFFF ? 0 : *sweeps;
         for (int part = 0; part < marqueeParts; ++part) {
             const auto& [declaration, declarator] = data.at(SketchWriter::PartName(kMarqueePartName, part));
-            const bool progmemFirst = declaration.specifiers.contains("PROGMEM");
-            if (!IsUnsigned16(declaration.specifiers) || !declaration.specifiers.contains("const")) return std::nullopt;
-            const auto columns = ReadColumns(*tokens, declarator, !progmemFirst);
+            const auto columns = ReadColumns(*tokens, declaration, declarator);
             // The driver finds column n in part n / 16383: every part but the last must be full.
             if (!columns || (part + 1 < marqueeParts && columns->size() != std::size_t(kMarqueePartColumns)))
                 return std::nullopt;
@@ -352,17 +353,11 @@ std::optional<SketchFrames> ReadSketch(const QString& sketchText) {
     const auto count = ReadCount(*tokens, countDeclarator);
     if (!count) return std::nullopt;
 
-    std::vector<Row> rows;
+    std::vector<Values> rows;
     for (int part = 0; part < std::max(parts, 1); ++part) {
         const auto& [declaration, declarator] =
             data.at(sram ? kTableName.toString() : SketchWriter::PartName(kTableName, part));
-        // A table in flash must say so, before or after its name, and be const;
-        // our SRAM driver reads a table in SRAM.
-        const bool progmemFirst = declaration.specifiers.contains("PROGMEM");
-        if (!IsUnsigned16(declaration.specifiers) || (sram && progmemFirst) ||
-            (!sram && !declaration.specifiers.contains("const")))
-            return std::nullopt;
-        auto partRows = ReadTable(*tokens, declarator, !sram && !progmemFirst);
+        const auto partRows = ReadTable(*tokens, declaration, declarator, !sram);
         if (!partRows) return std::nullopt;
         // The driver finds row k in part k / 252: every part but the last must be full.
         if (!sram && part + 1 < parts && partRows->size() != std::size_t(kFlashPartRows)) return std::nullopt;

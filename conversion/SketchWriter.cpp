@@ -110,7 +110,8 @@ QString FlashLoop(int parts) {
     return SketchWriter::PartLookup(QStringLiteral("//第 n 個畫面在 flash 裡的位置"),
                                     QStringLiteral("uint_farptr_t frameRow(unsigned int n)"), kTableName,
                                     kFlashPartRows, 2 * kRowElements, parts) +
-           SketchWriter::SetupRoutine() +           Lines({
+           SketchWriter::SetupRoutine() +
+           Lines({
                QStringLiteral("void loop() {"),
                QStringLiteral("   //每次一組，共num組"),
                QStringLiteral("   for (k=1;k<=%1;k++){").arg(kCountName),

@@ -165,8 +165,8 @@ std::vector<std::uint16_t> DrawingSurface::LineColumns(QStringView text, int fir
         const GlyphImage& glyph = glyphs_.Glyph(c);
         const qsizetype left = penX + glyph.left;
         penX += glyph.advance;
-        columns.resize(std::max<std::size_t>({columns.size(), std::size_t(std::max<qsizetype>(penX, 0)),
-                                              std::size_t(std::max<qsizetype>(left + glyph.inkRight + 1, 0))}));
+        const qsizetype reach = std::max(penX, left + glyph.inkRight + 1);
+        if (reach > qsizetype(columns.size())) columns.resize(std::size_t(reach));
         for (int y = 0; y < glyph.rows; ++y) {
             const int bit = baseline - glyph.top + y - firstScanRow;
             if (bit < 0 || bit >= 16) continue;

@@ -3,7 +3,6 @@
 #include "conversion/Notices.h"
 #include "conversion/SketchReader.h"
 #include "surface/FaceResolver.h"
-#include "ui/BoardMenu.h"
 #include "ui/DisplayModeChooser.h"
 #include "ui/LedPreview.h"
 #include "ui/PictureBox.h"
@@ -23,7 +22,6 @@
 #include <QRadioButton>
 #include <QTextDocument>
 #include <QTimer>
-
 
 namespace award {
 
@@ -71,7 +69,6 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     boardMenu_ = menuBar()->addMenu(QStringLiteral("看板(&B)"));
     CreateControls();
     ConnectHandlers();
-    new award::BoardMenu(*this);
     // The window takes the client area's size plus whatever the menu bar needs.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -149,12 +146,12 @@ void Form1::ConnectHandlers() {
     connect(Command1, &QPushButton::clicked, this, [this] { Run(1); });
     connect(Command4, &QPushButton::clicked, this, [this] { Run(3); });
     connect(Command2, &QPushButton::clicked, this, [this] { CopySketch(); });
-    // Through the event loop rather than exit(): the application object must be
-    // destroyed normally so that a clipboard manager can take over the copy.
     // Hand edits reach the preview once typing pauses, so a long sketch is not
     // read again at every key.
     connect(Text3, &QPlainTextEdit::textChanged, previewDelay_, qOverload<>(&QTimer::start));
     connect(previewDelay_, &QTimer::timeout, this, [this] { preview_->SetSketchText(Text3Text()); });
+    // Through the event loop rather than exit(): the application object must be
+    // destroyed normally so that a clipboard manager can take over the copy.
     connect(Command3, &QPushButton::clicked, this, [] { QCoreApplication::quit(); });
 }
 
