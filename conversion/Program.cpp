@@ -1,0 +1,49 @@
+#include "conversion/Program.h"
+
+#include <array>
+#include <utility>
+
+namespace award {
+namespace {
+
+template <class Value, std::size_t N>
+QString NameOf(const std::array<std::pair<Value, const char16_t*>, N>& names, Value value) {
+    for (const auto& [v, name] : names)
+        if (v == value) return QString::fromUtf16(name);
+    return {};
+}
+
+template <class Value, std::size_t N>
+std::optional<Value> ValueNamed(const std::array<std::pair<Value, const char16_t*>, N>& names, QStringView name) {
+    for (const auto& [v, n] : names)
+        if (name == QStringView(n)) return v;
+    return std::nullopt;
+}
+
+constexpr std::array<std::pair<ItemStyle, const char16_t*>, 5> kStyles{{
+    {ItemStyle::Static, u"靜止"},
+    {ItemStyle::ScrollLeft, u"左移"},
+    {ItemStyle::ScrollUp, u"上移"},
+    {ItemStyle::Blink, u"閃爍"},
+    {ItemStyle::Wipe, u"拉幕"},
+}};
+constexpr std::array<std::pair<MarqueeSpeed, const char16_t*>, 3> kSpeeds{{
+    {MarqueeSpeed::Slow, u"慢"},
+    {MarqueeSpeed::Medium, u"中"},
+    {MarqueeSpeed::Fast, u"快"},
+}};
+constexpr std::array<std::pair<ItemAlign, const char16_t*>, 2> kAligns{{
+    {ItemAlign::Left, u"靠左"},
+    {ItemAlign::Centre, u"置中"},
+}};
+
+}  // namespace
+
+QString StyleName(ItemStyle style) { return NameOf(kStyles, style); }
+QString SpeedName(MarqueeSpeed speed) { return NameOf(kSpeeds, speed); }
+QString AlignName(ItemAlign align) { return NameOf(kAligns, align); }
+std::optional<ItemStyle> StyleNamed(QStringView name) { return ValueNamed(kStyles, name); }
+std::optional<MarqueeSpeed> SpeedNamed(QStringView name) { return ValueNamed(kSpeeds, name); }
+std::optional<ItemAlign> AlignNamed(QStringView name) { return ValueNamed(kAligns, name); }
+
+}  // namespace award

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "conversion/SketchFormat.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+#include <vector>
+
+namespace award {
+
+// A sign program: items shown one after another, each with its own way of
+// showing its text, then the first again. Face, style and first scan row are
+// the window's, one setting for the whole program.
+enum class ItemStyle { Static, ScrollLeft, ScrollUp, Blink, Wipe };
+enum class ItemAlign { Left, Centre };
+
+struct ProgramItem {
+    QString text;
+    ItemStyle style = ItemStyle::Static;
+    // How long each page stays lit once in place.
+    double holdSeconds = 1.5;
+    MarqueeSpeed speed = MarqueeSpeed::Medium;
+    ItemAlign align = ItemAlign::Centre;
+
+    bool operator==(const ProgramItem&) const = default;
+};
+
+using Program = std::vector<ProgramItem>;
+
+inline constexpr double kMinHoldSeconds = 0.5;
+inline constexpr double kMaxHoldSeconds = 60.0;
+inline constexpr double kHoldStepSeconds = 0.1;
+
+// The words the editor shows and program files hold, one home for each.
+QString StyleName(ItemStyle style);
+QString SpeedName(MarqueeSpeed speed);
+QString AlignName(ItemAlign align);
+std::optional<ItemStyle> StyleNamed(QStringView name);
+std::optional<MarqueeSpeed> SpeedNamed(QStringView name);
+std::optional<ItemAlign> AlignNamed(QStringView name);
+
+}  // namespace award
