@@ -74,7 +74,7 @@ bool IsFloatingLiteral(QStringView s) {
 
 class Scanner {
 public:
-    explicit Scanner(CppTokens& out) : out_(out), s_(out.text) {}
+    Scanner(CppTokens& out, std::size_t mostTokens) : out_(out), s_(out.text), mostTokens_(mostTokens) {}
 
     bool Run() {
         bool lineStart = true;
@@ -100,7 +100,7 @@ public:
                 continue;
             }
             lineStart = false;
-            if (!Token(c)) return false;
+            if (!Token(c) || out_.tokens.size() > mostTokens_) return false;
         }
         return true;
     }
@@ -110,7 +110,9 @@ private:
         return pos_ + ahead < s_.size() ? s_[pos_ + ahead].unicode() : u'\0';
     }
 
-    void Add(CppToken::Kind kind, qsizetype start) { out_.tokens.push_back({kind, start, pos_ - start}); }
+    void Add(CppToken::Kind kind, qsizetype start) {
+        out_.tokens.push_back({kind, static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(pos_ - start)});
+    }
 
     bool SkipDirective() {
         ++pos_;
@@ -204,15 +206,17 @@ private:
 
     CppTokens& out_;
     QStringView s_;
+    std::size_t mostTokens_;
     qsizetype pos_ = 0;
 };
 
 }  // namespace
 
-std::optional<CppTokens> TokenizeCpp(QStringView source) {
+std::optional<CppTokens> TokenizeCpp(QStringView source, std::size_t mostTokens) {
+    if (source.size() > qsizetype{std::numeric_limits<std::uint32_t>::max()}) return std::nullopt;
     CppTokens tokens;
     tokens.text = JoinContinuedLines(source);
-    if (!Scanner(tokens).Run()) return std::nullopt;
+    if (!Scanner(tokens, mostTokens).Run()) return std::nullopt;
     return tokens;
 }
 

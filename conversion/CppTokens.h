@@ -3,7 +3,9 @@
 #include <QString>
 #include <QStringView>
 
+#include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -12,10 +14,11 @@ namespace award {
 // A sketch cut into the tokens avr-g++ sees: lines joined where a backslash
 // ends them, comments and white space gone, literals and operators whole.
 struct CppToken {
-    enum class Kind { Identifier, Number, Punctuator, Literal };
+    enum class Kind : std::uint8_t { Identifier, Number, Punctuator, Literal };
+    // Small, as a sketch has about one token for every two characters.
     Kind kind = Kind::Punctuator;
-    qsizetype start = 0;  // in CppTokens::text
-    qsizetype length = 0;
+    std::uint32_t start = 0;  // in CppTokens::text
+    std::uint32_t length = 0;
 };
 
 struct CppTokens {
@@ -30,8 +33,12 @@ struct CppTokens {
 // C++ does not know outside comments and literals (U+3000 and U+00A0 are not
 // white space to it), a comment or literal left open, a malformed number, or a
 // preprocessor directive other than #include and #pragma, which could change
-// what the rest of the text means.
-std::optional<CppTokens> TokenizeCpp(QStringView source);
+// what the rest of the text means. Also nothing for a text of 2^32 characters
+// or more, and once more than `mostTokens`
+// tokens are found, so that a caller with a bound on what it accepts never
+// holds more.
+std::optional<CppTokens> TokenizeCpp(QStringView source,
+                                     std::size_t mostTokens = std::numeric_limits<std::size_t>::max());
 
 // The value of a C++ integer literal as avr-g++ reads it: decimal, octal with
 // a leading 0, hexadecimal, binary, with u, l and ll suffixes. Nothing for

@@ -1,5 +1,6 @@
 #include "conversion/SketchReader.h"
 
+#include "conversion/CppDeclarations.h"
 #include "conversion/CppTokens.h"
 #include "conversion/MarqueeWriter.h"
 #include "conversion/SketchWriter.h"
@@ -7,152 +8,23 @@
 #include <QSet>
 
 #include <algorithm>
-#include <limits>
 #include <map>
 
 namespace award {
 namespace {
 
 using Kind = CppToken::Kind;
-
-// A top-level declaration or function definition: tokens [begin, end).
-struct Statement {
-    std::size_t begin = 0;
-    std::size_t end = 0;
-    bool function = false;
-};
-
-QStringView Closer(QStringView open) {
-    return open == u"(" ? QStringView(u")") : open == u"[" ? QStringView(u"]") : QStringView(u"}");
-}
-
-// Cuts the token stream into top-level statements, as the compiler would
-// parse them: a declaration ends at a semicolon outside any brackets, a
-// function definition at the brace that closes its body.
-std::optional<std::vector<Statement>> TopLevelStatements(const CppTokens& t) {
-    std::vector<Statement> statements;
-    std::vector<QStringView> open;
-    std::size_t begin = 0;
-    bool inBody = false;
-    for (std::size_t i = 0; i < t.tokens.size(); ++i) {
-        if (t.tokens[i].kind != Kind::Punctuator) continue;
-        const QStringView x = t.Text(i);
-        if (x == u"(" || x == u"[" || x == u"{") {
-            inBody = inBody || (x == u"{" && open.empty() && i > begin && t.Text(i - 1) == u")");
-            open.push_back(x);
-        } else if (x == u")" || x == u"]" || x == u"}") {
-            if (open.empty() || Closer(open.back()) != x) return std::nullopt;
-            open.pop_back();
-            if (inBody && open.empty()) {
-                statements.push_back({begin, i + 1, true});
-                begin = i + 1;
-                inBody = false;
-            }
-        } else if (x == u";" && open.empty()) {
-            if (i > begin) statements.push_back({begin, i + 1, false});
-            begin = i + 1;
-        }
-    }
-    if (!open.empty() || begin != t.tokens.size()) return std::nullopt;
-    return statements;
-}
-
-// A declaration of one or more variables: its type words, then each
-// declarator from its name up to the comma or semicolon after it.
-struct Declaration {
-    QSet<QString> specifiers;
-    struct Declarator {
-        QString name;
-        std::size_t begin = 0;  // the name
-        std::size_t end = 0;    // one past the declarator
-    };
-    std::vector<Declarator> declarators;
-};
-
-const QSet<QString>& SpecifierWords() {
-    static const QSet<QString> words{"const", "volatile", "static", "unsigned", "signed", "int", "short",
-                                     "long",  "char",     "PROGMEM"};
-    return words;
-}
-
-std::optional<Declaration> ParseDeclaration(const CppTokens& t, const Statement& s) {
-    if (s.function) return std::nullopt;
-    Declaration declaration;
-    std::size_t i = s.begin;
-    for (; i < s.end && t.tokens[i].kind == Kind::Identifier && SpecifierWords().contains(t.Text(i).toString()); ++i)
-        declaration.specifiers.insert(t.Text(i).toString());
-    if (declaration.specifiers.isEmpty()) return std::nullopt;
-    const std::size_t last = s.end - 1;  // the semicolon
-    while (i < last) {
-        if (t.tokens[i].kind != Kind::Identifier || SpecifierWords().contains(t.Text(i).toString()))
-            return std::nullopt;
-        Declaration::Declarator d{t.Text(i).toString(), i, i};
-        int depth = 0;
-        for (++i; i < last; ++i) {
-            const QStringView x = t.Text(i);
-            if (t.tokens[i].kind == Kind::Punctuator) {
-                if (x == u"(" || x == u"[" || x == u"{") ++depth;
-                if (x == u")" || x == u"]" || x == u"}") --depth;
-                if (x == u"," && depth == 0) break;
-            }
-        }
-        d.end = i;
-        declaration.declarators.push_back(d);
-        if (i < last) ++i;  // the comma
-    }
-    if (declaration.declarators.empty()) return std::nullopt;
-    return declaration;
-}
-
-// 16-bit unsigned, as unsigned int is on the board.
-bool IsUnsigned16(const QSet<QString>& words) {
-    QSet<QString> type = words;
-    for (const char* qualifier : {"const", "volatile", "static", "PROGMEM"}) type.remove(qualifier);
-    return type == QSet<QString>{"unsigned"} || type == QSet<QString>{"unsigned", "int"} ||
-           type == QSet<QString>{"unsigned", "short"} || type == QSet<QString>{"unsigned", "short", "int"};
-}
-
-bool IsInteger16(const QSet<QString>& words) {
-    QSet<QString> type = words;
-    for (const char* qualifier : {"const", "volatile", "static", "signed", "unsigned"}) type.remove(qualifier);
-    const bool signedAndUnsigned = words.contains("signed") && words.contains("unsigned");
-    return !signedAndUnsigned && !words.contains("PROGMEM") &&
-           (type.isEmpty() ? words.contains("signed") || words.contains("unsigned")
-                           : type == QSet<QString>{"int"} || type == QSet<QString>{"short"} ||
-                                 type == QSet<QString>{"short", "int"});
-}
-
-// Reads tokens of one declarator in order.
-class TokenCursor {
-public:
-    TokenCursor(const CppTokens& t, std::size_t begin, std::size_t end) : t_(t), i_(begin), end_(end) {}
-
-    bool AtEnd() const { return i_ >= end_; }
-    bool Take(QStringView text) {
-        if (AtEnd() || t_.Text(i_) != text) return false;
-        ++i_;
-        return true;
-    }
-    bool Peek(QStringView text) const { return !AtEnd() && t_.Text(i_) == text; }
-    // An integer literal with any unary signs before it, as a 16-bit unsigned
-    // int holds it once converted.
-    std::optional<std::uint16_t> Value() {
-        bool negative = false;
-        while (Peek(u"+") || Peek(u"-")) negative ^= t_.Text(i_++) == u"-";
-        if (AtEnd() || t_.tokens[i_].kind != Kind::Number) return std::nullopt;
-        const auto value = IntegerLiteralValue(t_.Text(i_++));
-        if (!value) return std::nullopt;
-        const auto low = static_cast<std::uint16_t>(*value);
-        return negative ? static_cast<std::uint16_t>(0x10000 - low) : low;
-    }
-
-private:
-    const CppTokens& t_;
-    std::size_t i_;
-    std::size_t end_;
-};
-
 using Values = std::vector<std::uint16_t>;
+
+// What the board can hold bounds what the reader takes in, so that it never
+// allocates for a table or text the board could not show. A table holds at
+// most the phrases flash takes, with its opening and closing rows.
+constexpr std::size_t kMostTableRows = kMega2560MaxFlashPhrases + 2;
+constexpr std::size_t kMostMarqueeColumns = kMarqueeMaxColumns;
+// Every value of a table or array the board holds takes at least a byte of
+// program space, and at most three tokens as people write them: a sign, the
+// number and a comma. The fourth per byte leaves room for the code.
+constexpr std::size_t kMostSketchTokens = 4 * std::size_t{kMega2560ProgramBytes};
 
 // `{ v, v, ... }`, a trailing comma allowed, at most `most` values.
 std::optional<Values> ReadBraced(TokenCursor& c, std::size_t most) {
@@ -171,24 +43,25 @@ std::optional<Values> ReadBraced(TokenCursor& c, std::size_t most) {
 // One table of our data: a const-or-not 16-bit unsigned array, in flash
 // exactly when `inFlash` (PROGMEM before or after its name), declared as
 // NAME[] or NAME[size], then the extra dimensions in `inner`, then its
-// initialiser. `items` reads the initialiser's items, and the array is
-// padded with `zero` up to its declared size, as the compiler pads it.
+// initialiser. `items` reads at most `most` items of the initialiser, and the
+// array is padded with `zero` up to its declared size, as the compiler pads
+// it; a declared size past `most` is refused before anything is padded.
 template <class Item, class ReadItems>
 std::optional<std::vector<Item>> ReadArray(const CppTokens& t, const Declaration& declaration,
                                            const Declaration::Declarator& d, bool inFlash,
-                                           std::optional<std::uint16_t> inner, ReadItems items, const Item& zero) {
+                                           std::optional<std::uint16_t> inner, std::size_t most, ReadItems items,
+                                           const Item& zero) {
     // A flash table must be const; our SRAM driver reads a table in SRAM.
-    const QSet<QString>& words = declaration.specifiers;
-    if (!IsUnsigned16(words) || (inFlash && !words.contains("const"))) return std::nullopt;
+    if (!IsUnsigned16(declaration.specifiers) || (inFlash && !declaration.Has(kConst))) return std::nullopt;
     TokenCursor c(t, d.begin + 1, d.end);
     if (!c.Take(u"[")) return std::nullopt;
     std::optional<std::uint16_t> declared;
     if (!c.Peek(u"]") && !(declared = c.Value())) return std::nullopt;
-    if (!c.Take(u"]")) return std::nullopt;
+    if (!c.Take(u"]") || (declared && *declared > most)) return std::nullopt;
     if (inner && (!c.Take(u"[") || c.Value() != *inner || !c.Take(u"]"))) return std::nullopt;
-    const bool progmem = c.Take(u"PROGMEM") || words.contains("PROGMEM");
+    const bool progmem = c.Take(u"PROGMEM") || declaration.Has(kProgmem);
     if (progmem != inFlash || !c.Take(u"=")) return std::nullopt;
-    auto array = items(c);
+    auto array = items(c, most);
     if (!array || !c.AtEnd()) return std::nullopt;
     if (declared) {
         if (array->size() > *declared) return std::nullopt;
@@ -200,13 +73,13 @@ std::optional<std::vector<Item>> ReadArray(const CppTokens& t, const Declaration
 
 // Rows of 65: rows given fewer values end in zeros.
 std::optional<std::vector<Values>> ReadTable(const CppTokens& t, const Declaration& declaration,
-                                             const Declaration::Declarator& d, bool inFlash) {
-    const auto rows = [](TokenCursor& c) -> std::optional<std::vector<Values>> {
+                                             const Declaration::Declarator& d, bool inFlash, std::size_t mostRows) {
+    const auto rows = [](TokenCursor& c, std::size_t most) -> std::optional<std::vector<Values>> {
         if (!c.Take(u"{")) return std::nullopt;
         std::vector<Values> table;
         while (!c.Peek(u"}")) {
             auto row = ReadBraced(c, kRowElements);
-            if (!row) return std::nullopt;
+            if (!row || table.size() == most) return std::nullopt;
             row->resize(kRowElements, 0);
             table.push_back(std::move(*row));
             if (!c.Take(u",")) break;
@@ -214,13 +87,13 @@ std::optional<std::vector<Values>> ReadTable(const CppTokens& t, const Declarati
         if (!c.Take(u"}")) return std::nullopt;
         return table;
     };
-    return ReadArray(t, declaration, d, inFlash, std::uint16_t{kRowElements}, rows, Values(kRowElements, 0));
+    return ReadArray(t, declaration, d, inFlash, std::uint16_t{kRowElements}, mostRows, rows,
+                     Values(kRowElements, 0));
 }
 
 std::optional<Values> ReadColumns(const CppTokens& t, const Declaration& declaration,
-                                  const Declaration::Declarator& d) {
-    const auto values = [](TokenCursor& c) { return ReadBraced(c, std::numeric_limits<std::size_t>::max()); };
-    return ReadArray(t, declaration, d, true, std::nullopt, values, std::uint16_t{0});
+                                  const Declaration::Declarator& d, std::size_t mostColumns) {
+    return ReadArray(t, declaration, d, true, std::nullopt, mostColumns, ReadBraced, std::uint16_t{0});
 }
 
 std::optional<std::uint16_t> ReadCount(const CppTokens& t, const Declaration::Declarator& d) {
@@ -257,125 +130,186 @@ std::uint32_t Sweeps(std::uint16_t delayFactor, TableStore store) {
     return std::uint32_t{static_cast<std::uint16_t>(kSweepsPerDelayUnit * delayFactor)} + 1;
 }
 
-}  // namespace
+// A sketch's top-level statements sorted into our data (the table or its
+// parts, the count, the marquee's parts and speed, by name), other variables
+// of the user's, and code, which must be our driver.
+struct SortedStatements {
+    using Data = std::pair<Declaration, Declaration::Declarator>;
+    std::vector<Statement> statements;
+    std::map<QString, Data> data;
+    std::vector<std::size_t> code;
+    std::vector<std::pair<std::size_t, Declaration>> extras;
 
-std::optional<SketchFrames> ReadSketch(const QString& sketchText) {
-    const auto tokens = TokenizeCpp(sketchText);
-    if (!tokens) return std::nullopt;
-    const auto statements = TopLevelStatements(*tokens);
+    const Data* Find(const QString& name) const {
+        const auto it = data.find(name);
+        return it == data.end() ? nullptr : &it->second;
+    }
+};
+
+std::optional<SortedStatements> SortStatements(const CppTokens& tokens) {
+    auto statements = TopLevelStatements(tokens);
     if (!statements) return std::nullopt;
-
-    // Sort the statements into the data (table parts and count), other
-    // variables of the user's, and code, which must be our driver.
-    std::map<QString, std::pair<Declaration, Declaration::Declarator>> data;
-    std::vector<const Statement*> code;
-    std::vector<std::pair<const Statement*, Declaration>> extras;
-    for (const Statement& s : *statements) {
-        const auto declaration = ParseDeclaration(*tokens, s);
+    SortedStatements sorted;
+    sorted.statements = std::move(*statements);
+    for (std::size_t index = 0; index < sorted.statements.size(); ++index) {
+        const auto declaration = ParseDeclaration(tokens, sorted.statements[index]);
         if (!declaration) {
-            code.push_back(&s);
+            sorted.code.push_back(index);
             continue;
         }
         bool anyData = false;
         for (const auto& d : declaration->declarators) anyData = anyData || IsDataName(d.name);
         if (!anyData) {
-            extras.emplace_back(&s, *declaration);
+            sorted.extras.emplace_back(index, *declaration);
             continue;
         }
         if (declaration->declarators.size() != 1) return std::nullopt;
         const auto& d = declaration->declarators.front();
-        if (!data.emplace(d.name, std::pair(*declaration, d)).second) return std::nullopt;  // defined twice
+        if (!sorted.data.emplace(d.name, std::pair(*declaration, d)).second) return std::nullopt;  // defined twice
     }
+    return sorted;
+}
 
-    SketchFrames result;
+// Which of our sketches the data makes: a table in SRAM, one in flash parts,
+// or a marquee, with the number of parts.
+struct SketchForm {
+    enum class Kind { SramTable, FlashTable, Marquee };
+    Kind kind = Kind::SramTable;
     int parts = 0;
-    while (data.count(SketchWriter::PartName(kTableName, parts))) ++parts;
-    int marqueeParts = 0;
-    while (data.count(SketchWriter::PartName(kMarqueePartName, marqueeParts))) ++marqueeParts;
-    const bool sram = data.count(kTableName.toString()) > 0;
-    const bool marquee = marqueeParts > 0;
-    if (int(sram) + int(parts > 0) + int(marquee) != 1) return std::nullopt;
-    // Nothing stray: a part out of order, a count without a table, or the reverse.
-    if (data.size() != std::size_t(marquee ? marqueeParts + 1 : parts + (sram ? 1 : 0) + 1)) return std::nullopt;
-    result.store = sram ? TableStore::Sram : TableStore::Flash;
 
-    // Everything but the data and the user's own variables must be our driver, token for token.
-    const auto expected = TokenizeCpp(marquee ? MarqueeWriter::FixedCode(marqueeParts)
-                                              : SketchWriter::FixedCode(result.store, parts));
+    TableStore Store() const { return kind == Kind::SramTable ? TableStore::Sram : TableStore::Flash; }
+    QString FixedCode() const {
+        return kind == Kind::Marquee ? MarqueeWriter::FixedCode(parts) : SketchWriter::FixedCode(Store(), parts);
+    }
+};
+
+std::optional<SketchForm> FormOf(const SortedStatements& sorted) {
+    const auto partsOf = [&](QStringView stem, int most) {
+        int parts = 0;
+        while (parts <= most && sorted.Find(SketchWriter::PartName(stem, parts))) ++parts;
+        return parts;
+    };
+    // One part past what the board holds is enough to refuse the sketch.
+    const int mostTableParts = SketchWriter::FlashParts(kMostTableRows);
+    const int mostMarqueeParts = MarqueeWriter::Parts(kMostMarqueeColumns);
+    const int tableParts = partsOf(kTableName, mostTableParts);
+    const int marqueeParts = partsOf(kMarqueePartName, mostMarqueeParts);
+    if (tableParts > mostTableParts || marqueeParts > mostMarqueeParts) return std::nullopt;
+    const bool sram = sorted.Find(kTableName.toString()) != nullptr;
+    if (int(sram) + int(tableParts > 0) + int(marqueeParts > 0) != 1) return std::nullopt;
+
+    SketchForm form;
+    form.kind = sram ? SketchForm::Kind::SramTable
+                     : tableParts > 0 ? SketchForm::Kind::FlashTable : SketchForm::Kind::Marquee;
+    form.parts = tableParts + marqueeParts;
+    // Nothing stray: a part out of order, a count without a table, or the
+    // reverse. Each form has one more name, its count or its speed.
+    const std::size_t names = std::size_t(sram ? 1 : form.parts) + 1;
+    if (sorted.data.size() != names) return std::nullopt;
+    return form;
+}
+
+// Everything but the data and the user's own variables must be our driver, token for token.
+bool RunsOurDriver(const CppTokens& tokens, const SortedStatements& sorted, const SketchForm& form) {
+    const auto expected = TokenizeCpp(form.FixedCode());
     QSet<QString> driverNames;
     for (std::size_t i = 0; i < expected->tokens.size(); ++i)
         if (expected->tokens[i].kind == Kind::Identifier) driverNames.insert(expected->Text(i).toString());
+    std::vector<std::size_t> code = sorted.code;
     QSet<QString> extraNames;
-    for (const auto& [statement, declaration] : extras) {
+    for (const auto& [index, declaration] : sorted.extras) {
+        const Statement& statement = sorted.statements[index];
         bool own = true;
-        for (std::size_t i = statement->begin; i < statement->end; ++i)
-            own = own && tokens->Text(i) != u"(";
+        for (std::size_t i = statement.begin; i < statement.end; ++i) own = own && tokens.Text(i) != u"(";
         for (const auto& d : declaration.declarators) {
             own = own && !driverNames.contains(d.name);
-            if (own && extraNames.contains(d.name)) return std::nullopt;  // defined twice
+            if (own && extraNames.contains(d.name)) return false;  // defined twice
             if (own) extraNames.insert(d.name);
         }
-        if (!own) code.push_back(statement);
+        if (!own) code.push_back(index);
     }
-    std::sort(code.begin(), code.end(), [](auto* a, auto* b) { return a->begin < b->begin; });
+    std::sort(code.begin(), code.end());
     std::size_t at = 0;
-    for (const Statement* s : code) {
-        for (std::size_t i = s->begin; i < s->end; ++i, ++at) {
-            if (at >= expected->tokens.size() || tokens->tokens[i].kind != expected->tokens[at].kind ||
-                tokens->Text(i) != expected->Text(at))
-                return std::nullopt;
+    for (const std::size_t index : code) {
+        const Statement& s = sorted.statements[index];
+        for (std::size_t i = s.begin; i < s.end; ++i, ++at) {
+            if (at >= expected->tokens.size() || tokens.tokens[i].kind != expected->tokens[at].kind ||
+                tokens.Text(i) != expected->Text(at))
+                return false;
         }
     }
-    if (at != expected->tokens.size()) return std::nullopt;
+    return at == expected->tokens.size();
+}
 
-    if (marquee) {
-        const auto& [speedDeclaration, speedDeclarator] = data.at(kMarqueeSweepsName.toString());
-        const auto sweeps = ReadCount(*tokens, speedDeclarator);
-        if (!IsUnsigned16(speedDeclaration.specifiers) || speedDeclaration.specifiers.contains("PROGMEM") || !sweeps)
-            return std::nullopt;
-        SketchFrames::Marquee shown;
-        // `j<=sweeps` in 16 bits never ends at 65535, on the first, dark step.
-        shown.sweepsPerStep = *sweeps == 0xFFFF ? 0 : *sweeps;
-        for (int part = 0; part < marqueeParts; ++part) {
-            const auto& [declaration, declarator] = data.at(SketchWriter::PartName(kMarqueePartName, part));
-            const auto columns = ReadColumns(*tokens, declaration, declarator);
-            // The driver finds column n in part n / 16383: every part but the last must be full.
-            if (!columns || (part + 1 < marqueeParts && columns->size() != std::size_t(kMarqueePartColumns)))
-                return std::nullopt;
-            shown.columns.insert(shown.columns.end(), columns->begin(), columns->end());
-        }
-        result.marquee = std::move(shown);
-        return result;
-    }
-
-    const auto& [countDeclaration, countDeclarator] = data.at(kCountName.toString());
+std::optional<SketchFrames> ReadFrameTable(const CppTokens& tokens, const SortedStatements& sorted,
+                                           const SketchForm& form) {
+    const auto& [countDeclaration, countDeclarator] = *sorted.Find(kCountName.toString());
     if (!IsInteger16(countDeclaration.specifiers)) return std::nullopt;
-    const auto count = ReadCount(*tokens, countDeclarator);
+    const auto count = ReadCount(tokens, countDeclarator);
     if (!count) return std::nullopt;
 
+    const bool sram = form.kind == SketchForm::Kind::SramTable;
     std::vector<Values> rows;
-    for (int part = 0; part < std::max(parts, 1); ++part) {
+    for (int part = 0; part < std::max(form.parts, 1); ++part) {
         const auto& [declaration, declarator] =
-            data.at(sram ? kTableName.toString() : SketchWriter::PartName(kTableName, part));
-        const auto partRows = ReadTable(*tokens, declaration, declarator, !sram);
+            *sorted.Find(sram ? kTableName.toString() : SketchWriter::PartName(kTableName, part));
+        const auto partRows = ReadTable(tokens, declaration, declarator, !sram, kMostTableRows - rows.size());
         if (!partRows) return std::nullopt;
         // The driver finds row k in part k / 252: every part but the last must be full.
-        if (!sram && part + 1 < parts && partRows->size() != std::size_t(kFlashPartRows)) return std::nullopt;
+        if (!sram && part + 1 < form.parts && partRows->size() != std::size_t(kFlashPartRows)) return std::nullopt;
         rows.insert(rows.end(), partRows->begin(), partRows->end());
     }
     // The board shows rows 1 to num; a count that reaches past the table reads
     // whatever lies behind it.
     if (*count >= rows.size()) return std::nullopt;
 
+    SketchFrames result;
+    result.store = form.Store();
     result.tableRows = static_cast<int>(rows.size());
     for (std::size_t k = 1; k <= *count; ++k) {
         SketchFrames::Frame frame;
         frame.delayFactor = rows[k][0];
         frame.sweeps = Sweeps(rows[k][0], result.store);
-        for (int x = 0; x < kSignColumns; ++x) frame.words[x] = rows[k][x + 1];
+        std::copy_n(rows[k].begin() + 1, kSignColumns, frame.words.begin());
         result.frames.push_back(frame);
     }
     return result;
+}
+
+std::optional<SketchFrames> ReadMarquee(const CppTokens& tokens, const SortedStatements& sorted,
+                                        const SketchForm& form) {
+    const auto& [speedDeclaration, speedDeclarator] = *sorted.Find(kMarqueeSweepsName.toString());
+    const auto sweeps = ReadCount(tokens, speedDeclarator);
+    if (!IsUnsigned16(speedDeclaration.specifiers) || speedDeclaration.Has(kProgmem) || !sweeps)
+        return std::nullopt;
+    SketchFrames::Marquee shown;
+    // `j<=sweeps` in 16 bits never ends at 65535, on the first, dark step.
+    shown.sweepsPerStep = *sweeps == 0xFFFF ? 0 : *sweeps;
+    for (int part = 0; part < form.parts; ++part) {
+        const auto& [declaration, declarator] = *sorted.Find(SketchWriter::PartName(kMarqueePartName, part));
+        const auto columns = ReadColumns(tokens, declaration, declarator, kMostMarqueeColumns - shown.columns.size());
+        // The driver finds column n in part n / 16383: every part but the last must be full.
+        if (!columns || (part + 1 < form.parts && columns->size() != std::size_t(kMarqueePartColumns)))
+            return std::nullopt;
+        shown.columns.insert(shown.columns.end(), columns->begin(), columns->end());
+    }
+    SketchFrames result;
+    result.store = TableStore::Flash;
+    result.marquee = std::move(shown);
+    return result;
+}
+
+}  // namespace
+
+std::optional<SketchFrames> ReadSketch(const QString& sketchText) {
+    const auto tokens = TokenizeCpp(sketchText, kMostSketchTokens);
+    if (!tokens) return std::nullopt;
+    const auto sorted = SortStatements(*tokens);
+    if (!sorted) return std::nullopt;
+    const auto form = FormOf(*sorted);
+    if (!form || !RunsOurDriver(*tokens, *sorted, *form)) return std::nullopt;
+    return form->kind == SketchForm::Kind::Marquee ? ReadMarquee(*tokens, *sorted, *form)
+                                                   : ReadFrameTable(*tokens, *sorted, *form);
 }
 
 }  // namespace award

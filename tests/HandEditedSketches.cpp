@@ -2,6 +2,8 @@
 
 #include "SketchChecks.h"
 
+#include <cctype>
+
 namespace award::test {
 
 std::vector<HandEditedSketch> HandEditedSketches() {
@@ -39,6 +41,15 @@ std::vector<HandEditedSketch> HandEditedSketches() {
         {"the driver changed", edit("delay(500);", QStringLiteral("delay(50);")), true, std::nullopt},
         {"the initial text", QStringLiteral("Text3"), false, std::nullopt},
     };
+}
+
+void PrintTo(const HandEditedSketch& sketch, std::ostream* os) { *os << sketch.what; }
+
+std::string HandEditName(const HandEditedSketch& sketch) {
+    std::string name;
+    for (const char c : std::string(sketch.what))
+        if (std::isalnum(static_cast<unsigned char>(c))) name += c;
+    return name;
 }
 
 }  // namespace award::test

@@ -3,6 +3,8 @@
 #include <QString>
 
 #include <cstdint>
+#include <ostream>
+#include <string>
 #include <optional>
 #include <vector>
 
@@ -22,5 +24,9 @@ struct HandEditedSketch {
 };
 
 std::vector<HandEditedSketch> HandEditedSketches();
+
+void PrintTo(const HandEditedSketch& sketch, std::ostream* os);
+// The row's words run together, for a test name.
+std::string HandEditName(const HandEditedSketch& sketch);
 
 }  // namespace award::test

@@ -26,15 +26,19 @@ TEST(SketchReader, ReadsFramesOfAKnownSketchInOrder) {
 }
 
 // The board tests compile the same texts and check that the board agrees.
-TEST(SketchReader, ReadsHandEditsAsTheCompilerDoes) {
-    for (const auto& sketch : test::HandEditedSketches()) {
-        const auto frames = ReadSketch(sketch.text);
-        ASSERT_EQ(frames.has_value(), sketch.frames.has_value()) << sketch.what;
-        if (!frames) continue;
-        ASSERT_EQ(int(frames->frames.size()), *sketch.frames) << sketch.what;
-        EXPECT_EQ(frames->frames[0].words[3], sketch.column4) << sketch.what;
-    }
+class HandEdit : public testing::TestWithParam<test::HandEditedSketch> {};
+
+TEST_P(HandEdit, IsReadAsTheCompilerReadsIt) {
+    const test::HandEditedSketch& sketch = GetParam();
+    const auto frames = ReadSketch(sketch.text);
+    ASSERT_EQ(frames.has_value(), sketch.frames.has_value());
+    if (!frames) return;
+    ASSERT_EQ(int(frames->frames.size()), *sketch.frames);
+    EXPECT_EQ(frames->frames[0].words[3], sketch.column4);
 }
+
+INSTANTIATE_TEST_SUITE_P(SketchReader, HandEdit, testing::ValuesIn(test::HandEditedSketches()),
+                         [](const auto& info) { return test::HandEditName(info.param); });
 
 // A flash table of three parts, each row marked with its own frame number.
 TEST(SketchReader, ReadsATableKeptInFlash) {

@@ -41,13 +41,7 @@ TEST_P(ReaderMatchesBoard, CompilerAndBoardAgreeWithTheReader)
 }
 
 INSTANTIATE_TEST_SUITE_P(HandEdits, ReaderMatchesBoard, testing::ValuesIn(test::HandEditedSketches()),
-                         [](const testing::TestParamInfo<test::HandEditedSketch>& info) {
-                             std::string name;
-                             for (const char c : std::string(info.param.what)) {
-                                 if (std::isalnum(static_cast<unsigned char>(c))) name += c;
-                             }
-                             return name;
-                         });
+                         [](const auto& info) { return test::HandEditName(info.param); });
 
 }  // namespace
 }  // namespace award::board
