@@ -27,8 +27,7 @@ struct CommandResult {
     std::string output;
 };
 
-std::string ReadWholeFile(const fs::path& path)
-{
+std::string ReadWholeFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
@@ -37,8 +36,7 @@ std::string ReadWholeFile(const fs::path& path)
 
 // Output goes to a file rather than a pipe so a chatty compiler can never block
 // on a full pipe while we wait for it.
-CommandResult Run(const std::vector<std::string>& args, const fs::path& outputFile)
-{
+CommandResult Run(const std::vector<std::string>& args, const fs::path& outputFile) {
     std::vector<char*> argv;
     for (const auto& arg : args) {
         argv.push_back(const_cast<char*>(arg.c_str()));
@@ -47,8 +45,7 @@ CommandResult Run(const std::vector<std::string>& args, const fs::path& outputFi
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outputFile.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
 
     CommandResult result;
@@ -70,8 +67,7 @@ CommandResult Run(const std::vector<std::string>& args, const fs::path& outputFi
     return result;
 }
 
-std::string CommandLine(const std::vector<std::string>& args)
-{
+std::string CommandLine(const std::vector<std::string>& args) {
     std::string line;
     for (const auto& arg : args) {
         line += (line.empty() ? "" : " ") + arg;
@@ -80,8 +76,7 @@ std::string CommandLine(const std::vector<std::string>& args)
 }
 
 // FNV-1a: stable across processes and runs, unlike std::hash.
-std::string ContentKey(std::string_view text)
-{
+std::string ContentKey(std::string_view text) {
     std::uint64_t hash = 14695981039346656037ULL;
     for (const unsigned char c : text) {
         hash ^= c;
@@ -94,8 +89,7 @@ std::string ContentKey(std::string_view text)
 
 }  // namespace
 
-fs::path BuildSketch(std::string_view sketchTextUtf8)
-{
+fs::path BuildSketch(std::string_view sketchTextUtf8) {
     const fs::path cacheDir = config::kSketchCacheDir;
     fs::create_directories(cacheDir);
     // The flags are part of the key so a changed toolchain setup never reuses
@@ -138,14 +132,14 @@ fs::path BuildSketch(std::string_view sketchTextUtf8)
     compile.insert(compile.end(), {source.string(), "-o", object.string()});
     std::vector<std::string> link{config::kAvrGcc};
     link.insert(link.end(), std::begin(config::kLinkArgs), std::end(config::kLinkArgs));
-    link.insert(link.end(), {"-o", elf.string(), object.string(), config::kCoreArchive,
-                             "-L" + workDir.string(), "-lm"});
+    link.insert(link.end(),
+                {"-o", elf.string(), object.string(), config::kCoreArchive, "-L" + workDir.string(), "-lm"});
 
     for (const auto& step : {compile, link}) {
         const CommandResult result = Run(step, workDir / "output.txt");
         if (result.exitCode != 0) {
-            throw SketchBuildError(CommandLine(step) + "\n" + result.output +
-                                   "\n(sources kept in " + workDir.string() + ")");
+            throw SketchBuildError(CommandLine(step) + "\n" + result.output + "\n(sources kept in " + workDir.string() +
+                                   ")");
         }
     }
 
@@ -159,8 +153,7 @@ fs::path BuildSketch(std::string_view sketchTextUtf8)
 namespace {
 
 // Runs an ELF tool of the tool chain and hands back what it printed.
-std::string ToolOutput(const char* tool, const std::vector<std::string>& args, const fs::path& elf)
-{
+std::string ToolOutput(const char* tool, const std::vector<std::string>& args, const fs::path& elf) {
     const fs::path output = fs::path(elf).replace_extension(".tool." + std::to_string(getpid()));
     std::vector<std::string> command{tool};
     command.insert(command.end(), args.begin(), args.end());
@@ -174,8 +167,7 @@ std::string ToolOutput(const char* tool, const std::vector<std::string>& args, c
 }
 
 // avr-size -A: one line per section, its name and size.
-std::size_t SectionBytes(const std::string& sizes, std::string_view wanted)
-{
+std::size_t SectionBytes(const std::string& sizes, std::string_view wanted) {
     std::istringstream lines(sizes);
     std::size_t total = 0;
     for (std::string line; std::getline(lines, line);) {
@@ -191,15 +183,13 @@ std::size_t SectionBytes(const std::string& sizes, std::string_view wanted)
 
 }  // namespace
 
-SramUse MeasureSram(const fs::path& elf)
-{
+SramUse MeasureSram(const fs::path& elf) {
     // The IDE's recipe.size.regex.data: .data, .bss and .noinit count as SRAM.
     const std::string sizes = ToolOutput(config::kAvrSize, {"-A"}, elf);
     return {SectionBytes(sizes, ".data"), SectionBytes(sizes, ".bss"), SectionBytes(sizes, ".noinit")};
 }
 
-std::uint32_t SymbolAddress(const fs::path& elf, std::string_view variable)
-{
+std::uint32_t SymbolAddress(const fs::path& elf, std::string_view variable) {
     // A const table has internal linkage: its symbol is mangled as _ZL<length><name>.
     const std::string local = "_ZL" + std::to_string(variable.size()) + std::string(variable);
     std::istringstream lines(ToolOutput(config::kAvrNm, {}, elf));

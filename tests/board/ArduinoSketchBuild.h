@@ -9,7 +9,6 @@
 
 namespace award::board {
 
-
 class SketchBuildError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

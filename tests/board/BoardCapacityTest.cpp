@@ -16,8 +16,7 @@ namespace award::board {
 namespace {
 
 // Frame n shows the number n, so every frame differs from the others.
-QString NumberedBanner(int phrases)
-{
+QString NumberedBanner(int phrases) {
     QString banner;
     for (int i = 1; i <= phrases; ++i) {
         banner += QString::number(i) + u' ';
@@ -25,8 +24,7 @@ QString NumberedBanner(int phrases)
     return banner;
 }
 
-QString SketchOfPhrases(int phrases, RunReport* report = nullptr)
-{
+QString SketchOfPhrases(int phrases, RunReport* report = nullptr) {
     DrawingSurface surface;
     BannerConverter converter(surface);
     const QString sketch = converter.ConvertBanner(NumberedBanner(phrases), 3);
@@ -38,21 +36,20 @@ QString SketchOfPhrases(int phrases, RunReport* report = nullptr)
 
 // Runs the table from `firstFrame` and expects the board to show it and the
 // frames after it as the table says.
-void ExpectFramesFrom(const QString& sketch, int firstFrame, std::size_t frames)
-{
+void ExpectFramesFrom(const QString& sketch, int firstFrame, std::size_t frames) {
     const BoardRun run = RunOnBoardFromFrame(sketch, firstFrame, frames, (frames + 1) * 1500);
     ASSERT_TRUE(run.stillRunning);
     ASSERT_GE(run.frames.size(), frames);
     for (std::size_t i = 0; i < frames; ++i) {
         const std::size_t k = firstFrame + i;
         const TableRow& row = run.table.ShownRows().at(k - 1);
-        EXPECT_TRUE(run.frames[i].image == row.columnWords) << "frame " << k << DescribeDifference(run.frames[i].image, row.columnWords);
+        EXPECT_TRUE(run.frames[i].image == row.columnWords)
+            << "frame " << k << DescribeDifference(run.frames[i].image, row.columnWords);
         EXPECT_EQ(run.frames[i].sweeps, static_cast<int>(row.sweeps)) << "frame " << k;
     }
 }
 
-TEST(BoardCapacity, SramPhrasesLeaveTheStackItsShareAndOneMoreWouldNot)
-{
+TEST(BoardCapacity, SramPhrasesLeaveTheStackItsShareAndOneMoreWouldNot) {
     const QString atCapacity = SketchOfPhrases(kMega2560MaxPhrases);
     ASSERT_EQ(ParseSketchTable(atCapacity.toStdString()).count, kMega2560MaxPhrases);
     const SramUse fits = MeasureSram(BuildSketch(atCapacity.toStdString()));
@@ -77,14 +74,13 @@ TEST(BoardCapacity, SramPhrasesLeaveTheStackItsShareAndOneMoreWouldNot)
 
 // pgm_read_word reaches only the first 64 KiB of flash: frames on either side
 // of that line, and the one that straddles it, must show as the table says.
-TEST(BoardCapacity, FlashTableReadsAcrossTheFirst64KiB)
-{
+TEST(BoardCapacity, FlashTableReadsAcrossTheFirst64KiB) {
     const QString sketch = SketchOfPhrases(600);
     const auto elf = BuildSketch(sketch.toStdString());
     int straddling = 0;
     for (int row = 1; row < 600 && straddling == 0; ++row) {
-        const std::uint32_t at = SymbolAddress(elf, "b" + std::to_string(row / kFlashPartRows)) +
-                                 (row % kFlashPartRows) * 2 * kRowElements;
+        const std::uint32_t at =
+            SymbolAddress(elf, "b" + std::to_string(row / kFlashPartRows)) + (row % kFlashPartRows) * 2 * kRowElements;
         if (at < 0x10000 && at + 2 * kRowElements > 0x10000) straddling = row;
     }
     ASSERT_GT(straddling, 1) << "the table does not cross 64 KiB";
@@ -93,8 +89,7 @@ TEST(BoardCapacity, FlashTableReadsAcrossTheFirst64KiB)
 
 // At the flash capacity the last frames, near the top of flash, show as the
 // table says. (Whether it fits is the IDE capacity test's to say.)
-TEST(BoardCapacity, FlashTableAtCapacityShowsItsLastFrames)
-{
+TEST(BoardCapacity, FlashTableAtCapacityShowsItsLastFrames) {
     RunReport report;
     const QString atCapacity = SketchOfPhrases(kMega2560MaxFlashPhrases, &report);
     ASSERT_EQ(report.store, TableStore::Flash);

@@ -25,8 +25,7 @@ struct Stretch {
     std::uint64_t startCycle = 0;
 };
 
-void Extend(std::vector<Stretch>& stretches, const MatrixImage& image, std::uint64_t cycle = 0)
-{
+void Extend(std::vector<Stretch>& stretches, const MatrixImage& image, std::uint64_t cycle = 0) {
     if (stretches.empty() || stretches.back().image != image) {
         stretches.push_back({image, 0, cycle});
     }
@@ -36,8 +35,7 @@ void Extend(std::vector<Stretch>& stretches, const MatrixImage& image, std::uint
 // What the table says the sign shows at steps [first, first + count): LED
 // column j shows column s + j - 64 of the text. A scroll started part way, at
 // step `first`, starts on a dark sign: columns before first - 1 never enter.
-std::vector<Stretch> ExpectedSteps(const std::vector<std::uint16_t>& columns, long long first, long long count)
-{
+std::vector<Stretch> ExpectedSteps(const std::vector<std::uint16_t>& columns, long long first, long long count) {
     const long long pass = static_cast<long long>(columns.size()) + kMatrixColumns;
     std::vector<Stretch> steps;
     for (long long s = first; s < first + count; ++s) {
@@ -51,8 +49,7 @@ std::vector<Stretch> ExpectedSteps(const std::vector<std::uint16_t>& columns, lo
     return steps;
 }
 
-std::vector<Stretch> ShownSweeps(const BoardRun& run)
-{
+std::vector<Stretch> ShownSweeps(const BoardRun& run) {
     std::vector<Stretch> shown;
     for (const ShownSweep& sweep : DecodeSweeps(run.writes)) {
         if (sweep.complete) Extend(shown, sweep.image, sweep.startCycle);
@@ -63,11 +60,11 @@ std::vector<Stretch> ShownSweeps(const BoardRun& run)
 // Every expected stretch but the last, which the run may cut short, shows
 // in order for its steps' sweeps, and each step lasts its sweeps' time
 // within 2 per cent.
-void ExpectBoardScrolls(const BoardRun& run, const std::vector<Stretch>& expected, int sweepsPerStep)
-{
+void ExpectBoardScrolls(const BoardRun& run, const std::vector<Stretch>& expected, int sweepsPerStep) {
     const std::vector<Stretch> shown = ShownSweeps(run);
     ASSERT_GE(shown.size(), expected.size()) << "the board showed fewer distinct steps than the table has";
-    const double stepCycles = sweepsPerStep * kMatrixColumns * double(kColumnMicroseconds) * kCyclesPerMillisecond / 1000;
+    const double stepCycles =
+        sweepsPerStep * kMatrixColumns * double(kColumnMicroseconds) * kCyclesPerMillisecond / 1000;
     for (std::size_t i = 0; i + 1 < expected.size(); ++i) {
         SCOPED_TRACE("stretch " + std::to_string(i) + " of " + std::to_string(expected[i].count) + " steps");
         ASSERT_TRUE(shown[i].image == expected[i].image) << DescribeDifference(shown[i].image, expected[i].image);
@@ -77,22 +74,19 @@ void ExpectBoardScrolls(const BoardRun& run, const std::vector<Stretch>& expecte
     }
 }
 
-SketchFrames::Marquee ReadMarquee(const QString& sketch)
-{
+SketchFrames::Marquee ReadMarquee(const QString& sketch) {
     const auto read = ReadSketch(sketch);
     if (!read || !read->marquee) throw std::runtime_error("no marquee in the sketch");
     return *read->marquee;
 }
 
-QString MarqueeSketch(const QString& text, MarqueeSpeed speed)
-{
+QString MarqueeSketch(const QString& text, MarqueeSpeed speed) {
     DrawingSurface surface;
     BannerConverter converter(surface);
     return converter.ConvertMarquee(text, 3, speed);
 }
 
-TEST(BoardMarquee, AShortTextScrollsInStepsOfTheChosenSpeedThenStartsAgain)
-{
+TEST(BoardMarquee, AShortTextScrollsInStepsOfTheChosenSpeedThenStartsAgain) {
     const QString sketch = MarqueeSketch(QStringLiteral("恭喜賀 好"), MarqueeSpeed::Fast);
     const SketchFrames::Marquee marquee = ReadMarquee(sketch);
     ASSERT_EQ(marquee.sweepsPerStep, std::uint32_t(MarqueeSweeps(MarqueeSpeed::Fast)));
@@ -100,15 +94,15 @@ TEST(BoardMarquee, AShortTextScrollsInStepsOfTheChosenSpeedThenStartsAgain)
     const long long steps = static_cast<long long>(marquee.columns.size()) + kMatrixColumns + 20;
     const std::vector<Stretch> expected = ExpectedSteps(marquee.columns, 0, steps);
 
-    const BoardRun run = RunBuiltSketch(sketch.toStdString(), kUntilTimeRunsOut, steps * marquee.sweepsPerStep * 7 + 100);
+    const BoardRun run =
+        RunBuiltSketch(sketch.toStdString(), kUntilTimeRunsOut, steps * marquee.sweepsPerStep * 7 + 100);
     ASSERT_TRUE(run.stillRunning);
     ExpectBoardScrolls(run, expected, static_cast<int>(marquee.sweepsPerStep));
 }
 
 // pgm_read_word reaches only the first 64 KiB of flash: the columns on either
 // side of that line must scroll past as the table says.
-TEST(BoardMarquee, ALongTextScrollsOnPast64KiBOfFlash)
-{
+TEST(BoardMarquee, ALongTextScrollsOnPast64KiBOfFlash) {
     const QString text = QStringLiteral("恭喜本校資訊科三年甲班林同學榮獲全國技能競賽程式設計職類金牌，");
     const QString sketch = MarqueeSketch(text.repeated(80), MarqueeSpeed::Fast);
     const SketchFrames::Marquee marquee = ReadMarquee(sketch);
@@ -118,7 +112,8 @@ TEST(BoardMarquee, ALongTextScrollsOnPast64KiBOfFlash)
         parts.push_back(SymbolAddress(elf, "m" + std::to_string(part)));
     long long crossing = -1;
     for (std::size_t n = 0; n < marquee.columns.size() && crossing < 0; ++n) {
-        if (parts[n / kMarqueePartColumns] + 2 * (n % kMarqueePartColumns) >= 0x10000) crossing = static_cast<long long>(n);
+        if (parts[n / kMarqueePartColumns] + 2 * (n % kMarqueePartColumns) >= 0x10000)
+            crossing = static_cast<long long>(n);
     }
     ASSERT_GT(crossing, 0) << "the columns do not reach past 64 KiB";
 
@@ -127,9 +122,11 @@ TEST(BoardMarquee, ALongTextScrollsOnPast64KiBOfFlash)
     const long long first = crossing - 40;
     const QString loop = QStringLiteral("for (unsigned long s=0;s<columns+64;s++){");
     ASSERT_EQ(sketch.count(loop), 1);
-    const QString edited = QString(sketch).replace(loop, QStringLiteral("for (unsigned long s=%1;s<columns+64;s++){").arg(first));
+    const QString edited =
+        QString(sketch).replace(loop, QStringLiteral("for (unsigned long s=%1;s<columns+64;s++){").arg(first));
     const long long steps = 110;
-    const BoardRun run = RunBuiltSketch(edited.toStdString(), kUntilTimeRunsOut, (steps + 4) * marquee.sweepsPerStep * 7);
+    const BoardRun run =
+        RunBuiltSketch(edited.toStdString(), kUntilTimeRunsOut, (steps + 4) * marquee.sweepsPerStep * 7);
     ASSERT_TRUE(run.stillRunning);
     ExpectBoardScrolls(run, ExpectedSteps(marquee.columns, first, steps), static_cast<int>(marquee.sweepsPerStep));
 }

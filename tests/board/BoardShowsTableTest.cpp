@@ -24,15 +24,13 @@ namespace {
 // mismatch in timing rather than as a run that stops early.
 constexpr std::uint64_t kMillisecondsPerFrameLimit = 1500;
 
-bool LightsAnything(const TableRow& row)
-{
+bool LightsAnything(const TableRow& row) {
     return std::any_of(row.columnWords.begin(), row.columnWords.end(), [](auto word) { return word != 0; });
 }
 
 // Everything the board must show for the sketch's table, judged from the
 // table and the port writes alone.
-void ExpectBoardShowsTable(const QString& sketch)
-{
+void ExpectBoardShowsTable(const QString& sketch) {
     const SketchTable table = ParseSketchTable(sketch.toStdString());
     const std::vector<TableRow> rows = table.ShownRows();
     ASSERT_FALSE(rows.empty()) << "the sketch declares no frame to show";
@@ -46,8 +44,7 @@ void ExpectBoardShowsTable(const QString& sketch)
     for (std::size_t i = 0; i < framesWanted; ++i) {
         const ShownFrame& frame = run.frames[i];
         const TableRow& row = rows[i % rows.size()];
-        SCOPED_TRACE("shown frame " + std::to_string(i + 1) + ", table frame " +
-                     std::to_string(i % rows.size() + 1));
+        SCOPED_TRACE("shown frame " + std::to_string(i + 1) + ", table frame " + std::to_string(i % rows.size() + 1));
 
         EXPECT_TRUE(frame.image == row.columnWords) << DescribeDifference(frame.image, row.columnWords);
         EXPECT_FALSE(frame.litOffMatrix) << "light while port C selected no matrix column";
@@ -60,8 +57,8 @@ void ExpectBoardShowsTable(const QString& sketch)
 
         // Each column is held for delayMicroseconds(100); the few instructions
         // around it add about two per cent.
-        const std::uint64_t nominal =
-            static_cast<std::uint64_t>(sweepsDue) * kMatrixColumns * std::uint64_t{kColumnMicroseconds} * kCyclesPerMillisecond / 1000;
+        const std::uint64_t nominal = static_cast<std::uint64_t>(sweepsDue) * kMatrixColumns *
+                                      std::uint64_t{kColumnMicroseconds} * kCyclesPerMillisecond / 1000;
         const std::uint64_t lasted = frame.endCycle - frame.startCycle;
         EXPECT_GE(lasted, nominal);
         EXPECT_LE(lasted, nominal + nominal / 20);
@@ -81,14 +78,12 @@ struct BannerStyle {
     bool italic;
 };
 
-std::ostream& operator<<(std::ostream& out, const BannerStyle& style)
-{
-    return out << style.face.toStdString() << ", first scan row " << style.firstScanRow
-               << (style.bold ? ", bold" : "") << (style.italic ? ", italic" : "");
+std::ostream& operator<<(std::ostream& out, const BannerStyle& style) {
+    return out << style.face.toStdString() << ", first scan row " << style.firstScanRow << (style.bold ? ", bold" : "")
+               << (style.italic ? ", italic" : "");
 }
 
-QString ConvertWith(const BannerStyle& style, const QString& banner)
-{
+QString ConvertWith(const BannerStyle& style, const QString& banner) {
     DrawingSurface surface;
     surface.SetFontName(style.face);
     surface.SetFontBold(style.bold);
@@ -99,8 +94,7 @@ QString ConvertWith(const BannerStyle& style, const QString& banner)
 
 class RealBannerOnBoard : public testing::TestWithParam<BannerStyle> {};
 
-TEST_P(RealBannerOnBoard, ShowsEveryPhraseInOrderThenStartsOver)
-{
+TEST_P(RealBannerOnBoard, ShowsEveryPhraseInOrderThenStartsOver) {
     const QString sketch = ConvertWith(GetParam(), QStringLiteral("恭賀 新年快樂 萬事如意 "));
 
     const std::vector<TableRow> rows = ParseSketchTable(sketch.toStdString()).ShownRows();
@@ -113,8 +107,7 @@ TEST_P(RealBannerOnBoard, ShowsEveryPhraseInOrderThenStartsOver)
     ExpectBoardShowsTable(sketch);
 }
 
-std::vector<BannerStyle> AllStyles()
-{
+std::vector<BannerStyle> AllStyles() {
     std::vector<BannerStyle> styles;
     for (const QString& face : {kMingFaceName, kKaiFaceName}) {
         for (const int firstScanRow : {1, 3}) {
@@ -126,18 +119,15 @@ std::vector<BannerStyle> AllStyles()
     return styles;
 }
 
-std::string StyleName(const testing::TestParamInfo<BannerStyle>& info)
-{
+std::string StyleName(const testing::TestParamInfo<BannerStyle>& info) {
     const BannerStyle& style = info.param;
     return std::string(style.face == kMingFaceName ? "Ming" : "Kai") + "Row" + std::to_string(style.firstScanRow) +
-           (style.bold ? "Bold" : "") + (style.italic ? "Italic" : "") +
-           (style.bold || style.italic ? "" : "Regular");
+           (style.bold ? "Bold" : "") + (style.italic ? "Italic" : "") + (style.bold || style.italic ? "" : "Regular");
 }
 
 INSTANTIATE_TEST_SUITE_P(FacesRowsAndStyles, RealBannerOnBoard, testing::ValuesIn(AllStyles()), StyleName);
 
-TEST(BoardEdgeCases, EmptyPhraseBetweenTwoSpacesIsADarkFrameOfFullLength)
-{
+TEST(BoardEdgeCases, EmptyPhraseBetweenTwoSpacesIsADarkFrameOfFullLength) {
     const QString sketch = ConvertWith({kMingFaceName, 3, false, false}, QStringLiteral("新年  快樂 "));
 
     const std::vector<TableRow> rows = ParseSketchTable(sketch.toStdString()).ShownRows();
@@ -151,8 +141,7 @@ TEST(BoardEdgeCases, EmptyPhraseBetweenTwoSpacesIsADarkFrameOfFullLength)
 
 // Frames written straight through the writer, to place light exactly where the
 // driver's column mapping is easiest to get wrong.
-QString SketchOfFrames(const std::vector<MatrixImage>& frames)
-{
+QString SketchOfFrames(const std::vector<MatrixImage>& frames) {
     SketchWriter writer;
     writer.BeginSketch();
     for (const MatrixImage& frame : frames) {
@@ -165,8 +154,7 @@ QString SketchOfFrames(const std::vector<MatrixImage>& frames)
     return writer.SketchText();
 }
 
-TEST(BoardEdgeCases, FramesLitOnlyAtTheEdgeColumns)
-{
+TEST(BoardEdgeCases, FramesLitOnlyAtTheEdgeColumns) {
     MatrixImage onlyColumn64{};
     onlyColumn64[63] = 0x8421;
     MatrixImage onlyColumn1{};
@@ -175,8 +163,7 @@ TEST(BoardEdgeCases, FramesLitOnlyAtTheEdgeColumns)
     ExpectBoardShowsTable(SketchOfFrames({onlyColumn64, onlyColumn1}));
 }
 
-TEST(BoardEdgeCases, ColumnWithAllSixteenRowsLitBesideTopAndBottomRowsAlone)
-{
+TEST(BoardEdgeCases, ColumnWithAllSixteenRowsLitBesideTopAndBottomRowsAlone) {
     MatrixImage frame{};
     frame[20] = 0xFFFF;
     frame[21] = 0x0001;
@@ -187,8 +174,7 @@ TEST(BoardEdgeCases, ColumnWithAllSixteenRowsLitBesideTopAndBottomRowsAlone)
     ExpectBoardShowsTable(SketchOfFrames({frame}));
 }
 
-TEST(BoardEdgeCases, NoPhraseLeavesTheMatrixDark)
-{
+TEST(BoardEdgeCases, NoPhraseLeavesTheMatrixDark) {
     for (const QString& banner : {QString(), QStringLiteral("恭賀新年")}) {
         SCOPED_TRACE("banner \"" + banner.toStdString() + "\"");
         const QString sketch = ConvertWith({kMingFaceName, 3, false, false}, banner);

@@ -5,26 +5,23 @@
 
 namespace award::board {
 
-BoardRun RunBuiltSketch(const std::string& sketchUtf8, std::size_t framesWanted, std::uint64_t simulatedMilliseconds)
-{
+BoardRun RunBuiltSketch(const std::string& sketchUtf8, std::size_t framesWanted, std::uint64_t simulatedMilliseconds) {
     BoardRun run;
     run.sketch = sketchUtf8;
     run.elf = BuildSketch(run.sketch);
 
     SimulatedBoard board(run.elf);
     FrameCounter counter;
-    run.stillRunning = board.RunUntil(
-        [&](std::span<const PortWrite> writes, std::uint64_t now) {
-            return counter.ClosedFrames(writes, now) >= framesWanted;
-        },
-        simulatedMilliseconds * kCyclesPerMillisecond);
+    run.stillRunning =
+        board.RunUntil([&](std::span<const PortWrite> writes,
+                           std::uint64_t now) { return counter.ClosedFrames(writes, now) >= framesWanted; },
+                       simulatedMilliseconds * kCyclesPerMillisecond);
     run.frames = DecodeFrames(board.Writes(), board.Now());
     run.writes.assign(board.Writes().begin(), board.Writes().end());
     return run;
 }
 
-BoardRun RunOnBoard(const QString& sketch, std::size_t framesWanted, std::uint64_t simulatedMilliseconds)
-{
+BoardRun RunOnBoard(const QString& sketch, std::size_t framesWanted, std::uint64_t simulatedMilliseconds) {
     const SketchTable table = ParseSketchTable(sketch.toStdString());
     BoardRun run = RunBuiltSketch(sketch.toStdString(), framesWanted, simulatedMilliseconds);
     run.table = table;
@@ -32,8 +29,7 @@ BoardRun RunOnBoard(const QString& sketch, std::size_t framesWanted, std::uint64
 }
 
 BoardRun RunOnBoardFromFrame(const QString& sketch, int firstFrame, std::size_t framesWanted,
-                             std::uint64_t simulatedMilliseconds)
-{
+                             std::uint64_t simulatedMilliseconds) {
     const SketchTable table = ParseSketchTable(sketch.toStdString());
     const QString loopStart = QStringLiteral("for (k=1;k<=num;k++){");
     if (sketch.count(loopStart) != 1) {
@@ -46,14 +42,13 @@ BoardRun RunOnBoardFromFrame(const QString& sketch, int firstFrame, std::size_t 
     return run;
 }
 
-std::string DescribeDifference(const MatrixImage& shown, const MatrixImage& expected)
-{
+std::string DescribeDifference(const MatrixImage& shown, const MatrixImage& expected) {
     std::string text;
     for (int column = 0; column < kMatrixColumns; ++column) {
         if (shown[column] != expected[column]) {
             char line[96];
-            std::snprintf(line, sizeof line, "\n  LED column %d shows rows 0x%04x, table column %d has 0x%04x",
-                          column, shown[column], column + 1, expected[column]);
+            std::snprintf(line, sizeof line, "\n  LED column %d shows rows 0x%04x, table column %d has 0x%04x", column,
+                          shown[column], column + 1, expected[column]);
             text += line;
         }
     }

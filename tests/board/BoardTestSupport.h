@@ -38,8 +38,7 @@ BoardRun RunOnBoardFromFrame(const QString& sketch, int firstFrame, std::size_t 
                              std::uint64_t simulatedMilliseconds);
 
 // Builds and runs a sketch as it is, without reading its table.
-BoardRun RunBuiltSketch(const std::string& sketchUtf8, std::size_t framesWanted,
-                        std::uint64_t simulatedMilliseconds);
+BoardRun RunBuiltSketch(const std::string& sketchUtf8, std::size_t framesWanted, std::uint64_t simulatedMilliseconds);
 
 // Names the LED columns where a shown image and a table row differ.
 std::string DescribeDifference(const MatrixImage& shown, const MatrixImage& expected);

@@ -17,8 +17,7 @@
 namespace award {
 namespace {
 
-BoardJob::Outcome Compile(const QString& sketch)
-{
+BoardJob::Outcome Compile(const QString& sketch) {
     int argc = 1;
     char name[] = "ide_capacity_tests";
     char* argv[] = {name, nullptr};
@@ -33,8 +32,7 @@ BoardJob::Outcome Compile(const QString& sketch)
     return outcome;
 }
 
-void ExpectCapacity(const QString& atCapacity, const QString& oneMore, int bytesOfOneMore)
-{
+void ExpectCapacity(const QString& atCapacity, const QString& oneMore, int bytesOfOneMore) {
     const BoardJob::Outcome fits = Compile(atCapacity);
     ASSERT_EQ(fits.result, BoardJob::Result::Compiled) << fits.notices.join(u'\n').toStdString();
     ASSERT_TRUE(fits.programBytes);
@@ -43,8 +41,7 @@ void ExpectCapacity(const QString& atCapacity, const QString& oneMore, int bytes
     EXPECT_EQ(Compile(oneMore).result, BoardJob::Result::DoesNotFit);
 }
 
-TEST(IdeCapacity, PhrasesInFlash)
-{
+TEST(IdeCapacity, PhrasesInFlash) {
     DrawingSurface surface;
     BannerConverter converter(surface);
     const QString atCapacity = converter.ConvertBanner(QStringLiteral("賀 ").repeated(kMega2560MaxFlashPhrases), 3);
@@ -62,8 +59,7 @@ TEST(IdeCapacity, PhrasesInFlash)
     ExpectCapacity(atCapacity, writer.SketchText(), 2 * kRowElements);
 }
 
-TEST(IdeCapacity, MarqueeColumns)
-{
+TEST(IdeCapacity, MarqueeColumns) {
     std::vector<std::uint16_t> columns(kMarqueeMaxColumns);
     for (std::size_t n = 0; n < columns.size(); ++n) columns[n] = static_cast<std::uint16_t>(n * 40503u);
     const QString atCapacity = MarqueeWriter::Sketch(columns, MarqueeSweeps(MarqueeSpeed::Medium));

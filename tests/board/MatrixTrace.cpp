@@ -7,14 +7,12 @@ namespace {
 
 class FrameBuilder {
 public:
-    FrameBuilder(std::uint64_t start, const TraceTiming& timing) : timing_(timing)
-    {
+    FrameBuilder(std::uint64_t start, const TraceTiming& timing) : timing_(timing) {
         frame_.startCycle = start;
         stateSince_ = start;
     }
 
-    void Apply(const PortWrite& write)
-    {
+    void Apply(const PortWrite& write) {
         Settle(write.cycle);
         switch (write.port) {
         case MatrixPort::C:
@@ -26,18 +24,13 @@ public:
             column_ = write.value;
             visited_ += column_ < kMatrixColumns ? 1 : 0;
             break;
-        case MatrixPort::F:
-            rowsLow_ = write.value;
-            break;
-        case MatrixPort::K:
-            rowsHigh_ = write.value;
-            break;
+        case MatrixPort::F: rowsLow_ = write.value; break;
+        case MatrixPort::K: rowsHigh_ = write.value; break;
         }
         frame_.endCycle = write.cycle;
     }
 
-    ShownFrame Finish()
-    {
+    ShownFrame Finish() {
         FinishSweep();
         frame_.litIntoPause = (rowsLow_ | rowsHigh_) != 0;
         const MatrixImage& image = frame_.image;
@@ -52,8 +45,7 @@ public:
     const std::vector<ShownSweep>& Sweeps() const { return sweeps_; }
 
 private:
-    void Settle(std::uint64_t now)
-    {
+    void Settle(std::uint64_t now) {
         const std::uint16_t rows = static_cast<std::uint16_t>(rowsLow_ | (rowsHigh_ << 8));
         if (rows != 0 && now - stateSince_ >= timing_.minLitCycles) {
             if (column_ < kMatrixColumns) {
@@ -66,8 +58,7 @@ private:
         stateSince_ = now;
     }
 
-    void StartSweep(std::uint64_t cycle)
-    {
+    void StartSweep(std::uint64_t cycle) {
         FinishSweep();
         sweepStarted_ = true;
         sweepStart_ = cycle;
@@ -76,8 +67,7 @@ private:
         visited_ = 0;
     }
 
-    void FinishSweep()
-    {
+    void FinishSweep() {
         if (sweepStarted_) {
             const bool complete = sweepInOrder_ && visited_ == kMatrixColumns && column_ == kMatrixColumns - 1;
             sweeps_.push_back({sweepStart_, sweepImage_, complete});
@@ -101,8 +91,7 @@ private:
 
 }  // namespace
 
-std::vector<ShownSweep> DecodeSweeps(std::span<const PortWrite> writes, const TraceTiming& timing)
-{
+std::vector<ShownSweep> DecodeSweeps(std::span<const PortWrite> writes, const TraceTiming& timing) {
     if (writes.empty()) {
         return {};
     }
@@ -114,9 +103,7 @@ std::vector<ShownSweep> DecodeSweeps(std::span<const PortWrite> writes, const Tr
     return builder.Sweeps();
 }
 
-std::vector<ShownFrame> DecodeFrames(std::span<const PortWrite> writes, std::uint64_t now,
-                                     const TraceTiming& timing)
-{
+std::vector<ShownFrame> DecodeFrames(std::span<const PortWrite> writes, std::uint64_t now, const TraceTiming& timing) {
     std::vector<ShownFrame> frames;
     std::size_t begin = 0;
     while (begin < writes.size()) {
@@ -138,8 +125,7 @@ std::vector<ShownFrame> DecodeFrames(std::span<const PortWrite> writes, std::uin
     return frames;
 }
 
-std::size_t FrameCounter::ClosedFrames(std::span<const PortWrite> writes, std::uint64_t now)
-{
+std::size_t FrameCounter::ClosedFrames(std::span<const PortWrite> writes, std::uint64_t now) {
     for (scanned_ = std::max<std::size_t>(scanned_, 1); scanned_ < writes.size(); ++scanned_) {
         if (writes[scanned_].cycle - writes[scanned_ - 1].cycle >= timing_.darkGapCycles) {
             ++pausesInside_;

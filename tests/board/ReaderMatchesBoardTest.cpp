@@ -14,8 +14,7 @@ namespace {
 
 class ReaderMatchesBoard : public testing::TestWithParam<test::HandEditedSketch> {};
 
-TEST_P(ReaderMatchesBoard, CompilerAndBoardAgreeWithTheReader)
-{
+TEST_P(ReaderMatchesBoard, CompilerAndBoardAgreeWithTheReader) {
     const test::HandEditedSketch& sketch = GetParam();
     const std::string text = sketch.text.toStdString();
     if (!sketch.compiles) {
@@ -35,7 +34,8 @@ TEST_P(ReaderMatchesBoard, CompilerAndBoardAgreeWithTheReader)
         const auto& expected = read->frames[i % frames];
         MatrixImage words{};
         std::copy(expected.words.begin(), expected.words.end(), words.begin());
-        EXPECT_TRUE(run.frames[i].image == words) << "frame " << i + 1 << DescribeDifference(run.frames[i].image, words);
+        EXPECT_TRUE(run.frames[i].image == words)
+            << "frame " << i + 1 << DescribeDifference(run.frames[i].image, words);
         EXPECT_EQ(run.frames[i].sweeps, static_cast<int>(expected.sweeps)) << "frame " << i + 1;
     }
 }

@@ -18,8 +18,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-avr_irq_t* UartIrq(avr_t* avr, int which)
-{
+avr_irq_t* UartIrq(avr_t* avr, int which) {
     return avr_io_getirq(avr, AVR_IOCTL_UART_GETIRQ('0'), which);
 }
 
@@ -30,8 +29,7 @@ constexpr std::uint64_t kSliceCycles = SimulatedBoard::kClockHz / 4000;
 
 }  // namespace
 
-SerialBridge::SerialBridge(SimulatedBoard& board) : board_(board)
-{
+SerialBridge::SerialBridge(SimulatedBoard& board) : board_(board) {
     master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
     if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) {
         throw std::runtime_error("cannot create a pseudo-terminal");
@@ -44,14 +42,12 @@ SerialBridge::SerialBridge(SimulatedBoard& board) : board_(board)
     thread_ = std::thread(&SerialBridge::Run, this);
 }
 
-SerialBridge::~SerialBridge()
-{
+SerialBridge::~SerialBridge() {
     Stop();
     close(master_);
 }
 
-void SerialBridge::Stop()
-{
+void SerialBridge::Stop() {
     if (!thread_.joinable()) {
         return;
     }
@@ -60,15 +56,13 @@ void SerialBridge::Stop()
     Listen(avr_irq_unregister_notify);
 }
 
-void SerialBridge::Listen(void (*change)(avr_irq_t*, avr_irq_notify_t, void*))
-{
+void SerialBridge::Listen(void (*change)(avr_irq_t*, avr_irq_notify_t, void*)) {
     change(UartIrq(board_.Core(), UART_IRQ_OUTPUT), OnUartOutput, this);
     change(UartIrq(board_.Core(), UART_IRQ_OUT_XON), OnUartFlow, this);
     change(UartIrq(board_.Core(), UART_IRQ_OUT_XOFF), OnUartFlow, this);
 }
 
-void SerialBridge::Run()
-{
+void SerialBridge::Run() {
     avr_t* avr = board_.Core();
     Clock::time_point paceStart = Clock::now();
     std::uint64_t paceCycle = avr->cycle;
@@ -115,8 +109,7 @@ void SerialBridge::Run()
     }
 }
 
-void SerialBridge::OnUartOutput(avr_irq_t*, std::uint32_t value, void* param)
-{
+void SerialBridge::OnUartOutput(avr_irq_t*, std::uint32_t value, void* param) {
     auto* bridge = static_cast<SerialBridge*>(param);
     const auto byte = static_cast<std::uint8_t>(value);
     if (bridge->opened_) {
@@ -126,8 +119,7 @@ void SerialBridge::OnUartOutput(avr_irq_t*, std::uint32_t value, void* param)
     }
 }
 
-void SerialBridge::OnUartFlow(avr_irq_t* irq, std::uint32_t, void* param)
-{
+void SerialBridge::OnUartFlow(avr_irq_t* irq, std::uint32_t, void* param) {
     auto* bridge = static_cast<SerialBridge*>(param);
     bridge->boardFull_ = irq == UartIrq(bridge->board_.Core(), UART_IRQ_OUT_XOFF);
 }

@@ -30,8 +30,7 @@ constexpr std::uint16_t kPortK = 0x108;
 // simulated time to pass as fast as the host allows.
 void NoRealTimeSleep(avr_t*, avr_cycle_count_t) {}
 
-void QuietLogger(avr_t*, const int level, const char* format, va_list args)
-{
+void QuietLogger(avr_t*, const int level, const char* format, va_list args) {
     if (level <= LOG_ERROR) {
         std::vfprintf(stderr, format, args);
     }
@@ -39,8 +38,7 @@ void QuietLogger(avr_t*, const int level, const char* format, va_list args)
 
 // elf_read_firmware allocates these and avr_load_firmware copies what it
 // needs, but neither ever frees them.
-void ReleaseFirmware(elf_firmware_t& firmware)
-{
+void ReleaseFirmware(elf_firmware_t& firmware) {
     free(firmware.flash);
     free(firmware.eeprom);
     free(firmware.fuse);
@@ -54,16 +52,14 @@ void ReleaseFirmware(elf_firmware_t& firmware)
 
 }  // namespace
 
-void SimulatedBoard::SimavrDeleter::operator()(avr_t* avr) const
-{
+void SimulatedBoard::SimavrDeleter::operator()(avr_t* avr) const {
     avr_terminate(avr);
     // avr_make_mcu_by_name hands out a malloc'd core; avr_terminate frees only
     // what the core allocated itself.
     free(avr);
 }
 
-SimulatedBoard::SimulatedBoard()
-{
+SimulatedBoard::SimulatedBoard() {
     avr_global_logger_set(QuietLogger);
     // The ELF built for the Mega carries no .mmcu section, so name the part.
     avr_.reset(avr_make_mcu_by_name(config::kMcu));
@@ -86,8 +82,7 @@ SimulatedBoard::SimulatedBoard()
     }
 }
 
-SimulatedBoard::SimulatedBoard(const std::filesystem::path& elf) : SimulatedBoard()
-{
+SimulatedBoard::SimulatedBoard(const std::filesystem::path& elf) : SimulatedBoard() {
     elf_firmware_t firmware{};
     if (elf_read_firmware(elf.c_str(), &firmware) != 0) {
         ReleaseFirmware(firmware);
@@ -97,8 +92,7 @@ SimulatedBoard::SimulatedBoard(const std::filesystem::path& elf) : SimulatedBoar
     ReleaseFirmware(firmware);
 }
 
-std::unique_ptr<SimulatedBoard> SimulatedBoard::WithStockBootloader()
-{
+std::unique_ptr<SimulatedBoard> SimulatedBoard::WithStockBootloader() {
     const std::string hex = config::kBootloaderHex;
     std::unique_ptr<SimulatedBoard> board(new SimulatedBoard);
     avr_t* avr = board->avr_.get();
@@ -122,16 +116,14 @@ std::unique_ptr<SimulatedBoard> SimulatedBoard::WithStockBootloader()
     return board;
 }
 
-void SimulatedBoard::Reset()
-{
+void SimulatedBoard::Reset() {
     avr_reset(avr_.get());
     writes_.clear();
 }
 
 SimulatedBoard::~SimulatedBoard() = default;
 
-void SimulatedBoard::OnPortWrite(avr_t* avr, std::uint16_t address, std::uint8_t value, void* param)
-{
+void SimulatedBoard::OnPortWrite(avr_t* avr, std::uint16_t address, std::uint8_t value, void* param) {
     auto* board = static_cast<SimulatedBoard*>(param);
     for (int port = 0; port < 3; ++port) {
         if (board->portAddress_[port] == address) {
@@ -141,8 +133,7 @@ void SimulatedBoard::OnPortWrite(avr_t* avr, std::uint16_t address, std::uint8_t
     }
 }
 
-bool SimulatedBoard::RunUntil(const StopCondition& stop, std::uint64_t cycleLimit)
-{
+bool SimulatedBoard::RunUntil(const StopCondition& stop, std::uint64_t cycleLimit) {
     constexpr int kInstructionsBetweenChecks = 4096;
     while (avr_->cycle < cycleLimit) {
         for (int i = 0; i < kInstructionsBetweenChecks; ++i) {
@@ -158,8 +149,7 @@ bool SimulatedBoard::RunUntil(const StopCondition& stop, std::uint64_t cycleLimi
     return true;
 }
 
-std::uint64_t SimulatedBoard::Now() const
-{
+std::uint64_t SimulatedBoard::Now() const {
     return avr_->cycle;
 }
 

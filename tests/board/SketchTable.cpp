@@ -9,8 +9,8 @@
 namespace award::board {
 
 SketchTable ParseSketchTable(std::string_view sketchTextUtf8) {
-    const auto frames = ReadSketch(
-        QString::fromUtf8(sketchTextUtf8.data(), static_cast<qsizetype>(sketchTextUtf8.size())));
+    const auto frames =
+        ReadSketch(QString::fromUtf8(sketchTextUtf8.data(), static_cast<qsizetype>(sketchTextUtf8.size())));
     if (!frames) throw std::runtime_error("the sketch holds no frame table the board could run");
     SketchTable table;
     table.count = static_cast<long long>(frames->frames.size());

@@ -26,8 +26,7 @@ struct CommandRun {
     QByteArray err;
 };
 
-CommandRun RunCommand(const QStringList& args)
-{
+CommandRun RunCommand(const QStringList& args) {
     QProcess process;
     process.start(kCommand, args);
     process.write(kBanner);
@@ -37,8 +36,7 @@ CommandRun RunCommand(const QStringList& args)
             process.readAllStandardError()};
 }
 
-TEST(UploadToBoard, CompanionCommandUploadsAndTheBoardShowsTheTable)
-{
+TEST(UploadToBoard, CompanionCommandUploadsAndTheBoardShowsTheTable) {
     const QStringList style{"--font", "標楷體", "--bold", "--first-row", "1"};
     const CommandRun sketch = RunCommand(style);
     ASSERT_EQ(sketch.exitCode, 0) << sketch.err.toStdString();
@@ -72,15 +70,13 @@ struct FailureCase {
     const char* saying;
 };
 
-std::ostream& operator<<(std::ostream& out, const FailureCase& c)
-{
+std::ostream& operator<<(std::ostream& out, const FailureCase& c) {
     return out << c.what;
 }
 
 class UploadFailure : public testing::TestWithParam<FailureCase> {};
 
-TEST_P(UploadFailure, IsToldInWordsAndNeverReadsAsSuccess)
-{
+TEST_P(UploadFailure, IsToldInWordsAndNeverReadsAsSuccess) {
     const FailureCase& c = GetParam();
     int argc = 1;
     char name[] = "upload_tests";
@@ -101,30 +97,35 @@ TEST_P(UploadFailure, IsToldInWordsAndNeverReadsAsSuccess)
     BoardJob job;
     bool wrote = false;
     std::optional<BoardJob::Outcome> outcome;
-    QObject::connect(&job, &BoardJob::Progress, [&](BoardJob::Stage stage, int) { wrote |= stage != BoardJob::Stage::Compile; });
+    QObject::connect(&job, &BoardJob::Progress,
+                     [&](BoardJob::Stage stage, int) { wrote |= stage != BoardJob::Stage::Compile; });
     QObject::connect(&job, &BoardJob::Finished, [&](const BoardJob::Outcome& o) {
         outcome = o;
         application.quit();
     });
-    ASSERT_TRUE(job.StartUpload(sketch, c.port ? QString::fromUtf8(c.port) : QString::fromStdString(silent.PortName())));
+    ASSERT_TRUE(
+        job.StartUpload(sketch, c.port ? QString::fromUtf8(c.port) : QString::fromStdString(silent.PortName())));
     application.exec();
 
     ASSERT_TRUE(outcome);
     EXPECT_EQ(outcome->result, c.result);
     EXPECT_FALSE(outcome->Succeeded());
-    EXPECT_TRUE(outcome->notices.join(u'\n').contains(QString::fromUtf8(c.saying))) << outcome->notices.join(u'\n').toStdString();
+    EXPECT_TRUE(outcome->notices.join(u'\n').contains(QString::fromUtf8(c.saying)))
+        << outcome->notices.join(u'\n').toStdString();
     EXPECT_EQ(wrote, !c.brokenSketch) << "an upload must start only after a clean compile";
     if (c.brokenSketch) {
         EXPECT_EQ(outcome->errorLine, slipLine);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Failures, UploadFailure,
-    testing::Values(FailureCase{"MissingPort", false, "/dev/award-banner-no-such-port", BoardJob::Result::UploadFailed, "不存在"},
-                    FailureCase{"NothingAnswers", false, nullptr, BoardJob::Result::UploadFailed, "沒有回應"},
-                    FailureCase{"BrokenSketch", true, "/dev/award-banner-no-such-port", BoardJob::Result::CompileFailed, "行有錯"}),
-    [](const auto& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(Failures, UploadFailure,
+                         testing::Values(FailureCase{"MissingPort", false, "/dev/award-banner-no-such-port",
+                                                     BoardJob::Result::UploadFailed, "不存在"},
+                                         FailureCase{"NothingAnswers", false, nullptr, BoardJob::Result::UploadFailed,
+                                                     "沒有回應"},
+                                         FailureCase{"BrokenSketch", true, "/dev/award-banner-no-such-port",
+                                                     BoardJob::Result::CompileFailed, "行有錯"}),
+                         [](const auto& info) { return std::string(info.param.what); });
 
 }  // namespace
 }  // namespace award::board

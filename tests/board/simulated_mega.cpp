@@ -8,8 +8,7 @@
 #include <iostream>
 #include <limits>
 
-int main()
-{
+int main() {
     const auto board = award::board::SimulatedBoard::WithStockBootloader();
     award::board::SerialBridge bridge(*board);
     std::printf("%s\n", bridge.PortName().c_str());
