@@ -47,9 +47,9 @@ case "${1:-}" in
     ;;
   test)
     install_missing
-    build build
+    build build -DAWARD_WERROR=ON
     (cd build && ctest --output-on-failure -j2)
-    build build-sanitize -DAWARD_SANITIZE=ON -DAWARD_BENCHMARKS=OFF
+    build build-sanitize -DAWARD_SANITIZE=ON -DAWARD_BENCHMARKS=OFF -DAWARD_WERROR=ON
     (cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 \
        LSAN_OPTIONS=suppressions="$PWD/../tests/lsan.supp":print_suppressions=0 \
        UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j2 -LE package)

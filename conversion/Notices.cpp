@@ -27,12 +27,13 @@ QStringList RunNotices(const RunReport& report, const FaceStatus& face) {
     if (report.refused) return notices;
     if (report.marquee) {
         const auto& m = *report.marquee;
-        const double pass = MarqueeWriter::StepsPerPass(std::size_t(m.columns)) * m.sweepsPerStep * kSweepMilliseconds / 1000;
+        const double steps = static_cast<double>(MarqueeWriter::StepsPerPass(std::size_t(m.columns)));
+        const double pass = steps * m.sweepsPerStep * kSweepMilliseconds / 1000;
         notices << QStringLiteral("跑馬燈：共 %1 個字（%2 欄），在看板上捲一次約 %3 秒，用了 flash 容量的 %4%。")
                        .arg(m.characters)
                        .arg(m.columns)
                        .arg(pass, 0, 'f', 1)
-                       .arg(100.0 * m.columns / kMarqueeMaxColumns, 0, 'f', 1);
+                       .arg(100.0 * static_cast<double>(m.columns) / kMarqueeMaxColumns, 0, 'f', 1);
         return notices;
     }
     notices << (report.frames == 0
