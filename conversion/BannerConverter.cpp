@@ -72,7 +72,7 @@ const QString& BannerConverter::ConvertMarquee(const QString& text, int firstSca
 
     surface_.SetScaleMode(DrawingSurface::Pixels);
     surface_.SetFontSize(12);
-    const std::vector<std::uint16_t> columns = surface_.LineColumns(line, firstScanRow);
+    const std::vector<std::uint16_t> columns = SampleLineColumns(surface_.DrawLine(line), firstScanRow);
     report_.marquee = RunReport::Marquee{line.size(), static_cast<long long>(columns.size()), MarqueeSweeps(speed)};
     // The picture area shows how the text starts.
     ScanPhrase(line, firstScanRow);

@@ -1,16 +1,18 @@
 #pragma once
 
+#include "conversion/SketchFormat.h"
+
 #include <array>
 #include <cstdint>
+#include <vector>
+
+class QImage;
 
 namespace award {
 
 class DrawingSurface;
 
-// The sign's scan window: 64 columns of 16 rows.
-inline constexpr int kSignColumns = 64;
-inline constexpr int kSignRows = 16;
-
+// One frame: a word for each of the sign's columns.
 using ColumnWords = std::array<std::uint16_t, kSignColumns>;
 
 // Reads columns 1 to 64 and rows firstScanRow to firstScanRow + 15 of the
@@ -18,5 +20,10 @@ using ColumnWords = std::array<std::uint16_t, kSignColumns>;
 // pixel firstScanRow + n rows down is pure black; any other colour, and any
 // pixel outside the surface, leaves it clear.
 ColumnWords SampleColumnWords(const DrawingSurface& surface, int firstScanRow);
+
+// Reads a line drawn on a strip of its own (DrawingSurface::DrawLine) into a
+// word for each of its columns, bit n set where the pixel firstScanRow + n
+// rows down is inked.
+std::vector<std::uint16_t> SampleLineColumns(const QImage& strip, int firstScanRow);
 
 }  // namespace award

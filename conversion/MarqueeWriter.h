@@ -26,7 +26,7 @@ public:
         return std::max(1, int((columns + kMarqueePartColumns - 1) / kMarqueePartColumns));
     }
     // Steps in one pass: from the dark sign until the last column has left.
-    static long long StepsPerPass(std::size_t columns) { return static_cast<long long>(columns) + 64; }
+    static long long StepsPerPass(std::size_t columns) { return static_cast<long long>(columns) + kSignColumns; }
 };
 
 }  // namespace award

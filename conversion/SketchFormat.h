@@ -8,6 +8,12 @@
 
 namespace award {
 
+// The sign: 64 columns of 16 LEDs. A full-width character drawn at 12 points
+// is as wide as the sign is tall.
+inline constexpr int kSignColumns = 64;
+inline constexpr int kSignRows = 16;
+inline constexpr int kCharacterColumns = kSignRows;
+
 // The table of frames. Row 0 is an all-zero opening row, rows 1 to num are
 // the frames shown, and an all-zero closing row ends the table. Element 0 of
 // a row is the frame's delay factor, elements 1 to 64 its column words.
@@ -21,7 +27,7 @@ inline constexpr int kRowElements = 65;
 inline constexpr int kColumnMicroseconds = 100;
 inline constexpr int kSweepsPerDelayUnit = 100;
 inline constexpr int kPauseMilliseconds = 500;
-inline constexpr double kSweepMilliseconds = 64 * kColumnMicroseconds / 1000.0;
+inline constexpr double kSweepMilliseconds = kSignColumns * kColumnMicroseconds / 1000.0;
 
 // Where a sketch keeps its table: in SRAM as a plain array, the form users
 // know, or, when SRAM cannot hold it, in flash. avr-gcc refuses any single

@@ -121,61 +121,75 @@ int DrawingSurface::CellLeftMargin() const {
     return static_cast<int>(std::lround(glyphs_.EmPixels() / 16.0));
 }
 
-void DrawingSurface::Print(QStringView text) {
-    PrepareGlyphs();
-    const double scale = PixelsPerUnit();
-    const int baseline =
-        static_cast<int>(std::floor(currentY_ * scale)) + CellLeading() + glyphs_.EmAscent();
-    int penX = static_cast<int>(std::floor(currentX_ * scale)) + CellLeftMargin();
-    const auto black = ToQRgb(kBlack);
-    lastPrintInkRight_ = -1;
-
-    for (qsizetype i = 0; i < text.size();) {
-        // Nothing more of the line can reach the surface.
-        if (penX > kWidth + glyphs_.EmPixels()) break;
-        const char32_t c = NextCodePoint(text, i);
-        if (IsControl(c) || IsDefaultIgnorable(c)) continue;
-        const GlyphImage& glyph = glyphs_.Glyph(c);
-        const int left = penX + glyph.left;
-        penX += glyph.advance;
-        if (glyph.inkRight < 0) continue;
-        lastPrintInkRight_ = std::max(lastPrintInkRight_, left + glyph.inkRight);
-        if (left >= kWidth) continue;
-        const int top = baseline - glyph.top;
-        for (int y = std::max(0, -top); y < glyph.rows && top + y < kHeight; ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image_.scanLine(top + y));
-            for (int x = std::max(0, -left); x < glyph.width && left + x < kWidth; ++x) {
-                if (glyph.Inked(x, y)) line[left + x] = black;
-            }
-        }
-    }
-    const int lineHeight = CellLeading() + glyphs_.EmPixels() + glyphs_.EmDescent();
-    currentX_ = 0;
-    currentY_ += lineHeight / scale;
-}
-
-std::vector<std::uint16_t> DrawingSurface::LineColumns(QStringView text, int firstScanRow) {
-    PrepareGlyphs();
-    const int baseline = CellLeading() + glyphs_.EmAscent();
-    std::vector<std::uint16_t> columns;
-    qsizetype penX = 0;
+template <class Place>
+void DrawingSurface::PlaceGlyphs(QStringView text, qsizetype penX, Place place) {
     for (qsizetype i = 0; i < text.size();) {
         const char32_t c = NextCodePoint(text, i);
         if (IsControl(c) || IsDefaultIgnorable(c)) continue;
         const GlyphImage& glyph = glyphs_.Glyph(c);
         const qsizetype left = penX + glyph.left;
         penX += glyph.advance;
-        const qsizetype reach = std::max(penX, left + glyph.inkRight + 1);
-        if (reach > qsizetype(columns.size())) columns.resize(std::size_t(reach));
+        if (!place(glyph, left, penX)) return;
+    }
+}
+
+void DrawingSurface::Print(QStringView text) {
+    PrepareGlyphs();
+    const double scale = PixelsPerUnit();
+    const int baseline =
+        static_cast<int>(std::floor(currentY_ * scale)) + CellLeading() + glyphs_.EmAscent();
+    const int penX = static_cast<int>(std::floor(currentX_ * scale)) + CellLeftMargin();
+    const auto black = ToQRgb(kBlack);
+    lastPrintInkRight_ = -1;
+    // Once the pen is past it, nothing more of the line can reach the surface.
+    const int lastPen = kWidth + glyphs_.EmPixels();
+
+    if (penX <= lastPen) {
+        PlaceGlyphs(text, penX, [&](const GlyphImage& glyph, qsizetype glyphLeft, qsizetype penAfter) {
+            const int left = static_cast<int>(glyphLeft);
+            if (glyph.inkRight < 0) return penAfter <= lastPen;
+            lastPrintInkRight_ = std::max(lastPrintInkRight_, left + glyph.inkRight);
+            if (left >= kWidth) return penAfter <= lastPen;
+            const int top = baseline - glyph.top;
+            for (int y = std::max(0, -top); y < glyph.rows && top + y < kHeight; ++y) {
+                auto* line = reinterpret_cast<QRgb*>(image_.scanLine(top + y));
+                for (int x = std::max(0, -left); x < glyph.width && left + x < kWidth; ++x) {
+                    if (glyph.Inked(x, y)) line[left + x] = black;
+                }
+            }
+            return penAfter <= lastPen;
+        });
+    }
+    const int lineHeight = CellLeading() + glyphs_.EmPixels() + glyphs_.EmDescent();
+    currentX_ = 0;
+    currentY_ += lineHeight / scale;
+}
+
+QImage DrawingSurface::DrawLine(QStringView text) {
+    PrepareGlyphs();
+    qsizetype width = 0;
+    PlaceGlyphs(text, 0, [&](const GlyphImage& glyph, qsizetype left, qsizetype penAfter) {
+        width = std::max({width, penAfter, left + glyph.inkRight + 1});
+        return true;
+    });
+    QImage strip(static_cast<int>(width), kHeight, QImage::Format_Mono);
+    if (strip.isNull()) return strip;
+    strip.setColorTable({ToQRgb(kBackground), ToQRgb(kBlack)});
+    strip.fill(0);
+    const int baseline = CellLeading() + glyphs_.EmAscent();
+    PlaceGlyphs(text, 0, [&](const GlyphImage& glyph, qsizetype left, qsizetype) {
         for (int y = 0; y < glyph.rows; ++y) {
-            const int bit = baseline - glyph.top + y - firstScanRow;
-            if (bit < 0 || bit >= 16) continue;
+            const int row = baseline - glyph.top + y;
+            if (row < 0 || row >= kHeight) continue;
+            uchar* bits = strip.scanLine(row);
             for (int x = 0; x < glyph.width; ++x) {
-                if (left + x >= 0 && glyph.Inked(x, y)) columns[std::size_t(left + x)] |= std::uint16_t(1u << bit);
+                const qsizetype column = left + x;
+                if (column >= 0 && glyph.Inked(x, y)) bits[column >> 3] |= static_cast<uchar>(0x80 >> (column & 7));
             }
         }
-    }
-    return columns;
+        return true;
+    });
+    return strip;
 }
 
 std::int32_t DrawingSurface::Point(double x, double y) const {

@@ -57,10 +57,10 @@ public:
     // the drawing position, then moves to the start of the next line.
     void Print(QStringView text);
     // The text as one line of any length, drawn as Print draws a line at the
-    // top of the surface but without its left margin, read as column words:
-    // bit n of a word is set where the pixel firstScanRow + n rows down is
-    // inked. One word for every pixel column the line's pen passes or inks.
-    std::vector<std::uint16_t> LineColumns(QStringView text, int firstScanRow);
+    // top of the surface but without its left margin, on a strip of its own
+    // as tall as the surface: a one-bit image (QImage::Format_Mono, bit 1 for
+    // ink) with a column for every pixel column the line's pen passes or inks.
+    QImage DrawLine(QStringView text);
 
     // The colour at (x, y), or -1 outside the drawing area.
     std::int32_t Point(double x, double y) const;
@@ -93,6 +93,11 @@ public:
 private:
     double PixelsPerUnit() const;
     void PrepareGlyphs();
+    // Walks the text's drawable characters from pen position penX, handing on
+    // each glyph with the column of its left edge and the pen position after
+    // it, for as long as `place` returns true.
+    template <class Place>
+    void PlaceGlyphs(QStringView text, qsizetype penX, Place place);
     const std::optional<InstalledFace>& Resolve(const QString& name);
 
     QImage image_;

@@ -1,5 +1,7 @@
 #include "ui/DisplayModeChooser.h"
 
+#include "conversion/CapacityWords.h"
+
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QLabel>
@@ -30,9 +32,13 @@ DisplayModeChooser::DisplayModeChooser(QWidget* parent) : QWidget(parent) {
     speed_->addItem(QStringLiteral("快"), int(MarqueeSpeed::Fast));
     speed_->setCurrentIndex(1);
     speed_->setEnabled(false);
-    speed_->setToolTip(QStringLiteral("跑馬燈的速度：慢每秒約 0.6 個字，中約 1.2 個字，快約 2.4 個字"));
-    phrases_->setToolTip(QStringLiteral("一次顯示一句，每句最多 4 個中文字"));
-    marquee_->setToolTip(QStringLiteral("整段文字由右向左捲過看板，不限字數"));
+    speed_->setToolTip(QStringLiteral("跑馬燈的速度：慢每秒約 %1 個字，中約 %2 個字，快約 %3 個字")
+                           .arg(CharactersPerSecondInWords(MarqueeSpeed::Slow),
+                                CharactersPerSecondInWords(MarqueeSpeed::Medium),
+                                CharactersPerSecondInWords(MarqueeSpeed::Fast)));
+    phrases_->setToolTip(QStringLiteral("一次顯示一句，每句最多 4 個中文字，最多 %1 句").arg(FlashPhrasesInWords()));
+    marquee_->setToolTip(QStringLiteral("整段文字由右向左捲過看板，不限每句 4 個字，最多約 %1 個中文字（%2 欄）")
+                             .arg(MarqueeCharactersInWords(), MarqueeColumnsInWords()));
     connect(marquee_, &QRadioButton::toggled, speed_, &QComboBox::setEnabled);
 }
 
