@@ -14,6 +14,15 @@ const QString kSketchName = QStringLiteral("banner");
 
 }  // namespace
 
+QString BoardJob::StageName(Stage stage) {
+    switch (stage) {
+    case Stage::Compile: return QStringLiteral("編譯");
+    case Stage::Write: return QStringLiteral("寫入");
+    case Stage::Verify: return QStringLiteral("驗證");
+    }
+    return {};
+}
+
 BoardJob::BoardJob(QObject* parent) : QObject(parent) {
     // The tools' messages are read for their meaning, so they must come in
     // the words and quotes this program knows.

@@ -23,6 +23,8 @@ class BoardJob : public QObject {
 
 public:
     enum class Stage { Compile, Write, Verify };
+    // 編譯, 寫入 or 驗證, as the window and the command show the stage.
+    static QString StageName(Stage stage);
     enum class Result {
         Uploaded,
         Compiled,

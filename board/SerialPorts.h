@@ -3,6 +3,9 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+#include <utility>
+
 namespace award {
 
 struct SerialPort {
@@ -11,6 +14,13 @@ struct SerialPort {
     bool likelyBoard = false;  // a Mega 2560 or a clone's USB-serial bridge
 };
 
+// A USB device's vendor and product.
+using UsbId = std::pair<quint16, quint16>;
+
+// Where a port goes in the list: 0 for a Mega 2560, 1 for a USB-serial bridge
+// that clone boards carry, 2 for anything else, also a port without USB ids.
+int PortRank(std::optional<UsbId> usb);
+
 // The serial ports Qt finds, the board's own first, then the USB-serial
 // bridges that clone boards carry, then the rest.
 QList<SerialPort> AvailablePorts();
@@ -18,10 +28,6 @@ QList<SerialPort> AvailablePorts();
 // The port to upload to: the one chosen last if it is still there, else the
 // first likely board; else the one chosen last even though it is gone, so
 // that the user hears why; empty when there is nothing to choose.
-QString UploadPort(const QList<SerialPort>& available);
-
-// Kept for the next run of the program.
-QString RememberedPort();
-void RememberPort(const QString& path);
+QString UploadPort(const QList<SerialPort>& available, const QString& chosenLast);
 
 }  // namespace award

@@ -1,6 +1,8 @@
-// award-banner-sketch: the sketch text of one run, for scripts and checks.
+// award-banner-sketch: one run without the window, for scripts and checks.
 // It reads banner text (UTF-8) on standard input and writes on standard output
-// exactly what the window's run puts into its sketch area.
+// exactly what the window's run puts into its sketch area; with --upload PORT
+// it compiles that sketch and uploads it to the board instead, and with --hex
+// FILE it writes the compiled program as Intel HEX.
 
 #include "cli/BannerInput.h"
 #include "cli/BoardCommands.h"

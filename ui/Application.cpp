@@ -8,7 +8,11 @@
 
 namespace award {
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    // Where QSettings keeps the window's preferences: ~/.config/award-banner/award-banner.conf.
+    setOrganizationName(QStringLiteral("award-banner"));
+    setApplicationName(QStringLiteral("award-banner"));
+}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {

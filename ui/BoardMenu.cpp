@@ -3,6 +3,7 @@
 #include "board/BoardToolchain.h"
 #include "board/SerialPorts.h"
 #include "ui/Form1.h"
+#include "ui/PortPreference.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -51,7 +52,7 @@ void BoardMenu::Start(bool upload) {
     const QString sketch = form_.Text3Text();
     uploading_ = upload;
     if (upload) {
-        const QString port = UploadPort(AvailablePorts());
+        const QString port = UploadPort(AvailablePorts(), RememberedPort());
         job_.StartUpload(sketch, port);
         form_.ShowNotices({QStringLiteral("正在上傳到 %1…").arg(port)});
     } else {
@@ -63,10 +64,10 @@ void BoardMenu::Start(bool upload) {
 }
 
 void BoardMenu::ShowProgress(BoardJob::Stage stage, int percent) {
-    static const char* const kStages[] = {"編譯", "寫入", "驗證"};
     QStringList steps;
     for (int i = 0; i < (uploading_ ? 3 : 1); ++i)
-        steps << (i == int(stage) ? QStringLiteral("【%1】") : QStringLiteral("%1")).arg(QString::fromUtf8(kStages[i]));
+        steps << (i == int(stage) ? QStringLiteral("【%1】") : QStringLiteral("%1"))
+                     .arg(BoardJob::StageName(static_cast<BoardJob::Stage>(i)));
     progress_->setLabelText(steps.join(QStringLiteral(" → ")));
     progress_->setRange(0, percent < 0 ? 0 : 100);
     progress_->setValue(std::max(percent, 0));
@@ -91,7 +92,7 @@ void BoardMenu::ShowLine(int line) {
 void BoardMenu::ListPorts() {
     ports_->clear();
     const QList<SerialPort> available = AvailablePorts();
-    const QString chosen = UploadPort(available);
+    const QString chosen = UploadPort(available, RememberedPort());
     QList<SerialPort> shown = available;
     if (!chosen.isEmpty() && std::ranges::none_of(available, [&](const SerialPort& port) { return port.path == chosen; }))
         shown.prepend({chosen, QFileInfo::exists(chosen) ? QString() : QStringLiteral("（目前找不到）"), false});

@@ -26,12 +26,11 @@ const QString kTextFiles = QStringLiteral("文字檔 (*.txt);;所有檔案 (*)")
 
 QString Named(const QString& path) { return QStringLiteral("「%1」").arg(QFileInfo(path).fileName()); }
 
-const QString kProgram = QStringLiteral("award-banner");
 const QString kLastFolder = QStringLiteral("lastFolder");
 
 // One folder for banners and sketches alike: users keep them together.
-QString LastFolder() { return QSettings(kProgram, kProgram).value(kLastFolder, QDir::homePath()).toString(); }
-void RememberFolder(const QString& folder) { QSettings(kProgram, kProgram).setValue(kLastFolder, folder); }
+QString LastFolder() { return QSettings().value(kLastFolder, QDir::homePath()).toString(); }
+void RememberFolder(const QString& folder) { QSettings().setValue(kLastFolder, folder); }
 
 QString DroppedFile(const QMimeData* dropped) {
     const QList<QUrl> urls = dropped->urls();
