@@ -20,7 +20,7 @@ struct ToolSays {
 };
 
 void PrintTo(const ToolSays& row, std::ostream* os) { *os << row.name; }
-std::string RowName(const testing::TestParamInfo<ToolSays>& info) { return info.param.name; }
+std::string RowName(const testing::TestParamInfo<ToolSays>& row) { return row.param.name; }
 
 class UploadFailure : public testing::TestWithParam<ToolSays> {};
 
@@ -94,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
                     PortRow{"ArduinoUnoIsNoMega", UsbId{0x2341, 0x0043}, 2},
                     PortRow{"MegaProductUnderABridgesVendor", UsbId{0x1A86, 0x0042}, 2},
                     PortRow{"NoUsbIds", std::nullopt, 2}),
-    [](const testing::TestParamInfo<PortRow>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<PortRow>& row) { return std::string(row.param.name); });
 
 struct ChoiceRow {
     const char* name;
@@ -124,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ChoiceRow{"NothingChosenBoardPlugged", {kMega}, QString(), kMega.path},
                     ChoiceRow{"ChosenPortGoneNoBoardSaysWhy", {kModem}, kGone, kGone},
                     ChoiceRow{"NothingChosenNoBoard", {kModem}, QString(), QString()}),
-    [](const testing::TestParamInfo<ChoiceRow>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<ChoiceRow>& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace award

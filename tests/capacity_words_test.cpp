@@ -1,5 +1,5 @@
-// The capacities and speeds the program tells people are worked out from the
-// format's figures; the README, which people read first, must say the same.
+// The README, which people read first, says the capacities and speeds that
+// the program works out from the format's figures.
 
 #include "conversion/CapacityWords.h"
 
@@ -49,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
                                     CharactersPerSecondInWords(MarqueeSpeed::Medium),
                                     CharactersPerSecondInWords(MarqueeSpeed::Fast)};
              }}),
-    [](const testing::TestParamInfo<Said>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<Said>& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace award

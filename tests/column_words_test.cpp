@@ -58,21 +58,5 @@ TEST_P(ColumnWordsTest, OnlyPureBlackLights) {
 
 INSTANTIATE_TEST_SUITE_P(FirstScanRows, ColumnWordsTest, ::testing::Values(1, 3));
 
-TEST(ColumnWords, RowsThreeToEighteenAreRowsOneToSixteenShiftedByTwo) {
-    DrawingSurface surface;
-    surface.SetScaleMode(DrawingSurface::Pixels);
-    surface.Cls();
-    // A diagonal through every row of the larger window, one column per row.
-    for (int y = 1; y <= 18; ++y) surface.PSet(y, y, DrawingSurface::kBlack);
-    const ColumnWords fromOne = SampleColumnWords(surface, 1);
-    const ColumnWords fromThree = SampleColumnWords(surface, 3);
-    for (int x = 1; x <= 64; ++x) {
-        const std::uint16_t expectedOne = x <= 16 ? std::uint16_t(1u << (x - 1)) : 0;
-        const std::uint16_t expectedThree = (x >= 3 && x <= 18) ? std::uint16_t(1u << (x - 3)) : 0;
-        EXPECT_EQ(fromOne[x - 1], expectedOne) << "column " << x;
-        EXPECT_EQ(fromThree[x - 1], expectedThree) << "column " << x;
-    }
-}
-
 }  // namespace
 }  // namespace award

@@ -148,9 +148,9 @@ TEST_P(StyledSurface, FourFullWidthCharactersFillTheSignsSixtyFourColumns) {
 }
 
 INSTANTIATE_TEST_SUITE_P(FacesAndStyles, StyledSurface, testing::ValuesIn(kStyles),
-                         [](const testing::TestParamInfo<Style>& info) {
-                             return std::string(info.param.face == kMingFaceName ? "Ming" : "Kai") +
-                                    (info.param.bold ? "Bold" : "") + (info.param.italic ? "Italic" : "");
+                         [](const testing::TestParamInfo<Style>& row) {
+                             return std::string(row.param.face == kMingFaceName ? "Ming" : "Kai") +
+                                    (row.param.bold ? "Bold" : "") + (row.param.italic ? "Italic" : "");
                          });
 
 // Not only the banner's characters: every ideograph of the common block, in

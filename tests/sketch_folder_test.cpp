@@ -34,7 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
                     NameRow{"OnlyChinese", QStringLiteral("獎狀"), std::nullopt},
                     NameRow{"OnlyUnderscores", QStringLiteral("___"), std::nullopt},
                     NameRow{"Empty", QString(), std::nullopt}),
-    [](const testing::TestParamInfo<NameRow>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<NameRow>& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace award

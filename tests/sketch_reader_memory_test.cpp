@@ -134,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
                   [] { return MarqueeWriter::Sketch(std::vector<std::uint16_t>(kMarqueeMaxColumns, 1), 8); }, true},
         BigSketch{"APhraseTableOneRowPastTheFlash", [] { return PhraseTable(kMega2560MaxFlashPhrases + 1); }, false},
         BigSketch{"TheLongestPhraseTableTheFlashHolds", [] { return PhraseTable(kMega2560MaxFlashPhrases); }, true}),
-    [](const testing::TestParamInfo<BigSketch>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<BigSketch>& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace award

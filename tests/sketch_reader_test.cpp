@@ -38,7 +38,7 @@ TEST_P(HandEdit, IsReadAsTheCompilerReadsIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(SketchReader, HandEdit, testing::ValuesIn(test::HandEditedSketches()),
-                         [](const auto& info) { return test::HandEditName(info.param); });
+                         [](const auto& row) { return test::HandEditName(row.param); });
 
 // A flash table of three parts, each row marked with its own frame number.
 TEST(SketchReader, ReadsATableKeptInFlash) {
@@ -47,7 +47,8 @@ TEST(SketchReader, ReadsATableKeptInFlash) {
     writer.BeginSketch(TableStore::Flash);
     for (int k = 1; k <= kFrames; ++k) {
         writer.BeginFrameRow();
-        for (int x = 0; x < kSignColumns; ++x) writer.AppendColumnWord(x == k % kSignColumns ? k : 0, x == 63);
+        for (int x = 0; x < kSignColumns; ++x)
+            writer.AppendColumnWord(static_cast<std::uint16_t>(x == k % kSignColumns ? k : 0), x == 63);
     }
     writer.EndSketch(kFrames);
     const QString text = writer.SketchText();

@@ -41,7 +41,7 @@ TEST_P(ReaderMatchesBoard, CompilerAndBoardAgreeWithTheReader) {
 }
 
 INSTANTIATE_TEST_SUITE_P(HandEdits, ReaderMatchesBoard, testing::ValuesIn(test::HandEditedSketches()),
-                         [](const auto& info) { return test::HandEditName(info.param); });
+                         [](const auto& row) { return test::HandEditName(row.param); });
 
 }  // namespace
 }  // namespace award::board
