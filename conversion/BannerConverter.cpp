@@ -53,7 +53,7 @@ const QString& BannerConverter::ConvertPhrases(const std::vector<QStringView>& p
     // which the board would read as 65535.
     int count = 0;
     for (const QStringView phrase : phrases) {
-        WriteFrameRow(ScanPhrase(phrase, firstScanRow));
+        writer_.AppendFrame(ScanPhrase(phrase, firstScanRow));
         ++count;
         if (surface_.LastPrintInkRight() > kSignColumns)
             report_.cutPhrases.push_back({count, phrase.toString()});
@@ -83,11 +83,6 @@ const QString& BannerConverter::ConvertMarquee(const QString& text, int firstSca
     }
     marqueeText_ = MarqueeWriter::Sketch(columns, MarqueeSweeps(speed));
     return marqueeText_;
-}
-
-void BannerConverter::WriteFrameRow(const ColumnWords& words) {
-    writer_.BeginFrameRow();
-    for (std::size_t x = 0; x < words.size(); ++x) writer_.AppendColumnWord(words[x], x + 1 == words.size());
 }
 
 ColumnWords BannerConverter::ScanPhrase(QStringView phrase, int firstScanRow) {

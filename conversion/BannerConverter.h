@@ -69,8 +69,6 @@ public:
     static TableStore StoreFor(long long phrases);
 
 private:
-    void WriteFrameRow(const ColumnWords& words);
-
     DrawingSurface& surface_;
     SketchWriter writer_;
     RunReport report_;
