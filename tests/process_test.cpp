@@ -65,10 +65,12 @@ TEST(SketchCommand, WritesExactlyWhatARunGives) {
     } cases[] = {
         {{}, {}},
         {{"--first-row", "1"}, {{kMingFaceName, false, false}, 1, DisplayMode::Phrases, MarqueeSpeed::Medium}},
-        {{"--font", kKaiFaceName, "--bold"}, {{kKaiFaceName, true, false}, 3, DisplayMode::Phrases, MarqueeSpeed::Medium}},
+        {{"--font", kKaiFaceName, "--bold"},
+         {{kKaiFaceName, true, false}, 3, DisplayMode::Phrases, MarqueeSpeed::Medium}},
         {{"--font", kMingFaceName, "--italic", "--first-row", "3"},
          {{kMingFaceName, false, true}, 3, DisplayMode::Phrases, MarqueeSpeed::Medium}},
-        {{"--marquee", "--first-row", "1"}, {{kMingFaceName, false, false}, 1, DisplayMode::Marquee, MarqueeSpeed::Medium}},
+        {{"--marquee", "--first-row", "1"},
+         {{kMingFaceName, false, false}, 1, DisplayMode::Marquee, MarqueeSpeed::Medium}},
         {{"--marquee", "--speed", "slow", "--font", kKaiFaceName},
          {{kKaiFaceName, false, false}, 3, DisplayMode::Marquee, MarqueeSpeed::Slow}},
     };
