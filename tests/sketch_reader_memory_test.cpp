@@ -88,8 +88,9 @@ QString PhraseTable(int frames) {
     SketchWriter writer;
     writer.BeginSketch(frames > kMega2560MaxPhrases ? TableStore::Flash : TableStore::Sram);
     for (int k = 1; k <= frames; ++k) {
-        writer.BeginFrameRow();
-        for (int x = 0; x < kSignColumns; ++x) writer.AppendColumnWord(std::uint16_t(k), x == kSignColumns - 1);
+        ColumnWords words;
+        words.fill(std::uint16_t(k));
+        writer.AppendFrame(words);
     }
     writer.EndSketch(frames);
     return writer.SketchText();
