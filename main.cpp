@@ -1,6 +1,6 @@
 #include "ui/Application.h"
 #include "ui/BoardMenu.h"
-#include "ui/FileCommands.h"
+#include "ui/FileMenu.h"
 #include "ui/Form1.h"
 
 int main(int argc, char** argv) {
@@ -8,7 +8,7 @@ int main(int argc, char** argv) {
     award::Form1 form;
     // The menus work through what the window exposes; the window knows
     // nothing of them.
-    auto* files = new award::FileCommands(form);
+    auto* files = new award::FileMenu(form);
     new award::BoardMenu(form);
     form.show();
     // A banner file named on the command line, as a file manager passes it.

@@ -5,7 +5,7 @@
 // FILE it writes the compiled program as Intel HEX.
 
 #include "cli/BannerInput.h"
-#include "cli/BoardCommands.h"
+#include "cli/BoardOptions.h"
 #include "conversion/BannerConverter.h"
 #include "conversion/SketchFormat.h"
 #include "surface/DrawingSurface.h"

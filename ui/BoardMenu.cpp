@@ -16,7 +16,7 @@
 namespace award {
 
 BoardMenu::BoardMenu(Form1& form) : QObject(&form), form_(form) {
-    QMenu* menu = form.BoardMenu();
+    QMenu* menu = form.BoardMenuWidget();
     menu->setToolTipsVisible(true);
     compile_ = menu->addAction(QStringLiteral("編譯檢查(&C)"));
     compile_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));

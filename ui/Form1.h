@@ -44,8 +44,8 @@ public:
     static constexpr int kBannerMaxCharacters = 100000;
 
     // The menu bar's menus, in their order on the bar.
-    QMenu* FileMenu() const { return fileMenu_; }
-    QMenu* BoardMenu() const { return boardMenu_; }
+    QMenu* FileMenuWidget() const { return fileMenu_; }
+    QMenu* BoardMenuWidget() const { return boardMenu_; }
 
     // What the menus work on.
     QWidget* ClientArea() const { return client_; }

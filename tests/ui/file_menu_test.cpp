@@ -1,5 +1,5 @@
 #include "files/BannerFile.h"
-#include "ui/FileCommands.h"
+#include "ui/FileMenu.h"
 #include "ui/Form1.h"
 
 #include <QAbstractButton>
@@ -18,7 +18,7 @@
 
 #include <algorithm>
 
-using award::FileCommands;
+using award::FileMenu;
 using award::Form1;
 
 namespace {
@@ -37,12 +37,12 @@ QByteArray Bytes(const QString& path) {
 
 }  // namespace
 
-class FileCommandsTest : public QObject {
+class FileMenuTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir_;
     Form1 form_;
-    FileCommands* files_ = new FileCommands(form_);
+    FileMenu* files_ = new FileMenu(form_);
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
@@ -94,7 +94,7 @@ private slots:
     // Last: it ends the program as the button does.
     void exitInTheMenuPressesTheExitButton() {
         QSignalSpy pressed(form_.findChild<QAbstractButton*>(QStringLiteral("Command3")), &QAbstractButton::clicked);
-        const QList<QAction*> actions = form_.FileMenu()->actions();
+        const QList<QAction*> actions = form_.FileMenuWidget()->actions();
         const auto exit = std::find_if(actions.begin(), actions.end(),
                                        [](const QAction* action) { return action->text() == QStringLiteral("結束"); });
         QVERIFY(exit != actions.end());
@@ -103,5 +103,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FileCommandsTest)
-#include "file_commands_test.moc"
+QTEST_MAIN(FileMenuTest)
+#include "file_menu_test.moc"

@@ -1,4 +1,4 @@
-#include "cli/BoardCommands.h"
+#include "cli/BoardOptions.h"
 
 #include "board/BoardJob.h"
 

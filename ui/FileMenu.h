@@ -11,9 +11,9 @@ class Form1;
 // the folder layout of the Arduino IDE. It also opens a file dropped on the
 // window. The window knows nothing of it; it works through what the window
 // exposes.
-class FileCommands : public QObject {
+class FileMenu : public QObject {
 public:
-    explicit FileCommands(Form1& form);
+    explicit FileMenu(Form1& form);
 
     // What the commands do once a file is chosen. Each tells the user how it
     // went and returns whether it did its work.

@@ -1,4 +1,4 @@
-#include "ui/FileCommands.h"
+#include "ui/FileMenu.h"
 
 #include "files/BannerFile.h"
 #include "files/SketchFolder.h"
@@ -57,8 +57,8 @@ void Warn(QWidget* parent, const QString& what, const QString& why) {
 
 }  // namespace
 
-FileCommands::FileCommands(Form1& form) : QObject(&form), form_(form) {
-    QMenu* menu = form.FileMenu();
+FileMenu::FileMenu(Form1& form) : QObject(&form), form_(form) {
+    QMenu* menu = form.FileMenuWidget();
     menu->addAction(QStringLiteral("開啟橫幅文字…"), QKeySequence(Qt::CTRL | Qt::Key_O), this,
                     [this] { ChooseAndOpen(); });
     menu->addAction(QStringLiteral("儲存橫幅文字"), QKeySequence(Qt::CTRL | Qt::Key_S), this, [this] { Save(); });
@@ -75,13 +75,13 @@ FileCommands::FileCommands(Form1& form) : QObject(&form), form_(form) {
     for (QWidget* widget : form.findChildren<QWidget*>()) widget->installEventFilter(this);
 }
 
-bool FileCommands::eventFilter(QObject* watched, QEvent* event) {
+bool FileMenu::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::ShortcutOverride: {
         // On X11 a text field takes Ctrl+E as "end of line" before the menu
         // sees it; the menu's shortcuts go to the menu.
         const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
-        const QList<QAction*> actions = form_.FileMenu()->actions();
+        const QList<QAction*> actions = form_.FileMenuWidget()->actions();
         return std::any_of(actions.begin(), actions.end(),
                            [&](const QAction* action) { return action->shortcut() == pressed; });
     }
@@ -108,7 +108,7 @@ bool FileCommands::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-bool FileCommands::Open(const QString& path) {
+bool FileMenu::Open(const QString& path) {
     const BannerText banner = ReadBannerFile(path);
     if (banner.refusal != BannerText::Refusal::None) {
         Warn(&form_, QStringLiteral("無法開啟%1").arg(Named(path)), banner.why);
@@ -132,7 +132,7 @@ bool FileCommands::Open(const QString& path) {
     return true;
 }
 
-bool FileCommands::SaveTo(const QString& path) {
+bool FileMenu::SaveTo(const QString& path) {
     if (const auto failure = SaveBannerFile(path, form_.BannerField()->text())) {
         Warn(&form_, QStringLiteral("無法儲存%1").arg(Named(path)), *failure);
         return false;
@@ -142,7 +142,7 @@ bool FileCommands::SaveTo(const QString& path) {
     return true;
 }
 
-bool FileCommands::ExportTo(const QString& chosenPath) {
+bool FileMenu::ExportTo(const QString& chosenPath) {
     const QString title = QStringLiteral("匯出 Arduino 草稿");
     const SketchPlace place = PlaceSketch(chosenPath);
     if (!place.why.isEmpty()) {
@@ -173,20 +173,20 @@ bool FileCommands::ExportTo(const QString& chosenPath) {
     return true;
 }
 
-void FileCommands::ChooseAndOpen() {
+void FileMenu::ChooseAndOpen() {
     const QString path = QFileDialog::getOpenFileName(&form_, QStringLiteral("開啟橫幅文字"), LastFolder(), kTextFiles);
     if (!path.isEmpty()) Open(path);
 }
 
-bool FileCommands::Save() { return path_.isEmpty() ? ChooseAndSave() : SaveTo(path_); }
+bool FileMenu::Save() { return path_.isEmpty() ? ChooseAndSave() : SaveTo(path_); }
 
-bool FileCommands::ChooseAndSave() {
+bool FileMenu::ChooseAndSave() {
     const QString path = QFileDialog::getSaveFileName(&form_, QStringLiteral("另存新檔"),
                                                       path_.isEmpty() ? LastFolder() : path_, kTextFiles);
     return !path.isEmpty() && SaveTo(path);
 }
 
-void FileCommands::ChooseAndExport() {
+void FileMenu::ChooseAndExport() {
     // The banner file's name, as the IDE will take it.
     const QString name =
         MendSketchName(QFileInfo(path_).completeBaseName()).value_or(QStringLiteral("award_banner"));
@@ -201,7 +201,7 @@ void FileCommands::ChooseAndExport() {
 
 // Opening another file would throw away a banner typed or edited since it was
 // last opened or saved.
-bool FileCommands::MayReplaceEdits() {
+bool FileMenu::MayReplaceEdits() {
     if (!form_.BannerField()->isModified()) return true;
     switch (Ask(&form_, QMessageBox::Question, QStringLiteral("開啟橫幅文字"),
                 QStringLiteral("橫幅文字有尚未儲存的修改，開啟其他檔案會取代它。要先儲存嗎？"),
@@ -216,14 +216,14 @@ bool FileCommands::MayReplaceEdits() {
 }
 
 // The banner now is what the file at path holds.
-void FileCommands::BecomeFileOfBanner(const QString& path) {
+void FileMenu::BecomeFileOfBanner(const QString& path) {
     path_ = QFileInfo(path).absoluteFilePath();
     form_.BannerField()->setModified(false);
     RememberFolder(QFileInfo(path_).absolutePath());
     ShowTitle();
 }
 
-void FileCommands::ShowTitle() {
+void FileMenu::ShowTitle() {
     // A file name may itself hold the modified mark's placeholder.
     QString name = QFileInfo(path_).fileName().replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     form_.setWindowTitle(Form1::kCaption + (name.isEmpty() ? QString() : QStringLiteral(" - ") + name) +
