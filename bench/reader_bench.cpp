@@ -26,7 +26,9 @@ long StatusField(const std::string& field) {
     return 0;
 }
 
-bool ResetPeak() { return bool(std::ofstream("/proc/self/clear_refs") << "5"); }
+bool ResetPeak() {
+    return bool(std::ofstream("/proc/self/clear_refs") << "5");
+}
 
 void Read(benchmark::State& state, const QString& text) {
     long riseKiB = 0;
@@ -47,7 +49,9 @@ void Read(benchmark::State& state, const QString& text) {
     state.counters["read"] = read;
 }
 
-void BM_ReadTenMegabytesOfSemicolons(benchmark::State& state) { Read(state, QString(10'000'000, u';')); }
+void BM_ReadTenMegabytesOfSemicolons(benchmark::State& state) {
+    Read(state, QString(10'000'000, u';'));
+}
 BENCHMARK(BM_ReadTenMegabytesOfSemicolons)->Unit(benchmark::kMillisecond);
 
 void BM_ReadLongestMarquee(benchmark::State& state) {

@@ -37,7 +37,8 @@ QList<SerialPort> AvailablePorts() {
 }
 
 QString UploadPort(const QList<SerialPort>& available, const QString& chosenLast) {
-    const bool stillThere = std::ranges::any_of(available, [&](const SerialPort& port) { return port.path == chosenLast; });
+    const bool stillThere =
+        std::ranges::any_of(available, [&](const SerialPort& port) { return port.path == chosenLast; });
     if (stillThere || (!chosenLast.isEmpty() && QFileInfo::exists(chosenLast))) return chosenLast;
     if (!available.isEmpty() && available.first().likelyBoard) return available.first().path;
     return chosenLast;

@@ -14,9 +14,9 @@ QStringView Closer(QStringView open) {
 
 Specifiers SpecifierOf(QStringView word) {
     static constexpr std::pair<std::u16string_view, Specifier> kWords[] = {
-        {u"const", kConst}, {u"volatile", kVolatile}, {u"static", kStatic}, {u"unsigned", kUnsigned},
-        {u"signed", kSigned}, {u"int", kInt}, {u"short", kShort}, {u"long", kLong},
-        {u"char", kChar}, {u"PROGMEM", kProgmem},
+        {u"const", kConst},   {u"volatile", kVolatile}, {u"static", kStatic}, {u"unsigned", kUnsigned},
+        {u"signed", kSigned}, {u"int", kInt},           {u"short", kShort},   {u"long", kLong},
+        {u"char", kChar},     {u"PROGMEM", kProgmem},
     };
     for (const auto& [text, specifier] : kWords)
         if (word == QStringView(text)) return specifier;
@@ -62,8 +62,7 @@ std::optional<Declaration> ParseDeclaration(const CppTokens& t, const Statement&
     if (declaration.specifiers == 0) return std::nullopt;
     const std::size_t last = s.end - 1;  // the semicolon
     while (i < last) {
-        if (t.tokens[i].kind != Kind::Identifier || SpecifierOf(t.Text(i)))
-            return std::nullopt;
+        if (t.tokens[i].kind != Kind::Identifier || SpecifierOf(t.Text(i))) return std::nullopt;
         Declaration::Declarator d{t.Text(i).toString(), i, i};
         int depth = 0;
         for (++i; i < last; ++i) {

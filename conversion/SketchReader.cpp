@@ -87,12 +87,11 @@ std::optional<std::vector<Values>> ReadTable(const CppTokens& t, const Declarati
         if (!c.Take(u"}")) return std::nullopt;
         return table;
     };
-    return ReadArray(t, declaration, d, inFlash, std::uint16_t{kRowElements}, mostRows, rows,
-                     Values(kRowElements, 0));
+    return ReadArray(t, declaration, d, inFlash, std::uint16_t{kRowElements}, mostRows, rows, Values(kRowElements, 0));
 }
 
-std::optional<Values> ReadColumns(const CppTokens& t, const Declaration& declaration,
-                                  const Declaration::Declarator& d, std::size_t mostColumns) {
+std::optional<Values> ReadColumns(const CppTokens& t, const Declaration& declaration, const Declaration::Declarator& d,
+                                  std::size_t mostColumns) {
     return ReadArray(t, declaration, d, true, std::nullopt, mostColumns, ReadBraced, std::uint16_t{0});
 }
 
@@ -199,8 +198,9 @@ std::optional<SketchForm> FormOf(const SortedStatements& sorted) {
     if (int(sram) + int(tableParts > 0) + int(marqueeParts > 0) != 1) return std::nullopt;
 
     SketchForm form;
-    form.kind = sram ? SketchForm::Kind::SramTable
-                     : tableParts > 0 ? SketchForm::Kind::FlashTable : SketchForm::Kind::Marquee;
+    form.kind = sram             ? SketchForm::Kind::SramTable
+                : tableParts > 0 ? SketchForm::Kind::FlashTable
+                                 : SketchForm::Kind::Marquee;
     form.parts = tableParts + marqueeParts;
     // Nothing stray: a part out of order, a count without a table, or the
     // reverse. Each form has one more name, its count or its speed.
@@ -280,8 +280,7 @@ std::optional<SketchFrames> ReadMarquee(const CppTokens& tokens, const SortedSta
                                         const SketchForm& form) {
     const auto& [speedDeclaration, speedDeclarator] = *sorted.Find(kMarqueeSweepsName.toString());
     const auto sweeps = ReadCount(tokens, speedDeclarator);
-    if (!IsUnsigned16(speedDeclaration.specifiers) || speedDeclaration.Has(kProgmem) || !sweeps)
-        return std::nullopt;
+    if (!IsUnsigned16(speedDeclaration.specifiers) || speedDeclaration.Has(kProgmem) || !sweeps) return std::nullopt;
     SketchFrames::Marquee shown;
     // `j<=sweeps` in 16 bits never ends at 65535, on the first, dark step.
     shown.sweepsPerStep = *sweeps == 0xFFFF ? 0 : *sweeps;

@@ -19,8 +19,12 @@ struct ToolSays {
     const char* told;  // a piece of what the user is told
 };
 
-void PrintTo(const ToolSays& row, std::ostream* os) { *os << row.name; }
-std::string RowName(const testing::TestParamInfo<ToolSays>& row) { return row.param.name; }
+void PrintTo(const ToolSays& row, std::ostream* os) {
+    *os << row.name;
+}
+std::string RowName(const testing::TestParamInfo<ToolSays>& row) {
+    return row.param.name;
+}
 
 class UploadFailure : public testing::TestWithParam<ToolSays> {};
 
@@ -61,15 +65,15 @@ TEST_P(CompileError, NamesTheLineInPlainWords) {
 
 INSTANTIATE_TEST_SUITE_P(
     Compiler, CompileError,
-    testing::Values(ToolSays{"Undeclared", "error: 'nun' was not declared in this scope", "「nun」沒有宣告過"},
-                    ToolSays{"UnknownType", "error: 'unsinged' does not name a type", "「unsinged」不是認得的型別"},
-                    ToolSays{"MissingPunctuation", "error: expected ';' before '}' token", "這裡少了「;」"},
-                    ToolSays{"FullWidthCharacter", "error: stray '\\357' in program", "全形標點或空白"},
-                    ToolSays{"RowTooLong", "error: too many initializers for 'unsigned int [65]'",
-                             "表格裡的數字比宣告的多"},
-                    ToolSays{"DefinedTwice", "error: redefinition of 'unsigned int num'", "「unsigned int num」重複定義"},
-                    ToolSays{"AnythingElse", "fatal error: Arduino.h: No such file or directory",
-                             "編譯器的說明：Arduino.h: No such file or directory"}),
+    testing::Values(
+        ToolSays{"Undeclared", "error: 'nun' was not declared in this scope", "「nun」沒有宣告過"},
+        ToolSays{"UnknownType", "error: 'unsinged' does not name a type", "「unsinged」不是認得的型別"},
+        ToolSays{"MissingPunctuation", "error: expected ';' before '}' token", "這裡少了「;」"},
+        ToolSays{"FullWidthCharacter", "error: stray '\\357' in program", "全形標點或空白"},
+        ToolSays{"RowTooLong", "error: too many initializers for 'unsigned int [65]'", "表格裡的數字比宣告的多"},
+        ToolSays{"DefinedTwice", "error: redefinition of 'unsigned int num'", "「unsigned int num」重複定義"},
+        ToolSays{"AnythingElse", "fatal error: Arduino.h: No such file or directory",
+                 "編譯器的說明：Arduino.h: No such file or directory"}),
     RowName);
 
 struct PortRow {
@@ -78,23 +82,27 @@ struct PortRow {
     int rank;
 };
 
-void PrintTo(const PortRow& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const PortRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class PortRanking : public testing::TestWithParam<PortRow> {};
 
-TEST_P(PortRanking, PutsTheBoardFirstThenCloneBridges) { EXPECT_EQ(PortRank(GetParam().usb), GetParam().rank); }
+TEST_P(PortRanking, PutsTheBoardFirstThenCloneBridges) {
+    EXPECT_EQ(PortRank(GetParam().usb), GetParam().rank);
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Usb, PortRanking,
-    testing::Values(PortRow{"ArduinoMega2560", UsbId{0x2341, 0x0010}, 0},
-                    PortRow{"ArduinoMega2560R3", UsbId{0x2341, 0x0042}, 0},
-                    PortRow{"ArduinoOrgMega2560", UsbId{0x2A03, 0x0042}, 0},
-                    PortRow{"Ch340Clone", UsbId{0x1A86, 0x7523}, 1}, PortRow{"Ft232Clone", UsbId{0x0403, 0x6001}, 1},
-                    PortRow{"Cp2102Clone", UsbId{0x10C4, 0xEA60}, 1},
-                    PortRow{"ArduinoUnoIsNoMega", UsbId{0x2341, 0x0043}, 2},
-                    PortRow{"MegaProductUnderABridgesVendor", UsbId{0x1A86, 0x0042}, 2},
-                    PortRow{"NoUsbIds", std::nullopt, 2}),
-    [](const testing::TestParamInfo<PortRow>& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Usb, PortRanking,
+                         testing::Values(PortRow{"ArduinoMega2560", UsbId{0x2341, 0x0010}, 0},
+                                         PortRow{"ArduinoMega2560R3", UsbId{0x2341, 0x0042}, 0},
+                                         PortRow{"ArduinoOrgMega2560", UsbId{0x2A03, 0x0042}, 0},
+                                         PortRow{"Ch340Clone", UsbId{0x1A86, 0x7523}, 1},
+                                         PortRow{"Ft232Clone", UsbId{0x0403, 0x6001}, 1},
+                                         PortRow{"Cp2102Clone", UsbId{0x10C4, 0xEA60}, 1},
+                                         PortRow{"ArduinoUnoIsNoMega", UsbId{0x2341, 0x0043}, 2},
+                                         PortRow{"MegaProductUnderABridgesVendor", UsbId{0x1A86, 0x0042}, 2},
+                                         PortRow{"NoUsbIds", std::nullopt, 2}),
+                         [](const testing::TestParamInfo<PortRow>& row) { return std::string(row.param.name); });
 
 struct ChoiceRow {
     const char* name;
@@ -103,7 +111,9 @@ struct ChoiceRow {
     QString chosen;
 };
 
-void PrintTo(const ChoiceRow& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const ChoiceRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class PortChoice : public testing::TestWithParam<ChoiceRow> {};
 
@@ -115,16 +125,17 @@ const SerialPort kMega{QStringLiteral("/dev/ttyACM0"), QStringLiteral("Mega 2560
 const SerialPort kModem{QStringLiteral("/dev/ttyS0"), QStringLiteral("modem"), false};
 const QString kGone = QStringLiteral("/dev/award-banner-no-such-port");
 
-INSTANTIATE_TEST_SUITE_P(
-    Ports, PortChoice,
-    testing::Values(ChoiceRow{"ChosenPortStillListed", {kMega, kModem}, kModem.path, kModem.path},
-                    ChoiceRow{"ChosenPathUnlistedButThere", {kMega}, QStringLiteral("/dev/null"),
-                              QStringLiteral("/dev/null")},
-                    ChoiceRow{"ChosenPortGoneBoardPlugged", {kMega, kModem}, kGone, kMega.path},
-                    ChoiceRow{"NothingChosenBoardPlugged", {kMega}, QString(), kMega.path},
-                    ChoiceRow{"ChosenPortGoneNoBoardSaysWhy", {kModem}, kGone, kGone},
-                    ChoiceRow{"NothingChosenNoBoard", {kModem}, QString(), QString()}),
-    [](const testing::TestParamInfo<ChoiceRow>& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Ports, PortChoice,
+                         testing::Values(ChoiceRow{"ChosenPortStillListed", {kMega, kModem}, kModem.path, kModem.path},
+                                         ChoiceRow{"ChosenPathUnlistedButThere",
+                                                   {kMega},
+                                                   QStringLiteral("/dev/null"),
+                                                   QStringLiteral("/dev/null")},
+                                         ChoiceRow{"ChosenPortGoneBoardPlugged", {kMega, kModem}, kGone, kMega.path},
+                                         ChoiceRow{"NothingChosenBoardPlugged", {kMega}, QString(), kMega.path},
+                                         ChoiceRow{"ChosenPortGoneNoBoardSaysWhy", {kModem}, kGone, kGone},
+                                         ChoiceRow{"NothingChosenNoBoard", {kModem}, QString(), QString()}),
+                         [](const testing::TestParamInfo<ChoiceRow>& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace award

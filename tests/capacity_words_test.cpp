@@ -20,7 +20,9 @@ struct Said {
     std::function<QStringList()> figures;
 };
 
-void PrintTo(const Said& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const Said& row, std::ostream* os) {
+    *os << row.name;
+}
 
 QString ReadmeText() {
     QFile file(QStringLiteral(AWARD_SOURCE_DIR "/README.md"));
@@ -38,17 +40,20 @@ TEST_P(Capacity, ReadmeSaysWhatTheProgramWorksOut) {
 
 INSTANTIATE_TEST_SUITE_P(
     Readme, Capacity,
-    testing::Values(
-        Said{"PhrasesInSram", "Up to %1 phrases the frame table sits", [] { return QStringList{SramPhrasesInWords()}; }},
-        Said{"PhrasesInFlash", "up to %1 phrases: what fits", [] { return QStringList{FlashPhrasesInWords()}; }},
-        Said{"MarqueeLength", "a marquee holds up to %1 columns, about %2 Chinese characters",
-             [] { return QStringList{MarqueeColumnsInWords(), MarqueeCharactersInWords()}; }},
-        Said{"MarqueeSpeeds", "(%1, %2 or %3 characters) a second",
-             [] {
-                 return QStringList{CharactersPerSecondInWords(MarqueeSpeed::Slow),
-                                    CharactersPerSecondInWords(MarqueeSpeed::Medium),
-                                    CharactersPerSecondInWords(MarqueeSpeed::Fast)};
-             }}),
+    testing::Values(Said{"PhrasesInSram", "Up to %1 phrases the frame table sits",
+                         [] { return QStringList{SramPhrasesInWords()}; }},
+                    Said{"PhrasesInFlash", "up to %1 phrases: what fits",
+                         [] { return QStringList{FlashPhrasesInWords()}; }},
+                    Said{"MarqueeLength", "a marquee holds up to %1 columns, about %2 Chinese characters",
+                         [] {
+                             return QStringList{MarqueeColumnsInWords(), MarqueeCharactersInWords()};
+                         }},
+                    Said{"MarqueeSpeeds", "(%1, %2 or %3 characters) a second",
+                         [] {
+                             return QStringList{CharactersPerSecondInWords(MarqueeSpeed::Slow),
+                                                CharactersPerSecondInWords(MarqueeSpeed::Medium),
+                                                CharactersPerSecondInWords(MarqueeSpeed::Fast)};
+                         }}),
     [](const testing::TestParamInfo<Said>& row) { return std::string(row.param.name); });
 
 }  // namespace

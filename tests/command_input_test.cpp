@@ -40,7 +40,9 @@ struct Arrival {
     QString tail;
 };
 
-void PrintTo(const Arrival& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const Arrival& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class SplitInput : public testing::TestWithParam<Arrival> {};
 
@@ -60,14 +62,19 @@ const std::string kBanner = "恭喜 林志遠 賀𠀋";  // a four-byte characte
 
 INSTANTIATE_TEST_SUITE_P(
     Reads, SplitInput,
-    testing::Values(
-        Arrival{"AllAtOnce", {kBanner}, true, {"恭喜", "林志遠"}, "賀𠀋"},
-        Arrival{"EveryByteItsOwnRead", Cut(kBanner, 1), true, {"恭喜", "林志遠"}, "賀𠀋"},
-        Arrival{"TwoBytesARead", Cut(kBanner, 2), true, {"恭喜", "林志遠"}, "賀𠀋"},
-        Arrival{"FourByteCharacterCutAfterThree", {"賀\xF0\xA0\x80", "\x8B "}, true, {"賀𠀋"}, ""},
-        Arrival{"SequenceLeftOpenAtTheEnd", {"賀 ", "\xE6\x81"}, false, {}, ""},
-        Arrival{"ContinuationByteAlone", {"賀 ", "\x80", "喜 "}, false, {}, ""},
-        Arrival{"LeadByteThenAscii", Cut("賀 \xE6" "a ", 1), false, {}, ""}),
+    testing::Values(Arrival{"AllAtOnce", {kBanner}, true, {"恭喜", "林志遠"}, "賀𠀋"},
+                    Arrival{"EveryByteItsOwnRead", Cut(kBanner, 1), true, {"恭喜", "林志遠"}, "賀𠀋"},
+                    Arrival{"TwoBytesARead", Cut(kBanner, 2), true, {"恭喜", "林志遠"}, "賀𠀋"},
+                    Arrival{"FourByteCharacterCutAfterThree", {"賀\xF0\xA0\x80", "\x8B "}, true, {"賀𠀋"}, ""},
+                    Arrival{"SequenceLeftOpenAtTheEnd", {"賀 ", "\xE6\x81"}, false, {}, ""},
+                    Arrival{"ContinuationByteAlone", {"賀 ", "\x80", "喜 "}, false, {}, ""},
+                    Arrival{"LeadByteThenAscii",
+                            Cut("賀 \xE6"
+                                "a ",
+                                1),
+                            false,
+                            {},
+                            ""}),
     [](const testing::TestParamInfo<Arrival>& row) { return std::string(row.param.name); });
 
 }  // namespace

@@ -14,12 +14,16 @@ struct NameRow {
     std::optional<QString> mended;
 };
 
-void PrintTo(const NameRow& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const NameRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class SketchName : public testing::TestWithParam<NameRow> {};
 
 // Whatever the file was called, the IDE must be able to open the sketch.
-TEST_P(SketchName, IsOneTheIdeOpens) { EXPECT_EQ(MendSketchName(GetParam().wanted), GetParam().mended); }
+TEST_P(SketchName, IsOneTheIdeOpens) {
+    EXPECT_EQ(MendSketchName(GetParam().wanted), GetParam().mended);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Names, SketchName,
