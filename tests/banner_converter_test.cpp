@@ -110,19 +110,6 @@ TEST_F(BannerConverterTest, RowOneRunIsRowThreeRunShiftedByTwoRows) {
     }
 }
 
-TEST_F(BannerConverterTest, ARunSetsSizeAndUnitsButKeepsTheChosenStyle) {
-    surface.SetFontName(kKaiFaceName);
-    surface.SetFontBold(true);
-    surface.SetFontItalic(true);
-    surface.SetFontSize(30);
-    converter.ConvertBanner(QStringLiteral("恭喜 "), 3);
-    EXPECT_EQ(surface.ScaleMode(), DrawingSurface::Pixels);
-    EXPECT_EQ(surface.FontSize(), 12);
-    EXPECT_EQ(surface.FontName(), kKaiFaceName);
-    EXPECT_TRUE(surface.FontBold());
-    EXPECT_TRUE(surface.FontItalic());
-}
-
 TEST_F(BannerConverterTest, TheSurfaceKeepsShowingTheLastPhrase) {
     converter.ConvertBanner(QStringLiteral("恭喜 賀 "), 3);
     DrawingSurface reference;

@@ -104,38 +104,5 @@ INSTANTIATE_TEST_SUITE_P(Usb, PortRanking,
                                          PortRow{"NoUsbIds", std::nullopt, 2}),
                          [](const testing::TestParamInfo<PortRow>& row) { return std::string(row.param.name); });
 
-struct ChoiceRow {
-    const char* name;
-    QList<SerialPort> available;
-    QString chosenLast;
-    QString chosen;
-};
-
-void PrintTo(const ChoiceRow& row, std::ostream* os) {
-    *os << row.name;
-}
-
-class PortChoice : public testing::TestWithParam<ChoiceRow> {};
-
-TEST_P(PortChoice, KeepsTheUsersChoiceWhileItIsThere) {
-    EXPECT_EQ(UploadPort(GetParam().available, GetParam().chosenLast), GetParam().chosen);
-}
-
-const SerialPort kMega{QStringLiteral("/dev/ttyACM0"), QStringLiteral("Mega 2560"), true};
-const SerialPort kModem{QStringLiteral("/dev/ttyS0"), QStringLiteral("modem"), false};
-const QString kGone = QStringLiteral("/dev/award-banner-no-such-port");
-
-INSTANTIATE_TEST_SUITE_P(Ports, PortChoice,
-                         testing::Values(ChoiceRow{"ChosenPortStillListed", {kMega, kModem}, kModem.path, kModem.path},
-                                         ChoiceRow{"ChosenPathUnlistedButThere",
-                                                   {kMega},
-                                                   QStringLiteral("/dev/null"),
-                                                   QStringLiteral("/dev/null")},
-                                         ChoiceRow{"ChosenPortGoneBoardPlugged", {kMega, kModem}, kGone, kMega.path},
-                                         ChoiceRow{"NothingChosenBoardPlugged", {kMega}, QString(), kMega.path},
-                                         ChoiceRow{"ChosenPortGoneNoBoardSaysWhy", {kModem}, kGone, kGone},
-                                         ChoiceRow{"NothingChosenNoBoard", {kModem}, QString(), QString()}),
-                         [](const testing::TestParamInfo<ChoiceRow>& row) { return std::string(row.param.name); });
-
 }  // namespace
 }  // namespace award
