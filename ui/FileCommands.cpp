@@ -81,14 +81,6 @@ FileCommands::FileCommands(Form1& form) : QObject(&form), form_(form) {
 
 bool FileCommands::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
-    case QEvent::ShortcutOverride: {
-        // On X11 a text field takes Ctrl+E as "end of line" before the menu
-        // sees it; the menu's shortcuts go to the menu.
-        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
-        const QList<QAction*> actions = form_.FileMenu()->actions();
-        return std::any_of(actions.begin(), actions.end(),
-                           [&](const QAction* action) { return action->shortcut() == pressed; });
-    }
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* drag = static_cast<QDragMoveEvent*>(event);
@@ -191,6 +183,7 @@ bool FileCommands::ChooseAndSave() {
 }
 
 void FileCommands::ChooseAndExport() {
+    if (!form_.ConfirmCurrentSketch(Form1::SketchUse::Export)) return;
     // The banner file's name, as the IDE will take it.
     const QString name =
         MendSketchName(QFileInfo(path_).completeBaseName()).value_or(QStringLiteral("award_banner"));
