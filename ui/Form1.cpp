@@ -201,8 +201,18 @@ bool Form1::Run(int firstScanRow) {
     }
     pic->update();
     QStringList notices = RunNotices(report, {surface_.FontName(), surface_.ResolvedFace(), surface_.DrawsChinese()});
-    if (!report.refused && (report.marquee || report.frames > 0))
-        notices << QStringLiteral("送到看板：按「複製程式」貼到 Arduino IDE，或接上看板後選 看板 ▸ 上傳到看板。");
+    if (!report.refused && (report.marquee || report.frames > 0)) {
+        // On the run's last line while it stays one line: the line below the
+        // first two is seen only in the tooltip.
+        const QString upload = QStringLiteral("或選 看板 ▸ 上傳到看板。");
+        const QString ways = notices.last().contains(Command2->text())
+                                 ? upload
+                                 : QStringLiteral("送到看板：按「%1」貼到 Arduino IDE，").arg(Command2->text()) + upload;
+        if (notice_->fontMetrics().horizontalAdvance(notices.last() + ways) <= notice_->contentsRect().width())
+            notices.last() += ways;
+        else
+            notices << ways;
+    }
     // What the run warned of stays in sight after a copy.
     runWarnings_ = RunWarnings(report);
     ShowSketchState();

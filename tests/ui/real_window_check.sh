@@ -125,7 +125,7 @@ for field in "Text4 400 24 801 33 16 8" "Text3 500 300 1025 409 24 120"; do
   for keys in ctrl+u ctrl+r; do   # both compile first
     click "$x" "$y"
     xdotool key "$keys"
-    wait_for 20 has_child || fail "$keys in $name started no compile"
+    wait_for 30 has_child || fail "$keys in $name started no compile"
     wait_for 120 no_child || fail "$keys in $name: the compile did not end"
     sleep 1
   done
@@ -133,7 +133,7 @@ for field in "Text4 400 24 801 33 16 8" "Text3 500 300 1025 409 24 120"; do
     keys=${shortcut%%:*}; title=${shortcut#*:}
     click "$x" "$y"
     xdotool key "$keys"
-    wait_for 10 dialog "$title" >/dev/null || fail "$keys in $name opened no '$title' dialog"
+    wait_for 30 dialog "$title" >/dev/null || fail "$keys in $name opened no '$title' dialog"
     xdotool windowfocus --sync "$(dialog "$title" | head -n 1)" key Escape
     wait_for 10 eval '! dialog "$title" >/dev/null' || fail "the '$title' dialog did not close"
   done
