@@ -1,9 +1,8 @@
 #pragma once
 
 #include "conversion/BannerConverter.h"
+#include "conversion/ConversionOptions.h"
 #include "surface/DrawingSurface.h"
-
-#include "conversion/SketchFormat.h"
 
 #include <QString>
 #include <QStringList>
@@ -58,6 +57,12 @@ public:
     // The sketch as Text3 holds it, hand edits included, lines ended by CR LF.
     QString Text3Text() const;
     void ShowNotices(const QStringList& notices);
+    // What the face, style and display mode controls show, for a run whose
+    // run button takes firstScanRow as the sign's top row.
+    ConversionOptions Options(int firstScanRow) const;
+    // Ends the program through 結束 itself, so that no other way of ending
+    // it can differ from the button's.
+    void Exit();
 
     // Whether Text3 was written by a run from a banner or choices that have
     // changed since. A hand edit of Text3 makes it the user's own, current
@@ -83,11 +88,7 @@ private:
     // What a run depends on besides the run button.
     struct RunInputs {
         QString banner;
-        QString face;
-        bool bold = false;
-        bool italic = false;
-        bool marquee = false;
-        MarqueeSpeed speed = MarqueeSpeed::Medium;  // the marquee's only
+        ConversionOptions options;
         bool operator==(const RunInputs&) const = default;
     };
     RunInputs CurrentInputs() const;
