@@ -191,6 +191,7 @@ bool FileCommands::ExportTo(const QString& chosenPath) {
     switch (result.outcome) {
     case ExportOutcome::Failed:
         Warn(&form_, QStringLiteral("無法") + title, result.why);
+        form_.ShowNotices({QStringLiteral("沒有匯出：%1").arg(result.why)});
         return false;
     case ExportOutcome::Declined:
         form_.ShowNotices({QStringLiteral("沒有匯出，原有的草稿保持不變。")});
