@@ -174,7 +174,9 @@ DecodedText DecodeText(const QByteArray& bytes) {
         return Refused(Refusal::NotText, NotTextReason());
     } else {
         const auto utf8 = Decoded(TextEncoding::Utf8, bytes);
-        const auto big5 = Big5Shaped(bytes) ? Decoded(TextEncoding::Big5, bytes) : std::nullopt;
+        // Plain ASCII reads the same either way.
+        const bool ascii = utf8 && utf8->size() == bytes.size();
+        const auto big5 = !ascii && Big5Shaped(bytes) ? Decoded(TextEncoding::Big5, bytes) : std::nullopt;
         const bool readAsBig5 = big5 && (!utf8 || ChineseShare(*big5) > ChineseShare(*utf8));
         result.encoding = readAsBig5 ? TextEncoding::Big5 : TextEncoding::Utf8;
         text = readAsBig5 ? big5 : utf8;

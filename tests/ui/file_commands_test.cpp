@@ -21,6 +21,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using award::FileCommands;
 using award::Form1;
@@ -205,6 +206,23 @@ private slots:
         QVERIFY(fresh.close());
         QCoreApplication::processEvents();
         QVERIFY(!asked);
+    }
+
+    // A pipe with no writer would hold the window for good.
+    void openingAPipeIsRefusedAtOnce() {
+        const QString fifo = dir_.filePath(QStringLiteral("fifo"));
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const QString before = form_.BannerField()->text();
+        QString told;
+        QTimer::singleShot(0, [&told] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                told = box->text();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        QVERIFY(!files_->Open(fifo));
+        QVERIFY2(told.contains(QStringLiteral("FIFO")), qPrintable(told));
+        QCOMPARE(form_.BannerField()->text(), before);
     }
 
     void aFullDiskKeepsTheOldFileAndSaysSo_data() {
