@@ -1,8 +1,8 @@
 #include "conversion/BannerConverter.h"
+#include "files/AtomicFile.h"
 #include "files/BannerFile.h"
 #include "surface/DrawingSurface.h"
 
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -31,10 +31,7 @@ TEST(ListFile, CommandAndWindowReadTheSamePhrases) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         const QString path = dir.filePath(QStringLiteral("list.txt"));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(file.write(row.file), row.file.size());
-        file.close();
+        ASSERT_FALSE(WriteAtomically(path, row.file));
 
         QProcess command;
         command.setStandardInputFile(path);

@@ -144,8 +144,8 @@ bool FileCommands::Open(const QString& path) {
     form_.BannerField()->setText(banner.text);
     form_.BannerField()->setCursorPosition(0);
     BecomeFileOfBanner(path, banner.form);
-    form_.ShowNotices(QStringList{QStringLiteral("已開啟%1（%2），請按執行轉換。").arg(Named(path_), DescribeForm(banner.form))} +
-                      banner.notices);
+    const QString opened = QStringLiteral("已開啟%1（%2），請按執行轉換。").arg(Named(path_), DescribeForm(banner.form));
+    form_.ShowNotices(QStringList{opened} + banner.notices);
     return true;
 }
 
