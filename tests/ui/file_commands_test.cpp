@@ -9,15 +9,18 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QStringEncoder>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <algorithm>
 
 using award::FileCommands;
 using award::Form1;
@@ -113,7 +116,6 @@ private slots:
         QCOMPARE(Bytes(sketch), form_.Text3Text().toUtf8());
     }
 
-
     void saveKeepsTheFormOfTheFile_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("typed");
@@ -191,6 +193,17 @@ private slots:
         });
         QVERIFY(fresh.close());
         QCoreApplication::processEvents();
+    }
+
+    // Last: it ends the program as the button does.
+    void exitInTheMenuPressesTheExitButton() {
+        QSignalSpy pressed(form_.findChild<QAbstractButton*>(QStringLiteral("Command3")), &QAbstractButton::clicked);
+        const QList<QAction*> actions = form_.FileMenu()->actions();
+        const auto exit = std::find_if(actions.begin(), actions.end(),
+                                       [](const QAction* action) { return action->text() == QStringLiteral("結束"); });
+        QVERIFY(exit != actions.end());
+        (*exit)->trigger();
+        QCOMPARE(pressed.count(), 1);
     }
 };
 
