@@ -50,7 +50,7 @@ TEST(BannerFile, ReadsEachEncodingAndRefusesWhatIsNoBanner) {
         {"Big5 award list", big5, list, Refusal::None, crlf, TextEncoding::Big5},
         {"Big5 that is also valid UTF-8", Big5(QStringLiteral("翻譯 ")), QStringLiteral("翻譯 "), Refusal::None, {},
          TextEncoding::Big5},
-        {"UTF-8 that is also valid Big5", QStringLiteral("丁帆 ").toUtf8(), QStringLiteral("丁帆 ")},
+        {"UTF-8 that is also valid Big5", QStringLiteral("資學 ").toUtf8(), QStringLiteral("資學 ")},
         {"Big5 user-defined character", Big5(QStringLiteral("林")) + "\xFA\x40 ", QStringLiteral("林\uE000 "),
          Refusal::None, {}, TextEncoding::Big5, QStringLiteral("FA40")},
         {"Big5 cut inside a character", big5.chopped(3), {}, Refusal::UnknownEncoding},
