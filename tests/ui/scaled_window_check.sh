@@ -17,12 +17,7 @@ unset QT_QPA_PLATFORM QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
 
 "$program" >"$out_dir/scaled_window_check.log" 2>&1 &
 pid=$!
-fail() {
-  echo "scaled window check: $*" >&2
-  import -window root "$out_dir/scaled_failure.png" 2>/dev/null || true
-  kill "$pid" 2>/dev/null || true
-  exit 1
-}
+fail() { echo "scaled window check: $*" >&2; import -window root "$out_dir/scaled_failure.png" || true; kill "$pid"; exit 1; }
 window=
 for _ in $(seq 300); do
   window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1) || true

@@ -43,9 +43,8 @@ private slots:
     }
 
     void uploadOfAnOutOfDateSketchAsksFirst_data() {
-        QTest::addColumn<QString>("answer");  // empty: Text3 edited by hand, nothing to ask
-        QTest::addColumn<bool>("runsFirst");
-        QTest::addColumn<bool>("uploads");
+        QTest::addColumn<QString>("answer");  // "-": Text3 edited by hand, nothing to ask
+        for (const char* column : {"runsFirst", "uploads"}) QTest::addColumn<bool>(column);
         QTest::newRow("run first, the default") << QString() << true << true;
         QTest::newRow("use the sketch shown") << QStringLiteral("使用目前的程式") << false << true;
         QTest::newRow("cancel") << QStringLiteral("取消") << false << false;
@@ -75,13 +74,10 @@ private slots:
         form.BannerField()->end(false);
         form.BannerField()->insert(QStringLiteral("賀 "));
         form.findChild<QCheckBox*>("Check1")->click();
-        QVERIFY(form.SketchOutOfDate());
-        QVERIFY(PreviewMarked(*preview));
+        QVERIFY(form.SketchOutOfDate() && PreviewMarked(*preview));
         const QString outOfDateLine = notice->text().section(u'\n', 0, 0);
         QVERIFY(!afterRun.contains(outOfDateLine));
-        if (answer == QStringLiteral("-")) {
-            form.findChild<QPlainTextEdit*>("Text3")->appendPlainText(QStringLiteral("// 手改"));
-        }
+        if (answer == QStringLiteral("-")) form.findChild<QPlainTextEdit*>("Text3")->appendPlainText("// 手改");
 
         bool asked = false;
         QTimer::singleShot(0, [&] {
