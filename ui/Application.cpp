@@ -1,6 +1,8 @@
 #include "ui/Application.h"
 
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +14,16 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     // Where QSettings keeps the window's preferences: ~/.config/award-banner/award-banner.conf.
     setOrganizationName(QStringLiteral("award-banner"));
     setApplicationName(QStringLiteral("award-banner"));
+    InstallChineseTranslations(*this);
+}
+
+bool InstallChineseTranslations(QCoreApplication& application) {
+    auto* translator = new QTranslator(&application);
+    if (!translator->load(QStringLiteral("qtbase_zh_TW"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {
