@@ -1,5 +1,4 @@
 #include "board/BoardToolchain.h"
-#include "board/SerialPorts.h"
 #include "conversion/BannerConverter.h"
 #include "surface/DrawingSurface.h"
 #include "ui/Application.h"
