@@ -125,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Failures, UploadFailure,
                                                      "沒有回應"},
                                          FailureCase{"BrokenSketch", true, "/dev/award-banner-no-such-port",
                                                      BoardJob::Result::CompileFailed, "行有錯"}),
-                         [](const auto& info) { return std::string(info.param.what); });
+                         [](const auto& row) { return std::string(row.param.what); });
 
 }  // namespace
 }  // namespace award::board
