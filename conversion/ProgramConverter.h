@@ -13,6 +13,10 @@ namespace award {
 
 class DrawingSurface;
 
+// Sweeps of kSweepMilliseconds nearest to a hold time, the time first kept
+// within the editor's limits.
+std::uint32_t HoldSweeps(double seconds);
+
 // What a program run made, for telling the user.
 struct ProgramReport {
     int items = 0;
