@@ -2,6 +2,7 @@
 #include "ui/BoardMenu.h"
 #include "ui/FileCommands.h"
 #include "ui/Form1.h"
+#include "ui/ProgramMenu.h"
 
 int main(int argc, char** argv) {
     award::Application app(argc, argv);
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     // nothing of them.
     auto* files = new award::FileCommands(form);
     new award::BoardMenu(form);
+    new award::ProgramMenu(form);
     form.show();
     // A banner file named on the command line, as a file manager passes it.
     if (const QStringList arguments = QCoreApplication::arguments(); arguments.size() > 1)

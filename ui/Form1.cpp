@@ -67,6 +67,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(client_);
     fileMenu_ = menuBar()->addMenu(QStringLiteral("檔案(&F)"));
     boardMenu_ = menuBar()->addMenu(QStringLiteral("看板(&B)"));
+    programMenu_ = menuBar()->addMenu(QStringLiteral("節目(&P)"));
     CreateControls();
     ConnectHandlers();
     // The window takes the client area's size plus whatever the menu bar needs.
@@ -158,17 +159,21 @@ void Form1::ConnectHandlers() {
 void Form1::Run(int firstScanRow) {
     const QString& sketch = mode_->Marquee() ? converter_.ConvertMarquee(Text4->text(), firstScanRow, mode_->Speed())
                                              : converter_.ConvertBanner(Text4->text(), firstScanRow);
+    firstScanRow_ = firstScanRow;
     const RunReport& report = converter_.LastRunReport();
     // A refused run leaves the sketch area as it was: there is no sketch to show.
-    if (!report.refused) {
-        Text3->setPlainText(sketch);
-        previewDelay_->stop();
-        preview_->SetSketchText(sketch);
-    }
+    if (!report.refused) ShowSketch(sketch, {});
     pic->update();
     ShowNotices(RunNotices(report, {surface_.FontName(), surface_.ResolvedFace(), surface_.DrawsChinese()}));
     // What the run warned of stays in sight after a copy.
     runWarnings_ = RunWarnings(report);
+}
+
+void Form1::ShowSketch(const QString& sketch, const QStringList& warnings) {
+    Text3->setPlainText(sketch);
+    previewDelay_->stop();
+    preview_->SetSketchText(sketch);
+    runWarnings_ = warnings;
 }
 
 // Two lines fit; the tooltip keeps them all.

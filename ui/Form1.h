@@ -45,6 +45,7 @@ public:
     // The menu bar's menus, in their order on the bar.
     QMenu* FileMenu() const { return fileMenu_; }
     QMenu* BoardMenu() const { return boardMenu_; }
+    QMenu* ProgramMenu() const { return programMenu_; }
 
     // What the menus work on.
     QWidget* ClientArea() const { return client_; }
@@ -53,6 +54,16 @@ public:
     // The sketch as Text3 holds it, hand edits included, lines ended by CR LF.
     QString Text3Text() const;
     void ShowNotices(const QStringList& notices);
+
+    // What a sketch made elsewhere than by the run buttons is drawn with: the
+    // face and style chosen here and the first scan row of the run button
+    // pressed last.
+    const DrawingSurface& Surface() const { return surface_; }
+    int FirstScanRow() const { return firstScanRow_; }
+    LedPreview* Preview() const { return preview_; }
+    // Puts a sketch into Text3 and plays it; `warnings` stay in the notices
+    // after a copy.
+    void ShowSketch(const QString& sketch, const QStringList& warnings);
 
 private:
     void CreateControls();
@@ -66,6 +77,7 @@ private:
     QWidget* client_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QMenu* boardMenu_ = nullptr;
+    QMenu* programMenu_ = nullptr;
     QCheckBox* Check1 = nullptr;
     QCheckBox* Check2 = nullptr;
     QRadioButton* Option1 = nullptr;
@@ -85,6 +97,7 @@ private:
     QLabel* notice_ = nullptr;
     QTimer* previewDelay_ = nullptr;
     QStringList runWarnings_;
+    int firstScanRow_ = 3;
 };
 
 }  // namespace award

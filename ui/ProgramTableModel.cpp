@@ -1,0 +1,146 @@
+#include "ui/ProgramTableModel.h"
+
+#include <cmath>
+#include <utility>
+
+namespace award {
+
+void ProgramTableModel::SetItems(Program program) {
+    beginResetModel();
+    program_ = std::move(program);
+    endResetModel();
+    modified_ = false;
+}
+
+int ProgramTableModel::Add(int after, ProgramItem item) {
+    const int row = Valid(after) ? after + 1 : rowCount();
+    beginInsertRows({}, row, row);
+    program_.insert(program_.begin() + row, std::move(item));
+    endInsertRows();
+    Changed();
+    return row;
+}
+
+int ProgramTableModel::Duplicate(int row) { return Valid(row) ? Add(row, Item(row)) : -1; }
+
+int ProgramTableModel::MoveBy(int row, int offset) {
+    const int to = row + offset;
+    if (!Valid(row) || !Valid(to) || offset == 0) return -1;
+    // Qt counts the destination before the move takes the row out.
+    if (!beginMoveRows({}, row, row, {}, to > row ? to + 1 : to)) return -1;
+    ProgramItem item = std::move(program_[std::size_t(row)]);
+    program_.erase(program_.begin() + row);
+    program_.insert(program_.begin() + to, std::move(item));
+    endMoveRows();
+    Changed();
+    return to;
+}
+
+bool ProgramTableModel::Remove(int row) {
+    if (!Valid(row)) return false;
+    beginRemoveRows({}, row, row);
+    program_.erase(program_.begin() + row);
+    endRemoveRows();
+    Changed();
+    return true;
+}
+
+QString ProgramTableModel::HoldText(double seconds) { return QString::number(seconds, 'f', 1); }
+
+int ProgramTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(program_.size());
+}
+
+int ProgramTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
+
+QVariant ProgramTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || !Valid(index.row()) || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
+    const ProgramItem& item = Item(index.row());
+    switch (index.column()) {
+    case Text:
+        return item.text;
+    case Style:
+        return StyleName(item.style);
+    case Hold:
+        return role == Qt::EditRole ? QVariant(item.holdSeconds) : QVariant(HoldText(item.holdSeconds));
+    case Speed:
+        return SpeedName(item.speed);
+    case Align:
+        return AlignName(item.align);
+    default:
+        return {};
+    }
+}
+
+namespace {
+
+// Hold times the sign keeps: from the least to the most, in whole steps.
+std::optional<double> HoldSeconds(const QVariant& value) {
+    bool isNumber = false;
+    const double seconds = value.toDouble(&isNumber);
+    const double steps = seconds / kHoldStepSeconds;
+    if (!isNumber || seconds < kMinHoldSeconds - 1e-9 || seconds > kMaxHoldSeconds + 1e-9 ||
+        std::abs(steps - std::round(steps)) > 1e-6)
+        return std::nullopt;
+    return std::round(steps) * kHoldStepSeconds;
+}
+
+template <class Value>
+bool Take(const std::optional<Value>& value, Value& into) {
+    if (!value) return false;
+    into = *value;
+    return true;
+}
+
+}  // namespace
+
+bool ProgramTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || !Valid(index.row()) || role != Qt::EditRole) return false;
+    ProgramItem& item = program_[std::size_t(index.row())];
+    const ProgramItem before = item;
+    const QString name = value.toString();
+    bool taken = false;
+    switch (index.column()) {
+    case Text:
+        taken = value.canConvert<QString>();
+        if (taken) item.text = name;
+        break;
+    case Style:
+        taken = Take(StyleNamed(name), item.style);
+        break;
+    case Hold:
+        taken = Take(HoldSeconds(value), item.holdSeconds);
+        break;
+    case Speed:
+        taken = Take(SpeedNamed(name), item.speed);
+        break;
+    case Align:
+        taken = Take(AlignNamed(name), item.align);
+        break;
+    default:
+        break;
+    }
+    if (taken && item != before) {
+        emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+        Changed();
+    }
+    return taken;
+}
+
+QVariant ProgramTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) return {};
+    if (orientation == Qt::Vertical) return section + 1;
+    static const QString kHeaders[ColumnCount] = {
+        QStringLiteral("內容"), QStringLiteral("顯示方式"), QStringLiteral("停留秒數"),
+        QStringLiteral("速度"), QStringLiteral("對齊"),
+    };
+    return section >= 0 && section < ColumnCount ? QVariant(kHeaders[section]) : QVariant();
+}
+
+Qt::ItemFlags ProgramTableModel::flags(const QModelIndex& index) const {
+    return index.isValid() ? QAbstractTableModel::flags(index) | Qt::ItemIsEditable : Qt::NoItemFlags;
+}
+
+void ProgramTableModel::Changed() { modified_ = true; }
+
+}  // namespace award
