@@ -72,8 +72,20 @@ inline constexpr int kProgramGapSweeps = 78;
 // Rows a page rises and columns a wipe uncovers before the page is whole.
 inline constexpr int kRiseSteps = 15;
 inline constexpr int kWipeSteps = 63;
-// The program sketch's code, the flash it takes before its tables.
-inline constexpr long long kProgramCodeBytes = 2000;
+// The flash a program sketch takes besides its words (2 bytes each) and its
+// items (kProgramItemBytes each): the driver, whose word lookup grows with
+// the parts, and the Arduino core. Measured as the capacities above, with
+// arduino-builder; the largest, that of the most parts any program that fits
+// can have, bounds them all, so that the run never passes a sketch that does
+// not fit:
+//
+//   words     parts  items   program bytes   besides the tables
+//     1,000       1      3           3,998      1,938
+//    70,000       5    500         151,988      1,988
+//   100,000       7     20         202,600      2,200
+//   120,000       8     20         242,642      2,242
+//   125,655       8     20         253,952      fits exactly
+inline constexpr long long kProgramCodeBytes = 2242;
 // The item table is one object, so it too stays under 32,767 bytes.
 inline constexpr int kProgramMaxItems = 32767 / kProgramItemBytes;
 
