@@ -1,5 +1,7 @@
 #include "ui/ProgramTableModel.h"
 
+#include "files/ProgramFile.h"
+
 #include <cmath>
 #include <utility>
 
@@ -130,11 +132,9 @@ bool ProgramTableModel::setData(const QModelIndex& index, const QVariant& value,
 QVariant ProgramTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole) return {};
     if (orientation == Qt::Vertical) return section + 1;
-    static const QString kHeaders[ColumnCount] = {
-        QStringLiteral("內容"), QStringLiteral("顯示方式"), QStringLiteral("停留秒數"),
-        QStringLiteral("速度"), QStringLiteral("對齊"),
-    };
-    return section >= 0 && section < ColumnCount ? QVariant(kHeaders[section]) : QVariant();
+    // The columns of program files, in the same order.
+    static const QStringList kHeaders = ProgramCsvHeader().split(u',');
+    return section >= 0 && section < ColumnCount ? QVariant(kHeaders.value(section)) : QVariant();
 }
 
 Qt::ItemFlags ProgramTableModel::flags(const QModelIndex& index) const {
