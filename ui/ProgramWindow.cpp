@@ -45,7 +45,7 @@ void ProgramWindow::CreateControls() {
     };
     auto* edits = new QHBoxLayout;
     edits->addWidget(button("addItem", QStringLiteral("新增"), QStringLiteral("在選取的項目後面加入一項"),
-                            [this] { Select(model_.Add(CurrentRow())); }));
+                            [this] { EditText(model_.Add(CurrentRow())); }));
     edits->addWidget(button("removeItem", QStringLiteral("刪除"), QStringLiteral("刪除選取的項目"), [this] {
         const int row = CurrentRow();
         if (model_.Remove(row)) Select(std::min(row, model_.rowCount() - 1));
@@ -94,6 +94,13 @@ void ProgramWindow::Select(int row) {
     table_->setCurrentIndex(at);
     table_->scrollTo(at);
     if (sameRow) PlayItem(row);
+}
+
+// A new item is all defaults but its text, which the user types at once.
+void ProgramWindow::EditText(int row) {
+    Select(row);
+    table_->setFocus();
+    table_->edit(model_.index(row, ProgramTableModel::Text));
 }
 
 const QString& ProgramWindow::Convert(const Program& program) {

@@ -37,6 +37,7 @@ private:
     void CreateControls();
     int CurrentRow() const;
     void Select(int row);
+    void EditText(int row);
     const QString& Convert(const Program& program);
 
     Form1& form_;
