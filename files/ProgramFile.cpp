@@ -178,6 +178,10 @@ QByteArray CsvCell(const QString& value) {
 
 }  // namespace
 
+QString ProgramFileProblem(const ProgramFileRead& read) {
+    return read.line > 0 ? QStringLiteral("第 %1 行：%2").arg(read.line).arg(read.why) : read.why;
+}
+
 QString ProgramCsvHeader() { return QStringLiteral("內容,顯示方式,停留秒數,速度,對齊"); }
 
 QByteArray ProgramCsv(const Program& program) {

@@ -19,6 +19,9 @@ struct ProgramFileRead {
     QString encoding;  // what the bytes were read as
 };
 
+// What to tell the user of a file that was refused: the line and the reason.
+QString ProgramFileProblem(const ProgramFileRead& read);
+
 // The header row of program files, and the text of a whole file: UTF-8 CSV,
 // one item per row, values as the editor shows them.
 QString ProgramCsvHeader();
