@@ -27,17 +27,23 @@ QStringList NamesOf(int column) {
 
 QWidget* ProgramItemDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                            const QModelIndex& index) const {
+    // Qt asks for editors through a const delegate, yet an editor commits
+    // through the delegate's signal.
+    auto* self = const_cast<ProgramItemDelegate*>(this);
     if (index.column() == ProgramTableModel::Hold) {
         auto* seconds = new QDoubleSpinBox(parent);
         seconds->setDecimals(1);
         seconds->setRange(kMinHoldSeconds, kMaxHoldSeconds);
         seconds->setSingleStep(kHoldStepSeconds);
         seconds->setSuffix(QStringLiteral(" 秒"));
+        // Into the item at once, so that the preview plays what is being chosen.
+        connect(seconds, &QDoubleSpinBox::valueChanged, self, [self, seconds] { emit self->commitData(seconds); });
         return seconds;
     }
     if (const QStringList names = NamesOf(index.column()); !names.isEmpty()) {
         auto* choice = new QComboBox(parent);
         choice->addItems(names);
+        connect(choice, &QComboBox::activated, self, [self, choice] { emit self->commitData(choice); });
         return choice;
     }
     return QStyledItemDelegate::createEditor(parent, option, index);

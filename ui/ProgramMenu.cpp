@@ -9,6 +9,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace award {
 namespace {
@@ -45,6 +48,14 @@ ProgramMenu::ProgramMenu(Form1& form) : QObject(&form), form_(form), window_(new
 }
 
 void ProgramMenu::ShowWindow() {
+    // The first time beside the main window, as far as the screen leaves room.
+    if (!placed_) {
+        const QRect screen = form_.screen()->availableGeometry();
+        const QPoint beside = form_.frameGeometry().topRight() + QPoint(8, 0);
+        window_->move(std::max(screen.left(), std::min(beside.x(), screen.right() - window_->width())),
+                      std::max(screen.top(), std::min(beside.y(), screen.bottom() - window_->height())));
+        placed_ = true;
+    }
     window_->show();
     window_->raise();
     window_->activateWindow();

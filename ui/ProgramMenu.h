@@ -35,6 +35,7 @@ private:
     Form1& form_;
     ProgramWindow* window_ = nullptr;
     QString path_;  // the program's file, once it has one
+    bool placed_ = false;
 };
 
 }  // namespace award
