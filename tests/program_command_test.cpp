@@ -85,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
                 Header() + QStringLiteral("國").repeated(int(kMarqueeMaxColumns / 16 + 100)).toUtf8() + "\r\n", {}, 3,
                 u"多了"},
         Failure{"WithMarquee", Header() + "ok\r\n", {"--marquee"}, 2, u"--marquee"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace award

@@ -61,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {Item(u"金牌", ItemStyle::Static, 1.0)}},
         FileRow{"BlankRowsAndTrailingCommas", Utf8(u"內容,顯示方式,停留秒數,速度,對齊,\r\n\r\n,,,,\r\n第一名,,,,,\r\n"),
                 {Item(u"第一名")}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 struct BadRow {
     const char* name;
@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadRow{"ASixthCell", Utf8(u"內容,顯示方式,停留秒數,速度,對齊\n好,,,,,多的\n"), 2, u"多的"},
         BadRow{"QuoteLeftOpen", Utf8(u"內容,顯示方式,停留秒數,速度,對齊\n好,靜止\n\"沒有結束,靜止\n"), 3, u"引號"},
         BadRow{"NoHeader", Utf8(u"恭喜,靜止\n"), 1, u"第一列"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ProgramFileSave, SavedFileReadsBackAndAFailureSaysWhy) {
     QTemporaryDir dir;

@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, ProgramPaging,
                                            PagingRow{"LongSentenceLeft", u"恭喜本校資訊科三年甲班林同學榮獲金牌", ItemAlign::Left},
                                            PagingRow{"MixedWidthsCentred", u"第1名ABC同學iii好", ItemAlign::Centre},
                                            PagingRow{"ThreeCharactersCentred", u"陳怡君", ItemAlign::Centre}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ProgramPages, ALineBreakStartsAPageAndAnEmptyTextIsOneDarkPage) {
     DrawingSurface surface;
