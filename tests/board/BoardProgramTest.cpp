@@ -54,15 +54,15 @@ void ExpectShows(const BoardRun& run, const std::vector<Stretch>& expected)
 {
     const std::vector<Stretch> shown = Shown(run);
     ASSERT_GE(shown.size(), expected.size()) << "the board showed fewer images than the program has";
-    const double sweepCycles = kSweepMilliseconds * kCyclesPerMillisecond;
+    const double sweepCycles = kSweepMilliseconds * static_cast<double>(kCyclesPerMillisecond);
     for (std::size_t i = 0; i < expected.size(); ++i) {
         SCOPED_TRACE("image " + std::to_string(i) + " of " + std::to_string(expected[i].sweeps) + " sweeps");
         ASSERT_TRUE(shown[i].image == expected[i].image) << DescribeDifference(shown[i].image, expected[i].image);
         if (i + 1 == expected.size()) break;
         EXPECT_EQ(shown[i].sweeps, expected[i].sweeps);
-        const double cycles = double(shown[i + 1].startCycle - shown[i].startCycle);
-        EXPECT_NEAR(cycles / (expected[i].sweeps * sweepCycles), 1.0, 0.02)
-            << cycles / kCyclesPerMillisecond << " ms";
+        const auto cycles = static_cast<double>(shown[i + 1].startCycle - shown[i].startCycle);
+        EXPECT_NEAR(cycles / (static_cast<double>(expected[i].sweeps) * sweepCycles), 1.0, 0.02)
+            << cycles / sweepCycles * kSweepMilliseconds << " ms";
     }
 }
 
@@ -93,10 +93,10 @@ TEST(BoardProgram, FiveItemsInOrderEachImageForItsTimeThenTheFirstAgain)
     timeline.push_back(timeline.front());
     const std::vector<Stretch> expected = Expected(timeline);
     // Item 1 holds 2.0 s and item 2 1.0 s: their images' sweeps say so.
-    ASSERT_NEAR(expected[0].sweeps * kSweepMilliseconds, 2000, 40);
-    ASSERT_NEAR(expected[2].sweeps * kSweepMilliseconds, 1000, 20);
+    ASSERT_NEAR(static_cast<double>(expected[0].sweeps) * kSweepMilliseconds, 2000, 40);
+    ASSERT_NEAR(static_cast<double>(expected[2].sweeps) * kSweepMilliseconds, 1000, 20);
 
-    const auto ms = static_cast<std::uint64_t>((cycleSweeps + 20) * kSweepMilliseconds * 1.05);
+    const auto ms = static_cast<std::uint64_t>(static_cast<double>(cycleSweeps + 20) * kSweepMilliseconds * 1.05);
     const BoardRun run = RunBuiltSketch(sketch.toStdString(), kUntilTimeRunsOut, ms);
     ASSERT_TRUE(run.stillRunning);
     ExpectShows(run, expected);

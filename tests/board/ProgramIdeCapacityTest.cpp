@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ProgramIdeCapacity,
                                            Size{"WholeProgramSpace",
                                                 (kMega2560ProgramBytes - kProgramCodeBytes - 20 * kProgramItemBytes) / 2,
                                                 20}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace award
