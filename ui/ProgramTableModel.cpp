@@ -2,6 +2,8 @@
 
 #include "files/ProgramFile.h"
 
+#include <QColor>
+
 #include <cmath>
 #include <utility>
 
@@ -55,9 +57,33 @@ int ProgramTableModel::rowCount(const QModelIndex& parent) const {
 
 int ProgramTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
 
+namespace {
+
+// Whether the item's way of showing uses the setting at all: a marquee has no
+// pages to hold or align, and only steps that move have a speed.
+bool Uses(const ProgramItem& item, int column) {
+    switch (column) {
+    case ProgramTableModel::Hold:
+    case ProgramTableModel::Align:
+        return item.style != ItemStyle::ScrollLeft;
+    case ProgramTableModel::Speed:
+        return item.style != ItemStyle::Static && item.style != ItemStyle::Blink;
+    default:
+        return true;
+    }
+}
+
+}  // namespace
+
 QVariant ProgramTableModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || !Valid(index.row()) || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
+    if (!index.isValid() || !Valid(index.row())) return {};
     const ProgramItem& item = Item(index.row());
+    if (role == Qt::ForegroundRole || role == Qt::ToolTipRole) {
+        if (Uses(item, index.column())) return {};
+        return role == Qt::ForegroundRole ? QVariant(QColor(Qt::gray))
+                                          : QVariant(StyleName(item.style) + QStringLiteral("用不到這一欄"));
+    }
+    if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
     switch (index.column()) {
     case Text:
         return item.text;
