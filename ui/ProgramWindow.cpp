@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStringTokenizer>
 #include <QTableView>
 
@@ -36,26 +37,34 @@ void ProgramWindow::CreateControls() {
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setSectionResizeMode(ProgramTableModel::Text, QHeaderView::Stretch);
 
-    const auto button = [this](const char* name, const QString& caption, const QString& tip, auto action) {
+    // A key works on the table itself, never while a cell is being edited,
+    // where Delete and Ctrl+arrows belong to the text.
+    const auto button = [this](const char* name, const QString& caption, const QString& tip, auto action,
+                               const QKeySequence& key = {}) {
         auto* pushed = new QPushButton(caption, this);
         pushed->setObjectName(QLatin1String(name));
-        pushed->setToolTip(tip);
+        pushed->setToolTip(key.isEmpty() ? tip : tip + QStringLiteral("（%1）").arg(key.toString()));
         connect(pushed, &QPushButton::clicked, this, action);
+        if (!key.isEmpty())
+            connect(new QShortcut(key, table_, nullptr, nullptr, Qt::WidgetShortcut), &QShortcut::activated, pushed,
+                    &QPushButton::click);
         return pushed;
     };
     auto* edits = new QHBoxLayout;
     edits->addWidget(button("addItem", QStringLiteral("新增"), QStringLiteral("在選取的項目後面加入一項"),
-                            [this] { EditText(model_.Add(CurrentRow())); }));
+                            [this] { EditText(model_.Add(CurrentRow())); }, QKeySequence(Qt::Key_Insert)));
     edits->addWidget(button("removeItem", QStringLiteral("刪除"), QStringLiteral("刪除選取的項目"), [this] {
         const int row = CurrentRow();
         if (model_.Remove(row)) Select(std::min(row, model_.rowCount() - 1));
-    }));
+    }, QKeySequence(QKeySequence::Delete)));
     edits->addWidget(button("duplicateItem", QStringLiteral("重複此項"), QStringLiteral("在後面加入一項一樣的"),
                             [this] { Select(model_.Duplicate(CurrentRow())); }));
-    edits->addWidget(button("moveItemUp", QStringLiteral("往上移"), QStringLiteral("和上一項對調"),
-                            [this] { Select(model_.MoveBy(CurrentRow(), -1)); }));
-    edits->addWidget(button("moveItemDown", QStringLiteral("往下移"), QStringLiteral("和下一項對調"),
-                            [this] { Select(model_.MoveBy(CurrentRow(), 1)); }));
+    edits->addWidget(button(
+        "moveItemUp", QStringLiteral("往上移"), QStringLiteral("和上一項對調"),
+        [this] { Select(model_.MoveBy(CurrentRow(), -1)); }, QKeySequence(Qt::CTRL | Qt::Key_Up)));
+    edits->addWidget(button(
+        "moveItemDown", QStringLiteral("往下移"), QStringLiteral("和下一項對調"),
+        [this] { Select(model_.MoveBy(CurrentRow(), 1)); }, QKeySequence(Qt::CTRL | Qt::Key_Down)));
     edits->addStretch();
     edits->addWidget(button("itemsFromBanner", QStringLiteral("從橫幅文字建立"),
                             QStringLiteral("橫幅文字的每一句成為一項，靜止、置中"), [this] { BuildFromBanner(); }));
@@ -71,6 +80,7 @@ void ProgramWindow::CreateControls() {
     layout->addWidget(table_);
     layout->addLayout(edits);
     layout->addWidget(status_);
+    table_->setFocus();
 
     // The item in hand plays in the preview as soon as it is chosen or changed.
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
