@@ -21,7 +21,7 @@ int ProgramTableModel::Add(int after, ProgramItem item) {
     beginInsertRows({}, row, row);
     program_.insert(program_.begin() + row, std::move(item));
     endInsertRows();
-    Changed();
+    modified_ = true;
     return row;
 }
 
@@ -36,7 +36,7 @@ int ProgramTableModel::MoveBy(int row, int offset) {
     program_.erase(program_.begin() + row);
     program_.insert(program_.begin() + to, std::move(item));
     endMoveRows();
-    Changed();
+    modified_ = true;
     return to;
 }
 
@@ -45,7 +45,7 @@ bool ProgramTableModel::Remove(int row) {
     beginRemoveRows({}, row, row);
     program_.erase(program_.begin() + row);
     endRemoveRows();
-    Changed();
+    modified_ = true;
     return true;
 }
 
@@ -149,8 +149,9 @@ bool ProgramTableModel::setData(const QModelIndex& index, const QVariant& value,
         break;
     }
     if (taken && item != before) {
-        emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
-        Changed();
+        // A new style greys or clears the settings it does not use.
+        emit dataChanged(this->index(index.row(), 0), this->index(index.row(), ColumnCount - 1));
+        modified_ = true;
     }
     return taken;
 }
@@ -166,7 +167,5 @@ QVariant ProgramTableModel::headerData(int section, Qt::Orientation orientation,
 Qt::ItemFlags ProgramTableModel::flags(const QModelIndex& index) const {
     return index.isValid() ? QAbstractTableModel::flags(index) | Qt::ItemIsEditable : Qt::NoItemFlags;
 }
-
-void ProgramTableModel::Changed() { modified_ = true; }
 
 }  // namespace award

@@ -40,7 +40,6 @@ public:
 
 private:
     bool Valid(int row) const { return row >= 0 && row < static_cast<int>(program_.size()); }
-    void Changed();
 
     Program program_;
     bool modified_ = false;
