@@ -98,7 +98,7 @@ protected:
 };
 
 TEST_F(ProgramSketch, ReadsBackAsWrittenAndAsEditedByHand) {
-    const QString sketch = converter.ConvertProgram(program, 3);
+    const QString sketch = converter.ConvertProgram(program, {});
     ASSERT_FALSE(converter.LastReport().refused);
     EXPECT_FALSE(sketch.contains(QRegularExpression("[^\r]\n")));
     const auto read = ReadSketch(sketch);
@@ -122,7 +122,7 @@ TEST_F(ProgramSketch, ReadsBackAsWrittenAndAsEditedByHand) {
 }
 
 TEST_F(ProgramSketch, OneCycleOfTheTimelineAndTheNoticesAgree) {
-    converter.ConvertProgram(program, 3);
+    converter.ConvertProgram(program, {});
     const ProgramReport& report = converter.LastReport();
     const ProgramFrames frames = converter.Frames(program, 3);
     const auto timeline = ProgramTimeline(frames);
@@ -138,13 +138,13 @@ TEST_F(ProgramSketch, OneCycleOfTheTimelineAndTheNoticesAgree) {
 
 TEST_F(ProgramSketch, AProgramTooLongForTheBoardIsRefusedSayingByHowMuch) {
     const Program tooLong{{QStringLiteral("國").repeated(kMarqueeMaxColumns / 16 + 100), ItemStyle::Static}};
-    EXPECT_TRUE(converter.ConvertProgram(tooLong, 3).isEmpty());
+    EXPECT_TRUE(converter.ConvertProgram(tooLong, {}).isEmpty());
     const ProgramReport& report = converter.LastReport();
     ASSERT_TRUE(report.refused);
     EXPECT_GT(report.flashBytes, kMega2560ProgramBytes);
     EXPECT_TRUE(report.why.contains(QLocale(QLocale::English).toString(report.flashBytes - kMega2560ProgramBytes)))
         << report.why.toStdString();
-    EXPECT_TRUE(converter.ConvertProgram({}, 3).isEmpty());
+    EXPECT_TRUE(converter.ConvertProgram({}, {}).isEmpty());
     EXPECT_TRUE(converter.LastReport().refused);
 }
 

@@ -77,7 +77,7 @@ TEST(BoardProgram, FiveItemsInOrderEachImageForItsTimeThenTheFirstAgain)
     program[4] = {QStringLiteral("好"), ItemStyle::ScrollLeft, 1.5, MarqueeSpeed::Fast};
     DrawingSurface surface;
     ProgramConverter converter(surface);
-    const QString sketch = converter.ConvertProgram(program, 3);
+    const QString sketch = converter.ConvertProgram(program, {});
     const ProgramFrames read = ReadProgram(sketch);
     ASSERT_EQ(read, converter.Frames(program, 3));
 
