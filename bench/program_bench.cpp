@@ -46,8 +46,8 @@ void BM_ConvertProgram(benchmark::State& state) {
     const award::Program program = SampleProgram(static_cast<int>(state.range(0)));
     award::DrawingSurface surface;
     award::ProgramConverter converter(surface);
-    converter.ConvertProgram(program, 3);  // warm: fonts opened, glyphs cached
-    for (auto _ : state) benchmark::DoNotOptimize(converter.ConvertProgram(program, 3).constData());
+    converter.ConvertProgram(program, {});  // warm: fonts opened, glyphs cached
+    for (auto _ : state) benchmark::DoNotOptimize(converter.ConvertProgram(program, {}).constData());
     state.counters["pages"] = static_cast<double>(converter.LastReport().pages);
     state.counters["flash_bytes"] = static_cast<double>(converter.LastReport().flashBytes);
     state.counters["refused"] = converter.LastReport().refused;

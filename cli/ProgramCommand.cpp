@@ -38,17 +38,14 @@ QList<QCommandLineOption> ProgramOptions() { return {ProgramOption()}; }
 
 bool ProgramCommandGiven(const QCommandLineParser& parser) { return parser.isSet(ProgramOption()); }
 
-int RunProgramCommand(const QCommandLineParser& parser, const ProgramLook& look, int& argc, char** argv) {
+int RunProgramCommand(const QCommandLineParser& parser, const ConversionOptions& options, int& argc, char** argv) {
     const QString path = parser.value(ProgramOption());
     const ProgramFileRead read = ReadProgramFile(path);
     if (!read.ok) return Fail(2, path + QStringLiteral("：") + ProgramFileProblem(read));
 
     DrawingSurface surface;
-    surface.SetFontName(look.font);
-    surface.SetFontBold(look.bold);
-    surface.SetFontItalic(look.italic);
     ProgramConverter converter(surface);
-    const QString& sketch = converter.ConvertProgram(read.program, look.firstRow);
+    const QString& sketch = converter.ConvertProgram(read.program, options);
     if (converter.LastReport().refused) return Fail(3, converter.LastReport().why + QStringLiteral("沒有產生程式。"));
     if (BoardCommandGiven(parser)) return RunBoardCommand(parser, sketch, argc, argv);
     const QByteArray bytes = sketch.toUtf8();

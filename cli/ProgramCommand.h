@@ -1,5 +1,7 @@
 #pragma once
 
+#include "conversion/ConversionOptions.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QList>
@@ -14,16 +16,9 @@ extern const char* const kProgramUsage;
 
 bool ProgramCommandGiven(const QCommandLineParser& parser);
 
-// The face and the first scan row the other options chose.
-struct ProgramLook {
-    QString font;
-    bool bold = false;
-    bool italic = false;
-    int firstRow = 3;
-};
-
-// Reads the file, writes its sketch on standard output or takes it to the
-// board as --upload and --hex say, and returns the exit status.
-int RunProgramCommand(const QCommandLineParser& parser, const ProgramLook& look, int& argc, char** argv);
+// Reads the file, writes its sketch in the face, style and first scan row of
+// `options` on standard output or takes it to the board as --upload and --hex
+// say, and returns the exit status.
+int RunProgramCommand(const QCommandLineParser& parser, const ConversionOptions& options, int& argc, char** argv);
 
 }  // namespace award

@@ -92,30 +92,31 @@ int Run(int& argc, char** argv) {
     if (!parser.positionalArguments().isEmpty())
         return Fail(2, "unexpected argument '" + parser.positionalArguments().first() + "'", true);
 
-    const QString font = parser.isSet(fontOption) ? parser.value(fontOption) : award::kMingFaceName;
-    if (font != award::kMingFaceName && font != award::kKaiFaceName)
-        return Fail(2, "--font takes 新細明體 or 標楷體, not '" + font + "'", true);
-    int firstRow = 3;
+    award::ConversionOptions options;
+    if (parser.isSet(fontOption)) options.style.face = parser.value(fontOption);
+    if (options.style.face != award::kMingFaceName && options.style.face != award::kKaiFaceName)
+        return Fail(2, "--font takes 新細明體 or 標楷體, not '" + options.style.face + "'", true);
+    options.style.bold = parser.isSet(boldOption);
+    options.style.italic = parser.isSet(italicOption);
     if (parser.isSet(rowOption)) {
         const QString row = parser.value(rowOption);
         if (row != "1" && row != "3") return Fail(2, "--first-row takes 1 or 3, not '" + row + "'", true);
-        firstRow = row.toInt();
+        options.firstScanRow = row.toInt();
     }
 
     if (award::ProgramCommandGiven(parser)) {
         if (parser.isSet(marqueeOption) || parser.isSet(speedOption))
             return Fail(2, QStringLiteral("--program takes neither --marquee nor --speed"), true);
-        return award::RunProgramCommand(
-            parser, {font, parser.isSet(boldOption), parser.isSet(italicOption), firstRow}, argc, argv);
+        return award::RunProgramCommand(parser, options, argc, argv);
     }
 
     const bool marquee = parser.isSet(marqueeOption);
-    auto speed = award::MarqueeSpeed::Medium;
+    if (marquee) options.mode = award::DisplayMode::Marquee;
     if (parser.isSet(speedOption)) {
         const QString name = parser.value(speedOption);
         if (!marquee) return Fail(2, QStringLiteral("--speed is for --marquee"), true);
-        if (name == "slow") speed = award::MarqueeSpeed::Slow;
-        else if (name == "fast") speed = award::MarqueeSpeed::Fast;
+        if (name == "slow") options.speed = award::MarqueeSpeed::Slow;
+        else if (name == "fast") options.speed = award::MarqueeSpeed::Fast;
         else if (name != "medium") return Fail(2, "--speed takes slow, medium or fast, not '" + name + "'", true);
     }
 
@@ -133,9 +134,6 @@ int Run(int& argc, char** argv) {
                            .arg(input.tail.size() + input.dropped));
 
     award::DrawingSurface surface;
-    surface.SetFontName(font);
-    surface.SetFontBold(parser.isSet(boldOption));
-    surface.SetFontItalic(parser.isSet(italicOption));
     award::BannerConverter converter(surface);
     // Compiling and uploading take the whole sketch; standard output takes
     // it as it is written.
@@ -144,8 +142,8 @@ int Run(int& argc, char** argv) {
     if (!marquee && !toBoard)
         converter.SetSketchSink([&](const QString& piece) { written = written && Write(piece.toUtf8()); });
     const std::vector<QStringView> phrases(input.phrases.begin(), input.phrases.end());
-    const QString& sketch = marquee ? converter.ConvertMarquee(input.tail, firstRow, speed)
-                                    : converter.ConvertPhrases(phrases, input.phraseCount, input.tail, firstRow);
+    const QString& sketch = marquee ? converter.Convert(input.tail, options)
+                                    : converter.ConvertPhrases(phrases, input.phraseCount, input.tail, options);
     const award::RunReport& report = converter.LastRunReport();
     if (report.refused && report.marquee) {
         return Fail(3, QStringLiteral("the marquee is %1 columns long: %2 more than the %3 an Arduino Mega 2560 holds; no sketch written")

@@ -98,7 +98,7 @@ ProgramFrames ProgramConverter::Frames(const Program& program, int firstScanRow)
     return frames;
 }
 
-const QString& ProgramConverter::ConvertProgram(const Program& program, int firstScanRow) {
+const QString& ProgramConverter::ConvertProgram(const Program& program, const ConversionOptions& options) {
     report_ = {};
     sketch_.clear();
     report_.items = static_cast<int>(program.size());
@@ -113,7 +113,8 @@ const QString& ProgramConverter::ConvertProgram(const Program& program, int firs
                           .arg(Number(report_.items), Number(kProgramMaxItems), Number(report_.items - kProgramMaxItems));
         return sketch_;
     }
-    const ProgramFrames frames = Frames(program, firstScanRow);
+    surface_.SetStyle(options.style);
+    const ProgramFrames frames = Frames(program, options.firstScanRow);
     for (const auto& item : frames.items) report_.pages += static_cast<long long>(item.pages.size());
     report_.secondsPerCycle = static_cast<double>(ProgramCycleSweeps(frames)) * kSweepMilliseconds / 1000;
     report_.flashBytes = ProgramWriter::FlashBytes(ProgramWriter::Words(frames), report_.items);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "conversion/ColumnWords.h"
+#include "conversion/ConversionOptions.h"
 #include "conversion/Program.h"
 #include "conversion/ProgramFrames.h"
 
@@ -36,12 +37,14 @@ class ProgramConverter {
 public:
     explicit ProgramConverter(DrawingSurface& surface) : surface_(surface) {}
 
-    // firstScanRow is the surface row that becomes bit 0 (1 or 3). Gives the
-    // sketch text, or an empty text when the program was refused.
-    const QString& ConvertProgram(const Program& program, int firstScanRow);
+    // The whole program in the options' face, style and first scan row (their
+    // display mode and speed are the items' own). Gives the sketch text, or an
+    // empty text when the program was refused.
+    const QString& ConvertProgram(const Program& program, const ConversionOptions& options);
     const ProgramReport& LastReport() const { return report_; }
 
-    // What the sketch's tables will hold, without writing it.
+    // What the sketch's tables will hold, without writing it, in the
+    // surface's current style.
     ProgramFrames Frames(const Program& program, int firstScanRow);
     // The pages of one text: as many whole characters on each as fit in 64
     // columns, drawn as a phrase is (靠左) or with the ink centred (置中).

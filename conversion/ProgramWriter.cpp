@@ -9,7 +9,7 @@
 namespace award {
 namespace {
 
-QString Lines(const QStringList& lines) { return lines.join(SketchWriter::kLineBreak) + SketchWriter::kLineBreak; }
+
 
 QString PartName(int part) { return SketchWriter::PartName(kProgramPartName, part); }
 
@@ -87,7 +87,7 @@ long long ProgramWriter::FlashBytes(long long words, long long items) {
 QString ProgramWriter::FixedCode(int wordParts) {
     // Items are counted from the table itself, so a row added or removed by
     // hand is played as it stands.
-    const QString declarations = Lines({
+    const QString declarations = SketchWriter::Lines({
         QStringLiteral("unsigned int i,j;"),
         QStringLiteral("unsigned int a[64]; //重複掃瞄資料"),
         QStringLiteral("unsigned int pg[64]; //這一頁"),
@@ -98,7 +98,7 @@ QString ProgramWriter::FixedCode(int wordParts) {
     const QString lookup = SketchWriter::PartLookup(QStringLiteral("//第 n 個字在 flash 裡的位置"),
                                                     QStringLiteral("uint_farptr_t wordAt(unsigned long n)"),
                                                     kProgramPartName, kMarqueePartColumns, 2, wordParts);
-    const QString field = Lines({
+    const QString field = SketchWriter::Lines({
         QStringLiteral("//節目表第 t 項的第 f 個數"),
         QStringLiteral("unsigned long itemField(unsigned int t,unsigned int f) {"),
         QStringLiteral("   return pgm_read_dword_far(pgm_get_far_address(%1)+(t*%2UL+f)*4UL);")
@@ -106,11 +106,11 @@ QString ProgramWriter::FixedCode(int wordParts) {
             .arg(kProgramItemFields),
         QStringLiteral("}"),
     });
-    const QString show = Lines({QStringLiteral("//把 a 掃瞄 n 次"), QStringLiteral("void show(unsigned long n) {"),
+    const QString show = SketchWriter::Lines({QStringLiteral("//把 a 掃瞄 n 次"), QStringLiteral("void show(unsigned long n) {"),
                                 QStringLiteral("   for (;n>0;n--){")}) +
                          SketchWriter::ColumnSweep(kMarqueeColumnDelayMicroseconds) +
-                         Lines({QStringLiteral("   }"), QStringLiteral("}")});
-    const QString dark = Lines({
+                         SketchWriter::Lines({QStringLiteral("   }"), QStringLiteral("}")});
+    const QString dark = SketchWriter::Lines({
         QStringLiteral("//看板全暗 n 次掃瞄的時間"),
         QStringLiteral("void dark(unsigned long n) {"),
         QStringLiteral("   for (j=0;j<=63;j++)"),
@@ -118,7 +118,7 @@ QString ProgramWriter::FixedCode(int wordParts) {
         QStringLiteral("   show(n);"),
         QStringLiteral("}"),
     });
-    const QString loop = Lines({
+    const QString loop = SketchWriter::Lines({
         QStringLiteral("void loop() {"),
         QStringLiteral("   //一項一項照順序顯示，最後一項之後從頭再來"),
         QStringLiteral("   for (unsigned int t=0;t<itemCount;t++){"),

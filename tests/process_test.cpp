@@ -52,36 +52,32 @@ ProgramRun RunProgram(const QString& program, const QStringList& args, const QBy
 const QString kCommand = QStringLiteral(AWARD_SKETCH_COMMAND);
 const QByteArray kBanner = QStringLiteral("賀 本校 資訊科 三年甲班 陳怡君同學 ").toUtf8();
 
-QByteArray InProcess(const QString& face, bool bold, bool italic, int firstRow,
-                     std::optional<MarqueeSpeed> marquee = std::nullopt) {
+QByteArray InProcess(const ConversionOptions& options) {
     DrawingSurface surface;
-    surface.SetFontName(face);
-    surface.SetFontBold(bold);
-    surface.SetFontItalic(italic);
     BannerConverter converter(surface);
-    const QString text = QString::fromUtf8(kBanner);
-    return (marquee ? converter.ConvertMarquee(text, firstRow, *marquee) : converter.ConvertBanner(text, firstRow)).toUtf8();
+    return converter.Convert(QString::fromUtf8(kBanner), options).toUtf8();
 }
 
 TEST(SketchCommand, WritesExactlyWhatARunGives) {
     const struct {
         QStringList args;
-        QString face;
-        bool bold, italic;
-        int row;
-        std::optional<MarqueeSpeed> marquee = std::nullopt;
+        ConversionOptions options;
     } cases[] = {
-        {{}, kMingFaceName, false, false, 3},
-        {{"--first-row", "1"}, kMingFaceName, false, false, 1},
-        {{"--font", kKaiFaceName, "--bold"}, kKaiFaceName, true, false, 3},
-        {{"--font", kMingFaceName, "--italic", "--first-row", "3"}, kMingFaceName, false, true, 3},
-        {{"--marquee", "--first-row", "1"}, kMingFaceName, false, false, 1, MarqueeSpeed::Medium},
-        {{"--marquee", "--speed", "slow", "--font", kKaiFaceName}, kKaiFaceName, false, false, 3, MarqueeSpeed::Slow},
+        {{}, {}},
+        {{"--first-row", "1"}, {{kMingFaceName, false, false}, 1, DisplayMode::Phrases, MarqueeSpeed::Medium}},
+        {{"--font", kKaiFaceName, "--bold"},
+         {{kKaiFaceName, true, false}, 3, DisplayMode::Phrases, MarqueeSpeed::Medium}},
+        {{"--font", kMingFaceName, "--italic", "--first-row", "3"},
+         {{kMingFaceName, false, true}, 3, DisplayMode::Phrases, MarqueeSpeed::Medium}},
+        {{"--marquee", "--first-row", "1"},
+         {{kMingFaceName, false, false}, 1, DisplayMode::Marquee, MarqueeSpeed::Medium}},
+        {{"--marquee", "--speed", "slow", "--font", kKaiFaceName},
+         {{kKaiFaceName, false, false}, 3, DisplayMode::Marquee, MarqueeSpeed::Slow}},
     };
     for (const auto& c : cases) {
         const ProgramRun run = RunProgram(kCommand, c.args, kBanner);
         EXPECT_EQ(run.exitCode, 0) << c.args.join(' ').toStdString() << run.err.toStdString();
-        EXPECT_EQ(run.out, InProcess(c.face, c.bold, c.italic, c.row, c.marquee)) << c.args.join(' ').toStdString();
+        EXPECT_EQ(run.out, InProcess(c.options)) << c.args.join(' ').toStdString();
         EXPECT_TRUE(run.out.contains("\r\n"));
         EXPECT_TRUE(run.err.isEmpty());
     }
@@ -172,8 +168,9 @@ TEST(SketchCommand, HelpExplainsEveryOption) {
 TEST(DrawingIndependence, ScreenScaleAndFontDpiDoNotChangeTheSketch) {
     const QString probe = QStringLiteral(AWARD_GUI_PROBE);
     for (const QStringList& args : {QStringList{}, QStringList{"--kai", "--bold"}}) {
-        const QByteArray expected =
-            InProcess(args.isEmpty() ? kMingFaceName : kKaiFaceName, !args.isEmpty(), false, 3);
+        ConversionOptions options;
+        if (!args.isEmpty()) options.style = {kKaiFaceName, true, false};
+        const QByteArray expected = InProcess(options);
         for (const auto& [name, value] :
              {std::pair("QT_SCALE_FACTOR", "2"), std::pair("QT_FONT_DPI", "144"),
               std::pair("FREETYPE_PROPERTIES",

@@ -41,10 +41,8 @@ TEST(ProgramCommand, WritesTheSketchARunOfTheFileGivesInTheChosenFace) {
                           {QStringLiteral("好棒"), ItemStyle::ScrollLeft, 1.5, MarqueeSpeed::Fast}};
     ASSERT_FALSE(SaveProgramFile(dir.filePath("p.csv"), program));
     DrawingSurface surface;
-    surface.SetFontName(kKaiFaceName);
-    surface.SetFontBold(true);
     ProgramConverter converter(surface);
-    const QByteArray expected = converter.ConvertProgram(program, 1).toUtf8();
+    const QByteArray expected = converter.ConvertProgram(program, {{kKaiFaceName, true, false}, 1}).toUtf8();
 
     const CommandRun run = RunCommand({"--program", dir.filePath("p.csv"), "--font", kKaiFaceName, "--bold",
                                        "--first-row", "1"});
@@ -84,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{"TooLongForTheBoard",
                 Header() + QStringLiteral("國").repeated(int(kMarqueeMaxColumns / 16 + 100)).toUtf8() + "\r\n", {}, 3,
                 u"多了"},
-        Failure{"WithMarquee", Header() + "ok\r\n", {"--marquee"}, 2, u"--marquee"}),
+        Failure{"WithMarquee", Header(), {"--marquee"}, 2, u"--marquee"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "conversion/BannerConverter.h"
+#include "conversion/ConversionOptions.h"
 #include "surface/DrawingSurface.h"
 
 #include <QString>
@@ -54,11 +55,15 @@ public:
     // The sketch as Text3 holds it, hand edits included, lines ended by CR LF.
     QString Text3Text() const;
     void ShowNotices(const QStringList& notices);
+    // What the face, style and display mode controls show, for a run whose
+    // run button takes firstScanRow as the sign's top row.
+    ConversionOptions Options(int firstScanRow) const;
+    // Ends the program through 結束 itself, so that no other way of ending
+    // it can differ from the button's.
+    void Exit();
 
-    // What a sketch made elsewhere than by the run buttons is drawn with: the
-    // face and style chosen here and the first scan row of the run button
-    // pressed last.
-    const DrawingSurface& Surface() const { return surface_; }
+    // The first scan row of the run button pressed last, else 3: what a
+    // sketch made elsewhere than by the run buttons takes.
     int FirstScanRow() const { return firstScanRow_; }
     LedPreview* Preview() const { return preview_; }
     // Puts a sketch into Text3 and plays it; `warnings` stay in the notices

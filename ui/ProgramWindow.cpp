@@ -114,11 +114,11 @@ void ProgramWindow::EditText(int row) {
 }
 
 const QString& ProgramWindow::Convert(const Program& program) {
-    const DrawingSurface& chosen = form_.Surface();
-    surface_.SetFontName(chosen.FontName());
-    surface_.SetFontBold(chosen.FontBold());
-    surface_.SetFontItalic(chosen.FontItalic());
-    return converter_.ConvertProgram(program, form_.FirstScanRow());
+    const ConversionOptions options = form_.Options(form_.FirstScanRow());
+    // Also for a program refused before it is drawn, so that the notices
+    // speak of the face chosen.
+    surface_.SetStyle(options.style);
+    return converter_.ConvertProgram(program, options);
 }
 
 bool ProgramWindow::PlayItem(int row) {

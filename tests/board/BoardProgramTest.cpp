@@ -40,19 +40,13 @@ std::vector<Stretch> Expected(const std::vector<ShownImage>& timeline)
     return expected;
 }
 
-std::vector<Stretch> Shown(const BoardRun& run)
-{
-    std::vector<Stretch> shown;
-    for (const ShownSweep& sweep : DecodeSweeps(run.writes))
-        if (sweep.complete) Extend(shown, sweep.image, 1, sweep.startCycle);
-    return shown;
-}
-
 // The board shows the expected stretches in order, each for its sweeps and
 // for the time they take, within 2 per cent; the last may be cut short.
 void ExpectShows(const BoardRun& run, const std::vector<Stretch>& expected)
 {
-    const std::vector<Stretch> shown = Shown(run);
+    std::vector<Stretch> shown;
+    for (const ShownSweep& sweep : DecodeSweeps(run.writes))
+        if (sweep.complete) Extend(shown, sweep.image, 1, sweep.startCycle);
     ASSERT_GE(shown.size(), expected.size()) << "the board showed fewer images than the program has";
     const double sweepCycles = kSweepMilliseconds * static_cast<double>(kCyclesPerMillisecond);
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -83,7 +77,7 @@ TEST(BoardProgram, FiveItemsInOrderEachImageForItsTimeThenTheFirstAgain)
     program[4] = {QStringLiteral("好"), ItemStyle::ScrollLeft, 1.5, MarqueeSpeed::Fast};
     DrawingSurface surface;
     ProgramConverter converter(surface);
-    const QString sketch = converter.ConvertProgram(program, 3);
+    const QString sketch = converter.ConvertProgram(program, {});
     const ProgramFrames read = ReadProgram(sketch);
     ASSERT_EQ(read, converter.Frames(program, 3));
 

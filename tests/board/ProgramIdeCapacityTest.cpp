@@ -30,26 +30,16 @@ BoardJob::Outcome Compile(const QString& sketch)
     return outcome;
 }
 
-// `items` items sharing `words` words between them: all pages but for one
-// 左移 item holding the rest.
+// `items` items sharing `words` words: one page each but for a 左移 item
+// holding the rest.
 ProgramFrames ProgramOf(long long words, int items)
 {
     ProgramFrames program;
-    for (int n = 0; n + 1 < items; ++n) {
-        ProgramFrames::Item item;
-        item.style = static_cast<ItemStyle>(n % 5 == 1 ? 0 : n % 5);
-        item.holdSweeps = 200;
-        item.stepSweeps = 4;
-        item.pages.push_back({});
-        item.pages.back().fill(static_cast<std::uint16_t>(n * 40503u));
-        program.items.push_back(item);
-    }
-    ProgramFrames::Item scroll;
-    scroll.style = ItemStyle::ScrollLeft;
-    scroll.stepSweeps = 8;
-    scroll.columns.resize(static_cast<std::size_t>(words - (items - 1) * kSignColumns));
-    for (std::size_t n = 0; n < scroll.columns.size(); ++n) scroll.columns[n] = static_cast<std::uint16_t>(n * 7919u);
-    program.items.push_back(scroll);
+    program.items.resize(std::size_t(items), {ItemStyle::Wipe, 200, 4, {ColumnWords{}}, {}});
+    program.items.back() = {ItemStyle::ScrollLeft, 200, 8, {}, {}};
+    program.items.back().columns.resize(static_cast<std::size_t>(words - (items - 1) * kSignColumns));
+    for (std::size_t n = 0; n < program.items.back().columns.size(); ++n)
+        program.items.back().columns[n] = static_cast<std::uint16_t>(n * 7919u);
     return program;
 }
 

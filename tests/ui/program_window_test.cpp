@@ -75,7 +75,7 @@ class ProgramWindowTest : public QObject {
     // What the window's choices make of the items, converted apart from it.
     ProgramFrames::Item Expected(const ProgramItem& item) {
         DrawingSurface surface;
-        surface.SetFontName(form_->Surface().FontName());
+        surface.SetStyle(form_->Options(form_->FirstScanRow()).style);
         return ProgramConverter(surface).Frames({item}, form_->FirstScanRow()).items.at(0);
     }
 
