@@ -2,7 +2,10 @@
 #include "ui/BoardMenu.h"
 #include "ui/FileCommands.h"
 #include "ui/Form1.h"
+#include "ui/HelpMenu.h"
 #include "ui/ProgramMenu.h"
+
+#include <QScreen>
 
 int main(int argc, char** argv) {
     award::Application app(argc, argv);
@@ -12,6 +15,8 @@ int main(int argc, char** argv) {
     auto* files = new award::FileCommands(form);
     new award::BoardMenu(form);
     new award::ProgramMenu(form);
+    new award::HelpMenu(form);
+    form.FitInto(form.screen()->availableSize());
     form.show();
     // A banner file named on the command line, as a file manager passes it.
     if (const QStringList arguments = QCoreApplication::arguments(); arguments.size() > 1)

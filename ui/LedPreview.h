@@ -26,6 +26,11 @@ public:
     // Reads the sketch text; a changed table starts again from frame 1.
     void SetSketchText(const QString& sketchText);
 
+    // Marks the panel as playing a sketch older than the banner and choices
+    // now shown: a band across its top says so until the next run.
+    void SetOutOfDate(bool outOfDate);
+    bool OutOfDate() const { return outOfDate_; }
+
     bool HasSketch() const;
     // The frame now lit, the marquee's step or the program's item, counted
     // from 1; 0 while the panel is dark between frames.
@@ -55,6 +60,7 @@ private:
     std::vector<ShownImage> itemImages_;
     std::size_t imageIndex_ = 0;
     std::uint64_t sweepsBefore_ = 0;
+    bool outOfDate_ = false;
     QTimer timer_;
 };
 
