@@ -1,12 +1,12 @@
 #include "files/ProgramFile.h"
 
 #include "files/AtomicFile.h"
+#include "files/TextDecoding.h"
 
 #include <csv.h>
 
 #include <QFile>
 #include <QLocale>
-#include <QStringDecoder>
 
 #include <algorithm>
 #include <cmath>
@@ -26,28 +26,6 @@ ProgramFileRead Refused(int line, const QString& why) {
     refused.line = line;
     refused.why = why;
     return refused;
-}
-
-// A byte-order mark decides first, then valid UTF-8, then Big5, as
-// Traditional Chinese Windows writes it.
-std::optional<QString> Decoded(const QByteArray& bytes, QString& encoding) {
-    constexpr auto kStateless = QStringConverter::Flag::Stateless;
-    const auto decode = [&](QStringDecoder decoder) -> std::optional<QString> {
-        if (!decoder.isValid()) return std::nullopt;
-        QString text = decoder.decode(bytes);
-        if (decoder.hasError()) return std::nullopt;
-        return text;
-    };
-    if (const auto marked = QStringConverter::encodingForData(bytes)) {
-        encoding = QString::fromLatin1(QStringConverter::nameForEncoding(*marked));
-        return decode(QStringDecoder(*marked, kStateless));
-    }
-    if (auto text = decode(QStringDecoder(QStringConverter::Utf8, kStateless))) {
-        encoding = QStringLiteral("UTF-8");
-        return text;
-    }
-    encoding = QStringLiteral("Big5");
-    return decode(QStringDecoder("Big5", kStateless));
 }
 
 // Rows as libcsv cuts them, each with the line it starts on.
@@ -199,12 +177,9 @@ ProgramFileRead ReadProgramCsv(const QByteArray& bytes) {
     if (bytes.size() > kMaxProgramFileBytes)
         return Refused(0, QStringLiteral("檔案太大：節目檔最多 %1，這可能不是節目檔。")
                               .arg(QLocale::c().formattedDataSize(kMaxProgramFileBytes, 0)));
-    QString encoding;
-    const auto text = Decoded(bytes, encoding);
-    if (!text)
-        return Refused(0, QStringLiteral("看不懂這個檔案的編碼：它不是 UTF-8、UTF-16，也不是 Big5。"
-                                         "請在試算表裡另存為「CSV UTF-8」再開啟。"));
-    const CsvRows parsed = ParseCsv(text->toUtf8());
+    const DecodedText decoded = DecodeText(bytes);
+    if (decoded.refusal != DecodedText::Refusal::None) return Refused(0, decoded.why);
+    const CsvRows parsed = ParseCsv(decoded.text.toUtf8());
     if (parsed.badLine > 0)
         return Refused(parsed.badLine, QStringLiteral("引號用得不對：有引號的格子要整格用一對 \" 括起來，"
                                                       "格子裡的 \" 要寫成 \"\"。"));
@@ -218,7 +193,7 @@ ProgramFileRead ReadProgramCsv(const QByteArray& bytes) {
         return Refused(header.line, QStringLiteral("第一列要是「%1」，這不像節目檔。").arg(ProgramCsvHeader()));
 
     ProgramFileRead read;
-    read.encoding = encoding;
+    read.encoding = EncodingName(decoded.encoding);
     for (std::size_t r = 1; r < rows->rows.size(); ++r) {
         const auto& row = rows->rows[r];
         // A spreadsheet saves a blank row as commas alone.

@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace award {
 namespace {
 
@@ -99,6 +101,8 @@ struct Size {
     long long words;
     int items;
 };
+
+void PrintTo(const Size& size, std::ostream* out) { *out << size.name; }
 
 class ProgramIdeCapacity : public ::testing::TestWithParam<Size> {};
 
