@@ -6,6 +6,7 @@
 
 #include "cli/BannerInput.h"
 #include "cli/BoardOptions.h"
+#include "cli/ProgramCommand.h"
 #include "conversion/BannerConverter.h"
 #include "conversion/SketchFormat.h"
 #include "surface/DrawingSurface.h"
@@ -82,9 +83,11 @@ int Run(int& argc, char** argv) {
     const QCommandLineOption helpOption({"h", "help"}, "help");
     parser.addOptions({fontOption, boldOption, italicOption, rowOption, marqueeOption, speedOption, helpOption});
     parser.addOptions(award::BoardOptions());
+    parser.addOptions(award::ProgramOptions());
     if (!parser.parse(arguments)) return Fail(2, parser.errorText(), true);
     if (parser.isSet(helpOption)) {
-        if (std::fputs(kUsage, stdout) < 0 || std::fputs(award::kBoardUsage, stdout) < 0 || std::fflush(stdout) != 0)
+        if (std::fputs(kUsage, stdout) < 0 || std::fputs(award::kBoardUsage, stdout) < 0 ||
+            std::fputs(award::kProgramUsage, stdout) < 0 || std::fflush(stdout) != 0)
             return Fail(1, QStringLiteral("could not write the help text"));
         return 0;
     }
@@ -101,6 +104,12 @@ int Run(int& argc, char** argv) {
         const QString row = parser.value(rowOption);
         if (row != "1" && row != "3") return Fail(2, "--first-row takes 1 or 3, not '" + row + "'", true);
         options.firstScanRow = row.toInt();
+    }
+
+    if (award::ProgramCommandGiven(parser)) {
+        if (parser.isSet(marqueeOption) || parser.isSet(speedOption))
+            return Fail(2, QStringLiteral("--program takes neither --marquee nor --speed"), true);
+        return award::RunProgramCommand(parser, options, argc, argv);
     }
 
     const bool marquee = parser.isSet(marqueeOption);

@@ -3,6 +3,7 @@
 #include "conversion/CppDeclarations.h"
 #include "conversion/CppTokens.h"
 #include "conversion/MarqueeWriter.h"
+#include "conversion/ProgramReader.h"
 #include "conversion/SketchWriter.h"
 
 #include <QSet>
@@ -303,6 +304,11 @@ std::optional<SketchFrames> ReadMarquee(const CppTokens& tokens, const SortedSta
 std::optional<SketchFrames> ReadSketch(const QString& sketchText) {
     const auto tokens = TokenizeCpp(sketchText, kMostSketchTokens);
     if (!tokens) return std::nullopt;
+    if (auto program = ReadProgramSketch(*tokens)) {
+        SketchFrames result;
+        result.program = std::move(program);
+        return result;
+    }
     const auto sorted = SortStatements(*tokens);
     if (!sorted) return std::nullopt;
     const auto form = FormOf(*sorted);

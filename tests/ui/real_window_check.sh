@@ -88,7 +88,8 @@ menu=$((height - 588))
   || fail "window geometry is $(tr '\n' ' ' <<<"$geometry")"
 
 # Where a control's middle is, in client-area coordinates.
-click() { xdotool mousemove --window "$window" "$1" $(($2 + menu)) click 1; }
+# Clicks are kept further apart than a double click, which would select text.
+click() { sleep 0.6; xdotool mousemove --window "$window" "$1" $(($2 + menu)) click 1; }
 
 # pic's drawing area lies inside its 2-pixel border at (16, 48).
 pic_has_ink() {
