@@ -89,7 +89,7 @@ ProgramFrames ProgramConverter::Frames(const Program& program, int firstScanRow)
             line.replace(u'\r', u' ');
             surface_.SetScaleMode(DrawingSurface::Pixels);
             surface_.SetFontSize(12);
-            item.columns = surface_.LineColumns(line, firstScanRow);
+            item.columns = SampleLineColumns(surface_.DrawLine(line), firstScanRow);
         } else {
             item.pages = Pages(source.text, source.align, firstScanRow);
         }
