@@ -129,13 +129,14 @@ void DrawingSurface::Print(QStringView text) {
     int penX = static_cast<int>(std::floor(currentX_ * scale)) + CellLeftMargin();
     const auto black = ToQRgb(kBlack);
     lastPrintInkRight_ = -1;
+    lastMissing_.clear();
 
     for (qsizetype i = 0; i < text.size();) {
         // Nothing more of the line can reach the surface.
         if (penX > kWidth + glyphs_.EmPixels()) break;
         const char32_t c = NextCodePoint(text, i);
         if (IsControl(c) || IsDefaultIgnorable(c)) continue;
-        const GlyphImage& glyph = glyphs_.Glyph(c);
+        const GlyphImage& glyph = GlyphNoting(c);
         const int left = penX + glyph.left;
         penX += glyph.advance;
         if (glyph.inkRight < 0) continue;
@@ -158,11 +159,12 @@ std::vector<std::uint16_t> DrawingSurface::LineColumns(QStringView text, int fir
     PrepareGlyphs();
     const int baseline = CellLeading() + glyphs_.EmAscent();
     std::vector<std::uint16_t> columns;
+    lastMissing_.clear();
     qsizetype penX = 0;
     for (qsizetype i = 0; i < text.size();) {
         const char32_t c = NextCodePoint(text, i);
         if (IsControl(c) || IsDefaultIgnorable(c)) continue;
-        const GlyphImage& glyph = glyphs_.Glyph(c);
+        const GlyphImage& glyph = GlyphNoting(c);
         const qsizetype left = penX + glyph.left;
         penX += glyph.advance;
         const qsizetype reach = std::max(penX, left + glyph.inkRight + 1);
@@ -176,6 +178,14 @@ std::vector<std::uint16_t> DrawingSurface::LineColumns(QStringView text, int fir
         }
     }
     return columns;
+}
+
+const GlyphImage& DrawingSurface::GlyphNoting(char32_t c) {
+    const GlyphImage& glyph = glyphs_.Glyph(c);
+    // A line rarely lacks more than a few characters, so a look through them is quick.
+    if (!glyph.inChosenFace && std::find(lastMissing_.begin(), lastMissing_.end(), c) == lastMissing_.end())
+        lastMissing_.push_back(c);
+    return glyph;
 }
 
 std::int32_t DrawingSurface::Point(double x, double y) const {
