@@ -1,4 +1,6 @@
+#include "cli/ExitStatus.h"
 #include "conversion/BannerConverter.h"
+#include "conversion/Notices.h"
 #include "conversion/SketchFormat.h"
 #include "conversion/SketchReader.h"
 #include "surface/DrawingSurface.h"
@@ -8,8 +10,12 @@
 #include <QTemporaryDir>
 #include <QDir>
 #include <QFile>
+#include <QLocale>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace award {
 namespace {
@@ -52,24 +58,37 @@ ProgramRun RunProgram(const QString& program, const QStringList& args, const QBy
 const QString kCommand = QStringLiteral(AWARD_SKETCH_COMMAND);
 const QByteArray kBanner = QStringLiteral("賀 本校 資訊科 三年甲班 陳怡君同學 ").toUtf8();
 
-QByteArray InProcess(const QString& face, bool bold, bool italic, int firstRow,
-                     std::optional<MarqueeSpeed> marquee = std::nullopt) {
+struct InProcessRun {
+    QByteArray sketch;
+    QByteArray standardError;  // the warnings, as the command words them
+};
+
+InProcessRun InProcess(const QString& face, bool bold, bool italic, int firstRow,
+                       std::optional<MarqueeSpeed> marquee = std::nullopt, const QByteArray& banner = kBanner) {
     DrawingSurface surface;
     surface.SetFontName(face);
     surface.SetFontBold(bold);
     surface.SetFontItalic(italic);
     BannerConverter converter(surface);
-    const QString text = QString::fromUtf8(kBanner);
-    return (marquee ? converter.ConvertMarquee(text, firstRow, *marquee) : converter.ConvertBanner(text, firstRow)).toUtf8();
+    const QString text = QString::fromUtf8(banner);
+    InProcessRun run;
+    run.sketch = (marquee ? converter.ConvertMarquee(text, firstRow, *marquee) : converter.ConvertBanner(text, firstRow)).toUtf8();
+    for (const QString& warning : RunWarnings(converter.LastRunReport()))
+        run.standardError += "award-banner-sketch: " + warning.toUtf8() + "\n";
+    return run;
 }
 
+// The sketch is byte for byte the window's, and standard error says what the
+// window's notices say about the banner.
 TEST(SketchCommand, WritesExactlyWhatARunGives) {
+    const QByteArray withTail = QStringLiteral("恭喜 卐字 ").toUtf8() + QByteArray("\xee\x80\x80 林");
     const struct {
         QStringList args;
         QString face;
         bool bold, italic;
         int row;
         std::optional<MarqueeSpeed> marquee = std::nullopt;
+        QByteArray input = kBanner;
     } cases[] = {
         {{}, kMingFaceName, false, false, 3},
         {{"--first-row", "1"}, kMingFaceName, false, false, 1},
@@ -77,14 +96,21 @@ TEST(SketchCommand, WritesExactlyWhatARunGives) {
         {{"--font", kMingFaceName, "--italic", "--first-row", "3"}, kMingFaceName, false, true, 3},
         {{"--marquee", "--first-row", "1"}, kMingFaceName, false, false, 1, MarqueeSpeed::Medium},
         {{"--marquee", "--speed", "slow", "--font", kKaiFaceName}, kKaiFaceName, false, false, 3, MarqueeSpeed::Slow},
+        {{"--font", kKaiFaceName}, kKaiFaceName, false, false, 3, std::nullopt, withTail},
+        {{"--marquee", "--font", kKaiFaceName}, kKaiFaceName, false, false, 3, MarqueeSpeed::Medium, withTail},
     };
     for (const auto& c : cases) {
-        const ProgramRun run = RunProgram(kCommand, c.args, kBanner);
-        EXPECT_EQ(run.exitCode, 0) << c.args.join(' ').toStdString() << run.err.toStdString();
-        EXPECT_EQ(run.out, InProcess(c.face, c.bold, c.italic, c.row, c.marquee)) << c.args.join(' ').toStdString();
+        const ProgramRun run = RunProgram(kCommand, c.args, c.input);
+        const InProcessRun expected = InProcess(c.face, c.bold, c.italic, c.row, c.marquee, c.input);
+        EXPECT_EQ(run.exitCode, exit_status::kDone) << c.args.join(' ').toStdString() << run.err.toStdString();
+        EXPECT_EQ(run.out, expected.sketch) << c.args.join(' ').toStdString();
         EXPECT_TRUE(run.out.contains("\r\n"));
-        EXPECT_TRUE(run.err.isEmpty());
+        EXPECT_EQ(run.err, expected.standardError) << c.args.join(' ').toStdString();
     }
+    // A phrase too wide, text after the last space and characters the face
+    // lacks each take a line of standard error.
+    const ProgramRun all = RunProgram(kCommand, {"--font", kKaiFaceName}, kBanner + withTail);
+    EXPECT_EQ(all.err.count("\n"), 3) << all.err.toStdString();
 }
 
 // Every failure exits with its own status and a message, and writes nothing.
@@ -97,31 +123,39 @@ TEST(SketchCommand, ExitStatusSaysWhatHappened) {
         int status;
         Redirection redirect = {};
     } cases[] = {
-        {"invalid UTF-8", {}, QByteArray("\xe5\x9c", 2) + " \xff ", 2},
-        {"an encoded surrogate", {}, QByteArray("\xed\xa0\x80 "), 2},
-        {"a character cut at the end", {}, QByteArray("賀 \xe8\xb3"), 2},
-        {"unknown option", {"--colour"}, kBanner, 2},
-        {"unknown face", {"--font", "Arial"}, kBanner, 2},
-        {"bad first row", {"--first-row", "2"}, kBanner, 2},
-        {"missing value", {"--first-row"}, kBanner, 2},
-        {"stray argument", {"banner.txt"}, kBanner, 2},
-        {"standard input is a directory", {}, {}, 1, {QDir::tempPath(), {}, {}}},
-        {"standard input closed", {}, {}, 1, {{}, {}, "exec \"$0\" \"$@\" <&-"}},
-        {"help to a full disk", {"--help"}, {}, 1, {{}, "/dev/full", {}}},
-        {"a sketch to a full disk", {}, kBanner, 1, {{}, "/dev/full", {}}},
+        {"invalid UTF-8", {}, QByteArray("\xe5\x9c", 2) + " \xff ", exit_status::kBadUsage},
+        {"an encoded surrogate", {}, QByteArray("\xed\xa0\x80 "), exit_status::kBadUsage},
+        {"a character cut at the end", {}, QByteArray("賀 \xe8\xb3"), exit_status::kBadUsage},
+        {"unknown option", {"--colour"}, kBanner, exit_status::kBadUsage},
+        {"unknown face", {"--font", "Arial"}, kBanner, exit_status::kBadUsage},
+        {"bad first row", {"--first-row", "2"}, kBanner, exit_status::kBadUsage},
+        {"missing value", {"--first-row"}, kBanner, exit_status::kBadUsage},
+        {"stray argument", {"banner.txt"}, kBanner, exit_status::kBadUsage},
+        {"standard input is a directory", {}, {}, exit_status::kCannotReadOrWrite, {QDir::tempPath(), {}, {}}},
+        {"standard input closed", {}, {}, exit_status::kCannotReadOrWrite, {{}, {}, "exec \"$0\" \"$@\" <&-"}},
+        {"help to a full disk", {"--help"}, {}, exit_status::kCannotReadOrWrite, {{}, "/dev/full", {}}},
+        {"a sketch to a full disk", {}, kBanner, exit_status::kCannotReadOrWrite, {{}, "/dev/full", {}}},
 #ifndef __SANITIZE_ADDRESS__  // the address sanitizer needs more address space than this
-        {"memory runs out", {}, QByteArray(200'000'000, '\0'), 1, {{}, {}, "ulimit -v 300000; exec \"$0\" \"$@\""}},
+        {"memory runs out", {}, QByteArray(200'000'000, '\0'), exit_status::kCannotReadOrWrite,
+         {{}, {}, "ulimit -v 300000; exec \"$0\" \"$@\""}},
 #endif
-        {"more phrases than the board holds", {}, tooMany, 3},
-        {"a marquee longer than the board holds", {"--marquee"}, QStringLiteral("國").repeated(8000).toUtf8(), 3},
-        {"a speed without a marquee", {"--speed", "fast"}, kBanner, 2},
-        {"an unknown speed", {"--marquee", "--speed", "warp"}, kBanner, 2},
+        {"more phrases than the board holds", {}, tooMany, exit_status::kDoesNotFit},
+        {"a marquee longer than the board holds", {"--marquee"}, QStringLiteral("國").repeated(8000).toUtf8(),
+         exit_status::kDoesNotFit},
+        {"a speed without a marquee", {"--speed", "fast"}, kBanner, exit_status::kBadUsage},
+        {"an unknown speed", {"--marquee", "--speed", "warp"}, kBanner, exit_status::kBadUsage},
+        {"--upload with --hex", {"--upload", "/dev/ttyACM0", "--hex", "banner.hex"}, kBanner, exit_status::kBadUsage},
     };
     for (const auto& c : cases) {
         const ProgramRun run = RunProgram(kCommand, c.args, c.input, QProcessEnvironment::systemEnvironment(), c.redirect);
         EXPECT_EQ(run.exitCode, c.status) << c.what << ": " << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty()) << c.what;
         EXPECT_TRUE(run.err.startsWith("award-banner-sketch: ")) << c.what << ": " << run.err.toStdString();
+        // The command speaks the window's language: every message line holds Chinese.
+        for (const QString& line : QString::fromUtf8(run.err).split(u'\n', Qt::SkipEmptyParts)) {
+            EXPECT_TRUE(std::any_of(line.begin(), line.end(), [](QChar ch) { return ch.script() == QChar::Script_Han; }))
+                << c.what << ": " << line.toStdString();
+        }
     }
 }
 
@@ -158,12 +192,37 @@ TEST(SketchCommand, WithoutAnyInstalledFaceWritesDarkFrames) {
         for (auto word : frame.words) EXPECT_EQ(word, 0);
 }
 
-TEST(SketchCommand, HelpExplainsEveryOption) {
+TEST(SketchCommand, HelpExplainsEveryOptionWithTheBoardsCapacities) {
     const ProgramRun run = RunProgram(kCommand, {"--help"}, {});
-    EXPECT_EQ(run.exitCode, 0);
-    for (const char* word : {"--font", "--bold", "--italic", "--first-row", "新細明體", "標楷體",
-                             "standard input", "CR LF"})
-        EXPECT_TRUE(run.out.contains(word)) << word;
+    EXPECT_EQ(run.exitCode, exit_status::kDone);
+    const QLocale english(QLocale::English);
+    const QString help = QString::fromUtf8(run.out);
+    for (const QString& word : {QStringLiteral("--font"), QStringLiteral("--bold"), QStringLiteral("--italic"),
+                                QStringLiteral("--first-row"), QStringLiteral("--upload"), QStringLiteral("--hex"),
+                                kMingFaceName, kKaiFaceName, QStringLiteral("標準輸入"), QStringLiteral("CR LF"),
+                                english.toString(kMega2560MaxPhrases), english.toString(kMega2560MaxFlashPhrases),
+                                english.toString(kMarqueeMaxColumns)})
+        EXPECT_TRUE(help.contains(word)) << word.toStdString();
+}
+
+// The README's table of exit statuses names the command's own constants, and
+// the help explains each status.
+TEST(SketchCommand, ReadmeAndHelpListTheExitStatuses) {
+    QFile readme(QStringLiteral(AWARD_README));
+    ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
+    static const QRegularExpression kRow(QStringLiteral("^\\| (\\d+) \\| `(\\w+)` \\|"),
+                                         QRegularExpression::MultilineOption);
+    std::vector<std::pair<std::string, int>> table;
+    for (const auto& match : kRow.globalMatch(QString::fromUtf8(readme.readAll())))
+        table.emplace_back(match.captured(2).toStdString(), match.captured(1).toInt());
+    std::vector<std::pair<std::string, int>> constants;
+    for (const auto& [name, status] : exit_status::kAll) constants.emplace_back(std::string(name), status);
+    EXPECT_EQ(table, constants);
+
+    const QString help = QString::fromUtf8(RunProgram(kCommand, {"--help"}, {}).out);
+    const QString statuses = help.mid(help.indexOf(QStringLiteral("結束狀態")));
+    for (const auto& [name, status] : exit_status::kAll)
+        EXPECT_TRUE(statuses.contains(QStringLiteral("\n  %1  ").arg(status))) << name;
 }
 
 // Drawing happens off screen at 96 dpi with its own rasteriser settings: a
@@ -173,7 +232,7 @@ TEST(DrawingIndependence, ScreenScaleAndFontDpiDoNotChangeTheSketch) {
     const QString probe = QStringLiteral(AWARD_GUI_PROBE);
     for (const QStringList& args : {QStringList{}, QStringList{"--kai", "--bold"}}) {
         const QByteArray expected =
-            InProcess(args.isEmpty() ? kMingFaceName : kKaiFaceName, !args.isEmpty(), false, 3);
+            InProcess(args.isEmpty() ? kMingFaceName : kKaiFaceName, !args.isEmpty(), false, 3).sketch;
         for (const auto& [name, value] :
              {std::pair("QT_SCALE_FACTOR", "2"), std::pair("QT_FONT_DPI", "144"),
               std::pair("FREETYPE_PROPERTIES",
