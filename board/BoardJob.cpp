@@ -9,7 +9,12 @@
 #include <QFile>
 #include <QTimer>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -30,6 +35,22 @@ std::optional<QString> MakeFolder(const QString& path) {
     std::filesystem::create_directories(QFile::encodeName(path).toStdString(), error);
     if (!error) return std::nullopt;
     return QStringLiteral("無法建立資料夾 %1：%2").arg(path, QString::fromLocal8Bit(error.message().c_str()));
+}
+
+// The sketch file for the compiler. QFile words a failed flush as "Unknown
+// error"; a full disk must be called by its name.
+std::optional<QString> WriteNewFile(const QString& path, const QByteArray& bytes) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    qsizetype done = 0;
+    while (fd >= 0 && done < bytes.size()) {
+        const ssize_t wrote = ::write(fd, bytes.constData() + done, std::size_t(bytes.size() - done));
+        if (wrote < 0 && errno == EINTR) continue;
+        if (wrote < 0) break;
+        done += wrote;
+    }
+    const int error = errno;
+    if (fd >= 0 && ::close(fd) == 0 && done == bytes.size()) return std::nullopt;
+    return QString::fromLocal8Bit(std::strerror(done == bytes.size() ? errno : error));
 }
 
 bool OutOfSpace(const QString& output) { return output.contains(QLatin1String("No space left on device")); }
@@ -119,11 +140,8 @@ std::optional<QString> BoardJob::Prepare(const QString& sketch) {
                                 folder.filePath(QStringLiteral("tmp")), toolchain::CoreCacheFolder()}) {
         if (auto problem = MakeFolder(path)) return problem;
     }
-    QFile file(folder.filePath(SketchFile()));
-    const QByteArray text = sketch.toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.flush()) {
-        return QStringLiteral("無法寫入編譯用的暫存資料夾 %1：%2").arg(folder.path(), file.errorString());
-    }
+    if (const auto problem = WriteNewFile(folder.filePath(SketchFile()), sketch.toUtf8()))
+        return QStringLiteral("無法寫入編譯用的暫存資料夾 %1：%2").arg(folder.path(), *problem);
     return std::nullopt;
 }
 
