@@ -57,6 +57,18 @@ bool OutOfSpace(const QString& output) { return output.contains(QLatin1String("N
 
 }  // namespace
 
+QString BoardJob::StageName(Stage stage) {
+    switch (stage) {
+    case Stage::Compile:
+        return QStringLiteral("編譯");
+    case Stage::Write:
+        return QStringLiteral("寫入");
+    case Stage::Verify:
+        break;
+    }
+    return QStringLiteral("驗證");
+}
+
 BoardJob::BoardJob(QObject* parent) : QObject(parent) {
     // The tools' messages are read for their meaning, so they must come in
     // the words and quotes this program knows.

@@ -24,6 +24,8 @@ class BoardJob : public QObject {
 
 public:
     enum class Stage { Compile, Write, Verify };
+    // 編譯, 寫入 or 驗證, as the progress is shown.
+    static QString StageName(Stage stage);
     enum class Result {
         Uploaded,
         Compiled,

@@ -58,9 +58,8 @@ int RunBoardCommand(const QCommandLineParser& parser, const QString& sketch, int
     int status = -1;
     QString shown;
     QObject::connect(&job, &BoardJob::Progress, [&](BoardJob::Stage stage, int percent) {
-        static const char* const kStageNames[] = {"編譯", "寫入", "驗證"};
         // A line per stage and per quarter of it is enough to see it move.
-        const QString line = QString::fromUtf8(kStageNames[int(stage)]) +
+        const QString line = BoardJob::StageName(stage) +
                              (percent < 0 ? QStringLiteral("…") : QStringLiteral(" %1%").arg(percent / 25 * 25));
         if (line != shown) Say(shown = line);
     });

@@ -63,10 +63,9 @@ void BoardMenu::Start(bool upload) {
 }
 
 void BoardMenu::ShowProgress(BoardJob::Stage stage, int percent) {
-    static const char* const kStages[] = {"編譯", "寫入", "驗證"};
     QStringList steps;
     for (int i = 0; i < (uploading_ ? 3 : 1); ++i)
-        steps << (i == int(stage) ? QStringLiteral("【%1】") : QStringLiteral("%1")).arg(QString::fromUtf8(kStages[i]));
+        steps << (i == int(stage) ? QStringLiteral("【%1】") : QStringLiteral("%1")).arg(BoardJob::StageName(BoardJob::Stage(i)));
     progress_->setLabelText(steps.join(QStringLiteral(" → ")));
     progress_->setRange(0, percent < 0 ? 0 : 100);
     progress_->setValue(std::max(percent, 0));
