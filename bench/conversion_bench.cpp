@@ -18,10 +18,11 @@ void BM_ConvertBanner(benchmark::State& state) {
     const QString text = Banner(phrases);
     award::DrawingSurface surface;
     award::BannerConverter converter(surface);
-    converter.ConvertBanner(text, 3);  // warm: fonts opened, glyphs cached
+    const award::ConversionOptions options;
+    converter.Convert(text, options);  // warm: fonts opened, glyphs cached
     std::size_t bytes = 0;
     for (auto _ : state) {
-        const QString& sketch = converter.ConvertBanner(text, 3);
+        const QString& sketch = converter.Convert(text, options);
         bytes = static_cast<std::size_t>(sketch.size());
         benchmark::DoNotOptimize(sketch.constData());
     }
@@ -39,8 +40,10 @@ void BM_ConvertMarquee(benchmark::State& state) {
     for (int i = 0; i < state.range(0); ++i) text += award::bench::kPhrases[i % 15].at(0);
     award::DrawingSurface surface;
     award::BannerConverter converter(surface);
-    converter.ConvertMarquee(text, 3, award::MarqueeSpeed::Medium);
-    for (auto _ : state) benchmark::DoNotOptimize(converter.ConvertMarquee(text, 3, award::MarqueeSpeed::Medium).constData());
+    award::ConversionOptions options;
+    options.mode = award::DisplayMode::Marquee;
+    converter.Convert(text, options);
+    for (auto _ : state) benchmark::DoNotOptimize(converter.Convert(text, options).constData());
     state.counters["columns"] = static_cast<double>(converter.LastRunReport().marquee->columns);
 }
 BENCHMARK(BM_ConvertMarquee)->Arg(5000)->Unit(benchmark::kMillisecond);
@@ -51,7 +54,7 @@ void BM_FirstRun(benchmark::State& state) {
     for (auto _ : state) {
         award::DrawingSurface surface;
         award::BannerConverter converter(surface);
-        benchmark::DoNotOptimize(converter.ConvertBanner(text, 3).constData());
+        benchmark::DoNotOptimize(converter.Convert(text, {}).constData());
     }
 }
 BENCHMARK(BM_FirstRun)->Unit(benchmark::kMillisecond);

@@ -53,7 +53,7 @@ JobRun RunJob(const std::function<void(BoardJob&)>& start) {
 QString SampleSketch() {
     award::DrawingSurface surface;
     award::BannerConverter converter(surface);
-    return converter.ConvertBanner(award::bench::Banner(15), 3);
+    return converter.Convert(award::bench::Banner(15), {});
 }
 
 bool Failed(benchmark::State& state, const JobRun& run) {

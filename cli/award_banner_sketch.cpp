@@ -68,26 +68,29 @@ int Run(int& argc, char** argv) {
     if (!parser.positionalArguments().isEmpty())
         return Fail(kBadUsage, QStringLiteral("多了一個參數「%1」").arg(parser.positionalArguments().first()), true);
 
-    const QString font = parser.isSet(fontOption) ? parser.value(fontOption) : award::kMingFaceName;
-    if (font != award::kMingFaceName && font != award::kKaiFaceName)
+    award::ConversionOptions options;
+    if (parser.isSet(fontOption)) options.style.face = parser.value(fontOption);
+    if (options.style.face != award::kMingFaceName && options.style.face != award::kKaiFaceName)
         return Fail(kBadUsage,
-                    QStringLiteral("--font 只能是 %1 或 %2，不能是「%3」").arg(award::kMingFaceName, award::kKaiFaceName, font),
+                    QStringLiteral("--font 只能是 %1 或 %2，不能是「%3」")
+                        .arg(award::kMingFaceName, award::kKaiFaceName, options.style.face),
                     true);
-    int firstRow = 3;
+    options.style.bold = parser.isSet(boldOption);
+    options.style.italic = parser.isSet(italicOption);
     if (parser.isSet(rowOption)) {
         const QString row = parser.value(rowOption);
         if (row != "1" && row != "3")
             return Fail(kBadUsage, QStringLiteral("--first-row 只能是 1 或 3，不能是「%1」").arg(row), true);
-        firstRow = row.toInt();
+        options.firstScanRow = row.toInt();
     }
 
     const bool marquee = parser.isSet(marqueeOption);
-    auto speed = award::MarqueeSpeed::Medium;
+    if (marquee) options.mode = award::DisplayMode::Marquee;
     if (parser.isSet(speedOption)) {
         const QString name = parser.value(speedOption);
         if (!marquee) return Fail(kBadUsage, QStringLiteral("--speed 要和 --marquee 一起用"), true);
-        if (name == "slow") speed = award::MarqueeSpeed::Slow;
-        else if (name == "fast") speed = award::MarqueeSpeed::Fast;
+        if (name == "slow") options.speed = award::MarqueeSpeed::Slow;
+        else if (name == "fast") options.speed = award::MarqueeSpeed::Fast;
         else if (name != "medium")
             return Fail(kBadUsage, QStringLiteral("--speed 只能是 slow、medium 或 fast，不能是「%1」").arg(name), true);
     }
@@ -108,9 +111,6 @@ int Run(int& argc, char** argv) {
                                      .arg(input.tail.size() + input.dropped));
 
     award::DrawingSurface surface;
-    surface.SetFontName(font);
-    surface.SetFontBold(parser.isSet(boldOption));
-    surface.SetFontItalic(parser.isSet(italicOption));
     award::BannerConverter converter(surface);
     // Compiling and uploading take the whole sketch; standard output takes
     // it as it is written.
@@ -118,8 +118,8 @@ int Run(int& argc, char** argv) {
     if (!marquee && !toBoard)
         converter.SetSketchSink([&](const QString& piece) { written = written && Write(piece.toUtf8()); });
     const std::vector<QStringView> phrases(input.phrases.begin(), input.phrases.end());
-    const QString& sketch = marquee ? converter.ConvertMarquee(input.tail, firstRow, speed)
-                                    : converter.ConvertPhrases(phrases, input.phraseCount, input.tail, firstRow);
+    const QString& sketch = marquee ? converter.Convert(input.tail, options)
+                                    : converter.ConvertPhrases(phrases, input.phraseCount, input.tail, options);
     const award::RunReport& report = converter.LastRunReport();
     const QStringList warnings = award::RunWarnings(report);
     if (report.refused) {

@@ -11,6 +11,18 @@ TableStore BannerConverter::StoreFor(long long phrases) {
     return phrases > kMega2560MaxPhrases ? TableStore::Flash : TableStore::Sram;
 }
 
+const QString& BannerConverter::Convert(const QString& text, const ConversionOptions& options) {
+    surface_.SetStyle(options.style);
+    return options.mode == DisplayMode::Marquee ? ConvertMarquee(text, options.firstScanRow, options.speed)
+                                                : ConvertBanner(text, options.firstScanRow);
+}
+
+const QString& BannerConverter::ConvertPhrases(const std::vector<QStringView>& phrases, long long phraseCount,
+                                               QStringView tail, const ConversionOptions& options) {
+    surface_.SetStyle(options.style);
+    return RunPhrases(phrases, phraseCount, tail, options.firstScanRow);
+}
+
 const QString& BannerConverter::ConvertBanner(const QString& bannerText, int firstScanRow) {
     // The piece after the last space is never converted, so every space ends
     // a phrase. Counting first keeps a huge paste from being cut up at all.
@@ -28,11 +40,11 @@ const QString& BannerConverter::ConvertBanner(const QString& bannerText, int fir
     } else {
         tail = QStringView(bannerText).mid(bannerText.lastIndexOf(u' ') + 1);
     }
-    return ConvertPhrases(phrases, count, tail, firstScanRow);
+    return RunPhrases(phrases, count, tail, firstScanRow);
 }
 
-const QString& BannerConverter::ConvertPhrases(const std::vector<QStringView>& phrases, long long phraseCount,
-                                               QStringView tail, int firstScanRow) {
+const QString& BannerConverter::RunPhrases(const std::vector<QStringView>& phrases, long long phraseCount,
+                                           QStringView tail, int firstScanRow) {
     report_ = {};
     report_.phrases = phraseCount;
     report_.store = StoreFor(phraseCount);
@@ -53,7 +65,7 @@ const QString& BannerConverter::ConvertPhrases(const std::vector<QStringView>& p
     // which the board would read as 65535.
     int count = 0;
     for (const QStringView phrase : phrases) {
-        WriteFrameRow(ScanPhrase(phrase, firstScanRow));
+        writer_.AppendFrame(ScanPhrase(phrase, firstScanRow));
         ++count;
         if (surface_.LastPrintInkRight() > kSignColumns)
             report_.cutPhrases.push_back({count, phrase.toString()});
@@ -89,11 +101,6 @@ const QString& BannerConverter::ConvertMarquee(const QString& text, int firstSca
 
 void BannerConverter::NoteMissingGlyphs(int phrase) {
     for (const char32_t c : surface_.LastMissingGlyphs()) report_.missingGlyphs.push_back({phrase, c});
-}
-
-void BannerConverter::WriteFrameRow(const ColumnWords& words) {
-    writer_.BeginFrameRow();
-    for (std::size_t x = 0; x < words.size(); ++x) writer_.AppendColumnWord(words[x], x + 1 == words.size());
 }
 
 ColumnWords BannerConverter::ScanPhrase(QStringView phrase, int firstScanRow) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "conversion/ColumnWords.h"
+#include "conversion/ConversionOptions.h"
 #include "conversion/SketchWriter.h"
 
 #include <QString>
@@ -54,14 +55,17 @@ class BannerConverter {
 public:
     explicit BannerConverter(DrawingSurface& surface) : surface_(surface) {}
 
-    // One whole run; firstScanRow is the surface row that becomes bit 0 (1 or
+    // One whole run as the options ask: their style set on the surface, then
+    // the text converted phrase by phrase or as a marquee.
+    const QString& Convert(const QString& text, const ConversionOptions& options);
+    // One whole run in the surface's current style; firstScanRow is the surface row that becomes bit 0 (1 or
     // 3). Gives the sketch text, or an empty text when the run was refused.
     const QString& ConvertBanner(const QString& bannerText, int firstScanRow);
-    // The same run over a text already cut into its phrases; `phraseCount`
-    // counts them all, also those left out of `phrases` because there were
-    // too many to convert.
+    // The phrase run over a text already cut into its phrases, in the
+    // options' style; `phraseCount` counts them all, also those left out of
+    // `phrases` because there were too many to convert.
     const QString& ConvertPhrases(const std::vector<QStringView>& phrases, long long phraseCount,
-                                  QStringView tail, int firstScanRow);
+                                  QStringView tail, const ConversionOptions& options);
     // The whole text as one line that scrolls across the sign at `speed`;
     // line breaks count as spaces. Refused past kMarqueeMaxColumns columns.
     const QString& ConvertMarquee(const QString& text, int firstScanRow, MarqueeSpeed speed);
@@ -76,7 +80,8 @@ public:
     static TableStore StoreFor(long long phrases);
 
 private:
-    void WriteFrameRow(const ColumnWords& words);
+    const QString& RunPhrases(const std::vector<QStringView>& phrases, long long phraseCount, QStringView tail,
+                              int firstScanRow);
     void NoteMissingGlyphs(int phrase);
 
     DrawingSurface& surface_;

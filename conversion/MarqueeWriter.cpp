@@ -10,16 +10,13 @@
 namespace award {
 namespace {
 
-QString Lines(const QStringList& lines) { return lines.join(SketchWriter::kLineBreak) + SketchWriter::kLineBreak; }
-
-QString PartName(int part) { return SketchWriter::PartName(kMarqueePartName, part); }
-
 // Each part as one array of at most kMarqueePartColumns words, 64 to a line:
 // one line is one sign's width of text.
 void AppendParts(QString& text, const std::vector<std::uint16_t>& columns) {
     const int parts = MarqueeWriter::Parts(columns.size());
     for (int part = 0; part < parts; ++part) {
-        text += QStringLiteral("const unsigned int %1[] PROGMEM={").arg(PartName(part)) + SketchWriter::kLineBreak;
+        const QString name = SketchWriter::PartName(kMarqueePartName, part);
+        text += QStringLiteral("const unsigned int %1[] PROGMEM={").arg(name) + SketchWriter::kLineBreak;
         const std::size_t begin = std::size_t(part) * kMarqueePartColumns;
         const std::size_t end = std::min(columns.size(), begin + kMarqueePartColumns);
         for (std::size_t i = begin; i < end; ++i) {
@@ -37,10 +34,11 @@ QString MarqueeWriter::FixedCode(int parts) {
     QStringList sizes;
     // sizeof is a 16-bit size_t on the board: the parts are counted one by one
     // in unsigned long, or their sum would wrap past 65,535 bytes.
-    for (int part = 0; part < parts; ++part) sizes << QStringLiteral("sizeof(%1)/2UL").arg(PartName(part));
+    for (int part = 0; part < parts; ++part)
+        sizes << QStringLiteral("sizeof(%1)/2UL").arg(SketchWriter::PartName(kMarqueePartName, part));
     // pgm_read_word reaches only the first 64 KiB of flash; a long text runs
     // past it, so every read goes through a far address.
-    const QString declarations = Lines({
+    const QString declarations = SketchWriter::Lines({
         QStringLiteral("unsigned int i,j;"),
         QStringLiteral("unsigned int a[64]; //重複掃瞄資料"),
         QStringLiteral("const unsigned long columns=%1;   //文字的欄數").arg(sizes.join(u'+')),
@@ -52,7 +50,7 @@ QString MarqueeWriter::FixedCode(int parts) {
     // column that enters, so a step costs no more than its sweeps; those are
     // the phrase sketch's, but for the delay.
     return declarations + lookup + SketchWriter::SetupRoutine() +
-           Lines({
+           SketchWriter::Lines({
                QStringLiteral("void loop() {"),
                QStringLiteral("   //文字從右邊進入暗的看板，每一步向左移一欄，最後一欄從左邊離開後從頭再來"),
                QStringLiteral("   for (unsigned long s=0;s<columns+64;s++){     //LED 第 j 欄顯示文字第 s+j-64 欄"),
@@ -62,7 +60,7 @@ QString MarqueeWriter::FixedCode(int parts) {
                QStringLiteral("       for (j=1;j<=%1;j++){     //移動的速度").arg(kMarqueeSweepsName),
            }) +
            SketchWriter::ColumnSweep(kMarqueeColumnDelayMicroseconds) +
-           Lines({QStringLiteral("       }"), QStringLiteral("   }"), QStringLiteral("}")});
+           SketchWriter::Lines({QStringLiteral("       }"), QStringLiteral("   }"), QStringLiteral("}")});
 }
 
 QString MarqueeWriter::Sketch(const std::vector<std::uint16_t>& columns, int sweepsPerStep) {

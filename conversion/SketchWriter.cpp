@@ -15,17 +15,15 @@ QString ZeroRow(int zeros) {
     return row;
 }
 
-QString Lines(const QStringList& lines) { return lines.join(SketchWriter::kLineBreak) + SketchWriter::kLineBreak; }
-
-QString PartName(int part) { return SketchWriter::PartName(kTableName, part); }
-
 // The start of a table part in flash, up to its first row's opening brace.
 QString FlashPartStart(int part) {
-    return QStringLiteral("const unsigned int %1[][%2] PROGMEM={ {").arg(PartName(part)).arg(kRowElements);
+    return QStringLiteral("const unsigned int %1[][%2] PROGMEM={ {")
+        .arg(SketchWriter::PartName(kTableName, part))
+        .arg(kRowElements);
 }
 
 const QString& Declarations() {
-    static const QString text = Lines({
+    static const QString text = SketchWriter::Lines({
         QStringLiteral("unsigned int i,j,k;"),
         QStringLiteral("unsigned int a[64]; //重複掃瞄資料"),
     });
@@ -34,12 +32,12 @@ const QString& Declarations() {
 
 QString TableStart(TableStore store) {
     if (store == TableStore::Sram)
-        return Lines({QStringLiteral("//標題資料"),
-                      QStringLiteral("unsigned int %1[][%2]={ {").arg(kTableName).arg(kRowElements) +
-                          ZeroRow(kRowElements) + QStringLiteral("}")});
-    return Lines({QStringLiteral("//標題資料：畫面太多，SRAM 放不下，整個表放在 flash 程式記憶體，每段 %1 列")
-                      .arg(kFlashPartRows),
-                  FlashPartStart(0) + ZeroRow(kRowElements) + QStringLiteral("}")});
+        return SketchWriter::Lines({QStringLiteral("//標題資料"),
+                                    QStringLiteral("unsigned int %1[][%2]={ {").arg(kTableName).arg(kRowElements) +
+                                        ZeroRow(kRowElements) + QStringLiteral("}")});
+    return SketchWriter::Lines(
+        {QStringLiteral("//標題資料：畫面太多，SRAM 放不下，整個表放在 flash 程式記憶體，每段 %1 列").arg(kFlashPartRows),
+         FlashPartStart(0) + ZeroRow(kRowElements) + QStringLiteral("}")});
 }
 
 QString CountLine() { return QStringLiteral("unsigned int %1=").arg(kCountName); }
@@ -77,7 +75,7 @@ namespace {
 
 // The end of a frame: its sweeps done, the dark pause, the next frame.
 const QString& Sweep() {
-    static const QString text = SketchWriter::ColumnSweep() + Lines({
+    static const QString text = SketchWriter::ColumnSweep() + SketchWriter::Lines({
         QStringLiteral("       }"),
         QStringLiteral("       delay(%1);").arg(kPauseMilliseconds),
         QStringLiteral("   }"),
@@ -88,7 +86,7 @@ const QString& Sweep() {
 
 const QString& SramLoop() {
     static const QString text =
-        Lines({
+        SketchWriter::Lines({
             QStringLiteral("void loop() {"),
             QStringLiteral("   //每次一組，共num組"),
             QStringLiteral("   for (k=1;k<=%1;k++){").arg(kCountName),
@@ -111,7 +109,7 @@ QString FlashLoop(int parts) {
                                     QStringLiteral("uint_farptr_t frameRow(unsigned int n)"), kTableName,
                                     kFlashPartRows, 2 * kRowElements, parts) +
            SketchWriter::SetupRoutine() +
-           Lines({
+           SketchWriter::Lines({
                QStringLiteral("void loop() {"),
                QStringLiteral("   //每次一組，共num組"),
                QStringLiteral("   for (k=1;k<=%1;k++){").arg(kCountName),
@@ -166,20 +164,16 @@ void SketchWriter::StartRow() {
     ++rows_;
 }
 
-void SketchWriter::BeginFrameRow() {
+void SketchWriter::AppendFrame(const ColumnWords& words) {
     StartRow();
-    buffer_ += QLatin1StringView("1,");
-}
-
-void SketchWriter::AppendColumnWord(std::uint16_t word, bool isLast) {
-    AppendNumber(buffer_, word);
-    if (isLast) {
-        buffer_ += QLatin1Char('}');
-        buffer_ += kLineBreak;
-        PassOn(false);
-    } else {
+    buffer_ += QLatin1StringView("1");
+    for (const std::uint16_t word : words) {
         buffer_ += QLatin1Char(',');
+        AppendNumber(buffer_, word);
     }
+    buffer_ += QLatin1Char('}');
+    buffer_ += kLineBreak;
+    PassOn(false);
 }
 
 void SketchWriter::EndSketch(int count) {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "conversion/ColumnWords.h"
 #include "conversion/SketchFormat.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
@@ -17,10 +19,8 @@ public:
     // Empties the buffer and writes the declarations and the all-zero frame 0.
     // A table kept in flash is cut into parts as it grows.
     void BeginSketch(TableStore store = TableStore::Sram);
-    // Opens a frame row with its delay factor.
-    void BeginFrameRow();
-    // Appends one column word; the 64th closes the row.
-    void AppendColumnWord(std::uint16_t word, bool isLast);
+    // Appends one frame row: its delay factor and its 64 column words.
+    void AppendFrame(const ColumnWords& words);
     // Appends the closing all-zero row, the frame count and the driver routines.
     void EndSketch(int count);
     const QString& SketchText() const { return buffer_; }
@@ -39,6 +39,8 @@ public:
     static int FlashParts(int tableRows) { return (tableRows + kFlashPartRows - 1) / kFlashPartRows; }
 
     static inline const QString kLineBreak = QStringLiteral("\r\n");
+    // The lines joined, each ending with a line break.
+    static QString Lines(const QStringList& lines) { return lines.join(kLineBreak) + kLineBreak; }
 
     // Pieces every sketch shares: the set-up of ports F, K and C as outputs,
     // and one sweep of the 64 columns of the buffer a.

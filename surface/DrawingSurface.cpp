@@ -81,6 +81,12 @@ double DrawingSurface::PixelsPerUnit() const {
     }
 }
 
+void DrawingSurface::SetStyle(const FontStyle& style) {
+    SetFontName(style.face);
+    SetFontBold(style.bold);
+    SetFontItalic(style.italic);
+}
+
 void DrawingSurface::Cls() {
     image_.fill(ToQRgb(kBackground));
     currentX_ = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "surface/FaceResolver.h"
+#include "surface/FontStyle.h"
 #include "surface/GlyphRenderer.h"
 
 #include <QImage>
@@ -50,6 +51,8 @@ public:
     void SetFontBold(bool bold) { fontBold_ = bold; }
     bool FontItalic() const { return fontItalic_; }
     void SetFontItalic(bool italic) { fontItalic_ = italic; }
+    // Face, bold and italic at once, as a run is asked for them.
+    void SetStyle(const FontStyle& style);
 
     // Fills the drawing area with the background and moves to (0, 0).
     void Cls();

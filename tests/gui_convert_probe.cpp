@@ -16,12 +16,13 @@ int main(int argc, char** argv) {
     QFile in;
     if (!in.open(stdin, QIODevice::ReadOnly)) return 1;
     const QString text = QString::fromUtf8(in.readAll());
-    award::DrawingSurface surface;
     const QStringList args = app.arguments();
-    if (args.contains("--kai")) surface.SetFontName(award::kKaiFaceName);
-    surface.SetFontBold(args.contains("--bold"));
+    award::ConversionOptions options;
+    if (args.contains("--kai")) options.style.face = award::kKaiFaceName;
+    options.style.bold = args.contains("--bold");
+    award::DrawingSurface surface;
     award::BannerConverter converter(surface);
-    const QByteArray sketch = converter.ConvertBanner(text, 3).toUtf8();
+    const QByteArray sketch = converter.Convert(text, options).toUtf8();
     std::fwrite(sketch.constData(), 1, size_t(sketch.size()), stdout);
     return 0;
 }

@@ -63,16 +63,11 @@ struct InProcessRun {
     QByteArray standardError;  // the warnings, as the command words them
 };
 
-InProcessRun InProcess(const QString& face, bool bold, bool italic, int firstRow,
-                       std::optional<MarqueeSpeed> marquee = std::nullopt, const QByteArray& banner = kBanner) {
+InProcessRun InProcess(const ConversionOptions& options, const QByteArray& banner = kBanner) {
     DrawingSurface surface;
-    surface.SetFontName(face);
-    surface.SetFontBold(bold);
-    surface.SetFontItalic(italic);
     BannerConverter converter(surface);
-    const QString text = QString::fromUtf8(banner);
     InProcessRun run;
-    run.sketch = (marquee ? converter.ConvertMarquee(text, firstRow, *marquee) : converter.ConvertBanner(text, firstRow)).toUtf8();
+    run.sketch = converter.Convert(QString::fromUtf8(banner), options).toUtf8();
     for (const QString& warning : RunWarnings(converter.LastRunReport()))
         run.standardError += "award-banner-sketch: " + warning.toUtf8() + "\n";
     return run;
@@ -84,24 +79,29 @@ TEST(SketchCommand, WritesExactlyWhatARunGives) {
     const QByteArray withTail = QStringLiteral("恭喜 卐字 ").toUtf8() + QByteArray("\xee\x80\x80 林");
     const struct {
         QStringList args;
-        QString face;
-        bool bold, italic;
-        int row;
-        std::optional<MarqueeSpeed> marquee = std::nullopt;
+        ConversionOptions options;
         QByteArray input = kBanner;
     } cases[] = {
-        {{}, kMingFaceName, false, false, 3},
-        {{"--first-row", "1"}, kMingFaceName, false, false, 1},
-        {{"--font", kKaiFaceName, "--bold"}, kKaiFaceName, true, false, 3},
-        {{"--font", kMingFaceName, "--italic", "--first-row", "3"}, kMingFaceName, false, true, 3},
-        {{"--marquee", "--first-row", "1"}, kMingFaceName, false, false, 1, MarqueeSpeed::Medium},
-        {{"--marquee", "--speed", "slow", "--font", kKaiFaceName}, kKaiFaceName, false, false, 3, MarqueeSpeed::Slow},
-        {{"--font", kKaiFaceName}, kKaiFaceName, false, false, 3, std::nullopt, withTail},
-        {{"--marquee", "--font", kKaiFaceName}, kKaiFaceName, false, false, 3, MarqueeSpeed::Medium, withTail},
+        {{}, {}},
+        {{"--first-row", "1"}, {{kMingFaceName, false, false}, 1, DisplayMode::Phrases, MarqueeSpeed::Medium}},
+        {{"--font", kKaiFaceName, "--bold"},
+         {{kKaiFaceName, true, false}, 3, DisplayMode::Phrases, MarqueeSpeed::Medium}},
+        {{"--font", kMingFaceName, "--italic", "--first-row", "3"},
+         {{kMingFaceName, false, true}, 3, DisplayMode::Phrases, MarqueeSpeed::Medium}},
+        {{"--marquee", "--first-row", "1"},
+         {{kMingFaceName, false, false}, 1, DisplayMode::Marquee, MarqueeSpeed::Medium}},
+        {{"--marquee", "--speed", "slow", "--font", kKaiFaceName},
+         {{kKaiFaceName, false, false}, 3, DisplayMode::Marquee, MarqueeSpeed::Slow}},
+        {{"--font", kKaiFaceName},
+         {{kKaiFaceName, false, false}, 3, DisplayMode::Phrases, MarqueeSpeed::Medium},
+         withTail},
+        {{"--marquee", "--font", kKaiFaceName},
+         {{kKaiFaceName, false, false}, 3, DisplayMode::Marquee, MarqueeSpeed::Medium},
+         withTail},
     };
     for (const auto& c : cases) {
         const ProgramRun run = RunProgram(kCommand, c.args, c.input);
-        const InProcessRun expected = InProcess(c.face, c.bold, c.italic, c.row, c.marquee, c.input);
+        const InProcessRun expected = InProcess(c.options, c.input);
         EXPECT_EQ(run.exitCode, exit_status::kDone) << c.args.join(' ').toStdString() << run.err.toStdString();
         EXPECT_EQ(run.out, expected.sketch) << c.args.join(' ').toStdString();
         EXPECT_TRUE(run.out.contains("\r\n"));
@@ -231,8 +231,9 @@ TEST(SketchCommand, ReadmeAndHelpListTheExitStatuses) {
 TEST(DrawingIndependence, ScreenScaleAndFontDpiDoNotChangeTheSketch) {
     const QString probe = QStringLiteral(AWARD_GUI_PROBE);
     for (const QStringList& args : {QStringList{}, QStringList{"--kai", "--bold"}}) {
-        const QByteArray expected =
-            InProcess(args.isEmpty() ? kMingFaceName : kKaiFaceName, !args.isEmpty(), false, 3).sketch;
+        ConversionOptions options;
+        if (!args.isEmpty()) options.style = {kKaiFaceName, true, false};
+        const QByteArray expected = InProcess(options).sketch;
         for (const auto& [name, value] :
              {std::pair("QT_SCALE_FACTOR", "2"), std::pair("QT_FONT_DPI", "144"),
               std::pair("FREETYPE_PROPERTIES",

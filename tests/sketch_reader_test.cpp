@@ -42,8 +42,9 @@ TEST(SketchReader, ReadsATableKeptInFlash) {
     SketchWriter writer;
     writer.BeginSketch(TableStore::Flash);
     for (int k = 1; k <= kFrames; ++k) {
-        writer.BeginFrameRow();
-        for (int x = 0; x < kSignColumns; ++x) writer.AppendColumnWord(x == k % kSignColumns ? k : 0, x == 63);
+        ColumnWords words{};
+        words[std::size_t(k % kSignColumns)] = std::uint16_t(k);
+        writer.AppendFrame(words);
     }
     writer.EndSketch(kFrames);
     const QString text = writer.SketchText();

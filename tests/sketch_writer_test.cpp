@@ -3,19 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdint>
-
 namespace award {
 namespace {
 
-void WriteRow(SketchWriter& writer, const std::array<std::uint16_t, 64>& words) {
-    writer.BeginFrameRow();
-    for (int x = 0; x < 64; ++x) writer.AppendColumnWord(words[x], x == 63);
-}
-
 TEST(SketchWriter, TwoFramesMatchTheHandWrittenSketchByteForByte) {
-    std::array<std::uint16_t, 64> first{}, second{};
+    ColumnWords first{}, second{};
     first[3] = 384;
     first[63] = 65535;
     second[0] = 1;
@@ -24,8 +16,8 @@ TEST(SketchWriter, TwoFramesMatchTheHandWrittenSketchByteForByte) {
 
     SketchWriter writer;
     writer.BeginSketch();
-    WriteRow(writer, first);
-    WriteRow(writer, second);
+    writer.AppendFrame(first);
+    writer.AppendFrame(second);
     writer.EndSketch(2);
 
     const QByteArray expected = test::ReadGolden("two_known_frames.ino").toUtf8();
@@ -36,12 +28,12 @@ TEST(SketchWriter, TwoFramesMatchTheHandWrittenSketchByteForByte) {
 TEST(SketchWriter, EveryRunStartsFromAnEmptyBuffer) {
     SketchWriter writer;
     writer.BeginSketch();
-    WriteRow(writer, {});
+    writer.AppendFrame({});
     writer.EndSketch(1);
     const QString once = writer.SketchText();
 
     writer.BeginSketch();
-    WriteRow(writer, {});
+    writer.AppendFrame({});
     writer.EndSketch(1);
     EXPECT_EQ(writer.SketchText(), once);
     EXPECT_EQ(once.count(QStringLiteral("void loop()")), 1);
@@ -63,8 +55,7 @@ TEST(SketchWriter, NoFrameGivesThirtyOneLinesAndCountZero) {
 TEST(SketchWriter, NumbersTakeASignPosition) {
     SketchWriter writer;
     writer.BeginSketch();
-    writer.BeginFrameRow();
-    for (int x = 0; x < 64; ++x) writer.AppendColumnWord(0, x == 63);
+    writer.AppendFrame({});
     writer.EndSketch(-1);
     const QString text = writer.SketchText();
     EXPECT_TRUE(text.contains(QStringLiteral(",{1") + QStringLiteral(", 0").repeated(64) +

@@ -68,10 +68,7 @@ FileCommands::FileCommands(Form1& form) : QObject(&form), form_(form) {
     menu->addAction(QStringLiteral("匯出 Arduino 草稿…"), QKeySequence(Qt::CTRL | Qt::Key_E), this,
                     [this] { ChooseAndExport(); });
     menu->addSeparator();
-    // Through the button itself, so that the two can never end the program
-    // in different ways.
-    auto* exitButton = form.findChild<QAbstractButton*>(QStringLiteral("Command3"));
-    menu->addAction(QStringLiteral("結束"), exitButton, &QAbstractButton::click);
+    menu->addAction(QStringLiteral("結束"), &form, &Form1::Exit);
 
     connect(form.BannerField(), &QLineEdit::textEdited, this, [this] { ShowTitle(); });
     form.setAcceptDrops(true);

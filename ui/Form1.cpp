@@ -129,16 +129,6 @@ void Form1::CreateControls() {
 }
 
 void Form1::ConnectHandlers() {
-    // A cleared box takes its style off again, so the next run draws what the
-    // window shows.
-    connect(Check1, &QCheckBox::toggled, this, [this](bool on) { surface_.SetFontBold(on); });
-    connect(Check2, &QCheckBox::toggled, this, [this](bool on) { surface_.SetFontItalic(on); });
-    connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) surface_.SetFontName(kMingFaceName);
-    });
-    connect(Option2, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) surface_.SetFontName(kKaiFaceName);
-    });
     connect(Text4, &QLineEdit::textEdited, this, [this](const QString& text) {
         // At the limit the field may hold a paste whole; only what it cut is worth a word.
         if (text.size() >= kBannerMaxCharacters && !text.contains(QGuiApplication::clipboard()->text()))
@@ -156,9 +146,20 @@ void Form1::ConnectHandlers() {
     connect(Command3, &QPushButton::clicked, this, [] { QCoreApplication::quit(); });
 }
 
+// Read at each run, so the run draws what the window shows.
+ConversionOptions Form1::Options(int firstScanRow) const {
+    ConversionOptions options;
+    options.style = {Option2->isChecked() ? kKaiFaceName : kMingFaceName, Check1->isChecked(), Check2->isChecked()};
+    options.firstScanRow = firstScanRow;
+    options.mode = mode_->Marquee() ? DisplayMode::Marquee : DisplayMode::Phrases;
+    options.speed = mode_->Speed();
+    return options;
+}
+
+void Form1::Exit() { Command3->click(); }
+
 void Form1::Run(int firstScanRow) {
-    const QString& sketch = mode_->Marquee() ? converter_.ConvertMarquee(Text4->text(), firstScanRow, mode_->Speed())
-                                             : converter_.ConvertBanner(Text4->text(), firstScanRow);
+    const QString& sketch = converter_.Convert(Text4->text(), Options(firstScanRow));
     const RunReport& report = converter_.LastRunReport();
     // A refused run leaves the sketch area as it was: there is no sketch to show.
     if (!report.refused) {

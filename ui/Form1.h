@@ -1,6 +1,7 @@
 #pragma once
 
 #include "conversion/BannerConverter.h"
+#include "conversion/ConversionOptions.h"
 #include "surface/DrawingSurface.h"
 
 #include <QString>
@@ -53,6 +54,12 @@ public:
     // The sketch as Text3 holds it, hand edits included, lines ended by CR LF.
     QString Text3Text() const;
     void ShowNotices(const QStringList& notices);
+    // What the face, style and display mode controls show, for a run whose
+    // run button takes firstScanRow as the sign's top row.
+    ConversionOptions Options(int firstScanRow) const;
+    // Ends the program through 結束 itself, so that no other way of ending
+    // it can differ from the button's.
+    void Exit();
 
 private:
     void CreateControls();

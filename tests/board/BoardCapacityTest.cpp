@@ -62,10 +62,7 @@ TEST(BoardCapacity, SramPhrasesLeaveTheStackItsShareAndOneMoreWouldNot)
     // The same table one row longer, still in SRAM as the writer would put it.
     SketchWriter writer;
     writer.BeginSketch(TableStore::Sram);
-    for (int k = 0; k <= kMega2560MaxPhrases; ++k) {
-        writer.BeginFrameRow();
-        for (int x = 0; x < kSignColumns; ++x) writer.AppendColumnWord(0, x == kSignColumns - 1);
-    }
+    for (int k = 0; k <= kMega2560MaxPhrases; ++k) writer.AppendFrame({});
     writer.EndSketch(kMega2560MaxPhrases + 1);
     const SramUse over = MeasureSram(BuildSketch(writer.SketchText().toStdString()));
     EXPECT_GT(over.Static() + kStackReserveBytes, std::size_t{kMega2560SramBytes})

@@ -156,10 +156,7 @@ QString SketchOfFrames(const std::vector<MatrixImage>& frames)
     SketchWriter writer;
     writer.BeginSketch();
     for (const MatrixImage& frame : frames) {
-        writer.BeginFrameRow();
-        for (int x = 0; x < kMatrixColumns; ++x) {
-            writer.AppendColumnWord(frame[x], x == kMatrixColumns - 1);
-        }
+        writer.AppendFrame(frame);
     }
     writer.EndSketch(static_cast<int>(frames.size()));
     return writer.SketchText();

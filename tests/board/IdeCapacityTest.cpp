@@ -55,8 +55,9 @@ TEST(IdeCapacity, PhrasesInFlash)
     SketchWriter writer;
     writer.BeginSketch(TableStore::Flash);
     for (int k = 0; k <= kMega2560MaxFlashPhrases; ++k) {
-        writer.BeginFrameRow();
-        for (int x = 0; x < kSignColumns; ++x) writer.AppendColumnWord(std::uint16_t(k + x), x == kSignColumns - 1);
+        ColumnWords words{};
+        for (std::size_t x = 0; x < words.size(); ++x) words[x] = std::uint16_t(std::size_t(k) + x);
+        writer.AppendFrame(words);
     }
     writer.EndSketch(kMega2560MaxFlashPhrases + 1);
     ExpectCapacity(atCapacity, writer.SketchText(), 2 * kRowElements);

@@ -7,12 +7,16 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <algorithm>
 
 using award::FileCommands;
 using award::Form1;
@@ -85,6 +89,17 @@ private slots:
         Answer(QMessageBox::Yes);
         QVERIFY(files_->ExportTo(sketch));
         QCOMPARE(Bytes(sketch), form_.Text3Text().toUtf8());
+    }
+
+    // Last: it ends the program as the button does.
+    void exitInTheMenuPressesTheExitButton() {
+        QSignalSpy pressed(form_.findChild<QAbstractButton*>(QStringLiteral("Command3")), &QAbstractButton::clicked);
+        const QList<QAction*> actions = form_.FileMenu()->actions();
+        const auto exit = std::find_if(actions.begin(), actions.end(),
+                                       [](const QAction* action) { return action->text() == QStringLiteral("結束"); });
+        QVERIFY(exit != actions.end());
+        (*exit)->trigger();
+        QCOMPARE(pressed.count(), 1);
     }
 };
 

@@ -32,21 +32,15 @@ using award::Form1;
 
 namespace {
 
-struct SurfaceStyle {
-    QString face = award::kMingFaceName;
-    bool bold = false;
-    bool italic = false;
-};
-
 // A run on a surface of its own, set up directly rather than through the window.
-QString ReferenceSketch(const QString& banner, int firstScanRow, const SurfaceStyle& style,
+QString ReferenceSketch(const QString& banner, int firstScanRow, const award::FontStyle& style,
                         QImage* lastPhrase = nullptr) {
     DrawingSurface surface;
-    surface.SetFontName(style.face);
-    surface.SetFontBold(style.bold);
-    surface.SetFontItalic(style.italic);
     award::BannerConverter converter(surface);
-    const QString sketch = converter.ConvertBanner(banner, firstScanRow);
+    award::ConversionOptions options;
+    options.style = style;
+    options.firstScanRow = firstScanRow;
+    const QString sketch = converter.Convert(banner, options);
     if (lastPhrase) *lastPhrase = surface.Image();
     return sketch;
 }

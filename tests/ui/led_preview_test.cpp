@@ -14,15 +14,12 @@ using award::SketchWriter;
 
 namespace {
 
-using Words = std::array<std::uint16_t, 64>;
+using Words = award::ColumnWords;
 
 QString SketchOf(const std::vector<Words>& frames, award::TableStore store = award::TableStore::Sram) {
     SketchWriter writer;
     writer.BeginSketch(store);
-    for (const Words& words : frames) {
-        writer.BeginFrameRow();
-        for (int x = 0; x < 64; ++x) writer.AppendColumnWord(words[x], x == 63);
-    }
+    for (const Words& words : frames) writer.AppendFrame(words);
     writer.EndSketch(static_cast<int>(frames.size()));
     return writer.SketchText();
 }

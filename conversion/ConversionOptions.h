@@ -1,0 +1,24 @@
+#pragma once
+
+#include "conversion/SketchFormat.h"
+#include "surface/FontStyle.h"
+
+namespace award {
+
+enum class DisplayMode { Phrases, Marquee };
+
+// Everything a run is asked for besides the text: what the window's controls
+// or the command's options say, handed to the core as one value.
+struct ConversionOptions {
+    FontStyle style;
+    // The surface row that becomes bit 0 of a column word: 3 takes every
+    // stroke of a 12-point character, 1 the same two rows lower.
+    int firstScanRow = 3;
+    DisplayMode mode = DisplayMode::Phrases;
+    // Only a marquee moves.
+    MarqueeSpeed speed = MarqueeSpeed::Medium;
+
+    bool operator==(const ConversionOptions&) const = default;
+};
+
+}  // namespace award
