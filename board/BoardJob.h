@@ -60,6 +60,8 @@ public:
     bool Running() const { return temporary_ != nullptr; }
     // Ends the tools and every process they started, then the job.
     void Cancel();
+    // The process group of the tool now running, 0 between tools.
+    qint64 ToolGroup() const { return group_; }
 
 signals:
     // percent is -1 while a stage gives no measure of its progress.

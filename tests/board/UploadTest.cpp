@@ -6,6 +6,7 @@
 #include "SerialBridge.h"
 
 #include "board/BoardJob.h"
+#include "board/ProcessGroup.h"
 #include "cli/ExitStatus.h"
 
 #include <QCoreApplication>
@@ -13,19 +14,15 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-#include <functional>
-#include <map>
 #include <ostream>
+#include <tuple>
 
 namespace award::board {
 namespace {
@@ -148,17 +145,17 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.what); });
 
 // --hex and --upload refuse at once, before compiling, what is not a regular
-// file or not a serial port, leave it as it was, and exit with the status
-// their README row names; a job that cannot make its folders says why.
+// file or not a serial port, and leave it as it was; a job that cannot make
+// its folders says why. Each exits with the status its README row names.
 struct TargetCase {
     const char* what;
-    // Makes the target in the folder and gives the command's arguments.
-    std::function<QStringList(const QDir&)> arguments;
+    const char* option;
+    const char* make;  // a shell command that makes the target; DIR is the test's folder
     int status;
     const char* saying;
-    // Environment changes, with "DIR" standing for the test's folder.
-    std::map<QString, QString> environment = {};
+    QString environment = {};  // NAME=VALUE
     QString shell = {};
+    QString target = QStringLiteral("DIR/target");
 };
 
 void PrintTo(const TargetCase& c, std::ostream* out)
@@ -166,43 +163,12 @@ void PrintTo(const TargetCase& c, std::ostream* out)
     *out << c.what;
 }
 
-struct FileKind {
-    mode_t type = 0;
-    dev_t device = 0;
-    off_t size = -1;
-    bool operator==(const FileKind&) const = default;
-};
-
-FileKind KindOf(const QString& path)
+// Type, device and size: what replacing a file would change.
+std::tuple<mode_t, dev_t, off_t> KindOf(const QString& path)
 {
     struct stat status {};
     if (::stat(QFile::encodeName(path).constData(), &status) != 0) return {};
-    return {status.st_mode & S_IFMT, status.st_rdev, S_ISREG(status.st_mode) ? status.st_size : 0};
-}
-
-// A device node like /dev/null, in the folder when the test may make one; a
-// user who may not make it cannot replace /dev/null either.
-QString NullDevice(const QDir& dir)
-{
-    const QString node = dir.filePath("null");
-    struct stat null {};
-    if (::stat("/dev/null", &null) == 0 && ::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, null.st_rdev) == 0)
-        return node;
-    return QStringLiteral("/dev/null");
-}
-
-QString Fifo(const QDir& dir)
-{
-    const QString fifo = dir.filePath("pipe");
-    EXPECT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0) << std::strerror(errno);
-    return fifo;
-}
-
-QString RegularFile(const QDir& dir, const QByteArray& bytes)
-{
-    QFile file(dir.filePath("regular"));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    return file.fileName();
+    return {status.st_mode & S_IFMT, status.st_rdev, status.st_size};
 }
 
 class BoardTarget : public testing::TestWithParam<TargetCase> {};
@@ -210,141 +176,63 @@ class BoardTarget : public testing::TestWithParam<TargetCase> {};
 TEST_P(BoardTarget, IsRefusedAtOnceAndLeftAsItWas)
 {
     const TargetCase& c = GetParam();
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QStringList args = c.arguments(QDir(dir.path()));
-    const QString target = args.last();
-    const FileKind before = KindOf(target);
+    const QTemporaryDir dir;
+    const auto inDir = [&](QString text) { return text.replace("DIR", dir.path()); };
+    ASSERT_EQ(QProcess::execute("/bin/sh", {"-c", inDir(c.make)}), 0);
+    const QString target = inDir(c.target);
+    const auto before = KindOf(target);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const auto& [name, value] : c.environment) environment.insert(name, QString(value).replace("DIR", dir.path()));
+    if (!c.environment.isEmpty()) environment.insert(c.environment.section('=', 0, 0), inDir(c.environment.section('=', 1)));
 
-    const CommandRun run = RunCommand(args, environment, c.shell);
+    const CommandRun run = RunCommand({QString::fromUtf8(c.option), target}, environment, c.shell);
     EXPECT_EQ(run.exitCode, c.status) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(c.saying)) << run.err.toStdString();
-    EXPECT_FALSE(run.err.contains("編譯…")) << "refused only after compiling: " << run.err.toStdString();
-    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_FALSE(run.err.contains("編譯…")) << "refused only after compiling";
     EXPECT_EQ(KindOf(target), before) << "the target was replaced";
 }
 
+// A device node like /dev/null in the test's folder, or, for a user who may
+// not make one and so cannot replace /dev/null either, a link to /dev/null.
 INSTANTIATE_TEST_SUITE_P(
     Refusals, BoardTarget,
     testing::Values(
-        TargetCase{"HexToADevice", [](const QDir& d) { return QStringList{"--hex", NullDevice(d)}; },
+        TargetCase{"HexToADevice", "--hex", "mknod DIR/target c 1 3 || ln -s /dev/null DIR/target",
                    exit_status::kCannotReadOrWrite, "不是一般檔案"},
-        TargetCase{"HexToAFifo", [](const QDir& d) { return QStringList{"--hex", Fifo(d)}; },
-                   exit_status::kCannotReadOrWrite, "不是一般檔案"},
-        TargetCase{"HexToAFolder", [](const QDir& d) { return QStringList{"--hex", d.path()}; },
-                   exit_status::kCannotReadOrWrite, "不是一般檔案"},
-        TargetCase{"UploadToARegularFile",
-                   [](const QDir& d) { return QStringList{"--upload", RegularFile(d, "not a port")}; },
-                   exit_status::kUploadFailed, "不是字元裝置"},
-        TargetCase{"UploadToAvrdudesNetForm", [](const QDir&) { return QStringList{"--upload", "net:127.0.0.1:9"}; },
-                   exit_status::kUploadFailed, "不存在"},
-        TargetCase{"CacheFolderCannotBeMade",
-                   [](const QDir& d) {
-                       RegularFile(d, "a file where a folder should be");
-                       return QStringList{"--hex", d.filePath("banner.hex")};
-                   },
-                   exit_status::kCannotReadOrWrite, std::strerror(ENOTDIR), {{"XDG_CACHE_HOME", "DIR/regular/cache"}}},
-        // A disk that takes no more than a few hundred bytes, as a full one.
-        TargetCase{"JobFolderOnAFullDisk",
-                   [](const QDir& d) { return QStringList{"--hex", RegularFile(d, "old")}; },
-                   exit_status::kCannotReadOrWrite, std::strerror(EFBIG),
-                   {{"TMPDIR", "DIR"}},
-                   "trap '' XFSZ; ulimit -f 1; exec \"$0\" \"$@\""}),
+        TargetCase{"HexToAFifo", "--hex", "mkfifo DIR/target", exit_status::kCannotReadOrWrite, "不是一般檔案"},
+        TargetCase{"HexToAFolder", "--hex", "mkdir DIR/target", exit_status::kCannotReadOrWrite, "不是一般檔案"},
+        TargetCase{"UploadToARegularFile", "--upload", "echo > DIR/target", exit_status::kUploadFailed, "不是字元裝置"},
+        TargetCase{"UploadToAvrdudesNetForm", "--upload", "true", exit_status::kUploadFailed, "不存在", {}, {},
+                   "net:127.0.0.1:9"},
+        TargetCase{"CacheFolderCannotBeMade", "--hex", "true", exit_status::kCannotReadOrWrite, std::strerror(ENOTDIR),
+                   "XDG_CACHE_HOME=/dev/null/cache"},
+        // A disk that takes no more than 512 bytes, as a full one.
+        TargetCase{"JobFolderOnAFullDisk", "--hex", "echo old > DIR/target", exit_status::kCannotReadOrWrite,
+                   std::strerror(EFBIG), "TMPDIR=DIR", "trap '' XFSZ; ulimit -f 1; exec \"$0\" \"$@\""}),
     [](const auto& info) { return std::string(info.param.what); });
 
-TEST(HexFile, ReplacesAnOldHexFileWhole)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString hex = RegularFile(QDir(dir.path()), "an older program");
-    const CommandRun run = RunCommand({"--hex", hex});
-    ASSERT_EQ(run.exitCode, exit_status::kDone) << run.err.toStdString();
-    QFile file(hex);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    EXPECT_TRUE(bytes.startsWith(':'));
-    EXPECT_TRUE(bytes.trimmed().endsWith(":00000001FF")) << "an Intel HEX file ends with its end record";
-}
-
-// The processes below `root` in the process tree.
-std::vector<pid_t> Descendants(pid_t root)
-{
-    std::map<pid_t, pid_t> parents;
-    for (const QString& entry : QDir("/proc").entryList(QDir::Dirs)) {
-        QFile stat("/proc/" + entry + "/stat");
-        if (!stat.open(QIODevice::ReadOnly)) continue;
-        const QByteArray line = stat.readAll();
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 1) parents[pid_t(entry.toInt())] = pid_t(fields[1].toInt());
-    }
-    std::vector<pid_t> below;
-    for (const auto& [pid, parent] : parents) {
-        for (pid_t up = parent; up > 1; up = parents.count(up) ? parents[up] : 0) {
-            if (up == root) {
-                below.push_back(pid);
-                break;
-            }
-        }
-    }
-    return below;
-}
-
-QByteArray CommandOf(pid_t pid)
-{
-    QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
-    return comm.open(QIODevice::ReadOnly) ? comm.readAll().trimmed() : QByteArray();
-}
-
-bool Running(pid_t pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly)) return false;
-    const QByteArray line = stat.readAll();
-    return line.mid(line.lastIndexOf(')') + 2, 1) != "Z";
-}
-
-// Cancelling a compile ends the compiler it started as well, and the
+// Cancelling a compile ends every process the tools started, and the
 // compiler's temporary files never reach the system's temporary folder.
 TEST(CancelCompile, LeavesNoProcessAndNoFileBehind)
 {
-    QTemporaryDir systemTemporary;
-    ASSERT_TRUE(systemTemporary.isValid());
-    const QByteArray previous = qgetenv("TMPDIR");
+    const QTemporaryDir systemTemporary;
     qputenv("TMPDIR", QFile::encodeName(systemTemporary.path()));
     int argc = 1;
     char name[] = "upload_tests";
     char* argv[] = {name, nullptr};
     QCoreApplication application(argc, argv);
-    {
-        BoardJob job;
-        std::optional<BoardJob::Outcome> outcome;
-        QObject::connect(&job, &BoardJob::Finished, [&](const BoardJob::Outcome& o) { outcome = o; });
-        ASSERT_TRUE(job.StartCompile(QString::fromUtf8(RunCommand({}).out)));
-
-        std::vector<pid_t> tools;
-        const auto compiling = [&] {
-            tools = Descendants(::getpid());
-            return std::any_of(tools.begin(), tools.end(), [](pid_t p) { return CommandOf(p) == "cc1plus"; });
-        };
-        for (int i = 0; i < 12000 && !outcome && !compiling(); ++i) {
-            QCoreApplication::processEvents();
-            QThread::msleep(5);
-        }
-        ASSERT_FALSE(outcome) << "the compile ended before the compiler could be seen";
-        job.Cancel();
-        while (!outcome) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-
-        EXPECT_EQ(outcome->result, BoardJob::Result::Cancelled);
-        for (const pid_t tool : tools)
-            EXPECT_FALSE(Running(tool)) << CommandOf(tool).toStdString() << " " << tool << " still runs";
-        EXPECT_EQ(QDir(systemTemporary.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
-    }
-    if (previous.isNull())
-        qunsetenv("TMPDIR");
-    else
-        qputenv("TMPDIR", previous);
+    BoardJob job;
+    std::optional<BoardJob::Outcome> outcome;
+    QObject::connect(&job, &BoardJob::Finished, [&](const BoardJob::Outcome& o) { outcome = o; });
+    ASSERT_TRUE(job.StartCompile(QString::fromUtf8(RunCommand({}).out)));
+    const qint64 group = job.ToolGroup();  // the tool, the compiler driver and the compiler proper
+    while (!outcome && process_group::LiveMembers(group).size() < 3) QCoreApplication::processEvents();
+    ASSERT_FALSE(outcome) << "the compile ended before the compiler could be seen";
+    job.Cancel();
+    while (!outcome) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    qunsetenv("TMPDIR");
+    EXPECT_EQ(outcome->result, BoardJob::Result::Cancelled);
+    EXPECT_EQ(process_group::LiveMembers(group), std::vector<qint64>{});
+    EXPECT_EQ(QDir(systemTemporary.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
 }
 
 }  // namespace
