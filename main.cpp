@@ -2,6 +2,9 @@
 #include "ui/BoardMenu.h"
 #include "ui/FileCommands.h"
 #include "ui/Form1.h"
+#include "ui/HelpMenu.h"
+
+#include <QScreen>
 
 int main(int argc, char** argv) {
     award::Application app(argc, argv);
@@ -10,6 +13,8 @@ int main(int argc, char** argv) {
     // nothing of them.
     auto* files = new award::FileCommands(form);
     new award::BoardMenu(form);
+    new award::HelpMenu(form);
+    form.FitInto(form.screen()->availableSize());
     form.show();
     // A banner file named on the command line, as a file manager passes it.
     if (const QStringList arguments = QCoreApplication::arguments(); arguments.size() > 1)

@@ -14,7 +14,7 @@ packages=(
   fonts-arphic-uming fonts-arphic-ukai
   libgtest-dev libgmock-dev libbenchmark-dev
   gcc-avr avr-libc arduino-core-avr arduino-builder avrdude simavr libsimavr-dev
-  qt6-serialport-dev
+  qt6-serialport-dev qt6-translations-l10n
   xvfb xauth x11-utils xdotool imagemagick desktop-file-utils
 )
 

@@ -1,5 +1,7 @@
 #include "cli/BannerInput.h"
 
+#include "files/LineJoiner.h"
+
 #include <QStringDecoder>
 
 #include <unistd.h>
@@ -81,17 +83,25 @@ bool ReadText(int fd, BannerInput& input, Take take) {
 BannerInput ReadBanner(int fd, long long keepPhrases) {
     BannerInput input;
     PhraseCollector collector(input, keepPhrases);
-    if (ReadText(fd, input, [&](QStringView text) { collector.Add(text); })) collector.Finish();
+    LineJoiner joiner;
+    if (ReadText(fd, input, [&](QStringView text) { collector.Add(joiner.Add(text)); })) {
+        collector.Add(joiner.Finish());
+        collector.Finish();
+    }
+    input.joining = joiner.Notice();
     return input;
 }
 
 BannerInput ReadWholeText(int fd, qsizetype keepCharacters) {
     BannerInput input;
-    ReadText(fd, input, [&](QStringView text) {
+    LineJoiner joiner;
+    const auto keep = [&](QStringView text) {
         const qsizetype room = std::max<qsizetype>(0, keepCharacters - input.tail.size());
         input.tail += text.first(std::min(room, text.size()));
         input.dropped += text.size() - std::min(room, text.size());
-    });
+    };
+    if (ReadText(fd, input, [&](QStringView text) { keep(joiner.Add(text)); })) keep(joiner.Finish());
+    input.joining = joiner.Notice();
     return input;
 }
 

@@ -1,13 +1,19 @@
 #include "files/BannerFile.h"
 
 #include "files/AtomicFile.h"
+#include "files/FileKind.h"
+#include "files/LineJoiner.h"
+#include "files/TextEncoding.h"
 
 #include <QFile>
 #include <QLocale>
-#include <QRegularExpression>
-#include <QStringDecoder>
+#include <QStringList>
 
-#include <algorithm>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace award {
 namespace {
@@ -21,24 +27,19 @@ BannerText Refused(Refusal refusal, const QString& why) {
     return refused;
 }
 
-// Stateless, so that a sequence cut off at the end of the file counts as an
-// error instead of waiting for bytes that never come.
-std::optional<QString> Decoded(QStringDecoder decoder, const QByteArray& bytes) {
-    if (!decoder.isValid()) return std::nullopt;
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError()) return std::nullopt;
-    return text;
+BannerText Unreadable(int error) {
+    return Refused(Refusal::Unreadable,
+                   QStringLiteral("讀取時發生錯誤（%1）。").arg(QString::fromLocal8Bit(std::strerror(error))));
 }
 
-bool HasControlCharacters(const QString& text) {
-    return std::any_of(text.begin(), text.end(), [](QChar c) {
-        return c.category() == QChar::Other_Control && c != u'\t' && c != u'\r' && c != u'\n';
-    });
-}
-
-QString NotTextReason() {
-    return QStringLiteral("這不是文字檔（裡面有控制字元），可能是圖片、文件或程式。"
-                          "請把橫幅文字存成純文字檔（.txt）再開啟。");
+// The first line break's kind stands for the whole file.
+QString LineEndOf(const QString& text) {
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        if (text[at] == u'\n') return QStringLiteral("\n");
+        if (text[at] == u'\r')
+            return at + 1 < text.size() && text[at + 1] == u'\n' ? QStringLiteral("\r\n") : QStringLiteral("\r");
+    }
+    return {};
 }
 
 }  // namespace
@@ -49,46 +50,67 @@ BannerText DecodeBannerText(const QByteArray& bytes) {
                        QStringLiteral("檔案太大：橫幅文字檔最多 %1，這可能不是橫幅文字檔。")
                            .arg(QLocale::c().formattedDataSize(kMaxBannerFileBytes, 0)));
     }
-    constexpr auto kStateless = QStringConverter::Flag::Stateless;
+    const DecodedText decoded = DecodeText(bytes);
+    if (decoded.refusal != DecodedText::Refusal::None) {
+        return Refused(decoded.refusal == DecodedText::Refusal::NotText ? Refusal::NotText : Refusal::UnknownEncoding,
+                       decoded.why);
+    }
     BannerText result;
-    std::optional<QString> text;
-    if (const auto marked = QStringConverter::encodingForData(bytes)) {
-        result.encoding = QString::fromLatin1(QStringConverter::nameForEncoding(*marked));
-        text = Decoded(QStringDecoder(*marked, kStateless), bytes);
-    } else if (bytes.contains('\0')) {
-        return Refused(Refusal::NotText, NotTextReason());
-    } else if ((text = Decoded(QStringDecoder(QStringConverter::Utf8, kStateless), bytes))) {
-        result.encoding = QStringLiteral("UTF-8");
-    } else {
-        result.encoding = QStringLiteral("Big5");
-        text = Decoded(QStringDecoder("Big5", kStateless), bytes);
-    }
-    if (!text) {
-        const QString what = QStringDecoder("Big5").isValid()
-                                 ? QStringLiteral("看不懂這個檔案的編碼：它不是 UTF-8、UTF-16，也不是 Big5。")
-                                 : QStringLiteral("這個檔案不是 UTF-8 或 UTF-16，而這台電腦無法解讀 Big5。");
-        return Refused(Refusal::UnknownEncoding,
-                       what + QStringLiteral("請用記事本「另存新檔」，編碼選 UTF-8，再開啟。"));
-    }
-    if (HasControlCharacters(*text)) return Refused(Refusal::NotText, NotTextReason());
-
-    static const QRegularExpression kLineBreaks(QStringLiteral(" *(?:(?:\\r\\n?|\\n) *)+"));
-    result.lineBreaksJoined = text->contains(u'\n') || text->contains(u'\r');
-    result.text = text->replace(kLineBreaks, QStringLiteral(" "));
+    result.form = {decoded.encoding, decoded.byteOrderMark, LineEndOf(decoded.text)};
+    LineJoiner joiner;
+    result.text = JoinLines(decoded.text, joiner);
+    for (const QString& notice : {joiner.Notice(), PrivateUseNotice(decoded)})
+        if (!notice.isEmpty()) result.notices << notice;
     return result;
 }
 
 BannerText ReadBannerFile(const QString& path) {
-    QFile file(path);
+    if (const auto kind = NotRegularFile(path)) return Refused(Refusal::NotAFile, *kind);
+    // Without waiting, in case a pipe took the file's place since the look.
+    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return Unreadable(errno);
+    if (const auto kind = NotRegularFile(fd, path)) {
+        close(fd);
+        return Refused(Refusal::NotAFile, *kind);
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        close(fd);
+        return Unreadable(EBADF);
+    }
     // One byte past the limit is enough to know the file is too large.
-    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.read(kMaxBannerFileBytes + 1) : QByteArray();
+    const QByteArray bytes = file.read(kMaxBannerFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
         return Refused(Refusal::Unreadable, QStringLiteral("讀取時發生錯誤（%1）。").arg(file.errorString()));
     return DecodeBannerText(bytes);
 }
 
-std::optional<QString> SaveBannerFile(const QString& path, const QString& banner) {
-    return WriteAtomically(path, banner.toUtf8());
+std::optional<QByteArray> BannerFileBytes(const QString& banner, const BannerForm& form) {
+    QString laidOut = banner;
+    if (!form.lineEnd.isEmpty()) {
+        QStringList phrases = banner.split(u' ');
+        laidOut = phrases.takeLast();
+        laidOut.prepend(phrases.join(form.lineEnd) + (phrases.isEmpty() ? QString() : form.lineEnd));
+    }
+    return EncodeText(laidOut, form.encoding, form.byteOrderMark);
+}
+
+std::optional<QString> SaveBannerFile(const QString& path, const QString& banner, const BannerForm& form) {
+    const auto bytes = BannerFileBytes(banner, form);
+    if (!bytes) {
+        return QStringLiteral("沒有儲存：「%1」沒有 %2 編碼。")
+            .arg(CharactersWithoutCode(banner, form.encoding), EncodingName(form.encoding));
+    }
+    return WriteAtomically(path, *bytes);
+}
+
+QString DescribeForm(const BannerForm& form) {
+    const QString encoding = EncodingName(form.encoding);
+    if (form.lineEnd.isEmpty()) return encoding;
+    const QString lineEnd = form.lineEnd == QStringLiteral("\r\n") ? QStringLiteral("CR LF")
+                            : form.lineEnd == QStringLiteral("\n") ? QStringLiteral("LF")
+                                                                   : QStringLiteral("CR");
+    return QStringLiteral("%1，一行一句，%2 換行").arg(encoding, lineEnd);
 }
 
 }  // namespace award

@@ -1,19 +1,34 @@
 #pragma once
 
+#include "files/TextDecoding.h"
+
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
 namespace award {
 
+// How a banner file lays out its text, so that saving gives the file back in
+// the form it came in.
+struct BannerForm {
+    TextEncoding encoding = TextEncoding::Utf8;
+    bool byteOrderMark = false;
+    // One phrase a line, each ended by this ("\n", "\r\n" or "\r"); empty for
+    // the banner field's own form, phrases ended by spaces on one line.
+    QString lineEnd;
+
+    bool operator==(const BannerForm&) const = default;
+};
+
 // A banner file's text as the banner field takes it, or why the file was refused.
 struct BannerText {
-    enum class Refusal { None, Unreadable, TooLarge, NotText, UnknownEncoding };
+    enum class Refusal { None, NotAFile, Unreadable, TooLarge, NotText, UnknownEncoding };
 
     QString text;
-    QString encoding;  // what the bytes were read as
-    bool lineBreaksJoined = false;
+    BannerForm form;
+    QStringList notices;  // what reading changed or found, for the user
     Refusal refusal = Refusal::None;
     QString why;  // for the user, when refused
 };
@@ -21,15 +36,24 @@ struct BannerText {
 // Many times what a sign can show; a bigger file is not a banner.
 inline constexpr qsizetype kMaxBannerFileBytes = 1024 * 1024;
 
-// Award lists come from everywhere: a byte-order mark decides first, then
-// valid UTF-8, then Big5 as Traditional Chinese Windows writes it. Each line
-// break, with the spaces around it, becomes one space, so a list with one
-// phrase per line gives one phrase per frame.
+// Decodes the bytes (files/TextDecoding.h) and joins a list's lines and tabs
+// into phrases (files/LineJoiner.h).
 BannerText DecodeBannerText(const QByteArray& bytes);
+// Only a regular file is read: a pipe or a terminal is refused before it is
+// opened, and it is opened without waiting, so that nothing can hold up the
+// caller.
 BannerText ReadBannerFile(const QString& path);
 
-// Saves the banner as UTF-8, the file replaced only once the new text is
+// The banner's bytes in form: one phrase a line when the form says so, the
+// text after the last space as a last line of its own. Nothing when a
+// character has no code in the form's encoding.
+std::optional<QByteArray> BannerFileBytes(const QString& banner, const BannerForm& form);
+
+// Saves the banner in form, the file replaced only once the new text is
 // whole. Returns why it failed, or nothing.
-std::optional<QString> SaveBannerFile(const QString& path, const QString& banner);
+std::optional<QString> SaveBannerFile(const QString& path, const QString& banner, const BannerForm& form = {});
+
+// Describes the form for the user, e.g. "Big5，一行一句".
+QString DescribeForm(const BannerForm& form);
 
 }  // namespace award

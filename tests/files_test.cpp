@@ -1,7 +1,10 @@
 #include "files/AtomicFile.h"
 #include "files/BannerFile.h"
+#include "files/LineJoiner.h"
+#include "files/SketchFolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
@@ -9,66 +12,160 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace award {
 namespace {
 
 using Refusal = BannerText::Refusal;
 
+QByteArray Big5(const QString& text) { return QStringEncoder("Big5").encode(text); }
+
+QByteArray Bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 struct FileRow {
     const char* what;
     QByteArray bytes;
     QString text;
-    bool joined = false;
     Refusal refusal = Refusal::None;
+    QString lineEnd = {};
+    TextEncoding encoding = TextEncoding::Utf8;
+    QString noticed = {};  // a word the notices must hold
 };
 
 TEST(BannerFile, ReadsEachEncodingAndRefusesWhatIsNoBanner) {
     const QString list = QStringLiteral("恭賀本校 資訊科 林志遠 同學 ");
     const QString lines = QStringLiteral("恭賀本校\r\n資訊科\n\n 林志遠 同學 \r");
     const QByteArray utf8 = lines.toUtf8();
-    const QByteArray big5 = QByteArray::fromHex("aea5b650a5bbaed50d0ab8eab054acec0d0aaa4ca7d3bbb720a650bec70d0a");
+    const QByteArray big5 = Big5(lines);
+    const QString crlf = QStringLiteral("\r\n");
     const FileRow rows[] = {
-        {"UTF-8", utf8, list, true},
-        {"UTF-8 with BOM", "\xEF\xBB\xBF" + utf8, list, true},
-        {"UTF-16LE with BOM", QStringEncoder(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom)(lines), list, true},
-        {"Big5 award list", big5, list, true},
-        {"Big5 cut inside a character", big5.chopped(3), {}, false, Refusal::UnknownEncoding},
-        {"Latin-1", "caf\xE9 na\xEFve ", {}, false, Refusal::UnknownEncoding},
-        {"NUL bytes", QByteArray::fromHex("89504e470d0a1a0a0000000d49484452"), {}, false, Refusal::NotText},
-        {"control characters", "\x1b[31m\xe8\xb3\x80 ", {}, false, Refusal::NotText},
+        {"UTF-8", utf8, list, Refusal::None, crlf},
+        {"UTF-8 with BOM", "\xEF\xBB\xBF" + utf8, list, Refusal::None, crlf},
+        {"UTF-16LE with BOM", QStringEncoder(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom)(lines), list,
+         Refusal::None, crlf, TextEncoding::Utf16LE},
+        {"Big5 award list", big5, list, Refusal::None, crlf, TextEncoding::Big5},
+        {"Big5 that is also valid UTF-8", Big5(QStringLiteral("翻譯 ")), QStringLiteral("翻譯 "), Refusal::None, {},
+         TextEncoding::Big5},
+        {"UTF-8 that is also valid Big5", QStringLiteral("資學 ").toUtf8(), QStringLiteral("資學 ")},
+        {"Big5 user-defined character", Big5(QStringLiteral("林")) + "\xFA\x40 ", QStringLiteral("林\uE000 "),
+         Refusal::None, {}, TextEncoding::Big5, QStringLiteral("FA40")},
+        {"Big5 cut inside a character", big5.chopped(3), {}, Refusal::UnknownEncoding},
+        {"Big5 byte FF", Big5(QStringLiteral("林")) + "\xFF ", {}, Refusal::UnknownEncoding},
+        {"UTF-16 of odd length", QByteArray::fromHex("fffe6d6041"), {}, Refusal::UnknownEncoding},
+        {"UTF-16 lone surrogate", QByteArray::fromHex("fffe6d600a009c552000" "00d8"), {}, Refusal::UnknownEncoding},
+        {"UTF-32 surrogates", QByteArray::fromHex("fffe0000" "00d80000" "00dc0000"), {}, Refusal::UnknownEncoding},
+        {"UTF-32 past U+10FFFF", QByteArray::fromHex("fffe0000" "00001100"), {}, Refusal::UnknownEncoding},
+        {"last line without a break", QStringLiteral("王\n陳").toUtf8(), QStringLiteral("王 陳 "), Refusal::None,
+         QStringLiteral("\n"), TextEncoding::Utf8, QStringLiteral("每行")},
+        {"CR", QStringLiteral("恭喜\r賀").toUtf8(), QStringLiteral("恭喜 賀 "), Refusal::None, QStringLiteral("\r")},
+        {"tabs", QStringLiteral("王\t陳\t林").toUtf8(), QStringLiteral("王 陳 林 "), Refusal::None, {}, TextEncoding::Utf8,
+         QStringLiteral("Tab")},
+        {"20,000 blank lines", "\xE6\x81\xAD" + QByteArray(20000, '\n') + "\xE5\x96\x9C", QStringLiteral("恭 喜 "),
+         Refusal::None, QStringLiteral("\n")},
+        {"one line ends with its text", QStringLiteral("恭喜 賀").toUtf8(), QStringLiteral("恭喜 賀")},
+        {"Latin-1", "caf\xE9 na\xEFve ", {}, Refusal::UnknownEncoding},
+        {"NUL bytes", QByteArray::fromHex("89504e470d0a1a0a0000000d49484452"), {}, Refusal::NotText},
+        {"control characters", "\x1b[31m\xe8\xb3\x80 ", {}, Refusal::NotText},
         {"1 MiB", QByteArray(1 << 20, ' '), QString(1 << 20, u' ')},
-        {"1 MiB and a byte", QByteArray((1 << 20) + 1, ' '), {}, false, Refusal::TooLarge},
+        {"1 MiB and a byte", QByteArray((1 << 20) + 1, ' '), {}, Refusal::TooLarge},
     };
     QTemporaryDir dir;
     for (const FileRow& row : rows) {
+        SCOPED_TRACE(row.what);
         const QString path = dir.filePath(QString::fromUtf8(row.what));
-        ASSERT_FALSE(WriteAtomically(path, row.bytes)) << row.what;
+        ASSERT_FALSE(WriteAtomically(path, row.bytes));
         const BannerText read = ReadBannerFile(path);
-        EXPECT_EQ(read.refusal, row.refusal) << row.what;
-        EXPECT_EQ(read.why.isEmpty(), row.refusal == Refusal::None) << row.what;
-        EXPECT_EQ(read.text, row.text) << row.what;
-        EXPECT_EQ(read.lineBreaksJoined, row.joined) << row.what;
+        EXPECT_EQ(read.refusal, row.refusal);
+        EXPECT_EQ(read.why.isEmpty(), row.refusal == Refusal::None);
+        EXPECT_EQ(read.text, row.text);
+        if (row.refusal != Refusal::None) continue;
+        EXPECT_EQ(read.form.lineEnd, row.lineEnd);
+        EXPECT_EQ(read.form.encoding, row.encoding);
+        EXPECT_EQ(read.notices.join(u' ').contains(row.noticed), true) << read.notices.join(u' ').toStdString();
     }
 }
 
-TEST(BannerFile, AFailedSaveKeepsTheOldFile) {
+// A stream cut anywhere, as a CR LF parted by two reads, joins as the whole.
+TEST(BannerFile, ListsJoinAlikeWhereverTheReadsCut) {
+    const QString text = QStringLiteral("\n\n 恭喜 \r\n\r\n 賀\t林 \r\n陳  志\r");
+    LineJoiner whole;
+    const QString joined = JoinLines(text, whole);
+    for (qsizetype cut = 0; cut <= text.size(); ++cut) {
+        LineJoiner pieces;
+        QString streamed = pieces.Add(QStringView(text).first(cut));
+        streamed += pieces.Add(QStringView(text).sliced(cut));
+        streamed += pieces.Finish();
+        EXPECT_EQ(streamed, joined) << "cut at " << cut;
+    }
+}
+
+// On a disk that fills up, as RLIMIT_FSIZE makes one.
+TEST(AtomicFile, AFullDiskKeepsTheOldFileAndSaysWhy) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("banner.txt"));
-    const QString old = QStringLiteral("恭喜 賀 ");
-    ASSERT_FALSE(SaveBannerFile(path, old));
-    // The disk fills up halfway through the new text. Unlike a read-only
-    // folder, this stops root too.
+    const QString sketch = dir.filePath(QStringLiteral("banner/banner.ino"));
+    const QString banner = dir.filePath(QStringLiteral("banner.txt"));
+    const QString big = QString(3000, u'賀');  // well under Qt's 16 KiB buffer
+    const struct {
+        const char* what;
+        QString path;
+        std::function<std::optional<QString>()> write;
+    } rows[] = {
+        {"save", banner, [&] { return SaveBannerFile(banner, big); }},
+        {"save as Big5 lines", banner,
+         [&] { return SaveBannerFile(banner, big + u' ', {TextEncoding::Big5, false, QStringLiteral("\r\n")}); }},
+        {"export", sketch, [&] {
+             const ExportResult result = ExportSketch(PlaceSketch(sketch), big, [](const QString&) { return true; });
+             return result.outcome == ExportOutcome::Written ? std::nullopt : std::optional(result.why);
+         }},
+    };
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("banner")));
+    // Unlike a read-only folder, this stops root too.
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit limit{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
     const rlimit full{4096, limit.rlim_max};
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
-    const auto failure = SaveBannerFile(path, QString(1 << 16, u'賀'));
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(ReadBannerFile(path).text, old);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("banner.txt")});
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        ASSERT_FALSE(WriteAtomically(row.path, "old text\n"));
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+        const auto failure = row.write();
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        EXPECT_TRUE(failure && !failure->isEmpty());
+        EXPECT_EQ(Bytes(row.path), "old text\n");
+        EXPECT_EQ(QDir(QFileInfo(row.path).path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
+}
+
+// A pipe or a device is neither read, which would wait for a writer, nor
+// replaced by a file.
+TEST(AtomicFile, OnlyRegularFilesAreReadOrReplaced) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const struct {
+        const char* what;
+        QString path;
+        mode_t type;
+    } rows[] = {
+        {"FIFO", fifo, S_IFIFO},
+        {"character device", QStringLiteral("/dev/null"), S_IFCHR},
+        {"directory", dir.path(), S_IFDIR},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const BannerText read = ReadBannerFile(row.path);
+        EXPECT_EQ(read.refusal, Refusal::NotAFile);
+        EXPECT_TRUE(read.why.contains(row.path));
+        const auto refused = WriteAtomically(row.path, "恭喜 ");
+        EXPECT_TRUE(refused && refused->contains(row.path));
+        struct stat after {};
+        ASSERT_EQ(stat(QFile::encodeName(row.path).constData(), &after), 0);
+        EXPECT_EQ(after.st_mode & S_IFMT, row.type);
+    }
 }
 
 }  // namespace

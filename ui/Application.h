@@ -19,4 +19,9 @@ private:
     bool ending_ = false;
 };
 
+// Qt's own dialogs and buttons (file dialogs, input dialogs, message boxes)
+// in Traditional Chinese, like the rest of the window. Returns whether Qt's
+// translations were found.
+bool InstallChineseTranslations(QCoreApplication& application);
+
 }  // namespace award

@@ -48,6 +48,7 @@ BoardMenu::BoardMenu(Form1& form) : QObject(&form), form_(form) {
 
 void BoardMenu::Start(bool upload) {
     if (job_.Running()) return;
+    if (!form_.ConfirmCurrentSketch(upload ? Form1::SketchUse::Upload : Form1::SketchUse::Compile)) return;
     const QString sketch = form_.Text3Text();
     uploading_ = upload;
     if (upload) {

@@ -40,6 +40,11 @@ bool DisplayModeChooser::Marquee() const { return marquee_->isChecked(); }
 
 MarqueeSpeed DisplayModeChooser::Speed() const { return static_cast<MarqueeSpeed>(speed_->currentData().toInt()); }
 
+void DisplayModeChooser::WhenChanged(QObject* context, const std::function<void()>& changed) {
+    connect(marquee_, &QRadioButton::toggled, context, [changed](bool) { changed(); });
+    connect(speed_, &QComboBox::currentIndexChanged, context, [changed](int) { changed(); });
+}
+
 QList<QWidget*> DisplayModeChooser::TabStops() const { return {phrases_, marquee_, speed_}; }
 
 }  // namespace award

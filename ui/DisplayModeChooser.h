@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QComboBox;
 class QRadioButton;
 
@@ -17,6 +19,10 @@ public:
 
     bool Marquee() const;
     MarqueeSpeed Speed() const;
+
+    // Calls `changed` whenever the mode or the speed changes, while `context`
+    // lives.
+    void WhenChanged(QObject* context, const std::function<void()>& changed);
 
     // The controls a user tabs through, in order.
     QList<QWidget*> TabStops() const;

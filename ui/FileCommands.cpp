@@ -2,6 +2,7 @@
 
 #include "files/BannerFile.h"
 #include "files/SketchFolder.h"
+#include "files/TextEncoding.h"
 #include "ui/Form1.h"
 
 #include <QAbstractButton>
@@ -56,6 +57,12 @@ void Warn(QWidget* parent, const QString& what, const QString& why) {
     Ask(parent, QMessageBox::Warning, what, what + QStringLiteral("\n\n") + why, QMessageBox::Ok);
 }
 
+// A name typed without a suffix gets ".txt", so that the file opens with a
+// double click on every system.
+QString WithTextSuffix(const QString& path) {
+    return QFileInfo(path).suffix().isEmpty() ? path + QStringLiteral(".txt") : path;
+}
+
 }  // namespace
 
 FileCommands::FileCommands(Form1& form) : QObject(&form), form_(form) {
@@ -78,14 +85,11 @@ FileCommands::FileCommands(Form1& form) : QObject(&form), form_(form) {
 
 bool FileCommands::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
-    case QEvent::ShortcutOverride: {
-        // On X11 a text field takes Ctrl+E as "end of line" before the menu
-        // sees it; the menu's shortcuts go to the menu.
-        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
-        const QList<QAction*> actions = form_.FileMenu()->actions();
-        return std::any_of(actions.begin(), actions.end(),
-                           [&](const QAction* action) { return action->shortcut() == pressed; });
-    }
+    case QEvent::Close:
+        // 結束 quits the application, which closes the window first.
+        if (watched != &form_ || MayEnd()) break;
+        event->ignore();
+        return true;
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* drag = static_cast<QDragMoveEvent*>(event);
@@ -110,6 +114,8 @@ bool FileCommands::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool FileCommands::Open(const QString& path) {
+    // Looked at before opening: a pipe or a terminal would wait for a
+    // writer while the window stands still.
     const BannerText banner = ReadBannerFile(path);
     if (banner.refusal != BannerText::Refusal::None) {
         Warn(&form_, QStringLiteral("無法開啟%1").arg(Named(path)), banner.why);
@@ -126,20 +132,36 @@ bool FileCommands::Open(const QString& path) {
     if (!MayReplaceEdits()) return false;
     form_.BannerField()->setText(banner.text);
     form_.BannerField()->setCursorPosition(0);
-    BecomeFileOfBanner(path);
-    QStringList notices{QStringLiteral("已開啟%1（%2），請按執行轉換。").arg(Named(path_), banner.encoding)};
-    if (banner.lineBreaksJoined) notices << QStringLiteral("檔案裡的換行已改成空白，每行成為一句。");
-    form_.ShowNotices(notices);
+    BecomeFileOfBanner(path, banner.form);
+    const QString opened = QStringLiteral("已開啟%1（%2），請按執行轉換。").arg(Named(path_), DescribeForm(banner.form));
+    form_.ShowNotices(QStringList{opened} + banner.notices);
     return true;
 }
 
 bool FileCommands::SaveTo(const QString& path) {
-    if (const auto failure = SaveBannerFile(path, form_.BannerField()->text())) {
+    const QString banner = form_.BannerField()->text();
+    BannerForm saved = fileForm_;
+    if (const QString missing = CharactersWithoutCode(banner, saved.encoding); !missing.isEmpty()) {
+        QStringList named;
+        for (const char32_t c : missing.toUcs4()) named << QStringLiteral("「%1」").arg(QString::fromUcs4(&c, 1));
+        if (Ask(&form_, QMessageBox::Question, QStringLiteral("儲存橫幅文字"),
+                QStringLiteral("%1原本是 %2 編碼，但 %3 沒有 %2 編碼。要改存成 UTF-8 嗎？"
+                               "（選「否」就不儲存，檔案保持原樣。）")
+                    .arg(Named(path), EncodingName(saved.encoding), named.join(QStringLiteral("、"))),
+                QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
+            form_.ShowNotices({QStringLiteral("沒有儲存，%1保持原樣。").arg(Named(path))});
+            return false;
+        }
+        saved.encoding = TextEncoding::Utf8;
+        saved.byteOrderMark = false;
+    }
+    if (const auto failure = SaveBannerFile(path, banner, saved)) {
         Warn(&form_, QStringLiteral("無法儲存%1").arg(Named(path)), *failure);
+        form_.ShowNotices({QStringLiteral("沒有儲存：%1").arg(*failure)});
         return false;
     }
-    BecomeFileOfBanner(path);
-    form_.ShowNotices({QStringLiteral("已儲存%1（UTF-8）。").arg(Named(path_))});
+    BecomeFileOfBanner(path, saved);
+    form_.ShowNotices({QStringLiteral("已儲存%1（%2）。").arg(Named(path_), DescribeForm(saved))});
     return true;
 }
 
@@ -158,6 +180,7 @@ bool FileCommands::ExportTo(const QString& chosenPath) {
     switch (result.outcome) {
     case ExportOutcome::Failed:
         Warn(&form_, QStringLiteral("無法") + title, result.why);
+        form_.ShowNotices({QStringLiteral("沒有匯出：%1").arg(result.why)});
         return false;
     case ExportOutcome::Declined:
         form_.ShowNotices({QStringLiteral("沒有匯出，原有的草稿保持不變。")});
@@ -182,12 +205,24 @@ void FileCommands::ChooseAndOpen() {
 bool FileCommands::Save() { return path_.isEmpty() ? ChooseAndSave() : SaveTo(path_); }
 
 bool FileCommands::ChooseAndSave() {
-    const QString path = QFileDialog::getSaveFileName(&form_, QStringLiteral("另存新檔"),
-                                                      path_.isEmpty() ? LastFolder() : path_, kTextFiles);
-    return !path.isEmpty() && SaveTo(path);
+    QFileDialog dialog(&form_, QStringLiteral("另存新檔"), path_.isEmpty() ? LastFolder() : path_, kTextFiles);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    // A native dialog may give the name as typed; the replace question it
+    // asked was then about another file.
+    const QString chosen = dialog.selectedFiles().front();
+    const QString path = WithTextSuffix(chosen);
+    if (path != chosen && QFileInfo::exists(path) &&
+        Ask(&form_, QMessageBox::Question, QStringLiteral("另存新檔"),
+            QStringLiteral("%1已經存在，要取代它嗎？").arg(Named(path)),
+            QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return false;
+    return SaveTo(path);
 }
 
 void FileCommands::ChooseAndExport() {
+    if (!form_.ConfirmCurrentSketch(Form1::SketchUse::Export)) return;
     // The banner file's name, as the IDE will take it.
     const QString name =
         MendSketchName(QFileInfo(path_).completeBaseName()).value_or(QStringLiteral("award_banner"));
@@ -204,8 +239,20 @@ void FileCommands::ChooseAndExport() {
 // last opened or saved.
 bool FileCommands::MayReplaceEdits() {
     if (!form_.BannerField()->isModified()) return true;
-    switch (Ask(&form_, QMessageBox::Question, QStringLiteral("開啟橫幅文字"),
-                QStringLiteral("橫幅文字有尚未儲存的修改，開啟其他檔案會取代它。要先儲存嗎？"),
+    return MaySaveFirst(QStringLiteral("開啟橫幅文字"),
+                        QStringLiteral("橫幅文字有尚未儲存的修改，開啟其他檔案會取代它。要先儲存嗎？"));
+}
+
+// Ending the program would throw away edits of a banner that has a file. A
+// banner typed from scratch ends with the program, as it always has.
+bool FileCommands::MayEnd() {
+    if (path_.isEmpty() || !form_.BannerField()->isModified()) return true;
+    return MaySaveFirst(QStringLiteral("結束"),
+                        QStringLiteral("%1有尚未儲存的修改，要先儲存再結束嗎？").arg(Named(path_)));
+}
+
+bool FileCommands::MaySaveFirst(const QString& title, const QString& question) {
+    switch (Ask(&form_, QMessageBox::Question, title, question,
                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel)) {
     case QMessageBox::Save:
         return Save();
@@ -217,8 +264,9 @@ bool FileCommands::MayReplaceEdits() {
 }
 
 // The banner now is what the file at path holds.
-void FileCommands::BecomeFileOfBanner(const QString& path) {
+void FileCommands::BecomeFileOfBanner(const QString& path, const BannerForm& form) {
     path_ = QFileInfo(path).absoluteFilePath();
+    fileForm_ = form;
     form_.BannerField()->setModified(false);
     RememberFolder(QFileInfo(path_).absolutePath());
     ShowTitle();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/BannerFile.h"
+
 #include <QObject>
 #include <QString>
 
@@ -30,11 +32,14 @@ private:
     bool ChooseAndSave();
     void ChooseAndExport();
     bool MayReplaceEdits();
-    void BecomeFileOfBanner(const QString& path);
+    bool MayEnd();
+    bool MaySaveFirst(const QString& title, const QString& question);
+    void BecomeFileOfBanner(const QString& path, const BannerForm& form);
     void ShowTitle();
 
     Form1& form_;
-    QString path_;  // the banner's file, once it has one
+    QString path_;        // the banner's file, once it has one
+    BannerForm fileForm_;  // how that file lays out its text
 };
 
 }  // namespace award

@@ -5,6 +5,7 @@
 #include "surface/FaceResolver.h"
 #include "ui/DisplayModeChooser.h"
 #include "ui/LedPreview.h"
+#include "ui/MenuShortcutFilter.h"
 #include "ui/PictureBox.h"
 #include "ui/WrappingButton.h"
 
@@ -17,9 +18,12 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QStyle>
 #include <QTextDocument>
 #include <QTimer>
 
@@ -34,6 +38,9 @@ const QString Form1::kSampleBanner = QStringLiteral(
     "指導老師 陳建宏 王淑芬 特此恭賀 與有榮焉 ");
 
 namespace {
+
+const QString kOutOfDate =
+    QStringLiteral("橫幅文字或選項改過了，程式區和預覽還是上次執行的舊程式：請再按一次執行。");
 
 // The face that draws the Ming face here, so that the window's text looks like
 // the phrases the run draws; Qt alone would fall back to whatever it likes.
@@ -67,8 +74,12 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(client_);
     fileMenu_ = menuBar()->addMenu(QStringLiteral("檔案(&F)"));
     boardMenu_ = menuBar()->addMenu(QStringLiteral("看板(&B)"));
+    helpMenu_ = menuBar()->addMenu(QStringLiteral("說明(&H)"));
     CreateControls();
     ConnectHandlers();
+    auto* shortcuts = new MenuShortcutFilter(*menuBar());
+    for (QWidget* field : client_->findChildren<QLineEdit*>()) field->installEventFilter(shortcuts);
+    for (QWidget* field : client_->findChildren<QPlainTextEdit*>()) field->installEventFilter(shortcuts);
     // The window takes the client area's size plus whatever the menu bar needs.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -106,7 +117,13 @@ void Form1::CreateControls() {
     Command1 = Place(new WrappingButton(QStringLiteral("執行（電腦已經安裝VB6）"), client_), "Command1",
                      144, 544, 81, 33);
     Command3 = Place(new QPushButton(QStringLiteral("結束"), client_), "Command3", 408, 544, 81, 33);
-    for (QPushButton* run : {Command4, Command1}) run->setToolTip(run->text());
+    // The captions say nothing a teacher can choose by; the tooltips do.
+    Command4->setToolTip(Command4->text() + QStringLiteral(
+        "\n取字的第 3 到 18 列點當看板的 16 列：12 點大的中文字整個放得下，上下都不會被切掉。"
+        "\n一般請用這個。跟電腦有沒有安裝 VB6 無關。"));
+    Command1->setToolTip(Command1->text() + QStringLiteral(
+        "\n取字的第 1 到 16 列點：字在看板上往下兩列，最下面兩列筆畫會被切掉。"
+        "\n只有要跟以前做好的看板一模一樣時才用。跟電腦有沒有安裝 VB6 無關。"));
 
     // Beside the original controls, in space they leave free: the display
     // mode after them in the tab order; the preview and the notices out of
@@ -141,6 +158,18 @@ void Form1::ConnectHandlers() {
     // read again at every key.
     connect(Text3, &QPlainTextEdit::textChanged, previewDelay_, qOverload<>(&QTimer::start));
     connect(previewDelay_, &QTimer::timeout, this, [this] { preview_->SetSketchText(Text3Text()); });
+
+    // Whatever the next run would draw differently makes Text3 out of date;
+    // the user's own edit of Text3 makes it theirs, and current.
+    connect(Text4, &QLineEdit::textChanged, this, [this] { ShowSketchState(); });
+    for (QAbstractButton* choice : QList<QAbstractButton*>{Check1, Check2, Option1, Option2})
+        connect(choice, &QAbstractButton::toggled, this, [this] { ShowSketchState(); });
+    mode_->WhenChanged(this, [this] { ShowSketchState(); });
+    connect(Text3, &QPlainTextEdit::textChanged, this, [this] {
+        if (writingSketch_) return;
+        sketchFrom_ = CurrentInputs();
+        ShowSketchState();
+    });
     // Through the event loop rather than exit(): the application object must be
     // destroyed normally so that a clipboard manager can take over the copy.
     connect(Command3, &QPushButton::clicked, this, [] { QCoreApplication::quit(); });
@@ -158,25 +187,109 @@ ConversionOptions Form1::Options(int firstScanRow) const {
 
 void Form1::Exit() { Command3->click(); }
 
-void Form1::Run(int firstScanRow) {
+bool Form1::Run(int firstScanRow) {
+    lastFirstScanRow_ = firstScanRow;
+    const RunInputs inputs = CurrentInputs();
     const QString& sketch = converter_.Convert(Text4->text(), Options(firstScanRow));
     const RunReport& report = converter_.LastRunReport();
     // A refused run leaves the sketch area as it was: there is no sketch to show.
     if (!report.refused) {
+        writingSketch_ = true;
         Text3->setPlainText(sketch);
+        writingSketch_ = false;
+        sketchFrom_ = inputs;
         previewDelay_->stop();
         preview_->SetSketchText(sketch);
     }
     pic->update();
-    ShowNotices(RunNotices(report, {surface_.FontName(), surface_.ResolvedFace(), surface_.DrawsChinese()}));
+    QStringList notices = RunNotices(report, {surface_.FontName(), surface_.ResolvedFace(), surface_.DrawsChinese()});
+    if (!report.refused && (report.marquee || report.frames > 0)) {
+        // On the run's last line while it stays one line: the line below the
+        // first two is seen only in the tooltip.
+        const QString upload = QStringLiteral("或選 看板 ▸ 上傳到看板。");
+        const QString ways = notices.last().contains(Command2->text())
+                                 ? upload
+                                 : QStringLiteral("送到看板：按「%1」貼到 Arduino IDE，").arg(Command2->text()) + upload;
+        if (notice_->fontMetrics().horizontalAdvance(notices.last() + ways) <= notice_->contentsRect().width())
+            notices.last() += ways;
+        else
+            notices << ways;
+    }
     // What the run warned of stays in sight after a copy.
     runWarnings_ = RunWarnings(report);
+    ShowSketchState();
+    ShowNotices(notices);
+    return !report.refused;
 }
 
-// Two lines fit; the tooltip keeps them all.
+// The run button chooses the rows at each run; the speed counts for a
+// marquee only.
+Form1::RunInputs Form1::CurrentInputs() const {
+    ConversionOptions options = Options(ConversionOptions().firstScanRow);
+    if (options.mode != DisplayMode::Marquee) options.speed = ConversionOptions().speed;
+    return {Text4->text(), options};
+}
+
+bool Form1::SketchOutOfDate() const { return sketchFrom_ && *sketchFrom_ != CurrentInputs(); }
+
+void Form1::ShowSketchState() {
+    preview_->SetOutOfDate(SketchOutOfDate());
+    ShowNoticeLine();
+}
+
 void Form1::ShowNotices(const QStringList& notices) {
-    notice_->setText(notices.mid(0, 2).join(u'\n'));
-    notice_->setToolTip(notices.join(u'\n'));
+    notices_ = notices;
+    ShowNoticeLine();
+}
+
+// Two lines fit; the tooltip keeps them all. An out-of-date sketch is said
+// first, whatever else is told.
+void Form1::ShowNoticeLine() {
+    const QStringList shown = SketchOutOfDate() ? QStringList{kOutOfDate} + notices_ : notices_;
+    notice_->setText(shown.mid(0, 2).join(u'\n'));
+    notice_->setToolTip(shown.join(u'\n'));
+}
+
+bool Form1::ConfirmCurrentSketch(SketchUse use) {
+    if (sketchFrom_ && *sketchFrom_ == CurrentInputs()) return true;
+    const QString verb = use == SketchUse::Compile  ? QStringLiteral("編譯")
+                         : use == SketchUse::Upload ? QStringLiteral("上傳")
+                                                    : QStringLiteral("匯出");
+    const QPushButton* runButton = lastFirstScanRow_ == 1 ? Command1 : Command4;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("程式不是最新的"),
+                    (sketchFrom_ ? QStringLiteral("橫幅文字或選項在上次執行後改過了，程式區裡還是舊的程式。")
+                                 : QStringLiteral("程式區裡還沒有這段橫幅的程式。")) +
+                        QStringLiteral("\n\n要先按「%1」產生新的程式再%2嗎？").arg(runButton->text(), verb),
+                    QMessageBox::NoButton, this);
+    box.setObjectName(QStringLiteral("outOfDateQuestion"));
+    QPushButton* runFirst = box.addButton(QStringLiteral("先執行再") + verb, QMessageBox::AcceptRole);
+    QPushButton* asItIs = box.addButton(QStringLiteral("使用目前的程式"), QMessageBox::ActionRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(runFirst);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == asItIs) return true;
+    return box.clickedButton() == runFirst && Run(lastFirstScanRow_);
+}
+
+void Form1::FitInto(const QSize& available) {
+    const QSize natural(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
+    // The window manager's frame is not known before the window shows; a
+    // title bar and a thin border are allowed for.
+    const int border = 4;
+    const QSize frame(2 * border, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * border);
+    const QSize room = available - frame;
+    if (natural.width() <= room.width() && natural.height() <= room.height()) return;
+
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("clientScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(takeCentralWidget());
+    setCentralWidget(scroll);
+    layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+    setMinimumSize(160, 120);
+    setMaximumSize(natural);
+    resize(natural.boundedTo(room));
 }
 
 QString Form1::Text3Text() const {

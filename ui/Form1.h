@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QMainWindow>
 
+#include <optional>
+
 class QButtonGroup;
 class QLabel;
 class QCheckBox;
@@ -46,6 +48,7 @@ public:
     // The menu bar's menus, in their order on the bar.
     QMenu* FileMenu() const { return fileMenu_; }
     QMenu* BoardMenu() const { return boardMenu_; }
+    QMenu* HelpMenu() const { return helpMenu_; }
 
     // What the menus work on.
     QWidget* ClientArea() const { return client_; }
@@ -61,11 +64,38 @@ public:
     // it can differ from the button's.
     void Exit();
 
+    // Whether Text3 was written by a run from a banner or choices that have
+    // changed since. A hand edit of Text3 makes it the user's own, current
+    // sketch.
+    bool SketchOutOfDate() const;
+    // What the sketch is about to be used for; the question names it.
+    enum class SketchUse { Compile, Upload, Export };
+    // Before the sketch leaves the window: when Text3 does not hold the
+    // sketch of the banner and choices shown, asks whether to run first (and
+    // runs with the run button used last), to use Text3 as it is, or to stop.
+    // Returns whether to go on.
+    bool ConfirmCurrentSketch(SketchUse use);
+
+    // On a screen too small for the window, the client area goes into a
+    // scroll area and the window shrinks to fit `available` (the screen's free
+    // area, window frame included). On a screen that holds it nothing changes.
+    void FitInto(const QSize& available);
+
 private:
     void CreateControls();
     void ConnectHandlers();
 
-    void Run(int firstScanRow);
+    // What a run depends on besides the run button.
+    struct RunInputs {
+        QString banner;
+        ConversionOptions options;
+        bool operator==(const RunInputs&) const = default;
+    };
+    RunInputs CurrentInputs() const;
+    void ShowSketchState();
+    void ShowNoticeLine();
+
+    bool Run(int firstScanRow);
     void CopySketch();
     DrawingSurface surface_;
     BannerConverter converter_{surface_};
@@ -73,6 +103,7 @@ private:
     QWidget* client_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QMenu* boardMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
     QCheckBox* Check1 = nullptr;
     QCheckBox* Check2 = nullptr;
     QRadioButton* Option1 = nullptr;
@@ -92,6 +123,13 @@ private:
     QLabel* notice_ = nullptr;
     QTimer* previewDelay_ = nullptr;
     QStringList runWarnings_;
+    QStringList notices_;
+
+    // The inputs Text3's sketch came from; none while it holds no sketch of
+    // a run or of the user's.
+    std::optional<RunInputs> sketchFrom_;
+    int lastFirstScanRow_ = 3;
+    bool writingSketch_ = false;
 };
 
 }  // namespace award

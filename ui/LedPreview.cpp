@@ -12,13 +12,25 @@ namespace {
 const QColor kPanel(22, 22, 26);
 const QColor kLedOff(70, 22, 20);
 const QColor kLedOn(255, 48, 36);
+// Amber, apart from every colour a LED takes.
+const QColor kOutOfDateMark(255, 191, 0);
+
+const QString kPlaysTheSketch = QStringLiteral("LED 看板預覽：照上傳後的樣子播放程式裡的畫面");
 
 }  // namespace
 
 LedPreview::LedPreview(QWidget* parent) : QWidget(parent) {
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, [this] { Step(); });
-    setToolTip(QStringLiteral("LED 看板預覽：照上傳後的樣子播放程式裡的畫面"));
+    setToolTip(kPlaysTheSketch);
+}
+
+void LedPreview::SetOutOfDate(bool outOfDate) {
+    if (outOfDate == outOfDate_) return;
+    outOfDate_ = outOfDate;
+    setToolTip(outOfDate ? kPlaysTheSketch + QStringLiteral("。現在播的是舊程式：橫幅或選項改過了，請再按執行。")
+                         : kPlaysTheSketch);
+    update();
 }
 
 void LedPreview::SetSketchText(const QString& sketchText) {
@@ -112,6 +124,19 @@ void LedPreview::paintEvent(QPaintEvent*) {
     if (!HasSketch()) {
         painter.setPen(QColor(230, 230, 230));
         painter.drawText(rect(), Qt::AlignCenter, StatusLine());
+    }
+    if (outOfDate_) {
+        // Framed all round and labelled, so that the mark shows whatever
+        // the frame lit underneath.
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(QPen(kOutOfDateMark, 3));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(1, 1, -2, -2));
+        const QString label = QStringLiteral("舊程式");
+        const QRect band(0, 0, fontMetrics().horizontalAdvance(label) + 12, fontMetrics().height() + 4);
+        painter.fillRect(band, kOutOfDateMark);
+        painter.setPen(Qt::black);
+        painter.drawText(band, Qt::AlignCenter, label);
     }
 }
 

@@ -24,6 +24,11 @@ public:
     // Reads the sketch text; a changed table starts again from frame 1.
     void SetSketchText(const QString& sketchText);
 
+    // Marks the panel as playing a sketch older than the banner and choices
+    // now shown: a band across its top says so until the next run.
+    void SetOutOfDate(bool outOfDate);
+    bool OutOfDate() const { return outOfDate_; }
+
     bool HasSketch() const;
     // The frame now lit, or the marquee's step, counted from 1; 0 while the
     // panel is dark between frames.
@@ -47,6 +52,7 @@ private:
     std::optional<SketchFrames> frames_;
     int frameIndex_ = 0;
     bool lit_ = false;
+    bool outOfDate_ = false;
     QTimer timer_;
 };
 

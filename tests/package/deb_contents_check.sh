@@ -18,7 +18,8 @@ for path in ./usr/bin/award-banner ./usr/bin/award-banner-sketch \
 done
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for dep in libqt6widgets6 libqt6gui6 libqt6core6 libqt6serialport6 qt6-qpa-plugins fonts-arphic-uming fonts-arphic-ukai; do
+for dep in libqt6widgets6 libqt6gui6 libqt6core6 libqt6serialport6 qt6-qpa-plugins fonts-arphic-uming fonts-arphic-ukai \
+           qt6-translations-l10n; do
   grep -q "$dep" <<<"$depends" || { echo "not declared: $dep"; exit 1; }
 done
 [ "$(dpkg-deb -f "$deb" Architecture)" = "$(dpkg --print-architecture)" ]

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Starts the program on a virtual X server as a user would see it, checks the
 # window's caption and size, presses the first run button and waits for the
-# phrase to appear in pic, takes screenshots, copies, then presses 結束 and
-# expects the program to end by itself with status 0.
+# phrase to appear in pic, takes screenshots, presses every menu shortcut with
+# the cursor in each text field (each must do its command and leave the text
+# as it was), copies, then presses 結束 and expects the program to end by
+# itself with status 0.
 #
 #   real_window_check.sh PROGRAM OUTPUT_DIR
 set -euo pipefail
@@ -12,7 +14,7 @@ out_dir=${2:?usage: real_window_check.sh PROGRAM OUTPUT_DIR}
 
 if [ "${REAL_WINDOW_CHECK_INSIDE:-}" != 1 ]; then
   missing=()
-  for tool in xvfb-run xauth xdotool import timeout; do
+  for tool in xvfb-run xauth xdotool import compare timeout pgrep; do
     command -v "$tool" >/dev/null || missing+=("$tool")
   done
   if [ ${#missing[@]} -ne 0 ]; then
@@ -21,7 +23,7 @@ if [ "${REAL_WINDOW_CHECK_INSIDE:-}" != 1 ]; then
   fi
   mkdir -p "$out_dir"
   export REAL_WINDOW_CHECK_INSIDE=1
-  exec timeout --kill-after=10 100 \
+  exec timeout --kill-after=10 280 \
     xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" bash "$0" "$program" "$out_dir"
 fi
 
@@ -31,11 +33,20 @@ unset QT_QPA_PLATFORM QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCA
 caption='曜辰電子獎狀程式：請任意輸入文字 每句至多4個中文字 每句以1個空白分開，執行程式，複製程式，然後貼到Arduino編譯'
 log="$out_dir/real_window_check.log"
 
+# Settings of its own, with a port that is a character device but no board:
+# an upload compiles, then fails on the port with its notice.
+XDG_CONFIG_HOME=$(mktemp -d)
+export XDG_CONFIG_HOME
+trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
+mkdir -p "$XDG_CONFIG_HOME/award-banner"
+printf '[board]\nport=/dev/null\n' >"$XDG_CONFIG_HOME/award-banner/award-banner.conf"
+
 "$program" >"$log" 2>&1 &
 pid=$!
 
 fail() {
   echo "real window check: $*" >&2
+  import -window root "$out_dir/failure.png" 2>/dev/null || true
   if kill -0 "$pid" 2>/dev/null; then
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
@@ -77,7 +88,8 @@ menu=$((height - 588))
   || fail "window geometry is $(tr '\n' ' ' <<<"$geometry")"
 
 # Where a control's middle is, in client-area coordinates.
-click() { xdotool mousemove --window "$window" "$1" $(($2 + menu)) click 1; }
+# Clicks are kept further apart than a double click, which would select text.
+click() { sleep 0.6; xdotool mousemove --window "$window" "$1" $(($2 + menu)) click 1; }
 
 # pic's drawing area lies inside its 2-pixel border at (16, 48).
 pic_has_ink() {
@@ -95,6 +107,41 @@ click 184 560   # Command1
 wait_for 20 pic_has_ink || fail "no phrase appeared in pic after Command1"
 sleep 0.5
 import -window root "$out_dir/form1_after_run.png"
+
+# A field's pixels; the caret's blinking may differ, a changed text cannot.
+field_shot() { import -window "$window" -crop "$2" +repage "$out_dir/$1.png"; }
+field_unchanged() { [ "$(compare -metric AE "$out_dir/$1.png" "$out_dir/$2.png" null: 2>&1)" -le 80 ] 2>/dev/null; }
+has_child() { pgrep -P "$pid" >/dev/null; }
+no_child() { ! has_child; }
+dialog() { xdotool search --all --onlyvisible --pid "$pid" --name "$1" 2>/dev/null | grep -vx "$window"; }
+
+# Each field: its name, its middle and its rectangle, in client coordinates.
+for field in "Text4 400 24 801 33 16 8" "Text3 500 300 1025 409 24 120"; do
+  read -r name x y w h left top <<<"$field"
+  # Inside the frame, which shows whether the window is active.
+  crop="$((w - 8))x$((h - 8))+$((left + 4))+$((top + menu + 4))"
+  click "$x" "$y"
+  sleep 0.3
+  field_shot "$name-before" "$crop"
+  for keys in ctrl+u ctrl+r; do   # both compile first
+    click "$x" "$y"
+    xdotool key "$keys"
+    wait_for 30 has_child || fail "$keys in $name started no compile"
+    wait_for 120 no_child || fail "$keys in $name: the compile did not end"
+    sleep 1
+  done
+  for shortcut in "ctrl+o:開啟橫幅文字" "ctrl+s:另存新檔" "ctrl+e:匯出 Arduino 草稿"; do
+    keys=${shortcut%%:*}; title=${shortcut#*:}
+    click "$x" "$y"
+    xdotool key "$keys"
+    wait_for 30 dialog "$title" >/dev/null || fail "$keys in $name opened no '$title' dialog"
+    xdotool windowfocus --sync "$(dialog "$title" | head -n 1)" key Escape
+    wait_for 10 eval '! dialog "$title" >/dev/null' || fail "the '$title' dialog did not close"
+  done
+  sleep 0.3
+  field_shot "$name-after" "$crop"
+  field_unchanged "$name-before" "$name-after" || fail "the menu shortcuts changed the text of $name"
+done
 
 click 324 560   # Command2: the program now owns the clipboard as it ends
 sleep 0.5

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace award {
+
+// Why the thing at path is no file to read or to replace: a folder, a pipe, a
+// device. Nothing when it is a regular file, or when nothing is there.
+// Opening a pipe or a terminal would wait for a writer that may never come.
+std::optional<QString> NotRegularFile(const QString& path);
+
+// The same for a file already open.
+std::optional<QString> NotRegularFile(int fd, const QString& path);
+
+}  // namespace award

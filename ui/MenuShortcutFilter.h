@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QObject>
+
+class QMenuBar;
+
+namespace award {
+
+// Lets every shortcut of the menu bar win over the text field that has the
+// focus. On X11 a line edit claims Ctrl+U (delete the line), Ctrl+E (end of
+// line) and others before any menu sees them; installed on the fields, this
+// hands such keys to the menus. It looks at the menus afresh at each key, so
+// menus and items added later are covered too.
+class MenuShortcutFilter : public QObject {
+public:
+    explicit MenuShortcutFilter(QMenuBar& menuBar);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QMenuBar& menuBar_;
+};
+
+}  // namespace award
