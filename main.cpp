@@ -3,6 +3,7 @@
 #include "ui/FileCommands.h"
 #include "ui/Form1.h"
 #include "ui/HelpMenu.h"
+#include "ui/ProgramMenu.h"
 
 #include <QScreen>
 
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     // nothing of them.
     auto* files = new award::FileCommands(form);
     new award::BoardMenu(form);
+    new award::ProgramMenu(form);
     new award::HelpMenu(form);
     form.FitInto(form.screen()->availableSize());
     form.show();

@@ -15,6 +15,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   gcc-avr avr-libc arduino-core-avr arduino-builder avrdude simavr libsimavr-dev
   qt6-serialport-dev qt6-translations-l10n
+  libcsv-dev
   xvfb xauth x11-utils xdotool imagemagick desktop-file-utils
 )
 

@@ -8,6 +8,7 @@
 #include "cli/BoardCommands.h"
 #include "cli/CommandHelp.h"
 #include "cli/ExitStatus.h"
+#include "cli/ProgramCommand.h"
 #include "conversion/BannerConverter.h"
 #include "conversion/Notices.h"
 #include "conversion/SketchFormat.h"
@@ -59,9 +60,11 @@ int Run(int& argc, char** argv) {
     const QCommandLineOption helpOption({"h", "help"}, "help");
     parser.addOptions({fontOption, boldOption, italicOption, rowOption, marqueeOption, speedOption, helpOption});
     parser.addOptions(award::BoardOptions());
+    parser.addOptions(award::ProgramOptions());
     if (!parser.parse(arguments)) return Fail(kBadUsage, ParseError(parser, arguments), true);
     if (parser.isSet(helpOption)) {
-        if (!Write(award::CommandHelp().toUtf8()) || std::fflush(stdout) != 0)
+        if (!Write(award::CommandHelp().toUtf8()) || std::fputs(award::kProgramUsage, stdout) < 0 ||
+            std::fflush(stdout) != 0)
             return Fail(kCannotReadOrWrite, QStringLiteral("無法寫出說明"));
         return kDone;
     }
@@ -82,6 +85,12 @@ int Run(int& argc, char** argv) {
         if (row != "1" && row != "3")
             return Fail(kBadUsage, QStringLiteral("--first-row 只能是 1 或 3，不能是「%1」").arg(row), true);
         options.firstScanRow = row.toInt();
+    }
+
+    if (award::ProgramCommandGiven(parser)) {
+        if (parser.isSet(marqueeOption) || parser.isSet(speedOption))
+            return Fail(kBadUsage, QStringLiteral("--program 不能和 --marquee 或 --speed 一起用"), true);
+        return award::RunProgramCommand(parser, options, argc, argv);
     }
 
     const bool marquee = parser.isSet(marqueeOption);

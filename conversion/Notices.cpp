@@ -29,17 +29,23 @@ QString MissingGlyphsNotice(const std::vector<RunReport::MissingGlyph>& missing)
     return notice + QStringLiteral("。");
 }
 
+QString MissingFaceNotice(const FaceStatus& face) {
+    if (face.drawing && face.drawsChinese) return {};
+    return QStringLiteral("這台電腦找不到中文字型，字無法顯示；請安裝 fonts-arphic-uming 或 fonts-arphic-ukai。");
+}
+
+QString StandInFaceNotice(const FaceStatus& face) {
+    if (!face.drawing || !face.drawsChinese || face.drawing->family == face.requested) return {};
+    return QStringLiteral("電腦沒有「%1」，已用「%2」代替。").arg(face.requested, face.drawing->family);
+}
+
 }  // namespace
 
 QStringList RunNotices(const RunReport& report, const FaceStatus& face) {
     QStringList notices;
-    if (!face.drawing || !face.drawsChinese) {
-        notices << QStringLiteral("這台電腦找不到中文字型，字無法顯示；請安裝 fonts-arphic-uming 或 fonts-arphic-ukai。");
-    }
+    if (const QString missing = MissingFaceNotice(face); !missing.isEmpty()) notices << missing;
     notices << RunWarnings(report);
-    if (face.drawing && face.drawsChinese && face.drawing->family != face.requested) {
-        notices << QStringLiteral("電腦沒有「%1」，已用「%2」代替。").arg(face.requested, face.drawing->family);
-    }
+    if (const QString standIn = StandInFaceNotice(face); !standIn.isEmpty()) notices << standIn;
     if (report.refused) return notices;
     if (report.marquee) {
         const auto& m = *report.marquee;
@@ -93,8 +99,25 @@ QStringList RunWarnings(const RunReport& report) {
     return notices;
 }
 
+QStringList ProgramNotices(const ProgramReport& report, const FaceStatus& face) {
+    QStringList notices;
+    if (const QString missing = MissingFaceNotice(face); !missing.isEmpty()) notices << missing;
+    if (report.refused) notices << report.why + QStringLiteral("沒有產生程式。");
+    if (const QString standIn = StandInFaceNotice(face); !standIn.isEmpty()) notices << standIn;
+    if (report.refused) return notices;
+    notices << QStringLiteral("節目：共 %1 項、%2 頁，播一輪約 %3 秒，用了 flash 容量的 %4%（%5 位元組）。")
+                   .arg(report.items)
+                   .arg(report.pages)
+                   .arg(report.secondsPerCycle, 0, 'f', 1)
+                   .arg(100.0 * static_cast<double>(report.flashBytes) / kMega2560ProgramBytes, 0, 'f', 1)
+                   .arg(report.flashBytes);
+    return notices;
+}
+
 QString CopyNotice(const std::optional<SketchFrames>& sketch) {
     if (!sketch) return QStringLiteral("已複製，但內容不是完整的程式，Arduino 可能無法編譯。");
+    if (sketch->program)
+        return QStringLiteral("已複製節目程式（%1 項），請貼到 Arduino 編譯後上傳。").arg(sketch->program->items.size());
     if (sketch->marquee)
         return QStringLiteral("已複製跑馬燈程式（%1 欄），請貼到 Arduino 編譯後上傳。").arg(sketch->marquee->columns.size());
     const int frames = static_cast<int>(sketch->frames.size());

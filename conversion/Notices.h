@@ -1,6 +1,7 @@
 #pragma once
 
 #include "conversion/BannerConverter.h"
+#include "conversion/ProgramConverter.h"
 #include "conversion/SketchReader.h"
 #include "surface/FaceResolver.h"
 
@@ -24,6 +25,10 @@ QStringList RunNotices(const RunReport& report, const FaceStatus& face);
 // What of the run's notices concerns the banner itself: too many phrases for
 // the board or the table kept in flash, phrases cut short, text left out.
 QStringList RunWarnings(const RunReport& report);
+
+// The same for a program run: the program's length and flash use, or why it
+// was refused.
+QStringList ProgramNotices(const ProgramReport& report, const FaceStatus& face);
 
 // The line after a copy, from what the copied text holds; nothing when it
 // holds no sketch the board could run.

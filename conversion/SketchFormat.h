@@ -53,6 +53,42 @@ inline constexpr int MarqueeSweeps(MarqueeSpeed speed) {
     return speed == MarqueeSpeed::Slow ? 16 : speed == MarqueeSpeed::Medium ? 8 : 4;
 }
 
+// The program: every item's pages (64 words each) and scrolling columns one
+// after another in one line of column words in flash, parts w0, w1, ... of
+// kMarqueePartColumns words, and a table of items, one row of five unsigned
+// longs each: style, first word, pages or columns, hold sweeps, step sweeps.
+// Its columns take 100 us as the marquee's do, so that a sweep lasts
+// kSweepMilliseconds.
+inline constexpr QStringView kProgramPartName = u"w";
+inline constexpr QStringView kProgramItemsName = u"items";
+inline constexpr int kProgramItemFields = 5;
+inline constexpr int kProgramItemBytes = 4 * kProgramItemFields;
+// A blink shows the page and a dark sign in turn, 0.3 s each (46.875 sweeps),
+// this many times before the page holds.
+inline constexpr int kBlinkTimes = 3;
+inline constexpr int kBlinkSweeps = 47;
+// The dark half second after each item, as between the phrase sketch's frames.
+inline constexpr int kProgramGapSweeps = 78;
+// Rows a page rises and columns a wipe uncovers before the page is whole.
+inline constexpr int kRiseSteps = 15;
+inline constexpr int kWipeSteps = 63;
+// The flash a program sketch takes besides its words (2 bytes each) and its
+// items (kProgramItemBytes each): the driver, whose word lookup grows with
+// the parts, and the Arduino core. Measured as the capacities above, with
+// arduino-builder; the largest, that of the most parts any program that fits
+// can have, bounds them all, so that the run never passes a sketch that does
+// not fit:
+//
+//   words     parts  items   program bytes   besides the tables
+//     1,000       1      3           3,998      1,938
+//    70,000       5    500         151,988      1,988
+//   100,000       7     20         202,600      2,200
+//   120,000       8     20         242,642      2,242
+//   125,655       8     20         253,952      fits exactly
+inline constexpr long long kProgramCodeBytes = 2242;
+// The item table is one object, so it too stays under 32,767 bytes.
+inline constexpr int kProgramMaxItems = 32767 / kProgramItemBytes;
+
 // The Arduino Mega 2560's memories, as boards.txt gives them.
 inline constexpr int kMega2560SramBytes = 8192;
 // Flash less the 8 KiB the bootloader keeps at the top.

@@ -2,6 +2,7 @@
 
 #include "conversion/CppTokens.h"
 #include "conversion/MarqueeWriter.h"
+#include "conversion/ProgramReader.h"
 #include "conversion/SketchWriter.h"
 
 #include <QSet>
@@ -262,6 +263,11 @@ std::uint32_t Sweeps(std::uint16_t delayFactor, TableStore store) {
 std::optional<SketchFrames> ReadSketch(const QString& sketchText) {
     const auto tokens = TokenizeCpp(sketchText);
     if (!tokens) return std::nullopt;
+    if (auto program = ReadProgramSketch(*tokens)) {
+        SketchFrames result;
+        result.program = std::move(program);
+        return result;
+    }
     const auto statements = TopLevelStatements(*tokens);
     if (!statements) return std::nullopt;
 

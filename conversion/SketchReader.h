@@ -1,6 +1,7 @@
 #pragma once
 
 #include "conversion/ColumnWords.h"
+#include "conversion/ProgramFrames.h"
 #include "conversion/SketchFormat.h"
 
 #include <QString>
@@ -36,10 +37,13 @@ struct SketchFrames {
         bool operator==(const Marquee&) const = default;
     };
     std::optional<Marquee> marquee;
+
+    // A program sketch instead: its items with their pages or columns.
+    std::optional<ProgramFrames> program;
 };
 
-// Reads the frame table and the frame count, or the marquee's columns and
-// speed, back out of a sketch text, also one
+// Reads the frame table and the frame count, the marquee's columns and
+// speed, or the program's items, back out of a sketch text, also one
 // the user edited by hand, the way avr-g++ reads them: comments, octal and
 // hexadecimal numbers, 16-bit wrap-around and all. Gives nothing when the text
 // is not one of our sketches that the compiler would build and the board run:

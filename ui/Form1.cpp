@@ -74,6 +74,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(client_);
     fileMenu_ = menuBar()->addMenu(QStringLiteral("檔案(&F)"));
     boardMenu_ = menuBar()->addMenu(QStringLiteral("看板(&B)"));
+    programMenu_ = menuBar()->addMenu(QStringLiteral("節目(&P)"));
     helpMenu_ = menuBar()->addMenu(QStringLiteral("說明(&H)"));
     CreateControls();
     ConnectHandlers();
@@ -235,6 +236,15 @@ bool Form1::SketchOutOfDate() const { return sketchFrom_ && *sketchFrom_ != Curr
 void Form1::ShowSketchState() {
     preview_->SetOutOfDate(SketchOutOfDate());
     ShowNoticeLine();
+}
+
+// Not written by a run: Text3 becomes the user's own sketch, current as a
+// hand edit is.
+void Form1::ShowSketch(const QString& sketch, const QStringList& warnings) {
+    Text3->setPlainText(sketch);
+    previewDelay_->stop();
+    preview_->SetSketchText(sketch);
+    runWarnings_ = warnings;
 }
 
 void Form1::ShowNotices(const QStringList& notices) {

@@ -48,6 +48,7 @@ public:
     // The menu bar's menus, in their order on the bar.
     QMenu* FileMenu() const { return fileMenu_; }
     QMenu* BoardMenu() const { return boardMenu_; }
+    QMenu* ProgramMenu() const { return programMenu_; }
     QMenu* HelpMenu() const { return helpMenu_; }
 
     // What the menus work on.
@@ -63,6 +64,14 @@ public:
     // Ends the program through 結束 itself, so that no other way of ending
     // it can differ from the button's.
     void Exit();
+
+    // The first scan row of the run button pressed last, else 3: what a
+    // sketch made elsewhere than by the run buttons takes.
+    int FirstScanRow() const { return lastFirstScanRow_; }
+    LedPreview* Preview() const { return preview_; }
+    // Puts a sketch into Text3 and plays it; `warnings` stay in the notices
+    // after a copy.
+    void ShowSketch(const QString& sketch, const QStringList& warnings);
 
     // Whether Text3 was written by a run from a banner or choices that have
     // changed since. A hand edit of Text3 makes it the user's own, current
@@ -103,6 +112,7 @@ private:
     QWidget* client_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QMenu* boardMenu_ = nullptr;
+    QMenu* programMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
     QCheckBox* Check1 = nullptr;
     QCheckBox* Check2 = nullptr;

@@ -36,7 +36,8 @@ void LedPreview::SetOutOfDate(bool outOfDate) {
 void LedPreview::SetSketchText(const QString& sketchText) {
     std::optional<SketchFrames> frames = ReadSketch(sketchText);
     const bool sameTable = frames.has_value() == frames_.has_value() &&
-                           (!frames || (frames->frames == frames_->frames && frames->marquee == frames_->marquee));
+                           (!frames || (frames->frames == frames_->frames && frames->marquee == frames_->marquee &&
+                                          frames->program == frames_->program));
     if (sameTable) return;
     frames_ = std::move(frames);
     Restart();
@@ -45,25 +46,42 @@ void LedPreview::SetSketchText(const QString& sketchText) {
 void LedPreview::Restart() {
     timer_.stop();
     frameIndex_ = 0;
+    sweepsBefore_ = 0;
     lit_ = HasSketch();
+    if (lit_ && frames_->program) EnterItem();
     if (lit_) timer_.start(PhaseMilliseconds());
     update();
 }
 
+// Every item's timeline ends with the dark gap, so it is never empty.
+void LedPreview::EnterItem() {
+    itemImages_ = ItemTimeline(frames_->program->items[std::size_t(frameIndex_)]);
+    imageIndex_ = 0;
+}
+
 bool LedPreview::HasSketch() const {
     if (!frames_) return false;
+    if (frames_->program) return !frames_->program->items.empty();
     return frames_->marquee ? frames_->marquee->sweepsPerStep > 0 : !frames_->frames.empty();
 }
 
 int LedPreview::FrameCount() const {
     if (!HasSketch()) return 0;
+    if (frames_->program) return static_cast<int>(frames_->program->items.size());
     if (frames_->marquee) return static_cast<int>(MarqueeWriter::StepsPerPass(frames_->marquee->columns.size()));
     return static_cast<int>(frames_->frames.size());
 }
 
 void LedPreview::Step() {
     if (!HasSketch()) return;
-    if (frames_->marquee) {
+    if (frames_->program) {
+        sweepsBefore_ += itemImages_[imageIndex_].sweeps;
+        if (++imageIndex_ == itemImages_.size()) {
+            frameIndex_ = (frameIndex_ + 1) % FrameCount();
+            if (frameIndex_ == 0) sweepsBefore_ = 0;
+            EnterItem();
+        }
+    } else if (frames_->marquee) {
         frameIndex_ = (frameIndex_ + 1) % FrameCount();
     } else if (lit_) {
         lit_ = false;
@@ -77,6 +95,11 @@ void LedPreview::Step() {
 
 int LedPreview::PhaseMilliseconds() const {
     if (!HasSketch()) return 0;
+    if (frames_->program) {
+        const std::uint64_t after = sweepsBefore_ + itemImages_[imageIndex_].sweeps;
+        return static_cast<int>(std::llround(static_cast<double>(after) * kSweepMilliseconds) -
+                                std::llround(static_cast<double>(sweepsBefore_) * kSweepMilliseconds));
+    }
     if (frames_->marquee) {
         // Steps are not whole milliseconds; rounding where each step ends
         // rather than each step's length keeps the pace of the board.
@@ -90,6 +113,7 @@ int LedPreview::PhaseMilliseconds() const {
 bool LedPreview::Lit(int column, int row) const {
     if (!lit_ || !HasSketch() || column < 0 || column >= kSignColumns || row < 0 || row >= kSignRows)
         return false;
+    if (frames_->program) return (itemImages_[imageIndex_].words[std::size_t(column)] >> row) & 1;
     if (frames_->marquee) {
         // LED column j shows column s + j - 64 of the text at step s.
         const auto& columns = frames_->marquee->columns;
@@ -101,6 +125,7 @@ bool LedPreview::Lit(int column, int row) const {
 
 QString LedPreview::StatusLine() const {
     if (!HasSketch()) return QStringLiteral("程式區沒有可播放的畫面");
+    if (frames_->program) return QStringLiteral("節目第 %1/%2 項").arg(frameIndex_ + 1).arg(FrameCount());
     if (frames_->marquee) return QStringLiteral("跑馬燈第 %1/%2 步").arg(frameIndex_ + 1).arg(FrameCount());
     return QStringLiteral("第 %1/%2 個畫面").arg(frameIndex_ + 1).arg(FrameCount());
 }

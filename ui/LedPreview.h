@@ -1,5 +1,6 @@
 #pragma once
 
+#include "conversion/ProgramTimeline.h"
 #include "conversion/SketchReader.h"
 
 #include <QString>
@@ -14,7 +15,8 @@ namespace award {
 // does: frame 1 to the last, each lit for the sweeps the board makes of it
 // (101 sweeps of 64 columns x 100 us at delay factor 1), then dark for half a
 // second, then frame 1 again. A marquee scrolls one column per step, each step
-// as many sweeps as the sketch says.
+// as many sweeps as the sketch says. A program plays its items in order, each
+// image for the sweeps the board gives it, then item 1 again.
 // Word 1 of a frame lights the leftmost column. A text without a table the
 // board could run leaves the panel dark with a line that says so.
 class LedPreview : public QWidget {
@@ -30,10 +32,10 @@ public:
     bool OutOfDate() const { return outOfDate_; }
 
     bool HasSketch() const;
-    // The frame now lit, or the marquee's step, counted from 1; 0 while the
-    // panel is dark between frames.
+    // The frame now lit, the marquee's step or the program's item, counted
+    // from 1; 0 while the panel is dark between frames.
     int ShownFrame() const { return lit_ ? frameIndex_ + 1 : 0; }
-    // Frames, or the marquee's steps in one pass.
+    // Frames, the marquee's steps in one pass, or the program's items.
     int FrameCount() const;
     bool Lit(int column, int row) const;
     QString StatusLine() const;
@@ -48,10 +50,16 @@ protected:
 
 private:
     void Restart();
+    void EnterItem();
 
     std::optional<SketchFrames> frames_;
     int frameIndex_ = 0;
     bool lit_ = false;
+    // A program's item is played image by image; sweeps are counted from the
+    // start of the cycle so that rounding never drifts from the board's pace.
+    std::vector<ShownImage> itemImages_;
+    std::size_t imageIndex_ = 0;
+    std::uint64_t sweepsBefore_ = 0;
     bool outOfDate_ = false;
     QTimer timer_;
 };

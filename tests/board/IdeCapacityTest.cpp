@@ -1,11 +1,14 @@
 // The capacities, as the Arduino IDE's own build tool counts them: a sketch
 // at each capacity compiles with arduino-builder and fits the 253,952 bytes
 // boards.txt allows, a sketch one phrase or one column longer does not, and
-// the run refuses a banner that long.
+// the run refuses a banner that long. For programs, the flash use the run
+// refuses by is never below what arduino-builder counts, and only a little
+// above it, up to a program that takes the whole program space.
 
 #include "board/BoardJob.h"
 #include "conversion/BannerConverter.h"
 #include "conversion/MarqueeWriter.h"
+#include "conversion/ProgramWriter.h"
 #include "conversion/SketchFormat.h"
 #include "conversion/SketchWriter.h"
 #include "surface/DrawingSurface.h"
@@ -13,6 +16,8 @@
 #include <QCoreApplication>
 
 #include <gtest/gtest.h>
+
+#include <ostream>
 
 namespace award {
 namespace {
@@ -77,6 +82,47 @@ TEST(IdeCapacity, MarqueeColumns)
     EXPECT_TRUE(converter.ConvertMarquee(tooLong, 3, MarqueeSpeed::Slow).isEmpty());
     EXPECT_TRUE(converter.LastRunReport().refused);
 }
+
+// `items` items sharing `words` words: one page each but for a 左移 item
+// holding the rest.
+ProgramFrames ProgramOf(long long words, int items)
+{
+    ProgramFrames program;
+    program.items.resize(std::size_t(items), {ItemStyle::Wipe, 200, 4, {ColumnWords{}}, {}});
+    program.items.back() = {ItemStyle::ScrollLeft, 200, 8, {}, {}};
+    program.items.back().columns.resize(static_cast<std::size_t>(words - (items - 1) * kSignColumns));
+    for (std::size_t n = 0; n < program.items.back().columns.size(); ++n)
+        program.items.back().columns[n] = static_cast<std::uint16_t>(n * 7919u);
+    return program;
+}
+
+struct Size {
+    const char* name;
+    long long words;
+    int items;
+};
+
+void PrintTo(const Size& size, std::ostream* out) { *out << size.name; }
+
+class ProgramIdeCapacity : public ::testing::TestWithParam<Size> {};
+
+TEST_P(ProgramIdeCapacity, TheEstimateIsWhatTheIdeCounts)
+{
+    const ProgramFrames program = ProgramOf(GetParam().words, GetParam().items);
+    const long long estimate = ProgramWriter::FlashBytes(ProgramWriter::Words(program), GetParam().items);
+    const BoardJob::Outcome outcome = Compile(ProgramWriter::Sketch(program));
+    ASSERT_EQ(outcome.result, BoardJob::Result::Compiled) << outcome.notices.join(u'\n').toStdString();
+    ASSERT_TRUE(outcome.programBytes);
+    EXPECT_LE(*outcome.programBytes, estimate);
+    EXPECT_LT(estimate - *outcome.programBytes, 320) << "the estimate refuses programs that would fit";
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ProgramIdeCapacity,
+                         ::testing::Values(Size{"OnePart", 1000, 3}, Size{"ManyItems", 70000, 500},
+                                           Size{"WholeProgramSpace",
+                                                (kMega2560ProgramBytes - kProgramCodeBytes - 20 * kProgramItemBytes) / 2,
+                                                20}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace award

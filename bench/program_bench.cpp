@@ -1,0 +1,90 @@
+// The sign program at the size of a long school day's program: the time to
+// build the sketch of 500 items, in process and with the glyphs already drawn,
+// and the companion command's peak memory for the same program read from its
+// file (a fresh process, measured by the kernel's high-water mark of its
+// resident memory).
+
+#include "SampleBanner.h"
+
+#include "conversion/ProgramConverter.h"
+#include "files/ProgramFile.h"
+#include "surface/DrawingSurface.h"
+
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+extern char** environ;
+
+namespace {
+
+// Every style in turn, each item two phrases of the sample notice.
+award::Program SampleProgram(int items) {
+    constexpr award::ItemStyle kStyles[] = {award::ItemStyle::Static, award::ItemStyle::ScrollLeft,
+                                            award::ItemStyle::ScrollUp, award::ItemStyle::Blink,
+                                            award::ItemStyle::Wipe};
+    const auto& phrases = award::bench::kPhrases;
+    award::Program program;
+    for (int i = 0; i < items; ++i) {
+        award::ProgramItem item;
+        item.text = phrases[i % std::size(phrases)] + phrases[(i + 7) % std::size(phrases)];
+        item.style = kStyles[i % std::size(kStyles)];
+        item.align = i % 2 ? award::ItemAlign::Left : award::ItemAlign::Centre;
+        program.push_back(item);
+    }
+    return program;
+}
+
+void BM_ConvertProgram(benchmark::State& state) {
+    const award::Program program = SampleProgram(static_cast<int>(state.range(0)));
+    award::DrawingSurface surface;
+    award::ProgramConverter converter(surface);
+    converter.ConvertProgram(program, {});  // warm: fonts opened, glyphs cached
+    for (auto _ : state) benchmark::DoNotOptimize(converter.ConvertProgram(program, {}).constData());
+    state.counters["pages"] = static_cast<double>(converter.LastReport().pages);
+    state.counters["flash_bytes"] = static_cast<double>(converter.LastReport().flashBytes);
+    state.counters["refused"] = converter.LastReport().refused;
+}
+BENCHMARK(BM_ConvertProgram)->Arg(5)->Arg(500)->Unit(benchmark::kMillisecond);
+
+void BM_ProgramCommandPeakMemory(benchmark::State& state) {
+    const std::string path = "/tmp/award-banner-bench-" + std::to_string(getpid()) + "-program.csv";
+    const QByteArray csv = award::ProgramCsv(SampleProgram(static_cast<int>(state.range(0))));
+    FILE* file = std::fopen(path.c_str(), "wb");
+    std::fwrite(csv.constData(), 1, std::size_t(csv.size()), file);
+    std::fclose(file);
+    long peakKiB = 0;
+    int status = 0;
+    for (auto _ : state) {
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+        char option[] = "--program";
+        char* argv[] = {const_cast<char*>(AWARD_SKETCH_COMMAND), option, const_cast<char*>(path.c_str()), nullptr};
+        pid_t pid = 0;
+        if (posix_spawn(&pid, argv[0], &actions, nullptr, argv, environ) != 0) {
+            state.SkipWithError("cannot start the command");
+            break;
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        rusage usage{};
+        wait4(pid, &status, 0, &usage);
+        peakKiB = usage.ru_maxrss;
+    }
+    std::remove(path.c_str());
+    state.counters["peak_MB"] = static_cast<double>(peakKiB) / 1024.0;
+    state.counters["exit"] = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+BENCHMARK(BM_ProgramCommandPeakMemory)->Arg(5)->Arg(500)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,89 @@
+// award-banner-sketch --program: the sketch a program file gives, and an exit
+// status of its own, with nothing written, for a bad file or a program too
+// long for the board.
+
+#include "conversion/ProgramConverter.h"
+#include "files/ProgramFile.h"
+#include "surface/DrawingSurface.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+namespace award {
+namespace {
+
+struct CommandRun {
+    int exitCode = -1;
+    QByteArray out;
+    QString err;
+};
+
+CommandRun RunCommand(const QStringList& args) {
+    QProcess process;
+    process.start(QStringLiteral(AWARD_SKETCH_COMMAND), args);
+    process.closeWriteChannel();
+    CommandRun run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) return run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+TEST(ProgramCommand, WritesTheSketchARunOfTheFileGivesInTheChosenFace) {
+    QTemporaryDir dir;
+    const Program program{{QStringLiteral("恭喜本校"), ItemStyle::Static, 2.0, MarqueeSpeed::Medium, ItemAlign::Left},
+                          {QStringLiteral("賀"), ItemStyle::Blink},
+                          {QStringLiteral("好棒"), ItemStyle::ScrollLeft, 1.5, MarqueeSpeed::Fast}};
+    ASSERT_FALSE(SaveProgramFile(dir.filePath("p.csv"), program));
+    DrawingSurface surface;
+    ProgramConverter converter(surface);
+    const QByteArray expected = converter.ConvertProgram(program, {{kKaiFaceName, true, false}, 1}).toUtf8();
+
+    const CommandRun run = RunCommand({"--program", dir.filePath("p.csv"), "--font", kKaiFaceName, "--bold",
+                                       "--first-row", "1"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, expected);
+}
+
+struct Failure {
+    const char* name;
+    QByteArray csv;
+    QStringList extra;
+    int status;
+    const char16_t* said;
+};
+
+void PrintTo(const Failure& failure, std::ostream* out) { *out << failure.name; }
+
+class ProgramCommandFails : public ::testing::TestWithParam<Failure> {};
+
+TEST_P(ProgramCommandFails, WithItsStatusAndReasonAndNothingWritten) {
+    QTemporaryDir dir;
+    QFile file(dir.filePath("p.csv"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(GetParam().csv) == GetParam().csv.size());
+    file.close();
+    const CommandRun run = RunCommand(QStringList{"--program", file.fileName()} + GetParam().extra);
+    EXPECT_EQ(run.exitCode, GetParam().status);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(run.err.contains(QString::fromUtf16(GetParam().said))) << run.err.toStdString();
+}
+
+QByteArray Header() { return QStringLiteral("內容,顯示方式,停留秒數,速度,對齊\r\n").toUtf8(); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ProgramCommandFails,
+    ::testing::Values(
+        Failure{"BadRowWithItsLine", Header() + QStringLiteral("好,靜止\r\n棒,跳舞\r\n").toUtf8(), {}, 2, u"第 3 行"},
+        Failure{"TooLongForTheBoard",
+                Header() + QStringLiteral("國").repeated(int(kMarqueeMaxColumns / 16 + 100)).toUtf8() + "\r\n", {}, 3,
+                u"多了"},
+        Failure{"WithMarquee", Header(), {"--marquee"}, 2, u"--marquee"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+}  // namespace
+}  // namespace award

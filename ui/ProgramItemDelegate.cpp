@@ -1,0 +1,73 @@
+#include "ui/ProgramItemDelegate.h"
+
+#include "conversion/Program.h"
+#include "ui/ProgramTableModel.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+
+namespace award {
+namespace {
+
+QStringList NamesOf(int column) {
+    switch (column) {
+    case ProgramTableModel::Style:
+        return {StyleName(ItemStyle::Static), StyleName(ItemStyle::ScrollLeft), StyleName(ItemStyle::ScrollUp),
+                StyleName(ItemStyle::Blink), StyleName(ItemStyle::Wipe)};
+    case ProgramTableModel::Speed:
+        return {SpeedName(MarqueeSpeed::Slow), SpeedName(MarqueeSpeed::Medium), SpeedName(MarqueeSpeed::Fast)};
+    case ProgramTableModel::Align:
+        return {AlignName(ItemAlign::Left), AlignName(ItemAlign::Centre)};
+    default:
+        return {};
+    }
+}
+
+}  // namespace
+
+QWidget* ProgramItemDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                           const QModelIndex& index) const {
+    // Qt asks for editors through a const delegate, yet an editor commits
+    // through the delegate's signal.
+    auto* self = const_cast<ProgramItemDelegate*>(this);
+    if (index.column() == ProgramTableModel::Hold) {
+        auto* seconds = new QDoubleSpinBox(parent);
+        seconds->setDecimals(1);
+        seconds->setRange(kMinHoldSeconds, kMaxHoldSeconds);
+        seconds->setSingleStep(kHoldStepSeconds);
+        seconds->setSuffix(QStringLiteral(" 秒"));
+        // Into the item at once, so that the preview plays what is being chosen.
+        connect(seconds, &QDoubleSpinBox::valueChanged, self, [self, seconds] { emit self->commitData(seconds); });
+        return seconds;
+    }
+    if (const QStringList names = NamesOf(index.column()); !names.isEmpty()) {
+        auto* choice = new QComboBox(parent);
+        choice->addItems(names);
+        connect(choice, &QComboBox::activated, self, [self, choice] { emit self->commitData(choice); });
+        return choice;
+    }
+    return QStyledItemDelegate::createEditor(parent, option, index);
+}
+
+void ProgramItemDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    const QVariant value = index.data(Qt::EditRole);
+    if (auto* seconds = qobject_cast<QDoubleSpinBox*>(editor))
+        seconds->setValue(value.toDouble());
+    else if (auto* choice = qobject_cast<QComboBox*>(editor))
+        choice->setCurrentText(value.toString());
+    else
+        QStyledItemDelegate::setEditorData(editor, index);
+}
+
+void ProgramItemDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
+    if (auto* seconds = qobject_cast<QDoubleSpinBox*>(editor)) {
+        seconds->interpretText();
+        model->setData(index, seconds->value());
+    } else if (auto* choice = qobject_cast<QComboBox*>(editor)) {
+        model->setData(index, choice->currentText());
+    } else {
+        QStyledItemDelegate::setModelData(editor, model, index);
+    }
+}
+
+}  // namespace award

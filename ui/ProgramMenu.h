@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+namespace award {
+
+class Form1;
+class ProgramWindow;
+
+// The 節目 menu, which opens the 節目表, and the 檔案 menu's entries that open
+// and save programs as CSV files. It works through what the window exposes.
+class ProgramMenu : public QObject {
+public:
+    explicit ProgramMenu(Form1& form);
+
+    ProgramWindow& Window() const { return *window_; }
+
+    // What the commands do once a file is chosen. Each tells the user how it
+    // went and returns whether it did its work.
+    bool Open(const QString& path);
+    bool SaveTo(const QString& chosenPath);
+
+    // The file a program is saved to: the chosen one, with ".csv" added when
+    // its name has no suffix.
+    static QString ProgramFilePath(const QString& chosenPath);
+
+private:
+    void ShowWindow();
+    void ChooseAndOpen();
+    void ChooseAndSave();
+    bool MayReplaceEdits();
+    QString Folder() const;
+
+    Form1& form_;
+    ProgramWindow* window_ = nullptr;
+    QString path_;  // the program's file, once it has one
+    bool placed_ = false;
+};
+
+}  // namespace award

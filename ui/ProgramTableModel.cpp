@@ -1,0 +1,171 @@
+#include "ui/ProgramTableModel.h"
+
+#include "files/ProgramFile.h"
+
+#include <QColor>
+
+#include <cmath>
+#include <utility>
+
+namespace award {
+
+void ProgramTableModel::SetItems(Program program) {
+    beginResetModel();
+    program_ = std::move(program);
+    endResetModel();
+    modified_ = false;
+}
+
+int ProgramTableModel::Add(int after, ProgramItem item) {
+    const int row = Valid(after) ? after + 1 : rowCount();
+    beginInsertRows({}, row, row);
+    program_.insert(program_.begin() + row, std::move(item));
+    endInsertRows();
+    modified_ = true;
+    return row;
+}
+
+int ProgramTableModel::Duplicate(int row) { return Valid(row) ? Add(row, Item(row)) : -1; }
+
+int ProgramTableModel::MoveBy(int row, int offset) {
+    const int to = row + offset;
+    if (!Valid(row) || !Valid(to) || offset == 0) return -1;
+    // Qt counts the destination before the move takes the row out.
+    if (!beginMoveRows({}, row, row, {}, to > row ? to + 1 : to)) return -1;
+    ProgramItem item = std::move(program_[std::size_t(row)]);
+    program_.erase(program_.begin() + row);
+    program_.insert(program_.begin() + to, std::move(item));
+    endMoveRows();
+    modified_ = true;
+    return to;
+}
+
+bool ProgramTableModel::Remove(int row) {
+    if (!Valid(row)) return false;
+    beginRemoveRows({}, row, row);
+    program_.erase(program_.begin() + row);
+    endRemoveRows();
+    modified_ = true;
+    return true;
+}
+
+QString ProgramTableModel::HoldText(double seconds) { return QString::number(seconds, 'f', 1); }
+
+int ProgramTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(program_.size());
+}
+
+int ProgramTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
+
+namespace {
+
+// Whether the item's way of showing uses the setting at all: a marquee has no
+// pages to hold or align, and only steps that move have a speed.
+bool Uses(const ProgramItem& item, int column) {
+    switch (column) {
+    case ProgramTableModel::Hold:
+    case ProgramTableModel::Align:
+        return item.style != ItemStyle::ScrollLeft;
+    case ProgramTableModel::Speed:
+        return item.style != ItemStyle::Static && item.style != ItemStyle::Blink;
+    default:
+        return true;
+    }
+}
+
+}  // namespace
+
+QVariant ProgramTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || !Valid(index.row())) return {};
+    const ProgramItem& item = Item(index.row());
+    if (role == Qt::ForegroundRole || role == Qt::ToolTipRole) {
+        if (Uses(item, index.column())) return {};
+        return role == Qt::ForegroundRole ? QVariant(QColor(Qt::gray))
+                                          : QVariant(StyleName(item.style) + QStringLiteral("用不到這一欄"));
+    }
+    if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
+    switch (index.column()) {
+    case Text:
+        return item.text;
+    case Style:
+        return StyleName(item.style);
+    case Hold:
+        return role == Qt::EditRole ? QVariant(item.holdSeconds) : QVariant(HoldText(item.holdSeconds));
+    case Speed:
+        return SpeedName(item.speed);
+    case Align:
+        return AlignName(item.align);
+    default:
+        return {};
+    }
+}
+
+namespace {
+
+// Hold times the sign keeps: from the least to the most, in whole steps.
+std::optional<double> HoldSeconds(const QVariant& value) {
+    bool isNumber = false;
+    const double seconds = value.toDouble(&isNumber);
+    const double steps = seconds / kHoldStepSeconds;
+    if (!isNumber || seconds < kMinHoldSeconds - 1e-9 || seconds > kMaxHoldSeconds + 1e-9 ||
+        std::abs(steps - std::round(steps)) > 1e-6)
+        return std::nullopt;
+    return std::round(steps) * kHoldStepSeconds;
+}
+
+template <class Value>
+bool Take(const std::optional<Value>& value, Value& into) {
+    if (!value) return false;
+    into = *value;
+    return true;
+}
+
+}  // namespace
+
+bool ProgramTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || !Valid(index.row()) || role != Qt::EditRole) return false;
+    ProgramItem& item = program_[std::size_t(index.row())];
+    const ProgramItem before = item;
+    const QString name = value.toString();
+    bool taken = false;
+    switch (index.column()) {
+    case Text:
+        taken = value.canConvert<QString>();
+        if (taken) item.text = name;
+        break;
+    case Style:
+        taken = Take(StyleNamed(name), item.style);
+        break;
+    case Hold:
+        taken = Take(HoldSeconds(value), item.holdSeconds);
+        break;
+    case Speed:
+        taken = Take(SpeedNamed(name), item.speed);
+        break;
+    case Align:
+        taken = Take(AlignNamed(name), item.align);
+        break;
+    default:
+        break;
+    }
+    if (taken && item != before) {
+        // A new style greys or clears the settings it does not use.
+        emit dataChanged(this->index(index.row(), 0), this->index(index.row(), ColumnCount - 1));
+        modified_ = true;
+    }
+    return taken;
+}
+
+QVariant ProgramTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) return {};
+    if (orientation == Qt::Vertical) return section + 1;
+    // The columns of program files, in the same order.
+    static const QStringList kHeaders = ProgramCsvHeader().split(u',');
+    return section >= 0 && section < ColumnCount ? QVariant(kHeaders.value(section)) : QVariant();
+}
+
+Qt::ItemFlags ProgramTableModel::flags(const QModelIndex& index) const {
+    return index.isValid() ? QAbstractTableModel::flags(index) | Qt::ItemIsEditable : Qt::NoItemFlags;
+}
+
+}  // namespace award

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "conversion/Program.h"
+
+#include <QAbstractTableModel>
+
+namespace award {
+
+// The sign program as the 節目表 shows it: one row per item, one column per
+// setting, in the words the editor and program files share. Edits go straight
+// into the program; a value the sign cannot take is refused, never bent.
+class ProgramTableModel : public QAbstractTableModel {
+public:
+    enum Column { Text, Style, Hold, Speed, Align, ColumnCount };
+
+    explicit ProgramTableModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
+
+    const Program& Items() const { return program_; }
+    void SetItems(Program program);
+    const ProgramItem& Item(int row) const { return program_.at(static_cast<std::size_t>(row)); }
+
+    // Each gives the row the item now stands in, or -1 when nothing moved.
+    int Add(int after, ProgramItem item = {});
+    int Duplicate(int row);
+    int MoveBy(int row, int offset);
+    bool Remove(int row);
+
+    // Since the program was last set as a whole.
+    bool Modified() const { return modified_; }
+    void SetModified(bool modified) { modified_ = modified; }
+
+    static QString HoldText(double seconds);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+    bool Valid(int row) const { return row >= 0 && row < static_cast<int>(program_.size()); }
+
+    Program program_;
+    bool modified_ = false;
+};
+
+}  // namespace award

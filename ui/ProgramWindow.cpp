@@ -1,0 +1,185 @@
+#include "ui/ProgramWindow.h"
+
+#include "conversion/Notices.h"
+#include "ui/Form1.h"
+#include "ui/LedPreview.h"
+#include "ui/MessageBoxes.h"
+#include "ui/ProgramItemDelegate.h"
+
+#include <QBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStringTokenizer>
+#include <QTableView>
+
+namespace award {
+
+ProgramWindow::ProgramWindow(Form1& form) : QWidget(&form, Qt::Window), form_(form) {
+    setObjectName(QStringLiteral("programWindow"));
+    setWindowTitle(QStringLiteral("節目表"));
+    CreateControls();
+    resize(680, 420);
+}
+
+void ProgramWindow::CreateControls() {
+    table_ = new QTableView(this);
+    table_->setObjectName(QStringLiteral("programTable"));
+    table_->setModel(&model_);
+    table_->setItemDelegate(new ProgramItemDelegate(table_));
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Typing on a cell starts editing it, as in a spreadsheet.
+    table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                            QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setSectionResizeMode(ProgramTableModel::Text, QHeaderView::Stretch);
+
+    // A key works on the table itself, never while a cell is being edited,
+    // where Delete and Ctrl+arrows belong to the text.
+    const auto button = [this](const char* name, const QString& caption, const QString& tip, auto action,
+                               const QKeySequence& key = {}) {
+        auto* pushed = new QPushButton(caption, this);
+        pushed->setObjectName(QLatin1String(name));
+        pushed->setToolTip(key.isEmpty() ? tip : tip + QStringLiteral("（%1）").arg(key.toString()));
+        connect(pushed, &QPushButton::clicked, this, action);
+        if (!key.isEmpty())
+            connect(new QShortcut(key, table_, nullptr, nullptr, Qt::WidgetShortcut), &QShortcut::activated, pushed,
+                    &QPushButton::click);
+        return pushed;
+    };
+    auto* edits = new QHBoxLayout;
+    edits->addWidget(button("addItem", QStringLiteral("新增"), QStringLiteral("在選取的項目後面加入一項"),
+                            [this] { EditText(model_.Add(CurrentRow())); }, QKeySequence(Qt::Key_Insert)));
+    edits->addWidget(button("removeItem", QStringLiteral("刪除"), QStringLiteral("刪除選取的項目"), [this] {
+        const int row = CurrentRow();
+        if (model_.Remove(row)) Select(std::min(row, model_.rowCount() - 1));
+    }, QKeySequence(QKeySequence::Delete)));
+    edits->addWidget(button("duplicateItem", QStringLiteral("重複此項"), QStringLiteral("在後面加入一項一樣的"),
+                            [this] { Select(model_.Duplicate(CurrentRow())); }));
+    edits->addWidget(button(
+        "moveItemUp", QStringLiteral("往上移"), QStringLiteral("和上一項對調"),
+        [this] { Select(model_.MoveBy(CurrentRow(), -1)); }, QKeySequence(Qt::CTRL | Qt::Key_Up)));
+    edits->addWidget(button(
+        "moveItemDown", QStringLiteral("往下移"), QStringLiteral("和下一項對調"),
+        [this] { Select(model_.MoveBy(CurrentRow(), 1)); }, QKeySequence(Qt::CTRL | Qt::Key_Down)));
+    edits->addStretch();
+    edits->addWidget(button("itemsFromBanner", QStringLiteral("從橫幅文字建立"),
+                            QStringLiteral("橫幅文字的每一句成為一項，靜止、置中"), [this] { BuildFromBanner(); }));
+    edits->addWidget(button("applyProgram", QStringLiteral("套用"),
+                            QStringLiteral("把整個節目的程式放進程式區，可以複製、匯出或上傳"), [this] { Apply(); }));
+
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("programStatus"));
+    status_->setTextFormat(Qt::PlainText);
+    status_->setWordWrap(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(table_);
+    layout->addLayout(edits);
+    layout->addWidget(status_);
+    table_->setFocus();
+
+    // The item in hand plays in the preview as soon as it is chosen or changed.
+    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { PlayItem(current.row()); });
+    connect(&model_, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& topLeft) {
+        if (topLeft.row() == CurrentRow()) PlayItem(topLeft.row());
+    });
+}
+
+int ProgramWindow::CurrentRow() const {
+    const QModelIndex current = table_->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void ProgramWindow::Select(int row) {
+    if (row < 0 || row >= model_.rowCount()) return;
+    const QModelIndex at = model_.index(row, ProgramTableModel::Text);
+    // A row that moved under the current index does not change the current
+    // row's number, so the item in hand is played here.
+    const bool sameRow = CurrentRow() == row;
+    table_->setCurrentIndex(at);
+    table_->scrollTo(at);
+    if (sameRow) PlayItem(row);
+}
+
+// A new item is all defaults but its text, which the user types at once.
+void ProgramWindow::EditText(int row) {
+    Select(row);
+    table_->setFocus();
+    table_->edit(model_.index(row, ProgramTableModel::Text));
+}
+
+const QString& ProgramWindow::Convert(const Program& program) {
+    const ConversionOptions options = form_.Options(form_.FirstScanRow());
+    // Also for a program refused before it is drawn, so that the notices
+    // speak of the face chosen.
+    surface_.SetStyle(options.style);
+    return converter_.ConvertProgram(program, options);
+}
+
+bool ProgramWindow::PlayItem(int row) {
+    if (row < 0 || row >= model_.rowCount()) return false;
+    const QString& sketch = Convert({model_.Item(row)});
+    const ProgramReport& report = converter_.LastReport();
+    if (report.refused) {
+        status_->setText(QStringLiteral("第 %1 項無法預覽：%2").arg(row + 1).arg(report.why));
+        return false;
+    }
+    form_.Preview()->SetSketchText(sketch);
+    status_->setText(QStringLiteral("預覽第 %1 項：%2 頁，約 %3 秒。")
+                         .arg(row + 1)
+                         .arg(report.pages)
+                         .arg(report.secondsPerCycle, 0, 'f', 1));
+    return true;
+}
+
+bool ProgramWindow::Apply() {
+    const QString& sketch = Convert(model_.Items());
+    const ProgramReport& report = converter_.LastReport();
+    const QStringList notices =
+        ProgramNotices(report, {surface_.FontName(), surface_.ResolvedFace(), surface_.DrawsChinese()});
+    // A refused program leaves Text3 as it was: there is no sketch to show.
+    if (!report.refused) form_.ShowSketch(sketch, {});
+    form_.ShowNotices(notices);
+    status_->setText(notices.join(u'\n'));
+    return !report.refused;
+}
+
+Program ProgramWindow::ItemsFromBanner(const QString& banner) {
+    Program items;
+    const qsizetype end = banner.lastIndexOf(u' ');
+    if (end < 0) return items;
+    ProgramItem item;
+    item.style = ItemStyle::Static;
+    item.align = ItemAlign::Centre;
+    for (const QStringView phrase : QStringTokenizer(QStringView(banner).first(end), u' ')) {
+        item.text = phrase.toString();
+        items.push_back(item);
+    }
+    return items;
+}
+
+bool ProgramWindow::BuildFromBanner() {
+    Program items = ItemsFromBanner(form_.BannerField()->text());
+    if (items.empty()) {
+        status_->setText(QStringLiteral("橫幅文字裡沒有以空白結尾的句子，沒有建立項目。"));
+        return false;
+    }
+    if (model_.rowCount() > 0 &&
+        Ask(this, QMessageBox::Question, windowTitle(),
+            QStringLiteral("要用橫幅文字的 %1 句取代節目表現有的 %2 項嗎？").arg(items.size()).arg(model_.rowCount()),
+            QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return false;
+    const auto count = items.size();
+    model_.SetItems(std::move(items));
+    model_.SetModified(true);
+    Select(0);
+    status_->setText(QStringLiteral("已從橫幅文字建立 %1 項。").arg(count));
+    return true;
+}
+
+}  // namespace award
