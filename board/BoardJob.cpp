@@ -1,16 +1,59 @@
 #include "board/BoardJob.h"
 
+#include "board/BoardTargets.h"
 #include "board/BoardToolchain.h"
+#include "board/ProcessGroup.h"
+#include "files/AtomicFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTimer>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace award {
 namespace {
 
 // arduino-builder names the program after the sketch folder, as the IDE does.
 const QString kSketchName = QStringLiteral("banner");
+
+// How long cancelled tools get to clean up after themselves before they are killed.
+constexpr int kCancelGraceMilliseconds = 1000;
+// How long a killed group may take to be gone before its folder is removed anyway.
+constexpr std::chrono::milliseconds kKilledGroupWait{2000};
+
+// Makes the folder and those above it; why not, in the system's words.
+std::optional<QString> MakeFolder(const QString& path) {
+    std::error_code error;
+    std::filesystem::create_directories(QFile::encodeName(path).toStdString(), error);
+    if (!error) return std::nullopt;
+    return QStringLiteral("無法建立資料夾 %1：%2").arg(path, QString::fromLocal8Bit(error.message().c_str()));
+}
+
+// The sketch file for the compiler. QFile words a failed flush as "Unknown
+// error"; a full disk must be called by its name.
+std::optional<QString> WriteNewFile(const QString& path, const QByteArray& bytes) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    qsizetype done = 0;
+    while (fd >= 0 && done < bytes.size()) {
+        const ssize_t wrote = ::write(fd, bytes.constData() + done, std::size_t(bytes.size() - done));
+        if (wrote < 0 && errno == EINTR) continue;
+        if (wrote < 0) break;
+        done += wrote;
+    }
+    const int error = errno;
+    if (fd >= 0 && ::close(fd) == 0 && done == bytes.size()) return std::nullopt;
+    return QString::fromLocal8Bit(std::strerror(done == bytes.size() ? errno : error));
+}
+
+bool OutOfSpace(const QString& output) { return output.contains(QLatin1String("No space left on device")); }
 
 }  // namespace
 
@@ -28,7 +71,9 @@ BoardJob::BoardJob(QObject* parent) : QObject(parent) {
     // the words and quotes this program knows.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
-    process_.setProcessEnvironment(environment);
+    environment_ = environment;
+    // The tools and all they start form one group that cancelling ends whole.
+    process_.setChildProcessModifier(process_group::LeadNewGroup);
     process_.setProcessChannelMode(QProcess::MergedChannels);
     connect(&process_, &QProcess::readyRead, this, &BoardJob::OnOutput);
     connect(&process_, &QProcess::finished, this, [this](int code, QProcess::ExitStatus status) {
@@ -43,8 +88,13 @@ BoardJob::BoardJob(QObject* parent) : QObject(parent) {
 BoardJob::~BoardJob() {
     // A tool left running would write into a folder that is being removed.
     process_.disconnect(this);
-    process_.kill();
+    EndToolGroup();
     process_.waitForFinished();
+}
+
+void BoardJob::EndToolGroup() {
+    process_group::Signal(group_, SIGKILL);
+    process_group::AwaitEnd(group_, kKilledGroupWait);
 }
 
 bool BoardJob::Start(const QString& sketch, Goal goal, const QString& target) {
@@ -66,32 +116,61 @@ bool BoardJob::Start(const QString& sketch, Goal goal, const QString& target) {
                {QStringLiteral("沒有選擇序列埠，也找不到看板：請用 USB 線接上看板，再選擇它的序列埠")}, true);
         return true;
     }
-    const QDir folder(temporary_->path());
-    QFile file(folder.filePath(kSketchName + u'/' + kSketchName + QStringLiteral(".ino")));
-    const QByteArray text = sketch.toUtf8();
-    if (!temporary_->isValid() || !folder.mkpath(kSketchName) || !folder.mkpath(QStringLiteral("build")) ||
-        !QDir().mkpath(toolchain::CoreCacheFolder()) || !file.open(QIODevice::WriteOnly) ||
-        file.write(text) != text.size() || !file.flush()) {
-        Finish(Result::CompileFailed, {QStringLiteral("無法準備編譯用的暫存資料夾：%1")
-                                           .arg(temporary_->isValid() ? file.errorString() : temporary_->errorString())},
-               true);
+    if (goal == Goal::WriteHex) {
+        if (const auto problem = HexTargetProblem(target)) {
+            Finish(Result::HexNotWritten, {*problem}, true);
+            return true;
+        }
+    }
+    if (goal == Goal::Upload) {
+        if (const auto problem = UploadPortProblem(target)) {
+            Finish(Result::UploadFailed, {*problem}, true);
+            return true;
+        }
+    }
+    if (const auto problem = Prepare(sketch)) {
+        Finish(Result::NotPrepared, {*problem}, true);
         return true;
     }
-    file.close();
-    Run(toolchain::CompilerProgram(), toolchain::CompileArguments(file.fileName(), folder.filePath(QStringLiteral("build"))));
+    const QDir folder(temporary_->path());
+    Run(toolchain::CompilerProgram(),
+        toolchain::CompileArguments(folder.filePath(SketchFile()), folder.filePath(QStringLiteral("build"))));
     emit Progress(Stage::Compile, -1);
     return true;
 }
 
+QString BoardJob::SketchFile() { return kSketchName + u'/' + kSketchName + QStringLiteral(".ino"); }
+
+std::optional<QString> BoardJob::Prepare(const QString& sketch) {
+    if (!temporary_->isValid())
+        return QStringLiteral("無法建立編譯用的暫存資料夾：%1").arg(temporary_->errorString());
+    const QDir folder(temporary_->path());
+    for (const QString& path : {folder.filePath(kSketchName), folder.filePath(QStringLiteral("build")),
+                                folder.filePath(QStringLiteral("tmp")), toolchain::CoreCacheFolder()}) {
+        if (auto problem = MakeFolder(path)) return problem;
+    }
+    if (const auto problem = WriteNewFile(folder.filePath(SketchFile()), sketch.toUtf8()))
+        return QStringLiteral("無法寫入編譯用的暫存資料夾 %1：%2").arg(folder.path(), *problem);
+    return std::nullopt;
+}
+
 void BoardJob::Run(const QString& program, const QStringList& arguments) {
     output_.clear();
+    // Whatever the compiler writes for itself stays in the job's folder too.
+    QProcessEnvironment environment = environment_;
+    environment.insert(QStringLiteral("TMPDIR"), QDir(temporary_->path()).filePath(QStringLiteral("tmp")));
+    process_.setProcessEnvironment(environment);
     process_.start(program, arguments);
+    group_ = process_.processId();
 }
 
 void BoardJob::Cancel() {
     if (!Running() || process_.state() == QProcess::NotRunning) return;
     cancelled_ = true;
-    process_.kill();
+    process_group::Signal(group_, SIGTERM);
+    QTimer::singleShot(kCancelGraceMilliseconds, this, [this, group = group_] {
+        if (group == group_) process_group::Signal(group, SIGKILL);
+    });
 }
 
 void BoardJob::OnOutput() {
@@ -107,6 +186,9 @@ void BoardJob::OnOutput() {
 
 void BoardJob::OnProcessEnded(bool succeeded) {
     OnOutput();
+    // Nothing the tool started may go on writing once the job ends.
+    EndToolGroup();
+    group_ = 0;
     if (cancelled_) {
         Finish(Result::Cancelled, {uploading_ ? QStringLiteral("已取消上傳：看板上的程式可能不完整，請再上傳一次")
                                               : QStringLiteral("已取消編譯")});
@@ -118,6 +200,11 @@ void BoardJob::OnProcessEnded(bool succeeded) {
 }
 
 void BoardJob::AfterCompile(bool succeeded) {
+    if (!succeeded && OutOfSpace(output_)) {
+        Finish(Result::NotPrepared,
+               {QStringLiteral("編譯用的暫存資料夾 %1 所在的磁碟已滿（No space left on device）").arg(temporary_->path())});
+        return;
+    }
     compiled_ = ReadCompileOutput(output_, kSketchName + QStringLiteral(".ino"), succeeded);
     const QString size = compiled_.SizeNotice();
     if (!compiled_.Uploadable()) {
@@ -132,8 +219,8 @@ void BoardJob::AfterCompile(bool succeeded) {
         Finish(Result::Compiled, {QStringLiteral("編譯成功，可以上傳到看板（%1）").arg(Elapsed()), size});
         break;
     case Goal::WriteHex:
-        if ((QFile::exists(target_) && !QFile::remove(target_)) || !QFile::copy(hex, target_))
-            Finish(Result::HexNotWritten, {QStringLiteral("無法寫出 %1").arg(target_)});
+        if (const auto problem = WriteHex(hex))
+            Finish(Result::HexNotWritten, {*problem});
         else
             Finish(Result::Compiled, {QStringLiteral("已寫出 %1").arg(target_), size});
         break;
@@ -143,6 +230,21 @@ void BoardJob::AfterCompile(bool succeeded) {
         emit Progress(Stage::Write, 0);
         break;
     }
+}
+
+std::optional<QString> BoardJob::WriteHex(const QString& built) const {
+    // The target is checked again: something else may have taken its place
+    // while the sketch compiled.
+    if (auto problem = HexTargetProblem(target_)) return problem;
+    QFile file(built);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("無法讀取編譯出的 HEX 檔：%1").arg(file.errorString());
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return QStringLiteral("無法讀取編譯出的 HEX 檔：%1").arg(file.errorString());
+    if (const auto problem = WriteAtomically(target_, bytes))
+        return QStringLiteral("無法寫出 %1：%2").arg(target_, *problem);
+    return std::nullopt;
 }
 
 void BoardJob::AfterUpload(bool succeeded) {

@@ -17,7 +17,8 @@ namespace award {
 
 // Takes one sketch to the board: compiles it with arduino-builder and, when a
 // port is given, uploads it with avrdude, both in the background. Everything
-// the tools write stays in a private folder removed when the job ends.
+// the tools write stays in a private folder removed when the job ends, and
+// no process of theirs outlives it.
 class BoardJob : public QObject {
     Q_OBJECT
 
@@ -33,6 +34,8 @@ public:
         DoesNotFit,
         UploadFailed,
         HexNotWritten,
+        // The job's folders or the sketch file could not be made.
+        NotPrepared,
         Cancelled
     };
 
@@ -55,7 +58,10 @@ public:
     bool StartUpload(const QString& sketch, const QString& port) { return Start(sketch, Goal::Upload, port); }
     bool StartHex(const QString& sketch, const QString& hexFile) { return Start(sketch, Goal::WriteHex, hexFile); }
     bool Running() const { return temporary_ != nullptr; }
+    // Ends the tools and every process they started, then the job.
     void Cancel();
+    // The process group of the tool now running, 0 between tools.
+    qint64 ToolGroup() const { return group_; }
 
 signals:
     // percent is -1 while a stage gives no measure of its progress.
@@ -66,17 +72,23 @@ private:
     enum class Goal { Check, Upload, WriteHex };
 
     bool Start(const QString& sketch, Goal goal, const QString& target);
+    std::optional<QString> Prepare(const QString& sketch);
+    static QString SketchFile();
     void Run(const QString& program, const QStringList& arguments);
     void OnOutput();
     void OnProcessEnded(bool succeeded);
     void AfterCompile(bool succeeded);
     void AfterUpload(bool succeeded);
+    std::optional<QString> WriteHex(const QString& built) const;
+    void EndToolGroup();
     // Ends the job; `later` lets Start return before anyone hears of it.
     void Finish(Result result, QStringList notices, bool later = false);
     QString Elapsed() const;
 
     std::unique_ptr<QTemporaryDir> temporary_;
     QProcess process_;
+    QProcessEnvironment environment_;
+    qint64 group_ = 0;
     Goal goal_ = Goal::Check;
     bool uploading_ = false;
     // The port or HEX file the goal names.

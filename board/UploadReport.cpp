@@ -2,6 +2,9 @@
 
 #include <QRegularExpression>
 
+#include <cerrno>
+#include <cstring>
+
 namespace award {
 namespace {
 
@@ -35,20 +38,36 @@ std::optional<int> VerifiedBytes(const QString& avrdudeOutput) {
     return match.captured(1).toInt();
 }
 
+QString PortProblem(const QString& port, int error) {
+    switch (error) {
+    case ENOENT:
+        return QStringLiteral("序列埠 %1 不存在：請確認看板的 USB 線已接好，並選對序列埠").arg(port);
+    case EACCES:
+        return QStringLiteral("沒有使用序列埠 %1 的權限：請執行 sudo adduser $USER dialout 加入 dialout 群組，"
+                              "登出再登入後重試")
+            .arg(port);
+    case EBUSY:
+        return QStringLiteral("序列埠 %1 正被別的程式使用（例如序列埠監控視窗）：請關閉那個程式後重試").arg(port);
+    default:
+        return QStringLiteral("無法開啟序列埠 %1（%2）：請確認看板已接上，或選擇別的序列埠")
+            .arg(port, QString::fromLocal8Bit(std::strerror(error)));
+    }
+}
+
 QString UploadProblem(const QString& avrdudeOutput, const QString& port) {
     const QRegularExpressionMatch open =
         QRegularExpression(QStringLiteral("cannot open port .*: (.*)$"), QRegularExpression::MultilineOption)
             .match(avrdudeOutput);
     if (open.hasMatch()) {
         const QString reason = open.captured(1).trimmed();
-        if (reason == QLatin1String("No such file or directory"))
-            return QStringLiteral("序列埠 %1 不存在：請確認看板的 USB 線已接好，並選對序列埠").arg(port);
-        if (reason == QLatin1String("Permission denied"))
-            return QStringLiteral("沒有使用序列埠 %1 的權限：請執行 sudo adduser $USER dialout 加入 dialout 群組，"
-                                  "登出再登入後重試")
-                .arg(port);
-        if (reason == QLatin1String("Device or resource busy"))
-            return QStringLiteral("序列埠 %1 正被別的程式使用（例如序列埠監控視窗）：請關閉那個程式後重試").arg(port);
+        // avrdude runs in the C locale, whatever this program's locale is.
+        static constexpr struct {
+            const char* words;
+            int error;
+        } kReasons[] = {{"No such file or directory", ENOENT}, {"Permission denied", EACCES},
+                        {"Device or resource busy", EBUSY}};
+        for (const auto& [words, error] : kReasons)
+            if (reason == QLatin1String(words)) return PortProblem(port, error);
         return QStringLiteral("無法開啟序列埠 %1（%2）：請確認看板已接上，或選擇別的序列埠").arg(port, reason);
     }
     if (avrdudeOutput.contains(QLatin1String("verification error")) ||

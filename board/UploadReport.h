@@ -23,6 +23,9 @@ bool PortOpenFailed(const QString& avrdudeOutput);
 // the verification.
 std::optional<int> VerifiedBytes(const QString& avrdudeOutput);
 
+// Why `port` could not be opened (`error` an errno value), and what to do.
+QString PortProblem(const QString& port, int error);
+
 // Why an upload to `port` failed, and what to do about it, in the user's words.
 QString UploadProblem(const QString& avrdudeOutput, const QString& port);
 

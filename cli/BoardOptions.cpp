@@ -1,6 +1,7 @@
 #include "cli/BoardOptions.h"
 
 #include "board/BoardJob.h"
+#include "cli/ExitStatus.h"
 
 #include <QCoreApplication>
 
@@ -12,23 +13,25 @@ namespace {
 const QString kUpload = QStringLiteral("upload");
 const QString kHex = QStringLiteral("hex");
 
-int ExitStatus(BoardJob::Result result) {
+int StatusOf(BoardJob::Result result) {
+    using namespace exit_status;
     switch (result) {
     case BoardJob::Result::Uploaded:
     case BoardJob::Result::Compiled:
-        return 0;
+        return kDone;
     case BoardJob::Result::CompileFailed:
     case BoardJob::Result::DoesNotFit:
-        return 3;
+        return kDoesNotFit;
     case BoardJob::Result::UploadFailed:
     case BoardJob::Result::Cancelled:
-        return 4;
+        return kUploadFailed;
     case BoardJob::Result::ToolsMissing:
-        return 5;
+        return kToolsMissing;
     case BoardJob::Result::HexNotWritten:
+    case BoardJob::Result::NotPrepared:
         break;
     }
-    return 1;
+    return kCannotReadOrWrite;
 }
 
 void Say(const QString& line) {
@@ -37,23 +40,6 @@ void Say(const QString& line) {
 
 }  // namespace
 
-const char* const kBoardUsage =
-    "\n"
-    "To the board (needs the Debian packages arduino-builder, arduino-core-avr,\n"
-    "gcc-avr, avr-libc and avrdude); the sketch is drawn as the options above say,\n"
-    "and standard output stays empty:\n"
-    "  --upload PORT     compile the sketch for the Arduino Mega 2560 and upload it\n"
-    "                    through the serial port PORT (such as /dev/ttyACM0), with\n"
-    "                    progress on standard error\n"
-    "  --hex FILE        compile the sketch and write the program to FILE as Intel\n"
-    "                    HEX, without uploading\n"
-    "\n"
-    "Exit status with --upload or --hex: 0 once avrdude has verified the board's\n"
-    "flash, or the HEX file is written; 3 the sketch does not compile or does not\n"
-    "fit the board; 4 the upload failed (no such port, no permission, port busy,\n"
-    "board not answering, verification failed); 5 the Arduino tools are not\n"
-    "installed; 1 the HEX file could not be written; 2 a bad option.\n";
-
 QList<QCommandLineOption> BoardOptions() {
     return {QCommandLineOption(kUpload, QStringLiteral("upload"), QStringLiteral("port")),
             QCommandLineOption(kHex, QStringLiteral("hex"), QStringLiteral("file"))};
@@ -61,11 +47,12 @@ QList<QCommandLineOption> BoardOptions() {
 
 bool BoardCommandGiven(const QCommandLineParser& parser) { return parser.isSet(kUpload) || parser.isSet(kHex); }
 
+std::optional<QString> BoardOptionsConflict(const QCommandLineParser& parser) {
+    if (parser.isSet(kUpload) && parser.isSet(kHex)) return QStringLiteral("--upload 和 --hex 不能同時使用");
+    return std::nullopt;
+}
+
 int RunBoardCommand(const QCommandLineParser& parser, const QString& sketch, int& argc, char** argv) {
-    if (parser.isSet(kUpload) && parser.isSet(kHex)) {
-        Say(QStringLiteral("--upload and --hex cannot be used together"));
-        return 2;
-    }
     QCoreApplication application(argc, argv);
     BoardJob job;
     int status = -1;
@@ -78,7 +65,7 @@ int RunBoardCommand(const QCommandLineParser& parser, const QString& sketch, int
     });
     QObject::connect(&job, &BoardJob::Finished, [&](const BoardJob::Outcome& outcome) {
         for (const QString& notice : outcome.notices) Say(notice);
-        status = ExitStatus(outcome.result);
+        status = StatusOf(outcome.result);
         application.quit();
     });
     if (parser.isSet(kUpload))

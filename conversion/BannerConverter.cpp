@@ -69,6 +69,7 @@ const QString& BannerConverter::RunPhrases(const std::vector<QStringView>& phras
         ++count;
         if (surface_.LastPrintInkRight() > kSignColumns)
             report_.cutPhrases.push_back({count, phrase.toString()});
+        NoteMissingGlyphs(count);
     }
     report_.frames = count;
     writer_.EndSketch(count);
@@ -85,6 +86,7 @@ const QString& BannerConverter::ConvertMarquee(const QString& text, int firstSca
     surface_.SetScaleMode(DrawingSurface::Pixels);
     surface_.SetFontSize(12);
     const std::vector<std::uint16_t> columns = SampleLineColumns(surface_.DrawLine(line), firstScanRow);
+    NoteMissingGlyphs(0);
     report_.marquee = RunReport::Marquee{line.size(), static_cast<long long>(columns.size()), MarqueeSweeps(speed)};
     // The picture area shows how the text starts.
     ScanPhrase(line, firstScanRow);
@@ -95,6 +97,10 @@ const QString& BannerConverter::ConvertMarquee(const QString& text, int firstSca
     }
     marqueeText_ = MarqueeWriter::Sketch(columns, MarqueeSweeps(speed));
     return marqueeText_;
+}
+
+void BannerConverter::NoteMissingGlyphs(int phrase) {
+    for (const char32_t c : surface_.LastMissingGlyphs()) report_.missingGlyphs.push_back({phrase, c});
 }
 
 ColumnWords BannerConverter::ScanPhrase(QStringView phrase, int firstScanRow) {

@@ -25,6 +25,13 @@ struct RunReport {
     bool refused = false;
     std::vector<CutPhrase> cutPhrases;  // phrases inked right of column 64
     QString unconvertedTail;            // what follows the last space, when anything does
+    // Characters the chosen face has no glyph for, once per phrase; in a
+    // marquee, once in all, with phrase 0.
+    struct MissingGlyph {
+        int phrase = 0;
+        char32_t character = 0;
+    };
+    std::vector<MissingGlyph> missingGlyphs;
 
     // A marquee run: the text's length, its columns and the speed.
     struct Marquee {
@@ -75,6 +82,7 @@ public:
 private:
     const QString& RunPhrases(const std::vector<QStringView>& phrases, long long phraseCount, QStringView tail,
                               int firstScanRow);
+    void NoteMissingGlyphs(int phrase);
 
     DrawingSurface& surface_;
     SketchWriter writer_;

@@ -3,6 +3,8 @@
 #include "conversion/MarqueeWriter.h"
 #include "conversion/SketchFormat.h"
 
+#include <algorithm>
+
 namespace award {
 namespace {
 
@@ -11,6 +13,20 @@ QString Quoted(const QString& text) {
     constexpr int kShown = 8;
     const QString shown = text.size() > kShown ? text.left(kShown) + QStringLiteral("…") : text;
     return QStringLiteral("「") + shown + QStringLiteral("」");
+}
+
+// Enough of them to find in the text; a list of hundreds would hide the other notices.
+QString MissingGlyphsNotice(const std::vector<RunReport::MissingGlyph>& missing) {
+    constexpr std::size_t kShown = 5;
+    QStringList named;
+    for (std::size_t i = 0; i < std::min(missing.size(), kShown); ++i) {
+        const QString character = QString::fromUcs4(&missing[i].character, 1);
+        named << (missing[i].phrase > 0 ? QStringLiteral("第 %1 句的「%2」").arg(missing[i].phrase).arg(character)
+                                        : QStringLiteral("「%1」").arg(character));
+    }
+    QString notice = named.join(QStringLiteral("、")) + QStringLiteral("字型裡沒有");
+    if (missing.size() > kShown) notice += QStringLiteral("（另有 %1 個）").arg(missing.size() - kShown);
+    return notice + QStringLiteral("。");
 }
 
 QString MissingFaceNotice(const FaceStatus& face) {
@@ -76,6 +92,7 @@ QStringList RunWarnings(const RunReport& report) {
                                         .arg(report.cutPhrases.size());
         notices << which + QStringLiteral("太長，右邊會被切掉；每句最多 4 個中文字。");
     }
+    if (!report.missingGlyphs.empty()) notices << MissingGlyphsNotice(report.missingGlyphs);
     if (!report.unconvertedTail.isEmpty()) {
         notices << QStringLiteral("最後的%1後面沒有空白，所以沒有轉換；每句後面都要加 1 個空白。")
                        .arg(Quoted(report.unconvertedTail));

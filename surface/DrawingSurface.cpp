@@ -132,7 +132,7 @@ void DrawingSurface::PlaceGlyphs(QStringView text, qsizetype penX, Place place) 
     for (qsizetype i = 0; i < text.size();) {
         const char32_t c = NextCodePoint(text, i);
         if (IsControl(c) || IsDefaultIgnorable(c)) continue;
-        const GlyphImage& glyph = glyphs_.Glyph(c);
+        const GlyphImage& glyph = GlyphNoting(c);
         const qsizetype left = penX + glyph.left;
         penX += glyph.advance;
         if (!place(glyph, left, penX)) return;
@@ -147,6 +147,7 @@ void DrawingSurface::Print(QStringView text) {
     const int penX = static_cast<int>(std::floor(currentX_ * scale)) + CellLeftMargin();
     const auto black = ToQRgb(kBlack);
     lastPrintInkRight_ = -1;
+    lastMissing_.clear();
     // Once the pen is past it, nothing more of the line can reach the surface.
     const int lastPen = kWidth + glyphs_.EmPixels();
 
@@ -173,6 +174,7 @@ void DrawingSurface::Print(QStringView text) {
 
 QImage DrawingSurface::DrawLine(QStringView text) {
     PrepareGlyphs();
+    lastMissing_.clear();
     qsizetype width = 0;
     PlaceGlyphs(text, 0, [&](const GlyphImage& glyph, qsizetype left, qsizetype penAfter) {
         width = std::max({width, penAfter, left + glyph.inkRight + 1});
@@ -196,6 +198,14 @@ QImage DrawingSurface::DrawLine(QStringView text) {
         return true;
     });
     return strip;
+}
+
+const GlyphImage& DrawingSurface::GlyphNoting(char32_t c) {
+    const GlyphImage& glyph = glyphs_.Glyph(c);
+    // A line rarely lacks more than a few characters, so a look through them is quick.
+    if (!glyph.inChosenFace && std::find(lastMissing_.begin(), lastMissing_.end(), c) == lastMissing_.end())
+        lastMissing_.push_back(c);
+    return glyph;
 }
 
 std::int32_t DrawingSurface::Point(double x, double y) const {

@@ -75,6 +75,10 @@ public:
     // line stops being drawn once it has passed the surface); -1 when it
     // inked nothing.
     int LastPrintInkRight() const { return lastPrintInkRight_; }
+    // The characters of the last Print or DrawLine that the chosen face has
+    // no glyph for, once each, in the order they came; those that draw nothing
+    // anyway (controls, invisible formatting characters) are never among them.
+    const std::vector<char32_t>& LastMissingGlyphs() const { return lastMissing_; }
 
     // The pixels, for showing them and for reading many at once.
     const QImage& Image() const { return image_; }
@@ -102,6 +106,8 @@ private:
     template <class Place>
     void PlaceGlyphs(QStringView text, qsizetype penX, Place place);
     const std::optional<InstalledFace>& Resolve(const QString& name);
+    // The glyph to draw for c, noting it when the chosen face lacks it.
+    const GlyphImage& GlyphNoting(char32_t c);
 
     QImage image_;
     int scaleMode_ = Twips;
@@ -112,6 +118,7 @@ private:
     bool fontBold_ = false;
     bool fontItalic_ = false;
     int lastPrintInkRight_ = -1;
+    std::vector<char32_t> lastMissing_;
     GlyphRenderer glyphs_;
     std::map<QString, std::optional<InstalledFace>> resolved_;
 };

@@ -112,6 +112,7 @@ GlyphImage GlyphRenderer::Render(char32_t codePoint) {
     }
     GlyphImage glyph;
     if (!face) return glyph;
+    glyph.inChosenFace = index != 0 && face == lib_->Open(faces_.front());
 
     // 26.6 fixed point at 96 dpi; a face with a bitmap strike of this size
     // gets it, and its hand-tuned bitmaps are drawn instead of the outlines.

@@ -17,6 +17,9 @@ struct GlyphImage {
     int rows = 0;
     int advance = 0;  // how far the pen moves, in pixels
     int inkRight = -1;  // last image column holding ink, -1 for a blank glyph
+    // False when the chosen face has no glyph for the character, and another
+    // face or the chosen face's missing-glyph symbol stands in.
+    bool inChosenFace = true;
     std::vector<std::uint8_t> ink;  // width * rows, row by row; 1 marks a drawn pixel
 
     bool Inked(int x, int y) const { return ink[static_cast<std::size_t>(y * width + x)] != 0; }

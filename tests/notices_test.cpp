@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace award {
 namespace {
 
@@ -103,6 +105,45 @@ TEST_F(RunNoticesTest, TheLastLineSaysWhatTheRunMade) {
     EXPECT_TRUE(NoticesFor(QStringLiteral("恭喜 賀 ")).last().contains(QStringLiteral("共 2 句")));
     EXPECT_TRUE(NoticesFor(QStringLiteral("恭喜")).last().contains(QStringLiteral("沒有轉換任何一句")));
 }
+
+// A character the chosen face lacks is named once per phrase. U+E000 is private
+// use, which neither face draws; 卐 is in the Ming face, not the Kai.
+struct MissingGlyphCase {
+    const char* name;
+    const QString& face;
+    DisplayMode mode;
+    QString text;
+    QStringList named;  // each once in the notices, and nothing else missing
+};
+
+void PrintTo(const MissingGlyphCase& c, std::ostream* out) { *out << c.name; }
+
+class MissingGlyphNotice : public testing::TestWithParam<MissingGlyphCase> {};
+
+TEST_P(MissingGlyphNotice, NamesEachCharacterTheFaceCannotDraw) {
+    const MissingGlyphCase& c = GetParam();
+    DrawingSurface surface;
+    BannerConverter converter(surface);
+    converter.Convert(c.text, {{c.face, false, false}, 3, c.mode, MarqueeSpeed::Medium});
+    const QString notices = RunWarnings(converter.LastRunReport()).join(u'\n');
+    EXPECT_EQ(converter.LastRunReport().missingGlyphs.size(), std::size_t(c.named.size())) << notices.toStdString();
+    for (const QString& named : c.named) EXPECT_EQ(notices.count(named), 1) << named.toStdString();
+}
+
+const QString kPrivateUse = QString(QChar(0xE000));
+
+INSTANTIATE_TEST_SUITE_P(
+    Faces, MissingGlyphNotice,
+    testing::Values(
+        MissingGlyphCase{"PrivateUse", kMingFaceName, DisplayMode::Phrases, "恭喜 林" + kPrivateUse + " ",
+                         {"第 2 句的「" + kPrivateUse + "」字型裡沒有"}},
+        MissingGlyphCase{"RareInKai", kKaiFaceName, DisplayMode::Phrases, "恭喜 卐字 ", {"第 2 句的「卐」字型裡沒有"}},
+        MissingGlyphCase{"InvisibleIsNotMissing", kMingFaceName, DisplayMode::Phrases, "恭\u200B喜 賀\u00AD\uFEFF ", {}},
+        MissingGlyphCase{"OncePerPhrase", kKaiFaceName, DisplayMode::Phrases, "卐卐 恭喜 卐 ",
+                         {"第 1 句的「卐」", "第 3 句的「卐」"}},
+        MissingGlyphCase{"MarqueeOncePerCharacter", kKaiFaceName, DisplayMode::Marquee,
+                         "卐 恭喜 卐 " + kPrivateUse + kPrivateUse, {"「卐」", "「" + kPrivateUse + "」"}}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(CopyNotice, SaysHowManyFramesAndWhetherTheBoardCanRunThem) {
     SketchFrames sketch;

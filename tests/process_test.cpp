@@ -1,4 +1,6 @@
+#include "cli/ExitStatus.h"
 #include "conversion/BannerConverter.h"
+#include "conversion/Notices.h"
 #include "conversion/SketchFormat.h"
 #include "conversion/SketchReader.h"
 #include "surface/DrawingSurface.h"
@@ -8,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QDir>
 #include <QFile>
+#include <QLocale>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -52,16 +56,23 @@ ProgramRun RunProgram(const QString& program, const QStringList& args, const QBy
 const QString kCommand = QStringLiteral(AWARD_SKETCH_COMMAND);
 const QByteArray kBanner = QStringLiteral("賀 本校 資訊科 三年甲班 陳怡君同學 ").toUtf8();
 
-QByteArray InProcess(const ConversionOptions& options) {
+// The sketch, and the warnings as the command words them.
+ProgramRun InProcess(const ConversionOptions& options, const QByteArray& banner = kBanner) {
     DrawingSurface surface;
     BannerConverter converter(surface);
-    return converter.Convert(QString::fromUtf8(kBanner), options).toUtf8();
+    ProgramRun run{exit_status::kDone, converter.Convert(QString::fromUtf8(banner), options).toUtf8(), {}};
+    for (const QString& warning : RunWarnings(converter.LastRunReport()))
+        run.err += "award-banner-sketch: " + warning.toUtf8() + "\n";
+    return run;
 }
 
+// Byte for byte the window's sketch, and on standard error its notices' warnings.
 TEST(SketchCommand, WritesExactlyWhatARunGives) {
+    const QByteArray withTail = QStringLiteral("恭喜 卐字 ").toUtf8() + QByteArray("\xee\x80\x80 林");
     const struct {
         QStringList args;
         ConversionOptions options;
+        QByteArray input = kBanner;
     } cases[] = {
         {{}, {}},
         {{"--first-row", "1"}, {{kMingFaceName, false, false}, 1, DisplayMode::Phrases, MarqueeSpeed::Medium}},
@@ -73,13 +84,16 @@ TEST(SketchCommand, WritesExactlyWhatARunGives) {
          {{kMingFaceName, false, false}, 1, DisplayMode::Marquee, MarqueeSpeed::Medium}},
         {{"--marquee", "--speed", "slow", "--font", kKaiFaceName},
          {{kKaiFaceName, false, false}, 3, DisplayMode::Marquee, MarqueeSpeed::Slow}},
+        {{"--font", kKaiFaceName}, {{kKaiFaceName, false, false}}, withTail},
+        {{"--marquee", "--font", kKaiFaceName}, {{kKaiFaceName, false, false}, 3, DisplayMode::Marquee}, withTail},
     };
     for (const auto& c : cases) {
-        const ProgramRun run = RunProgram(kCommand, c.args, kBanner);
-        EXPECT_EQ(run.exitCode, 0) << c.args.join(' ').toStdString() << run.err.toStdString();
-        EXPECT_EQ(run.out, InProcess(c.options)) << c.args.join(' ').toStdString();
+        const ProgramRun run = RunProgram(kCommand, c.args, c.input);
+        const ProgramRun expected = InProcess(c.options, c.input);
+        EXPECT_EQ(run.exitCode, expected.exitCode) << c.args.join(' ').toStdString() << run.err.toStdString();
+        EXPECT_EQ(run.out, expected.out) << c.args.join(' ').toStdString();
         EXPECT_TRUE(run.out.contains("\r\n"));
-        EXPECT_TRUE(run.err.isEmpty());
+        EXPECT_EQ(run.err, expected.err) << c.args.join(' ').toStdString();
     }
 }
 
@@ -93,31 +107,37 @@ TEST(SketchCommand, ExitStatusSaysWhatHappened) {
         int status;
         Redirection redirect = {};
     } cases[] = {
-        {"invalid UTF-8", {}, QByteArray("\xe5\x9c", 2) + " \xff ", 2},
-        {"an encoded surrogate", {}, QByteArray("\xed\xa0\x80 "), 2},
-        {"a character cut at the end", {}, QByteArray("賀 \xe8\xb3"), 2},
-        {"unknown option", {"--colour"}, kBanner, 2},
-        {"unknown face", {"--font", "Arial"}, kBanner, 2},
-        {"bad first row", {"--first-row", "2"}, kBanner, 2},
-        {"missing value", {"--first-row"}, kBanner, 2},
-        {"stray argument", {"banner.txt"}, kBanner, 2},
-        {"standard input is a directory", {}, {}, 1, {QDir::tempPath(), {}, {}}},
-        {"standard input closed", {}, {}, 1, {{}, {}, "exec \"$0\" \"$@\" <&-"}},
-        {"help to a full disk", {"--help"}, {}, 1, {{}, "/dev/full", {}}},
-        {"a sketch to a full disk", {}, kBanner, 1, {{}, "/dev/full", {}}},
+        {"invalid UTF-8", {}, QByteArray("\xe5\x9c", 2) + " \xff ", exit_status::kBadUsage},
+        {"an encoded surrogate", {}, QByteArray("\xed\xa0\x80 "), exit_status::kBadUsage},
+        {"a character cut at the end", {}, QByteArray("賀 \xe8\xb3"), exit_status::kBadUsage},
+        {"unknown option", {"--colour"}, kBanner, exit_status::kBadUsage},
+        {"unknown face", {"--font", "Arial"}, kBanner, exit_status::kBadUsage},
+        {"bad first row", {"--first-row", "2"}, kBanner, exit_status::kBadUsage},
+        {"missing value", {"--first-row"}, kBanner, exit_status::kBadUsage},
+        {"stray argument", {"banner.txt"}, kBanner, exit_status::kBadUsage},
+        {"standard input is a directory", {}, {}, exit_status::kCannotReadOrWrite, {QDir::tempPath(), {}, {}}},
+        {"standard input closed", {}, {}, exit_status::kCannotReadOrWrite, {{}, {}, "exec \"$0\" \"$@\" <&-"}},
+        {"help to a full disk", {"--help"}, {}, exit_status::kCannotReadOrWrite, {{}, "/dev/full", {}}},
+        {"a sketch to a full disk", {}, kBanner, exit_status::kCannotReadOrWrite, {{}, "/dev/full", {}}},
 #ifndef __SANITIZE_ADDRESS__  // the address sanitizer needs more address space than this
-        {"memory runs out", {}, QByteArray(200'000'000, '\0'), 1, {{}, {}, "ulimit -v 300000; exec \"$0\" \"$@\""}},
+        {"memory runs out", {}, QByteArray(200'000'000, '\0'), exit_status::kCannotReadOrWrite,
+         {{}, {}, "ulimit -v 300000; exec \"$0\" \"$@\""}},
 #endif
-        {"more phrases than the board holds", {}, tooMany, 3},
-        {"a marquee longer than the board holds", {"--marquee"}, QStringLiteral("國").repeated(8000).toUtf8(), 3},
-        {"a speed without a marquee", {"--speed", "fast"}, kBanner, 2},
-        {"an unknown speed", {"--marquee", "--speed", "warp"}, kBanner, 2},
+        {"more phrases than the board holds", {}, tooMany, exit_status::kDoesNotFit},
+        {"a marquee longer than the board holds", {"--marquee"}, QStringLiteral("國").repeated(8000).toUtf8(),
+         exit_status::kDoesNotFit},
+        {"a speed without a marquee", {"--speed", "fast"}, kBanner, exit_status::kBadUsage},
+        {"an unknown speed", {"--marquee", "--speed", "warp"}, kBanner, exit_status::kBadUsage},
+        {"--upload with --hex", {"--upload", "/dev/ttyACM0", "--hex", "banner.hex"}, kBanner, exit_status::kBadUsage},
     };
     for (const auto& c : cases) {
         const ProgramRun run = RunProgram(kCommand, c.args, c.input, QProcessEnvironment::systemEnvironment(), c.redirect);
         EXPECT_EQ(run.exitCode, c.status) << c.what << ": " << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty()) << c.what;
         EXPECT_TRUE(run.err.startsWith("award-banner-sketch: ")) << c.what << ": " << run.err.toStdString();
+        // The command speaks the window's language: every message line holds Chinese.
+        for (const QString& line : QString::fromUtf8(run.err).split(u'\n', Qt::SkipEmptyParts))
+            EXPECT_TRUE(line.contains(QRegularExpression("\\p{Han}"))) << c.what << ": " << line.toStdString();
     }
 }
 
@@ -154,12 +174,33 @@ TEST(SketchCommand, WithoutAnyInstalledFaceWritesDarkFrames) {
         for (auto word : frame.words) EXPECT_EQ(word, 0);
 }
 
-TEST(SketchCommand, HelpExplainsEveryOption) {
+TEST(SketchCommand, HelpExplainsEveryOptionWithTheBoardsCapacities) {
     const ProgramRun run = RunProgram(kCommand, {"--help"}, {});
-    EXPECT_EQ(run.exitCode, 0);
-    for (const char* word : {"--font", "--bold", "--italic", "--first-row", "新細明體", "標楷體",
-                             "standard input", "CR LF"})
-        EXPECT_TRUE(run.out.contains(word)) << word;
+    EXPECT_EQ(run.exitCode, exit_status::kDone);
+    const QLocale english(QLocale::English);
+    for (const QString& word : QStringList{"--font", "--bold", "--italic", "--first-row", "--upload", "--hex",
+                                           kMingFaceName, kKaiFaceName, "標準輸入", "CR LF",
+                                           english.toString(kMega2560MaxFlashPhrases), english.toString(kMarqueeMaxColumns)})
+        EXPECT_TRUE(QString::fromUtf8(run.out).contains(word)) << word.toStdString();
+}
+
+// The README's table of exit statuses names the command's own constants, and
+// the help explains each status.
+TEST(SketchCommand, ReadmeAndHelpListTheExitStatuses) {
+    QFile readme(QStringLiteral(AWARD_README));
+    ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
+    static const QRegularExpression kRow(QStringLiteral("^\\| (\\d+) \\| `(\\w+)` \\|"),
+                                         QRegularExpression::MultilineOption);
+    QStringList table, constants;
+    for (const auto& match : kRow.globalMatch(QString::fromUtf8(readme.readAll()))) table << match.captured(0);
+    for (const auto& [name, status] : exit_status::kAll)
+        constants << QStringLiteral("| %1 | `%2` |").arg(status).arg(QLatin1String(name.data(), qsizetype(name.size())));
+    EXPECT_EQ(table, constants);
+
+    const QString help = QString::fromUtf8(RunProgram(kCommand, {"--help"}, {}).out);
+    const QString statuses = help.mid(help.indexOf(QStringLiteral("結束狀態")));
+    for (const auto& [name, status] : exit_status::kAll)
+        EXPECT_TRUE(statuses.contains(QStringLiteral("\n  %1  ").arg(status))) << name;
 }
 
 // Drawing happens off screen at 96 dpi with its own rasteriser settings: a
@@ -170,7 +211,7 @@ TEST(DrawingIndependence, ScreenScaleAndFontDpiDoNotChangeTheSketch) {
     for (const QStringList& args : {QStringList{}, QStringList{"--kai", "--bold"}}) {
         ConversionOptions options;
         if (!args.isEmpty()) options.style = {kKaiFaceName, true, false};
-        const QByteArray expected = InProcess(options);
+        const QByteArray expected = InProcess(options).out;
         for (const auto& [name, value] :
              {std::pair("QT_SCALE_FACTOR", "2"), std::pair("QT_FONT_DPI", "144"),
               std::pair("FREETYPE_PROPERTIES",

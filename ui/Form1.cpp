@@ -148,7 +148,8 @@ void Form1::CreateControls() {
 
 void Form1::ConnectHandlers() {
     connect(Text4, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (text.size() >= kBannerMaxCharacters)
+        // At the limit the field may hold a paste whole; only what it cut is worth a word.
+        if (text.size() >= kBannerMaxCharacters && !text.contains(QGuiApplication::clipboard()->text()))
             ShowNotices({QStringLiteral("橫幅文字最多 %1 個字，超過的部分沒有放進來。").arg(kBannerMaxCharacters)});
     });
     connect(Command1, &QPushButton::clicked, this, [this] { Run(1); });

@@ -6,13 +6,23 @@
 #include "SerialBridge.h"
 
 #include "board/BoardJob.h"
+#include "board/ProcessGroup.h"
+#include "cli/ExitStatus.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
 #include <ostream>
+#include <tuple>
 
 namespace award::board {
 namespace {
@@ -26,9 +36,16 @@ struct CommandRun {
     QByteArray err;
 };
 
-CommandRun RunCommand(const QStringList& args) {
+// `shell`, when given, runs the command as $0 with its arguments, e.g. under a limit.
+CommandRun RunCommand(const QStringList& args,
+                      const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
+                      const QString& shell = {}) {
     QProcess process;
-    process.start(kCommand, args);
+    process.setProcessEnvironment(environment);
+    if (shell.isEmpty())
+        process.start(kCommand, args);
+    else
+        process.start(QStringLiteral("/bin/sh"), QStringList{"-c", shell, kCommand} + args);
     process.write(kBanner);
     process.closeWriteChannel();
     process.waitForFinished(120'000);
@@ -68,6 +85,7 @@ struct FailureCase {
     const char* port;  // nullptr for a silent one
     BoardJob::Result result;
     const char* saying;
+    bool reachesUpload;  // a missing port is refused before compiling
 };
 
 std::ostream& operator<<(std::ostream& out, const FailureCase& c) {
@@ -112,20 +130,113 @@ TEST_P(UploadFailure, IsToldInWordsAndNeverReadsAsSuccess) {
     EXPECT_FALSE(outcome->Succeeded());
     EXPECT_TRUE(outcome->notices.join(u'\n').contains(QString::fromUtf8(c.saying)))
         << outcome->notices.join(u'\n').toStdString();
-    EXPECT_EQ(wrote, !c.brokenSketch) << "an upload must start only after a clean compile";
+    EXPECT_EQ(wrote, c.reachesUpload) << "an upload must start only after a clean compile, to a port that is there";
     if (c.brokenSketch) {
         EXPECT_EQ(outcome->errorLine, slipLine);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Failures, UploadFailure,
-                         testing::Values(FailureCase{"MissingPort", false, "/dev/award-banner-no-such-port",
-                                                     BoardJob::Result::UploadFailed, "不存在"},
-                                         FailureCase{"NothingAnswers", false, nullptr, BoardJob::Result::UploadFailed,
-                                                     "沒有回應"},
-                                         FailureCase{"BrokenSketch", true, "/dev/award-banner-no-such-port",
-                                                     BoardJob::Result::CompileFailed, "行有錯"}),
-                         [](const auto& row) { return std::string(row.param.what); });
+INSTANTIATE_TEST_SUITE_P(
+    Failures, UploadFailure,
+    testing::Values(FailureCase{"MissingPort", false, "/dev/award-banner-no-such-port", BoardJob::Result::UploadFailed,
+                                "不存在", false},
+                    FailureCase{"NothingAnswers", false, nullptr, BoardJob::Result::UploadFailed, "沒有回應", true},
+                    FailureCase{"BrokenSketch", true, nullptr, BoardJob::Result::CompileFailed, "行有錯", false}),
+    [](const auto& row) { return std::string(row.param.what); });
+
+// --hex and --upload refuse at once, before compiling, what is not a regular
+// file or not a serial port, and leave it as it was; a job that cannot make
+// its folders says why. Each exits with the status its README row names.
+struct TargetCase {
+    const char* what;
+    const char* option;
+    const char* make;  // a shell command that makes the target; DIR is the test's folder
+    int status;
+    const char* saying;
+    QString environment = {};  // NAME=VALUE
+    QString shell = {};
+    QString target = QStringLiteral("DIR/target");
+};
+
+void PrintTo(const TargetCase& c, std::ostream* out) {
+    *out << c.what;
+}
+
+// Type, device and size: what replacing a file would change.
+std::tuple<mode_t, dev_t, off_t> KindOf(const QString& path) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0) return {};
+    return {status.st_mode & S_IFMT, status.st_rdev, status.st_size};
+}
+
+class BoardTarget : public testing::TestWithParam<TargetCase> {};
+
+TEST_P(BoardTarget, IsRefusedAtOnceAndLeftAsItWas) {
+    const TargetCase& c = GetParam();
+    const QTemporaryDir dir;
+    const auto inDir = [&](QString text) { return text.replace("DIR", dir.path()); };
+    ASSERT_EQ(QProcess::execute("/bin/sh", {"-c", inDir(c.make)}), 0);
+    const QString target = inDir(c.target);
+    const auto before = KindOf(target);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!c.environment.isEmpty())
+        environment.insert(c.environment.section('=', 0, 0), inDir(c.environment.section('=', 1)));
+
+    const CommandRun run = RunCommand({QString::fromUtf8(c.option), target}, environment, c.shell);
+    EXPECT_EQ(run.exitCode, c.status) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(c.saying)) << run.err.toStdString();
+    EXPECT_FALSE(run.err.contains("編譯…")) << "refused only after compiling";
+    EXPECT_EQ(KindOf(target), before) << "the target was replaced";
+}
+
+// A device node like /dev/null in the test's folder, or, for a user who may
+// not make one and so cannot replace /dev/null either, a link to /dev/null.
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, BoardTarget,
+    testing::Values(
+        TargetCase{"HexToADevice", "--hex", "mknod DIR/target c 1 3 || ln -s /dev/null DIR/target",
+                   exit_status::kCannotReadOrWrite, "不是一般檔案"},
+        TargetCase{"HexToAFifo", "--hex", "mkfifo DIR/target", exit_status::kCannotReadOrWrite, "不是一般檔案"},
+        TargetCase{"HexToAFolder", "--hex", "mkdir DIR/target", exit_status::kCannotReadOrWrite, "不是一般檔案"},
+        TargetCase{"UploadToARegularFile", "--upload", "echo > DIR/target", exit_status::kUploadFailed, "不是字元裝置"},
+        TargetCase{"UploadToAvrdudesNetForm",
+                   "--upload",
+                   "true",
+                   exit_status::kUploadFailed,
+                   "不存在",
+                   {},
+                   {},
+                   "net:127.0.0.1:9"},
+        TargetCase{"CacheFolderCannotBeMade", "--hex", "true", exit_status::kCannotReadOrWrite, std::strerror(ENOTDIR),
+                   "XDG_CACHE_HOME=/dev/null/cache"},
+        // A disk that takes no more than 512 bytes, as a full one.
+        TargetCase{"JobFolderOnAFullDisk", "--hex", "echo old > DIR/target", exit_status::kCannotReadOrWrite,
+                   std::strerror(EFBIG), "TMPDIR=DIR", "trap '' XFSZ; ulimit -f 1; exec \"$0\" \"$@\""}),
+    [](const auto& row) { return std::string(row.param.what); });
+
+// Cancelling a compile ends every process the tools started, and the
+// compiler's temporary files never reach the system's temporary folder.
+TEST(CancelCompile, LeavesNoProcessAndNoFileBehind) {
+    const QTemporaryDir systemTemporary;
+    qputenv("TMPDIR", QFile::encodeName(systemTemporary.path()));
+    int argc = 1;
+    char name[] = "upload_tests";
+    char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
+    BoardJob job;
+    std::optional<BoardJob::Outcome> outcome;
+    QObject::connect(&job, &BoardJob::Finished, [&](const BoardJob::Outcome& o) { outcome = o; });
+    ASSERT_TRUE(job.StartCompile(QString::fromUtf8(RunCommand({}).out)));
+    const qint64 group = job.ToolGroup();  // the tool, the compiler driver and the compiler proper
+    while (!outcome && process_group::LiveMembers(group).size() < 3) QCoreApplication::processEvents();
+    ASSERT_FALSE(outcome) << "the compile ended before the compiler could be seen";
+    job.Cancel();
+    while (!outcome) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    qunsetenv("TMPDIR");
+    EXPECT_EQ(outcome->result, BoardJob::Result::Cancelled);
+    EXPECT_EQ(process_group::LiveMembers(group), std::vector<qint64>{});
+    EXPECT_EQ(QDir(systemTemporary.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
+}
 
 }  // namespace
 }  // namespace award::board

@@ -325,6 +325,7 @@ private slots:
     void text4KeepsAPastedTextWholeUpToItsLimit_data() {
         QTest::addColumn<int>("size");
         QTest::newRow("50,000 characters") << 50000;
+        QTest::newRow("exactly the limit") << Form1::kBannerMaxCharacters;
         QTest::newRow("past the limit") << Form1::kBannerMaxCharacters + 5;
     }
     void text4KeepsAPastedTextWholeUpToItsLimit() {

@@ -33,13 +33,13 @@ unset QT_QPA_PLATFORM QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCA
 caption='曜辰電子獎狀程式：請任意輸入文字 每句至多4個中文字 每句以1個空白分開，執行程式，複製程式，然後貼到Arduino編譯'
 log="$out_dir/real_window_check.log"
 
-# Settings of its own, with a board port that does not exist: an upload
-# compiles, then fails on the port with its notice.
+# Settings of its own, with a port that is a character device but no board:
+# an upload compiles, then fails on the port with its notice.
 XDG_CONFIG_HOME=$(mktemp -d)
 export XDG_CONFIG_HOME
 trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
 mkdir -p "$XDG_CONFIG_HOME/award-banner"
-printf '[board]\nport=/dev/ttyAwardBannerNoSuchPort\n' >"$XDG_CONFIG_HOME/award-banner/award-banner.conf"
+printf '[board]\nport=/dev/null\n' >"$XDG_CONFIG_HOME/award-banner/award-banner.conf"
 
 "$program" >"$log" 2>&1 &
 pid=$!

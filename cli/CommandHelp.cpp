@@ -1,0 +1,87 @@
+#include "cli/CommandHelp.h"
+
+#include "cli/ExitStatus.h"
+#include "conversion/SketchFormat.h"
+#include "surface/FaceResolver.h"
+
+#include <QLocale>
+
+namespace award {
+namespace {
+
+// A full-width character at 12 points is 16 columns wide.
+constexpr int kColumnsPerCharacter = 16;
+
+QString Thousands(long long number) { return QLocale(QLocale::English).toString(number); }
+
+// Characters a second at a speed: a column moves every so many sweeps.
+QString CharactersPerSecond(MarqueeSpeed speed) {
+    const double columnsPerSecond = 1000.0 / (MarqueeSweeps(speed) * kSweepMilliseconds);
+    return QString::number(columnsPerSecond / kColumnsPerCharacter, 'f', 1);
+}
+
+}  // namespace
+
+QString CommandHelp() {
+    using namespace exit_status;
+    // A marquee's capacity is told in whole tens of characters, as an estimate.
+    const long long marqueeCharacters = kMarqueeMaxColumns / kColumnsPerCharacter / 10 * 10;
+    return QStringLiteral(
+               "用法：award-banner-sketch [--font 字型] [--bold] [--italic] [--first-row 1|3]\n"
+               "                          [--marquee [--speed slow|medium|fast]]\n"
+               "                          [--upload 序列埠 | --hex 檔案]\n"
+               "\n"
+               "從標準輸入讀入 UTF-8 的橫幅文字，在標準輸出寫出 Arduino Mega 2560 驅動 64 × 16\n"
+               "LED 看板的 Arduino 程式（UTF-8，CR LF 換行），和 award-banner 視窗執行後顯示的\n"
+               "程式一字不差。\n"
+               "\n"
+               "每句最多 4 個中文字，後面加 1 個空白；換行和 Tab 也會結束一句。最後一個空白後面\n"
+               "的文字不會轉換。%1 句以內畫面表放在看板的 SRAM；%2 句以內放在 flash，標準錯誤\n"
+               "會說明。句數再多，看板就放不下。\n"
+               "\n"
+               "選項：\n"
+               "  --font 字型        %3（預設）或 %4\n"
+               "  --bold             粗體\n"
+               "  --italic           斜體\n"
+               "  --first-row 1|3    哪一列成為看板最上面一列：3（預設）是「電腦未安裝VB6」的\n"
+               "                     執行按鈕，1 是「電腦已經安裝VB6」的執行按鈕\n"
+               "  --marquee          跑馬燈：整段文字當成一行捲過看板，空白成為間隔，換行當成\n"
+               "                     空白，沒有每句 4 個字的限制（最多 %5 欄，約 %6 個中文字）\n"
+               "  --speed 速度       跑馬燈的速度：slow（每秒約 %7 個字）、medium（預設，%8）\n"
+               "                     或 fast（%9）\n"
+               "  --upload 序列埠    編譯程式，經由序列埠（例如 /dev/ttyACM0）上傳到看板，\n"
+               "                     進度寫在標準錯誤\n"
+               "  --hex 檔案         編譯程式，把燒錄檔以 Intel HEX 格式寫到一般檔案，不上傳\n"
+               "  -h, --help         顯示這段說明\n"
+               "\n"
+               "--upload 和 --hex 需要 Debian 套件 arduino-builder、arduino-core-avr、gcc-avr、\n"
+               "avr-libc 和 avrdude；這時標準輸出不寫任何東西。\n"
+               "\n")
+               .arg(kMega2560MaxPhrases)
+               .arg(Thousands(kMega2560MaxFlashPhrases), kMingFaceName, kKaiFaceName,
+                    Thousands(kMarqueeMaxColumns), Thousands(marqueeCharacters),
+                    CharactersPerSecond(MarqueeSpeed::Slow), CharactersPerSecond(MarqueeSpeed::Medium),
+                    CharactersPerSecond(MarqueeSpeed::Fast)) +
+           QStringLiteral(
+               "結束狀態：\n"
+               "  %1  完成：程式已寫出；用 --upload 時 avrdude 已驗證看板的 flash；用 --hex 時\n"
+               "     HEX 檔已寫出\n"
+               "  %2  無法讀取標準輸入、無法寫出程式或 HEX 檔、無法準備編譯用的資料夾，或記憶體\n"
+               "     不足\n"
+               "  %3  選項有誤（包括同時用 --upload 和 --hex），或輸入不是 UTF-8\n"
+               "  %4  句數或跑馬燈長度超過 Arduino Mega 2560 放得下的；用 --upload 或 --hex 時，\n"
+               "     也可能是程式無法編譯或放不進看板\n"
+               "  %5  上傳失敗：序列埠不存在、不是字元裝置、沒有權限、正被使用、看板沒有回應或\n"
+               "     驗證失敗\n"
+               "  %6  沒有安裝 Arduino 工具\n"
+               "結束狀態不是 %1 時，標準錯誤會說明原因，標準輸出不寫任何東西（除非寫到一半就\n"
+               "失敗）。\n")
+               .arg(kDone)
+               .arg(kCannotReadOrWrite)
+               .arg(kBadUsage)
+               .arg(kDoesNotFit)
+               .arg(kUploadFailed)
+               .arg(kToolsMissing);
+}
+
+}  // namespace award
