@@ -5,6 +5,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <map>
 
 namespace award {
@@ -74,9 +75,17 @@ std::optional<int> PartNumber(const QString& name) {
     return ok ? std::optional(part) : std::nullopt;
 }
 
+// The most column words a program sketch of one item keeps in the board's
+// flash, and the parts they take. Bounds are checked before anything is
+// allocated for a table, so a crafted sketch costs no more memory than its
+// text.
+constexpr long long kMostWords = (kMega2560ProgramBytes - kProgramCodeBytes - kProgramItemBytes) / 2;
+const int kMostParts = ProgramWriter::WordParts(kMostWords);
+
 // The tables, token ranges taken out of the text.
 struct Tables {
     std::map<int, std::vector<std::uint16_t>> parts;
+    long long words = 0;
     std::optional<std::vector<std::vector<std::uint32_t>>> items;
     std::vector<std::pair<std::size_t, std::size_t>> ranges;
 };
@@ -86,9 +95,11 @@ bool ReadPart(Cursor& c, Tables& tables) {
     if (!c.TakeAll({"const", "unsigned", "int"})) return false;
     const auto name = c.TakeIdentifier();
     const auto part = name ? PartNumber(*name) : std::nullopt;
-    if (!part || !c.TakeAll({"[", "]", "PROGMEM", "="})) return false;
-    const auto values = c.Braced(kMarqueePartColumns);
+    if (!part || *part >= kMostParts || tables.parts.contains(*part) || !c.TakeAll({"[", "]", "PROGMEM", "="}))
+        return false;
+    const auto values = c.Braced(std::size_t(std::min<long long>(kMarqueePartColumns, kMostWords - tables.words)));
     if (!values || values->empty() || !c.Take(u";")) return false;
+    tables.words += static_cast<long long>(values->size());
     std::vector<std::uint16_t> words;
     words.reserve(values->size());
     for (const std::uint32_t value : *values) words.push_back(static_cast<std::uint16_t>(value));
@@ -104,12 +115,12 @@ bool ReadItems(Cursor& c, Tables& tables) {
     std::vector<std::vector<std::uint32_t>> rows;
     while (!c.Peek(u"}")) {
         auto row = c.Braced(kProgramItemFields);
-        if (!row) return false;
+        if (!row || rows.size() == std::size_t(kProgramMaxItems)) return false;
         row->resize(kProgramItemFields, 0);
         rows.push_back(std::move(*row));
         if (!c.Take(u",")) break;
     }
-    if (!c.TakeAll({"}", ";"}) || rows.empty() || rows.size() > std::size_t(kProgramMaxItems)) return false;
+    if (!c.TakeAll({"}", ";"}) || rows.empty()) return false;
     tables.items = std::move(rows);
     return true;
 }
@@ -177,18 +188,28 @@ ItemStyle StyleOnBoard(std::uint32_t code) {
 
 std::optional<ProgramFrames> ReadProgramSketch(const CppTokens& tokens) {
     const auto tables = FindTables(tokens);
-    if (!tables || !tables->items || tables->parts.empty()) return std::nullopt;
+    if (!tables || !tables->items || tables->parts.empty() ||
+        ProgramWriter::FlashBytes(tables->words, static_cast<long long>(tables->items->size())) > kMega2560ProgramBytes)
+        return std::nullopt;
     // The driver finds word n in part n / 16383: parts numbered from 0 without
     // a gap, every one but the last full.
     const int parts = static_cast<int>(tables->parts.size());
     if (tables->parts.rbegin()->first != parts - 1) return std::nullopt;
     std::vector<std::uint16_t> words;
+    words.reserve(std::size_t(tables->words));
     for (const auto& [part, values] : tables->parts) {
         if (part + 1 < parts && values.size() != std::size_t(kMarqueePartColumns)) return std::nullopt;
         words.insert(words.end(), values.begin(), values.end());
     }
     if (!DriverMatches(tokens, *tables, parts)) return std::nullopt;
 
+    // Items may share words on the board, but each is laid out whole here: all
+    // of them together no larger than the flash could hold written out.
+    std::uint64_t laidOut = 0;
+    for (const auto& row : *tables->items) {
+        laidOut += std::uint64_t{row[2]} * std::uint64_t(StyleOnBoard(row[0]) == ItemStyle::ScrollLeft ? 1 : kSignColumns);
+        if (laidOut > std::uint64_t(kMostWords)) return std::nullopt;
+    }
     ProgramFrames program;
     for (const auto& row : *tables->items) {
         ProgramFrames::Item item;

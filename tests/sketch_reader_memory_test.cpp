@@ -3,6 +3,7 @@
 // operator new, so it runs apart from the other tests.
 
 #include "conversion/MarqueeWriter.h"
+#include "conversion/ProgramWriter.h"
 #include "conversion/SketchReader.h"
 #include "conversion/SketchWriter.h"
 
@@ -67,6 +68,19 @@ QString MarqueeOfParts(int parts) {
                       QStringLiteral("const unsigned int %1= 8;").arg(kMarqueeSweepsName));
 }
 
+// Our program driver with `parts` parts of `words` words each, every column
+// half lit, and the item rows given.
+QString ProgramOf(int parts, int words, const QString& row, int rows) {
+    QString text = ProgramWriter::FixedCode(parts);
+    const QString values = QStringLiteral("4369,").repeated(words);
+    for (int part = 0; part < parts; ++part)
+        text += QStringLiteral("const unsigned int %1%2[] PROGMEM={%3};\r\n").arg(kProgramPartName).arg(part).arg(values);
+    return text + QStringLiteral("const unsigned long %1[][%2] PROGMEM={%3};")
+                      .arg(kProgramItemsName)
+                      .arg(kProgramItemFields)
+                      .arg((row + u',').repeated(rows));
+}
+
 QString PhraseTable(int frames) {
     SketchWriter writer;
     writer.BeginSketch(frames > kMega2560MaxPhrases ? TableStore::Flash : TableStore::Sram);
@@ -121,7 +135,16 @@ INSTANTIATE_TEST_SUITE_P(
         BigSketch{"TheLongestMarqueeTheFlashHolds",
                   [] { return MarqueeWriter::Sketch(std::vector<std::uint16_t>(kMarqueeMaxColumns, 1), 8); }, true},
         BigSketch{"APhraseTableOneRowPastTheFlash", [] { return PhraseTable(kMega2560MaxFlashPhrases + 1); }, false},
-        BigSketch{"TheLongestPhraseTableTheFlashHolds", [] { return PhraseTable(kMega2560MaxFlashPhrases); }, true}),
+        BigSketch{"TheLongestPhraseTableTheFlashHolds", [] { return PhraseTable(kMega2560MaxFlashPhrases); }, true},
+        BigSketch{"FourThousandEmptyProgramParts", [] { return ProgramOf(4000, 0, "{0,0,1,1,1}", 1); }, false},
+        BigSketch{"FourThousandOneWordProgramParts", [] { return ProgramOf(4000, 1, "{1,0,1,1,1}", 1); }, false},
+        BigSketch{"AProgramItemOfFourBillionPages", [] { return ProgramOf(1, 64, "{0,0,4000000000,1,1}", 1); }, false},
+        BigSketch{"ProgramItemsPastTheItemTable", [] { return ProgramOf(1, 64, "{4,0,1,4369,4369}", 40000); }, false},
+        BigSketch{"AThousandItemsEachAWholePart",
+                  [] { return ProgramOf(1, kMarqueePartColumns, "{1,0,16383,1,1}", 1000); }, false},
+        BigSketch{"ProgramWordsPastTheFlash", [] { return ProgramOf(8, kMarqueePartColumns, "{1,0,1,1,1}", 1); }, false},
+        BigSketch{"AProgramOfSevenFullParts",
+                  [] { return ProgramOf(7, kMarqueePartColumns, "{1,0,114681,1,1}", 1); }, true}),
     [](const testing::TestParamInfo<BigSketch>& row) { return std::string(row.param.name); });
 
 }  // namespace
