@@ -41,6 +41,8 @@ namespace {
 
 const QString kOutOfDate =
     QStringLiteral("橫幅文字或選項改過了，程式區和預覽還是上次執行的舊程式：請再按一次執行。");
+const QString kProgramOutOfDate =
+    QStringLiteral("節目表或字型、粗體、斜體在套用後改過了，程式區還是舊的節目：請再按一次「%1」。");
 
 // The face that draws the Ming face here, so that the window's text looks like
 // the phrases the run draws; Qt alone would fall back to whatever it likes.
@@ -190,7 +192,6 @@ void Form1::Exit() { Command3->click(); }
 
 bool Form1::Run(int firstScanRow) {
     lastFirstScanRow_ = firstScanRow;
-    const RunInputs inputs = CurrentInputs();
     const QString& sketch = converter_.Convert(Text4->text(), Options(firstScanRow));
     const RunReport& report = converter_.LastRunReport();
     // A refused run leaves the sketch area as it was: there is no sketch to show.
@@ -198,7 +199,8 @@ bool Form1::Run(int firstScanRow) {
         writingSketch_ = true;
         Text3->setPlainText(sketch);
         writingSketch_ = false;
-        sketchFrom_ = inputs;
+        source_ = nullptr;
+        sketchFrom_ = CurrentInputs();
         previewDelay_->stop();
         preview_->SetSketchText(sketch);
     }
@@ -224,11 +226,18 @@ bool Form1::Run(int firstScanRow) {
 }
 
 // The run button chooses the rows at each run; the speed counts for a
-// marquee only.
+// marquee only. A program is drawn from its items, with the face and style
+// and the rows of the run button used last, and from nothing else.
 Form1::RunInputs Form1::CurrentInputs() const {
     ConversionOptions options = Options(ConversionOptions().firstScanRow);
+    if (source_) {
+        ConversionOptions drawn;
+        drawn.style = options.style;
+        drawn.firstScanRow = lastFirstScanRow_;
+        return {QString(), drawn, source_->Items()};
+    }
     if (options.mode != DisplayMode::Marquee) options.speed = ConversionOptions().speed;
-    return {Text4->text(), options};
+    return {Text4->text(), options, {}};
 }
 
 bool Form1::SketchOutOfDate() const { return sketchFrom_ && *sketchFrom_ != CurrentInputs(); }
@@ -241,10 +250,23 @@ void Form1::ShowSketchState() {
 // Not written by a run: Text3 becomes the user's own sketch, current as a
 // hand edit is.
 void Form1::ShowSketch(const QString& sketch, const QStringList& warnings) {
+    source_ = nullptr;
     Text3->setPlainText(sketch);
     previewDelay_->stop();
     preview_->SetSketchText(sketch);
     runWarnings_ = warnings;
+}
+
+void Form1::ShowProgram(const QString& sketch, const QStringList& warnings, SketchSource& source) {
+    source_ = &source;
+    writingSketch_ = true;
+    Text3->setPlainText(sketch);
+    writingSketch_ = false;
+    sketchFrom_ = CurrentInputs();
+    previewDelay_->stop();
+    preview_->SetSketchText(sketch);
+    runWarnings_ = warnings;
+    ShowSketchState();
 }
 
 void Form1::ShowNotices(const QStringList& notices) {
@@ -255,7 +277,8 @@ void Form1::ShowNotices(const QStringList& notices) {
 // Two lines fit; the tooltip keeps them all. An out-of-date sketch is said
 // first, whatever else is told.
 void Form1::ShowNoticeLine() {
-    const QStringList shown = SketchOutOfDate() ? QStringList{kOutOfDate} + notices_ : notices_;
+    const QString outOfDate = source_ ? kProgramOutOfDate.arg(source_->ApplyCaption()) : kOutOfDate;
+    const QStringList shown = SketchOutOfDate() ? QStringList{outOfDate} + notices_ : notices_;
     notice_->setText(shown.mid(0, 2).join(u'\n'));
     notice_->setToolTip(shown.join(u'\n'));
 }
@@ -265,11 +288,14 @@ bool Form1::ConfirmCurrentSketch(SketchUse use) {
     const QString verb = use == SketchUse::Compile  ? QStringLiteral("編譯")
                          : use == SketchUse::Upload ? QStringLiteral("上傳")
                                                     : QStringLiteral("匯出");
-    const QPushButton* runButton = lastFirstScanRow_ == 1 ? Command1 : Command4;
+    // A program is written again as it was at first, a banner by the run
+    // button used last.
+    const QString command = source_ ? source_->ApplyCaption() : (lastFirstScanRow_ == 1 ? Command1 : Command4)->text();
+    const QString why = source_    ? QStringLiteral("節目表或字型、粗體、斜體在套用後改過了，程式區裡還是舊的節目。")
+                        : sketchFrom_ ? QStringLiteral("橫幅文字或選項在上次執行後改過了，程式區裡還是舊的程式。")
+                                      : QStringLiteral("程式區裡還沒有這段橫幅的程式。");
     QMessageBox box(QMessageBox::Question, QStringLiteral("程式不是最新的"),
-                    (sketchFrom_ ? QStringLiteral("橫幅文字或選項在上次執行後改過了，程式區裡還是舊的程式。")
-                                 : QStringLiteral("程式區裡還沒有這段橫幅的程式。")) +
-                        QStringLiteral("\n\n要先按「%1」產生新的程式再%2嗎？").arg(runButton->text(), verb),
+                    why + QStringLiteral("\n\n要先按「%1」產生新的程式再%2嗎？").arg(command, verb),
                     QMessageBox::NoButton, this);
     box.setObjectName(QStringLiteral("outOfDateQuestion"));
     QPushButton* runFirst = box.addButton(QStringLiteral("先執行再") + verb, QMessageBox::AcceptRole);
@@ -279,7 +305,8 @@ bool Form1::ConfirmCurrentSketch(SketchUse use) {
     box.setEscapeButton(cancel);
     box.exec();
     if (box.clickedButton() == asItIs) return true;
-    return box.clickedButton() == runFirst && Run(lastFirstScanRow_);
+    if (box.clickedButton() != runFirst) return false;
+    return source_ ? source_->Apply() : Run(lastFirstScanRow_);
 }
 
 void Form1::FitInto(const QSize& available) {

@@ -2,6 +2,7 @@
 
 #include "conversion/BannerConverter.h"
 #include "conversion/ConversionOptions.h"
+#include "conversion/Program.h"
 #include "surface/DrawingSurface.h"
 
 #include <QString>
@@ -73,6 +74,26 @@ public:
     // after a copy.
     void ShowSketch(const QString& sketch, const QStringList& warnings);
 
+    // What Text3's sketch is drawn from when not from the banner: a sign
+    // program, drawn with the face and style chosen and the run button's rows.
+    class SketchSource {
+    public:
+        virtual Program Items() const = 0;
+        // The command that writes the sketch, as the user knows it.
+        virtual QString ApplyCaption() const = 0;
+        // Writes the sketch of the items into Text3 again; returns whether it did.
+        virtual bool Apply() = 0;
+
+    protected:
+        ~SketchSource() = default;
+    };
+    // As ShowSketch, for a sketch of `source`'s items, which stay current while
+    // they and the face and style stay as they are. A run button's sketch
+    // takes its place.
+    void ShowProgram(const QString& sketch, const QStringList& warnings, SketchSource& source);
+    // The source's items changed.
+    void SourceChanged() { ShowSketchState(); }
+
     // Whether Text3 was written by a run from a banner or choices that have
     // changed since. A hand edit of Text3 makes it the user's own, current
     // sketch.
@@ -98,6 +119,7 @@ private:
     struct RunInputs {
         QString banner;
         ConversionOptions options;
+        Program program;
         bool operator==(const RunInputs&) const = default;
     };
     RunInputs CurrentInputs() const;
@@ -138,6 +160,7 @@ private:
     // The inputs Text3's sketch came from; none while it holds no sketch of
     // a run or of the user's.
     std::optional<RunInputs> sketchFrom_;
+    SketchSource* source_ = nullptr;
     int lastFirstScanRow_ = 3;
     bool writingSketch_ = false;
 };

@@ -73,7 +73,7 @@ bool ProgramMenu::Open(const QString& path) {
         return false;
     }
     if (!MayReplaceEdits()) return false;
-    window_->Model().SetItems(std::move(read.program));
+    window_->ShowItems(std::move(read.program));
     path_ = QFileInfo(path).absoluteFilePath();
     ShowWindow();
     form_.ShowNotices({QStringLiteral("已開啟節目%1（%2），共 %3 項，按「套用」產生程式。")

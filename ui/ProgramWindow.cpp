@@ -88,7 +88,20 @@ void ProgramWindow::CreateControls() {
     connect(&model_, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& topLeft) {
         if (topLeft.row() == CurrentRow()) PlayItem(topLeft.row());
     });
+    // Text3 may hold the program as applied; the window tells when it no longer does.
+    connect(&model_, &QAbstractItemModel::rowsInserted, this, [this] { form_.SourceChanged(); });
+    connect(&model_, &QAbstractItemModel::rowsRemoved, this, [this] { form_.SourceChanged(); });
+    connect(&model_, &QAbstractItemModel::rowsMoved, this, [this] { form_.SourceChanged(); });
+    connect(&model_, &QAbstractItemModel::modelReset, this, [this] { form_.SourceChanged(); });
+    connect(&model_, &QAbstractItemModel::dataChanged, this, [this] { form_.SourceChanged(); });
 }
+
+void ProgramWindow::ShowItems(Program items) {
+    model_.SetItems(std::move(items));
+    Select(0);
+}
+
+QString ProgramWindow::ApplyCaption() const { return findChild<QPushButton*>(QStringLiteral("applyProgram"))->text(); }
 
 int ProgramWindow::CurrentRow() const {
     const QModelIndex current = table_->currentIndex();
@@ -143,7 +156,7 @@ bool ProgramWindow::Apply() {
     const QStringList notices =
         ProgramNotices(report, {surface_.FontName(), surface_.ResolvedFace(), surface_.DrawsChinese()});
     // A refused program leaves Text3 as it was: there is no sketch to show.
-    if (!report.refused) form_.ShowSketch(sketch, {});
+    if (!report.refused) form_.ShowProgram(sketch, {}, *this);
     form_.ShowNotices(notices);
     status_->setText(notices.join(u'\n'));
     return !report.refused;
@@ -175,9 +188,8 @@ bool ProgramWindow::BuildFromBanner() {
             QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return false;
     const auto count = items.size();
-    model_.SetItems(std::move(items));
+    ShowItems(std::move(items));
     model_.SetModified(true);
-    Select(0);
     status_->setText(QStringLiteral("已從橫幅文字建立 %1 項。").arg(count));
     return true;
 }

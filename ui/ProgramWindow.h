@@ -2,6 +2,7 @@
 
 #include "conversion/ProgramConverter.h"
 #include "surface/DrawingSurface.h"
+#include "ui/Form1.h"
 #include "ui/ProgramTableModel.h"
 
 #include <QWidget>
@@ -11,21 +12,24 @@ class QTableView;
 
 namespace award {
 
-class Form1;
-
 // The 節目表: the sign program as a table to edit in place, beside the main
 // window and never in its way. The item selected or edited plays at once in
 // the window's LED preview; 套用 puts the whole program's sketch into Text3,
-// where copying, exporting and uploading take it as they take any other.
-class ProgramWindow : public QWidget {
+// where copying, exporting and uploading take it as they take any other, and
+// the window tells when the table has changed since.
+class ProgramWindow : public QWidget, public Form1::SketchSource {
 public:
     explicit ProgramWindow(Form1& form);
 
     ProgramTableModel& Model() { return model_; }
     QTableView* Table() const { return table_; }
+    // Puts the items in the table and plays the first at once.
+    void ShowItems(Program items);
 
+    Program Items() const override { return model_.Items(); }
+    QString ApplyCaption() const override;
     // Each tells the user how it went and returns whether it did its work.
-    bool Apply();
+    bool Apply() override;
     bool BuildFromBanner();
     bool PlayItem(int row);
 
