@@ -50,22 +50,36 @@ done
 sleep 1
 eval "$(xdotool getwindowgeometry --shell "$window")"
 menu=$((HEIGHT - 588))
-main_x=$X main_y=$Y main_width=$WIDTH main_height=$HEIGHT
+main_x=$X main_y=$Y
 
 # Crops the screen to a window, or to a rectangle given as WxH+X+Y; a palette
-# of 256 colours keeps the pictures small and the strokes sharp.
-crop() { import -window root -crop "$2" +repage -strip -colors 256 PNG8:"$docs/$1"; }
+# of 256 colours keeps the pictures small and the strokes sharp. With
+# --lit, the screen is taken again until the LED preview, dark between
+# frames, shows a lit LED.
+crop() {
+  local tries=50 lit=1
+  if [ "$1" = --lit ]; then lit=0; shift; fi
+  import -window root "$work/screen.miff"
+  while [ "$lit" != 1 ]; do
+    [ $((tries -= 1)) -ge 0 ] || { echo "the LED preview stayed dark" >&2; return 1; }
+    import -window root "$work/screen.miff"
+    lit=$(convert "$work/screen.miff" -crop "360x60+$((main_x + 725))+$((main_y + 62))" +repage \
+                  -format '%[fx:maxima.r > 0.6]' info:)
+  done
+  convert "$work/screen.miff" -crop "$2" +repage -strip -colors 256 PNG8:"$docs/$1"
+}
 crop_window() {
+  local lit=()
+  if [ "$1" = --lit ]; then lit=(--lit); shift; fi
   eval "$(xdotool getwindowgeometry --shell "$2")"
-  crop "$1" "${WIDTH}x${HEIGHT}+${X}+${Y}"
+  crop "${lit[@]}" "$1" "${WIDTH}x${HEIGHT}+${X}+${Y}"
 }
 newest() { xdotool search --onlyvisible --pid "$pid" --name "$1" | tail -n 1; }
 # No window manager here gives the main window its focus back after a dialog.
 refocus() { xdotool windowfocus --sync "$window"; }
 
 xdotool mousemove --window "$window" 184 $((560 + menu)) click 1   # Command1 fills Text3
-sleep 1.5
-crop_window screenshot.png "$window"
+crop_window --lit screenshot.png "$window"
 
 refocus
 xdotool key ctrl+o
@@ -92,7 +106,7 @@ xdotool mousemove --window "$program" 200 135 click 1   # the 左移 item plays
 sleep 1.9
 # The preview's corner of the main window and the 節目表 window beside it.
 left=$((main_x + 700))
-crop program_window.png "$((X + WIDTH - left))x${HEIGHT}+${left}+${main_y}"
+crop --lit program_window.png "$((X + WIDTH - left))x${HEIGHT}+${left}+${main_y}"
 
 refocus
 xdotool key alt+h Down Return                  # 說明 ▸ 看板接線
