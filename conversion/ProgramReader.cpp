@@ -207,7 +207,8 @@ std::optional<ProgramFrames> ReadProgramSketch(const CppTokens& tokens) {
     // of them together no larger than the flash could hold written out.
     std::uint64_t laidOut = 0;
     for (const auto& row : *tables->items) {
-        laidOut += std::uint64_t{row[2]} * std::uint64_t(StyleOnBoard(row[0]) == ItemStyle::ScrollLeft ? 1 : kSignColumns);
+        laidOut +=
+            std::uint64_t{row[2]} * std::uint64_t(StyleOnBoard(row[0]) == ItemStyle::ScrollLeft ? 1 : kSignColumns);
         if (laidOut > std::uint64_t(kMostWords)) return std::nullopt;
     }
     ProgramFrames program;

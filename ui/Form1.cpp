@@ -291,7 +291,7 @@ bool Form1::ConfirmCurrentSketch(SketchUse use) {
     // A program is written again as it was at first, a banner by the run
     // button used last.
     const QString command = source_ ? source_->ApplyCaption() : (lastFirstScanRow_ == 1 ? Command1 : Command4)->text();
-    const QString why = source_    ? QStringLiteral("節目表或字型、粗體、斜體在套用後改過了，程式區裡還是舊的節目。")
+    const QString why = source_ ? QStringLiteral("節目表或字型、粗體、斜體在套用後改過了，程式區裡還是舊的節目。")
                         : sketchFrom_ ? QStringLiteral("橫幅文字或選項在上次執行後改過了，程式區裡還是舊的程式。")
                                       : QStringLiteral("程式區裡還沒有這段橫幅的程式。");
     QMessageBox box(QMessageBox::Question, QStringLiteral("程式不是最新的"),

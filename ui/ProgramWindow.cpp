@@ -101,7 +101,9 @@ void ProgramWindow::ShowItems(Program items) {
     Select(0);
 }
 
-QString ProgramWindow::ApplyCaption() const { return findChild<QPushButton*>(QStringLiteral("applyProgram"))->text(); }
+QString ProgramWindow::ApplyCaption() const {
+    return findChild<QPushButton*>(QStringLiteral("applyProgram"))->text();
+}
 
 int ProgramWindow::CurrentRow() const {
     const QModelIndex current = table_->currentIndex();
