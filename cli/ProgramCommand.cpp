@@ -30,11 +30,11 @@ QString ProgramUsage() {
                "\n"
                "節目：\n"
                "  --program 檔案     改為寫出看板節目的程式：檔案是 CSV（UTF-8、UTF-16 或 Big5），\n"
-               "                     第一列是 %1，之後每列一項，和「節目表」視窗儲存的\n"
-               "                     一樣；這時不讀標準輸入。--font、--bold、--italic、--first-row、\n"
-               "                     --upload 和 --hex 照樣適用，--marquee 和 --speed 不能一起用。\n"
-               "                     檔案無法讀取或有一列不對（會說是第幾行）時結束狀態是 %2，\n"
-               "                     節目超過 Arduino Mega 2560 放得下的長度時是 %3。\n")
+               "                     第一列是「%1」，之後每列一項，\n"
+               "                     和「節目表」視窗儲存的一樣；這時不讀標準輸入。--font、--bold、\n"
+               "                     --italic、--first-row、--upload 和 --hex 照樣適用，--marquee 和\n"
+               "                     --speed 不能一起用。檔案無法讀取或有一列不對（會說是第幾行）時\n"
+               "                     結束狀態是 %2，節目超過 Arduino Mega 2560 放得下的長度時是 %3。\n")
         .arg(ProgramCsvHeader())
         .arg(kBadUsage)
         .arg(kDoesNotFit);
