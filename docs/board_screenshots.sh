@@ -42,7 +42,7 @@ until [ -n "$window" ]; do
 done
 sleep 1
 eval "$(xdotool getwindowgeometry --shell "$window")"
-shot() { import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$docs/$1"; }
+shot() { import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage -strip -colors 256 PNG8:"$docs/$1"; }
 
 xdotool mousemove --window "$window" 184 580 click 1   # Command1 fills Text3
 sleep 1
