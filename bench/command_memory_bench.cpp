@@ -4,21 +4,17 @@
 // counts phrases and refuses). Each run is a fresh process, measured by the
 // kernel's high-water mark of its resident memory.
 
+#include "CommandPeakMemory.h"
 #include "SampleBanner.h"
 
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-
-extern char** environ;
+#include <vector>
 
 namespace {
 
@@ -44,31 +40,11 @@ std::string MarqueeFile(long characters) {
     return path;
 }
 
-void RunCommand(benchmark::State& state, const std::string& input, char* option) {
-    long peakKiB = 0;
-    int status = 0;
-    for (auto _ : state) {
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, input.c_str(), O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-        char* argv[] = {const_cast<char*>(AWARD_SKETCH_COMMAND), option, nullptr};
-        pid_t pid = 0;
-        if (posix_spawn(&pid, argv[0], &actions, nullptr, argv, environ) != 0) {
-            state.SkipWithError("cannot start the command");
-            break;
-        }
-        posix_spawn_file_actions_destroy(&actions);
-        rusage usage{};
-        wait4(pid, &status, 0, &usage);
-        peakKiB = usage.ru_maxrss;
-    }
+void RunCommand(benchmark::State& state, const std::string& input, const std::vector<std::string>& options) {
+    award::bench::MeasureCommand(state, options, input);
     std::remove(input.c_str());
-    state.counters["peak_MB"] = static_cast<double>(peakKiB) / 1024.0;
-    state.counters["exit"] = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
-void BM_CommandPeakMemory(benchmark::State& state) { RunCommand(state, InputFile(state.range(0)), nullptr); }
+void BM_CommandPeakMemory(benchmark::State& state) { RunCommand(state, InputFile(state.range(0)), {}); }
 // 1,900 and 1,940 phrases keep the table in flash; 15,000 and more are
 // refused, after counting them.
 BENCHMARK(BM_CommandPeakMemory)
@@ -76,8 +52,7 @@ BENCHMARK(BM_CommandPeakMemory)
     ->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_MarqueePeakMemory(benchmark::State& state) {
-    char option[] = "--marquee";
-    RunCommand(state, MarqueeFile(state.range(0)), option);
+    RunCommand(state, MarqueeFile(state.range(0)), {"--marquee"});
 }
 BENCHMARK(BM_MarqueePeakMemory)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(3);
 

@@ -4,6 +4,7 @@
 // file (a fresh process, measured by the kernel's high-water mark of its
 // resident memory).
 
+#include "CommandPeakMemory.h"
 #include "SampleBanner.h"
 
 #include "conversion/ProgramConverter.h"
@@ -12,16 +13,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <string>
-
-extern char** environ;
 
 namespace {
 
@@ -60,28 +55,8 @@ void BM_ProgramCommandPeakMemory(benchmark::State& state) {
     FILE* file = std::fopen(path.c_str(), "wb");
     std::fwrite(csv.constData(), 1, std::size_t(csv.size()), file);
     std::fclose(file);
-    long peakKiB = 0;
-    int status = 0;
-    for (auto _ : state) {
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-        char option[] = "--program";
-        char* argv[] = {const_cast<char*>(AWARD_SKETCH_COMMAND), option, const_cast<char*>(path.c_str()), nullptr};
-        pid_t pid = 0;
-        if (posix_spawn(&pid, argv[0], &actions, nullptr, argv, environ) != 0) {
-            state.SkipWithError("cannot start the command");
-            break;
-        }
-        posix_spawn_file_actions_destroy(&actions);
-        rusage usage{};
-        wait4(pid, &status, 0, &usage);
-        peakKiB = usage.ru_maxrss;
-    }
+    award::bench::MeasureCommand(state, {"--program", path});
     std::remove(path.c_str());
-    state.counters["peak_MB"] = static_cast<double>(peakKiB) / 1024.0;
-    state.counters["exit"] = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 BENCHMARK(BM_ProgramCommandPeakMemory)->Arg(5)->Arg(500)->Unit(benchmark::kMillisecond)->Iterations(3);
 

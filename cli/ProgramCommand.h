@@ -12,7 +12,8 @@ namespace award {
 // --program FILE.csv: the companion command writes the sketch of a program
 // file instead of a banner read on standard input.
 QList<QCommandLineOption> ProgramOptions();
-extern const char* const kProgramUsage;
+// The --help section for it, in the words of the rest of the help.
+QString ProgramUsage();
 
 bool ProgramCommandGiven(const QCommandLineParser& parser);
 

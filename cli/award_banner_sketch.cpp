@@ -63,8 +63,7 @@ int Run(int& argc, char** argv) {
     parser.addOptions(award::ProgramOptions());
     if (!parser.parse(arguments)) return Fail(kBadUsage, ParseError(parser, arguments), true);
     if (parser.isSet(helpOption)) {
-        if (!Write(award::CommandHelp().toUtf8()) || std::fputs(award::kProgramUsage, stdout) < 0 ||
-            std::fflush(stdout) != 0)
+        if (!Write((award::CommandHelp() + award::ProgramUsage()).toUtf8()) || std::fflush(stdout) != 0)
             return Fail(kCannotReadOrWrite, QStringLiteral("無法寫出說明"));
         return kDone;
     }

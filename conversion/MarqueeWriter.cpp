@@ -5,30 +5,9 @@
 
 #include <QStringList>
 
-#include <algorithm>
-
 namespace award {
-namespace {
 
-// Each part as one array of at most kMarqueePartColumns words, 64 to a line:
-// one line is one sign's width of text.
-void AppendParts(QString& text, const std::vector<std::uint16_t>& columns) {
-    const int parts = MarqueeWriter::Parts(columns.size());
-    for (int part = 0; part < parts; ++part) {
-        const QString name = SketchWriter::PartName(kMarqueePartName, part);
-        text += QStringLiteral("const unsigned int %1[] PROGMEM={").arg(name) + SketchWriter::kLineBreak;
-        const std::size_t begin = std::size_t(part) * kMarqueePartColumns;
-        const std::size_t end = std::min(columns.size(), begin + kMarqueePartColumns);
-        for (std::size_t i = begin; i < end; ++i) {
-            SketchWriter::AppendNumber(text, columns[i]);
-            if (i + 1 < end) text += QLatin1Char(',');
-            if ((i - begin) % kSignColumns == kSignColumns - 1 || i + 1 == end) text += SketchWriter::kLineBreak;
-        }
-        text += QStringLiteral("};") + SketchWriter::kLineBreak;
-    }
-}
-
-}  // namespace
+int MarqueeWriter::Parts(std::size_t columns) { return SketchWriter::WordParts(columns); }
 
 QString MarqueeWriter::FixedCode(int parts) {
     QStringList sizes;
@@ -68,7 +47,7 @@ QString MarqueeWriter::Sketch(const std::vector<std::uint16_t>& columns, int swe
                        .arg(kMarqueePartColumns) +
                    SketchWriter::kLineBreak;
     // An empty text still needs one column for its array to compile.
-    AppendParts(text, columns.empty() ? std::vector<std::uint16_t>{0} : columns);
+    SketchWriter::AppendWordParts(text, kMarqueePartName, columns.empty() ? std::vector<std::uint16_t>{0} : columns);
     text += QStringLiteral("const unsigned int %1=").arg(kMarqueeSweepsName);
     SketchWriter::AppendNumber(text, sweepsPerStep);
     text += QStringLiteral(";   //每移動一欄掃瞄幾次：16 慢、8 中、4 快") + SketchWriter::kLineBreak;

@@ -103,7 +103,7 @@ QStringList RunWarnings(const RunReport& report) {
 QStringList ProgramNotices(const ProgramReport& report, const FaceStatus& face) {
     QStringList notices;
     if (const QString missing = MissingFaceNotice(face); !missing.isEmpty()) notices << missing;
-    if (report.refused) notices << report.why + QStringLiteral("沒有產生程式。");
+    if (report.refused) notices << ProgramRefusal(report);
     if (const QString standIn = StandInFaceNotice(face); !standIn.isEmpty()) notices << standIn;
     if (report.refused) return notices;
     notices << QStringLiteral("節目：共 %1 項、%2 頁，播一輪約 %3 秒，用了 flash 容量的 %4%（%5 位元組）。")
@@ -113,6 +113,10 @@ QStringList ProgramNotices(const ProgramReport& report, const FaceStatus& face) 
                    .arg(100.0 * static_cast<double>(report.flashBytes) / kMega2560ProgramBytes, 0, 'f', 1)
                    .arg(report.flashBytes);
     return notices;
+}
+
+QString ProgramRefusal(const ProgramReport& report) {
+    return report.refused ? report.why + QStringLiteral("沒有產生程式。") : QString();
 }
 
 QString CopyNotice(const std::optional<SketchFrames>& sketch) {

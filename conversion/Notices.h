@@ -29,6 +29,9 @@ QStringList RunWarnings(const RunReport& report);
 // The same for a program run: the program's length and flash use, or why it
 // was refused.
 QStringList ProgramNotices(const ProgramReport& report, const FaceStatus& face);
+// Why a program run wrote nothing, as the window and the command say it;
+// empty when it was not refused.
+QString ProgramRefusal(const ProgramReport& report);
 
 // The line after a copy, from what the copied text holds; nothing when it
 // holds no sketch the board could run.

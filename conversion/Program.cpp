@@ -1,6 +1,9 @@
 #include "conversion/Program.h"
 
+#include <QLocale>
+
 #include <array>
+#include <cmath>
 #include <utility>
 
 namespace award {
@@ -38,6 +41,24 @@ constexpr std::array<std::pair<ItemAlign, const char16_t*>, 2> kAligns{{
 }};
 
 }  // namespace
+
+QString HoldSecondsText(double seconds) { return QString::number(seconds, 'f', 1); }
+
+std::optional<double> HoldSecondsFrom(double seconds) {
+    if (!std::isfinite(seconds)) return std::nullopt;
+    const double steps = std::round(seconds / kHoldStepSeconds);
+    if (std::abs(seconds / kHoldStepSeconds - steps) > 1e-6 || steps < std::round(kMinHoldSeconds / kHoldStepSeconds) ||
+        steps > std::round(kMaxHoldSeconds / kHoldStepSeconds))
+        return std::nullopt;
+    // Divided, not multiplied, so that 15 steps are exactly the 1.5 typed in.
+    return steps / std::round(1 / kHoldStepSeconds);
+}
+
+std::optional<double> HoldSecondsFrom(QStringView text) {
+    bool isNumber = false;
+    const double seconds = QLocale::c().toDouble(text, &isNumber);
+    return isNumber ? HoldSecondsFrom(seconds) : std::nullopt;
+}
 
 QString StyleName(ItemStyle style) { return NameOf(kStyles, style); }
 QString SpeedName(MarqueeSpeed speed) { return NameOf(kSpeeds, speed); }

@@ -33,6 +33,14 @@ inline constexpr double kMinHoldSeconds = 0.5;
 inline constexpr double kMaxHoldSeconds = 60.0;
 inline constexpr double kHoldStepSeconds = 0.1;
 
+// A hold time as the editor shows it and program files hold it: one decimal.
+QString HoldSecondsText(double seconds);
+// A hold time the sign keeps, from the least to the most in whole steps, as
+// the nearest double to its step; nothing for any other number.
+std::optional<double> HoldSecondsFrom(double seconds);
+// The same, read as program files write it, whatever the user's locale.
+std::optional<double> HoldSecondsFrom(QStringView text);
+
 // The words the editor shows and program files hold, one home for each.
 QString StyleName(ItemStyle style);
 QString SpeedName(MarqueeSpeed speed);

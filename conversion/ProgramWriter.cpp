@@ -9,10 +9,6 @@
 namespace award {
 namespace {
 
-
-
-QString PartName(int part) { return SketchWriter::PartName(kProgramPartName, part); }
-
 // Every item's words in the order the table holds them: its pages one after
 // another, or its columns.
 std::vector<std::uint16_t> AllWords(const ProgramFrames& program) {
@@ -23,21 +19,6 @@ std::vector<std::uint16_t> AllWords(const ProgramFrames& program) {
         words.insert(words.end(), item.columns.begin(), item.columns.end());
     }
     return words;
-}
-
-void AppendParts(QString& text, const std::vector<std::uint16_t>& words) {
-    const int parts = ProgramWriter::WordParts(static_cast<long long>(words.size()));
-    for (int part = 0; part < parts; ++part) {
-        text += QStringLiteral("const unsigned int %1[] PROGMEM={").arg(PartName(part)) + SketchWriter::kLineBreak;
-        const std::size_t begin = std::size_t(part) * kMarqueePartColumns;
-        const std::size_t end = std::min(words.size(), begin + kMarqueePartColumns);
-        for (std::size_t i = begin; i < end; ++i) {
-            SketchWriter::AppendNumber(text, words[i]);
-            if (i + 1 < end) text += QLatin1Char(',');
-            if ((i - begin) % kSignColumns == kSignColumns - 1 || i + 1 == end) text += SketchWriter::kLineBreak;
-        }
-        text += QStringLiteral("};") + SketchWriter::kLineBreak;
-    }
 }
 
 void AppendItems(QString& text, const ProgramFrames& program) {
@@ -76,9 +57,7 @@ long long ProgramWriter::Words(const ProgramFrames& program) {
     return words;
 }
 
-int ProgramWriter::WordParts(long long words) {
-    return std::max(1, static_cast<int>((words + kMarqueePartColumns - 1) / kMarqueePartColumns));
-}
+int ProgramWriter::WordParts(long long words) { return SketchWriter::WordParts(std::size_t(words)); }
 
 long long ProgramWriter::FlashBytes(long long words, long long items) {
     return kProgramCodeBytes + 2 * std::max(words, 1LL) + kProgramItemBytes * items;
@@ -173,7 +152,7 @@ QString ProgramWriter::Sketch(const ProgramFrames& program) {
                    SketchWriter::kLineBreak;
     // A program of nothing but empty scrolls still needs one word for its array to compile.
     const std::vector<std::uint16_t> words = AllWords(program);
-    AppendParts(text, words.empty() ? std::vector<std::uint16_t>{0} : words);
+    SketchWriter::AppendWordParts(text, kProgramPartName, words.empty() ? std::vector<std::uint16_t>{0} : words);
     AppendItems(text, program);
     text += FixedCode(WordParts(static_cast<long long>(words.size())));
     return text;

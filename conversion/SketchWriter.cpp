@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <charconv>
 
 namespace award {
@@ -196,6 +197,25 @@ void SketchWriter::PassOn(bool always) {
 }
 
 // Numbers carry a sign position: a space before a value that is not negative.
+int SketchWriter::WordParts(std::size_t words) {
+    return std::max(1, static_cast<int>((words + kMarqueePartColumns - 1) / kMarqueePartColumns));
+}
+
+void SketchWriter::AppendWordParts(QString& text, QStringView stem, const std::vector<std::uint16_t>& words) {
+    const int parts = WordParts(words.size());
+    for (int part = 0; part < parts; ++part) {
+        text += QStringLiteral("const unsigned int %1[] PROGMEM={").arg(PartName(stem, part)) + kLineBreak;
+        const std::size_t begin = std::size_t(part) * kMarqueePartColumns;
+        const std::size_t end = std::min(words.size(), begin + kMarqueePartColumns);
+        for (std::size_t i = begin; i < end; ++i) {
+            AppendNumber(text, words[i]);
+            if (i + 1 < end) text += QLatin1Char(',');
+            if ((i - begin) % kSignColumns == kSignColumns - 1 || i + 1 == end) text += kLineBreak;
+        }
+        text += QStringLiteral("};") + kLineBreak;
+    }
+}
+
 void SketchWriter::AppendNumber(QString& text, std::int64_t value) {
     char digits[24];
     char* start = digits;

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace award {
 
@@ -48,6 +49,11 @@ public:
     static QString ColumnSweep(int delayMicroseconds = kColumnMicroseconds);
     // A table too big for one object is cut into parts named stem0, stem1, ...
     static QString PartName(QStringView stem, int part) { return stem.toString() + QString::number(part); }
+    // Words of a marquee or a program, in parts of at most kMarqueePartColumns
+    // (at least one part, so that the driver always has a table to read),
+    // one sign's width to a line.
+    static int WordParts(std::size_t words);
+    static void AppendWordParts(QString& text, QStringView stem, const std::vector<std::uint16_t>& words);
     // The function that finds item n of such a table in flash: a far
     // address, which for a part only pgm_get_far_address of that part's own
     // name can give.

@@ -3,6 +3,7 @@
 #include "files/AtomicFile.h"
 #include "files/FileKind.h"
 #include "files/LineJoiner.h"
+#include "files/Refused.h"
 #include "files/TextEncoding.h"
 
 #include <QFile>
@@ -20,17 +21,12 @@ namespace {
 
 using Refusal = BannerText::Refusal;
 
-BannerText Refused(Refusal refusal, const QString& why) {
-    BannerText refused;
-    refused.refusal = refusal;
-    refused.why = why;
-    return refused;
-}
+BannerText Refused(Refusal refusal, const QString& why) { return award::Refused<BannerText>(refusal, why); }
 
-BannerText Unreadable(int error) {
-    return Refused(Refusal::Unreadable,
-                   QStringLiteral("讀取時發生錯誤（%1）。").arg(QString::fromLocal8Bit(std::strerror(error))));
+BannerText Unreadable(const QString& reason) {
+    return Refused(Refusal::Unreadable, QStringLiteral("讀取時發生錯誤（%1）。").arg(reason));
 }
+BannerText Unreadable(int error) { return Unreadable(QString::fromLocal8Bit(std::strerror(error))); }
 
 // The first line break's kind stands for the whole file.
 QString LineEndOf(const QString& text) {
@@ -81,7 +77,7 @@ BannerText ReadBannerFile(const QString& path) {
     // One byte past the limit is enough to know the file is too large.
     const QByteArray bytes = file.read(kMaxBannerFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        return Refused(Refusal::Unreadable, QStringLiteral("讀取時發生錯誤（%1）。").arg(file.errorString()));
+        return Unreadable(file.errorString());
     return DecodeBannerText(bytes);
 }
 

@@ -9,7 +9,6 @@
 #include <QLocale>
 
 #include <algorithm>
-#include <cmath>
 #include <new>
 #include <memory>
 #include <vector>
@@ -82,18 +81,6 @@ CsvRows ParseCsv(const QByteArray& utf8) {
     return rows;
 }
 
-QString HoldText(double seconds) { return QString::number(seconds, 'f', 1); }
-
-std::optional<double> HoldNamed(const QString& text) {
-    bool ok = false;
-    const double seconds = QLocale::c().toDouble(text, &ok);
-    if (!ok || !std::isfinite(seconds)) return std::nullopt;
-    const double tenths = std::round(seconds * 10);
-    if (std::abs(seconds * 10 - tenths) > 1e-6 || tenths < kMinHoldSeconds * 10 || tenths > kMaxHoldSeconds * 10)
-        return std::nullopt;
-    return tenths / 10;
-}
-
 // One row as an item, or why it cannot be one.
 std::optional<ProgramItem> ItemFrom(const std::vector<QString>& cells, QString& why) {
     ProgramItem item;
@@ -116,10 +103,11 @@ std::optional<ProgramItem> ItemFrom(const std::vector<QString>& cells, QString& 
         item.style = *named;
     }
     if (const QString hold = cell(2); !hold.isEmpty()) {
-        const auto seconds = HoldNamed(hold);
+        const auto seconds = HoldSecondsFrom(hold);
         if (!seconds) {
-            why = QStringLiteral("停留秒數「%1」不對，要是 %2 到 %3 之間的秒數，以 0.1 秒為單位。")
-                      .arg(hold, HoldText(kMinHoldSeconds), HoldText(kMaxHoldSeconds));
+            why = QStringLiteral("停留秒數「%1」不對，要是 %2 到 %3 之間的秒數，以 %4 秒為單位。")
+                      .arg(hold, HoldSecondsText(kMinHoldSeconds), HoldSecondsText(kMaxHoldSeconds),
+                           HoldSecondsText(kHoldStepSeconds));
             return std::nullopt;
         }
         item.holdSeconds = *seconds;
@@ -167,7 +155,7 @@ QByteArray ProgramCsv(const Program& program) {
     QByteArray csv("\xEF\xBB\xBF");
     csv += ProgramCsvHeader().toUtf8() + "\r\n";
     for (const ProgramItem& item : program) {
-        csv += CsvCell(item.text) + ',' + CsvCell(StyleName(item.style)) + ',' + CsvCell(HoldText(item.holdSeconds)) +
+        csv += CsvCell(item.text) + ',' + CsvCell(StyleName(item.style)) + ',' + CsvCell(HoldSecondsText(item.holdSeconds)) +
                ',' + CsvCell(SpeedName(item.speed)) + ',' + CsvCell(AlignName(item.align)) + "\r\n";
     }
     return csv;

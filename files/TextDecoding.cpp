@@ -1,5 +1,7 @@
 #include "files/TextDecoding.h"
 
+#include "files/Refused.h"
+
 #include <QList>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -13,12 +15,7 @@ namespace {
 
 using Refusal = DecodedText::Refusal;
 
-DecodedText Refused(Refusal refusal, const QString& why) {
-    DecodedText refused;
-    refused.refusal = refusal;
-    refused.why = why;
-    return refused;
-}
+DecodedText Refused(Refusal refusal, const QString& why) { return award::Refused<DecodedText>(refusal, why); }
 
 const char* CodecName(TextEncoding encoding) {
     switch (encoding) {

@@ -2,6 +2,7 @@
 // status of its own, with nothing written, for a bad file or a program too
 // long for the board.
 
+#include "conversion/Notices.h"
 #include "conversion/ProgramConverter.h"
 #include "files/ProgramFile.h"
 #include "surface/DrawingSurface.h"
@@ -55,7 +56,8 @@ struct Failure {
     QByteArray csv;
     QStringList extra;
     int status;
-    const char16_t* said;
+    // What the window would say of the same file.
+    QString (*said)(const QByteArray& csv);
 };
 
 void PrintTo(const Failure& failure, std::ostream* out) { *out << failure.name; }
@@ -70,19 +72,30 @@ TEST_P(ProgramCommandFails, WithItsStatusAndReasonAndNothingWritten) {
     const CommandRun run = RunCommand(QStringList{"--program", file.fileName()} + GetParam().extra);
     EXPECT_EQ(run.exitCode, GetParam().status);
     EXPECT_TRUE(run.out.isEmpty());
-    EXPECT_TRUE(run.err.contains(QString::fromUtf16(GetParam().said))) << run.err.toStdString();
+    const QString said = GetParam().said(GetParam().csv);
+    EXPECT_FALSE(said.isEmpty());
+    EXPECT_TRUE(run.err.contains(said)) << run.err.toStdString();
 }
 
-QByteArray Header() { return QStringLiteral("內容,顯示方式,停留秒數,速度,對齊\r\n").toUtf8(); }
+QByteArray Header() { return (ProgramCsvHeader() + QStringLiteral("\r\n")).toUtf8(); }
+
+QString FileProblem(const QByteArray& csv) { return ProgramFileProblem(ReadProgramCsv(csv)); }
+QString Refusal(const QByteArray& csv) {
+    DrawingSurface surface;
+    ProgramConverter converter(surface);
+    converter.ConvertProgram(ReadProgramCsv(csv).program, {});
+    return ProgramRefusal(converter.LastReport());
+}
+QString MarqueeNamed(const QByteArray&) { return QStringLiteral("--marquee"); }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, ProgramCommandFails,
     ::testing::Values(
-        Failure{"BadRowWithItsLine", Header() + QStringLiteral("好,靜止\r\n棒,跳舞\r\n").toUtf8(), {}, 2, u"第 3 行"},
+        Failure{"BadRowWithItsLine", Header() + QStringLiteral("好,靜止\r\n棒,跳舞\r\n").toUtf8(), {}, 2, FileProblem},
         Failure{"TooLongForTheBoard",
                 Header() + QStringLiteral("國").repeated(int(kMarqueeMaxColumns / 16 + 100)).toUtf8() + "\r\n", {}, 3,
-                u"多了"},
-        Failure{"WithMarquee", Header(), {"--marquee"}, 2, u"--marquee"}),
+                Refusal},
+        Failure{"WithMarquee", Header(), {"--marquee"}, 2, MarqueeNamed}),
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

@@ -4,21 +4,18 @@
 #include "files/SketchFolder.h"
 #include "files/TextEncoding.h"
 #include "ui/Form1.h"
+#include "ui/MessageBoxes.h"
 
-#include <QAbstractButton>
 #include <QDir>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QSettings>
 #include <QTimer>
 
-#include <algorithm>
-#include <utility>
 
 namespace award {
 namespace {
@@ -36,24 +33,6 @@ void RememberFolder(const QString& folder) { QSettings().setValue(kLastFolder, f
 QString DroppedFile(const QMimeData* dropped) {
     const QList<QUrl> urls = dropped->urls();
     return urls.size() == 1 && urls.front().isLocalFile() ? urls.front().toLocalFile() : QString();
-}
-
-// Without Qt's translations the standard buttons would speak English.
-QMessageBox::StandardButton Ask(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
-                                QMessageBox::StandardButtons buttons) {
-    static const std::pair<QMessageBox::StandardButton, QString> kCaptions[] = {
-        {QMessageBox::Ok, QStringLiteral("確定")},       {QMessageBox::Save, QStringLiteral("儲存")},
-        {QMessageBox::Discard, QStringLiteral("不儲存")}, {QMessageBox::Cancel, QStringLiteral("取消")},
-        {QMessageBox::Yes, QStringLiteral("是")},         {QMessageBox::No, QStringLiteral("否")},
-    };
-    QMessageBox box(icon, title, text, buttons, parent);
-    for (const auto& [button, caption] : kCaptions)
-        if (QAbstractButton* shown = box.button(button)) shown->setText(caption);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
-}
-
-void Warn(QWidget* parent, const QString& what, const QString& why) {
-    Ask(parent, QMessageBox::Warning, what, what + QStringLiteral("\n\n") + why, QMessageBox::Ok);
 }
 
 // A name typed without a suffix gets ".txt", so that the file opens with a

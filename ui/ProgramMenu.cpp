@@ -68,8 +68,7 @@ QString ProgramMenu::ProgramFilePath(const QString& chosenPath) {
 bool ProgramMenu::Open(const QString& path) {
     ProgramFileRead read = ReadProgramFile(path);
     if (!read.ok) {
-        const QString why = read.line > 0 ? QStringLiteral("第 %1 行：%2").arg(read.line).arg(read.why) : read.why;
-        Warn(&form_, QStringLiteral("無法開啟節目%1").arg(Named(path)), why);
+        Warn(&form_, QStringLiteral("無法開啟節目%1").arg(Named(path)), ProgramFileProblem(read));
         return false;
     }
     if (!MayReplaceEdits()) return false;

@@ -4,7 +4,6 @@
 
 #include <QColor>
 
-#include <cmath>
 #include <utility>
 
 namespace award {
@@ -49,8 +48,6 @@ bool ProgramTableModel::Remove(int row) {
     return true;
 }
 
-QString ProgramTableModel::HoldText(double seconds) { return QString::number(seconds, 'f', 1); }
-
 int ProgramTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(program_.size());
 }
@@ -90,7 +87,7 @@ QVariant ProgramTableModel::data(const QModelIndex& index, int role) const {
     case Style:
         return StyleName(item.style);
     case Hold:
-        return role == Qt::EditRole ? QVariant(item.holdSeconds) : QVariant(HoldText(item.holdSeconds));
+        return role == Qt::EditRole ? QVariant(item.holdSeconds) : QVariant(HoldSecondsText(item.holdSeconds));
     case Speed:
         return SpeedName(item.speed);
     case Align:
@@ -102,15 +99,15 @@ QVariant ProgramTableModel::data(const QModelIndex& index, int role) const {
 
 namespace {
 
-// Hold times the sign keeps: from the least to the most, in whole steps.
+// The editor hands over a number; a pasted or typed text is read as files are.
 std::optional<double> HoldSeconds(const QVariant& value) {
+    if (value.typeId() == QMetaType::QString) {
+        const QString text = value.toString();
+        return HoldSecondsFrom(QStringView(text));
+    }
     bool isNumber = false;
     const double seconds = value.toDouble(&isNumber);
-    const double steps = seconds / kHoldStepSeconds;
-    if (!isNumber || seconds < kMinHoldSeconds - 1e-9 || seconds > kMaxHoldSeconds + 1e-9 ||
-        std::abs(steps - std::round(steps)) > 1e-6)
-        return std::nullopt;
-    return std::round(steps) * kHoldStepSeconds;
+    return isNumber ? HoldSecondsFrom(seconds) : std::nullopt;
 }
 
 template <class Value>
