@@ -145,9 +145,13 @@ bool ProgramWindow::PlayItem(int row) {
         return false;
     }
     form_.Preview()->SetSketchText(sketch);
-    status_->setText(QStringLiteral("預覽第 %1 項：%2 頁，約 %3 秒。")
+    // A scrolling item has no pages: it is one line that passes by.
+    const QString shape = model_.Item(row).style == ItemStyle::ScrollLeft
+                              ? StyleName(ItemStyle::ScrollLeft)
+                              : QStringLiteral("%1 頁").arg(report.pages);
+    status_->setText(QStringLiteral("預覽第 %1 項：%2，約 %3 秒。")
                          .arg(row + 1)
-                         .arg(report.pages)
+                         .arg(shape)
                          .arg(report.secondsPerCycle, 0, 'f', 1));
     return true;
 }
