@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Builds the Windows dependencies (Qt, FreeType, avrdude) from Debian's own
+# sources into a cache outside the source tree, once: each one's folder is
+# named by its version and a hash of its build options, so a second run finds
+# it and returns at once, and a change of version or options builds anew.
+#   bash packaging/windows/build-deps.sh      prints the cache folder last
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+toolchain=$here/toolchain-mingw64.cmake
+cache=${AWARD_WIN_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/award-banner/windows}
+jobs=${AWARD_WIN_JOBS:-$(nproc)}
+mkdir -p "$cache/src"
+
+key() { printf '%s' "$*" | sha256sum | cut -c1-12; }
+
+# Debian's source packages, through an apt configuration of our own so that
+# the machine's lists stay as they are.
+apt_src() {
+  local parts=$cache/apt/parts lists=$cache/apt/lists
+  mkdir -p "$parts" "$lists/partial"
+  if [ ! -f "$parts/src.sources" ]; then
+    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+      sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources > "$parts/src.sources"
+    else
+      grep -h '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' > "$parts/src.list"
+    fi
+  fi
+  local opts=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$parts" -o "Dir::State::Lists=$lists")
+  [ -n "$(ls -A "$lists" 2>/dev/null | grep -v partial)" ] || apt-get "${opts[@]}" update
+  (cd "$cache/src" && apt-get "${opts[@]}" source --download-only "$@")
+}
+
+unpack() {  # unpack GLOB -> prints the folder it made
+  local tarball dir
+  tarball=$(ls "$cache"/src/$1 | head -1)
+  [ -n "$tarball" ] || { echo "no source tarball $1 in $cache/src" >&2; return 1; }
+  dir=$cache/src/unpacked/$(basename "$tarball")
+  if [ ! -d "$dir" ]; then
+    mkdir -p "$dir.tmp" && tar -xf "$tarball" -C "$dir.tmp" && mv "$dir.tmp" "$dir"
+  fi
+  echo "$dir/$(ls "$dir" | head -1)"
+}
+
+have() { ls "$cache"/src/$1 >/dev/null 2>&1; }
+have 'qt6-base_6.4.2*.orig.tar.*' && have 'qt6-base_6.4.2*.debian.tar.*' \
+  || apt_src qt6-base
+have 'freetype_2.12.1*.orig.tar.*' || apt_src freetype
+# The archive serves avrdude's orig tarball but not its debian one, which
+# makes apt report a failure after the part we need has arrived.
+have 'avrdude_7.1*.orig.tar.*' || apt_src avrdude || have 'avrdude_7.1*.orig.tar.*'
+
+qt_options=(-release -shared -nomake tests -nomake examples -no-opengl -no-dbus -no-icu -no-zstd
+  -no-pkg-config -qt-zlib -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-pcre
+  -no-feature-sql -no-feature-network -no-feature-concurrent -no-feature-xml
+  -no-feature-printsupport -no-feature-tabletevent -no-feature-vulkan)
+qt_prefix=$cache/qt-6.4.2-$(key "${qt_options[*]}" "$(cat "$toolchain")")
+if [ ! -f "$qt_prefix/.complete" ]; then
+  src=$(unpack 'qt6-base_6.4.2*.orig.tar.*')
+  debian=$(ls "$cache"/src/qt6-base_6.4.2*.debian.tar.* | head -1)
+  if [ ! -f "$src/.debian-patched" ]; then
+    mkdir -p "$src/.debian-src" && tar -xf "$debian" -C "$src/.debian-src"
+    while read -r patch; do
+      case "$patch" in ''|'#'*) continue ;; esac
+      patch -d "$src" -p1 --forward --batch < "$src/.debian-src/debian/patches/$patch"
+    done < "$src/.debian-src/debian/patches/series"
+    touch "$src/.debian-patched"
+  fi
+  build=$cache/build/qtbase
+  rm -rf "$build" && mkdir -p "$build"
+  (cd "$build" && "$src/configure" -prefix "$qt_prefix" -xplatform win32-g++ -qt-host-path /usr \
+     "${qt_options[@]}" -- -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+   && ninja -j"$jobs" && ninja install)
+  touch "$qt_prefix/.complete"
+  rm -rf "$build"
+fi
+
+ft_options=(-DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON
+  -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON)
+deps_prefix=$cache/deps-$(key "${ft_options[*]}" freetype-2.12.1 avrdude-7.1 "$(cat "$toolchain")")
+if [ ! -f "$deps_prefix/.complete" ]; then
+  src=$(unpack 'freetype_2.12.1*.orig.tar.*')
+  build=$cache/build/freetype
+  rm -rf "$build"
+  cmake -S "$src" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_INSTALL_PREFIX="$deps_prefix" "${ft_options[@]}"
+  cmake --build "$build" -j"$jobs" && cmake --install "$build"
+  rm -rf "$build"
+
+  src=$(unpack 'avrdude_7.1*.orig.tar.*')
+  build=$cache/build/avrdude
+  rm -rf "$build"
+  cmake -S "$src" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release
+  cmake --build "$build" -j"$jobs"
+  mkdir -p "$deps_prefix/avrdude"
+  cp "$build/src/avrdude.exe" "$build/src/avrdude.conf" "$deps_prefix/avrdude/"
+  rm -rf "$build"
+  touch "$deps_prefix/.complete"
+fi
+
+echo "AWARD_WIN_QT=$qt_prefix"
+echo "AWARD_WIN_DEPS=$deps_prefix"
