@@ -86,6 +86,9 @@ std::optional<QByteArray> BannerFileBytes(const QString& banner, const BannerFor
     if (!form.lineEnd.isEmpty()) {
         QStringList phrases = banner.split(u' ');
         laidOut = phrases.takeLast();
+        // Two spaces in a row, as when a name is added with a space first,
+        // part no phrase; a blank line would be skipped on reading anyway.
+        phrases.removeAll(QString());
         laidOut.prepend(phrases.join(form.lineEnd) + (phrases.isEmpty() ? QString() : form.lineEnd));
     }
     return EncodeText(laidOut, form.encoding, form.byteOrderMark);

@@ -45,7 +45,8 @@ BannerText DecodeBannerText(const QByteArray& bytes);
 BannerText ReadBannerFile(const QString& path);
 
 // The banner's bytes in form: one phrase a line when the form says so, the
-// text after the last space as a last line of its own. Nothing when a
+// text after the last space as a last line of its own, and no blank line
+// for two spaces in a row. Nothing when a
 // character has no code in the form's encoding.
 std::optional<QByteArray> BannerFileBytes(const QString& banner, const BannerForm& form);
 
