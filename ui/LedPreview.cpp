@@ -34,6 +34,18 @@ void LedPreview::SetOutOfDate(bool outOfDate) {
 }
 
 void LedPreview::SetSketchText(const QString& sketchText) {
+    shownAside_ = false;
+    Load(sketchText);
+    update();
+}
+
+void LedPreview::SetShownAside(const QString& sketchText) {
+    shownAside_ = true;
+    Load(sketchText);
+    update();
+}
+
+void LedPreview::Load(const QString& sketchText) {
     std::optional<SketchFrames> frames = ReadSketch(sketchText);
     const bool sameTable = frames.has_value() == frames_.has_value() &&
                            (!frames || (frames->frames == frames_->frames && frames->marquee == frames_->marquee &&
@@ -135,14 +147,19 @@ void LedPreview::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(rect(), kPanel);
 
-    const double pitchX = (width() - 8.0) / kSignColumns;
+    // The mark's label takes a strip at the left, beside the LEDs rather
+    // than over them: the panel is far wider than its rows need, so the LEDs
+    // keep their size and only stand a little closer.
+    const bool marked = MarkShown();
+    const int strip = marked ? fontMetrics().height() + 4 : 0;
+    const double pitchX = (width() - 8.0 - strip) / kSignColumns;
     const double pitchY = (height() - 8.0) / kSignRows;
     const double radius = std::min(pitchX, pitchY) * 0.42;
     painter.setPen(Qt::NoPen);
     for (int row = 0; row < kSignRows; ++row) {
         for (int column = 0; column < kSignColumns; ++column) {
             painter.setBrush(Lit(column, row) ? kLedOn : kLedOff);
-            const QPointF centre(4 + (column + 0.5) * pitchX, 4 + (row + 0.5) * pitchY);
+            const QPointF centre(4 + strip + (column + 0.5) * pitchX, 4 + (row + 0.5) * pitchY);
             painter.drawEllipse(centre, radius, radius);
         }
     }
@@ -150,18 +167,17 @@ void LedPreview::paintEvent(QPaintEvent*) {
         painter.setPen(QColor(230, 230, 230));
         painter.drawText(rect(), Qt::AlignCenter, StatusLine());
     }
-    if (outOfDate_) {
+    if (marked) {
         // Framed all round and labelled, so that the mark shows whatever
-        // the frame lit underneath.
+        // the frame lit; the label stands one character a line.
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setPen(QPen(kOutOfDateMark, 3));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(rect().adjusted(1, 1, -2, -2));
-        const QString label = QStringLiteral("舊程式");
-        const QRect band(0, 0, fontMetrics().horizontalAdvance(label) + 12, fontMetrics().height() + 4);
+        const QRect band(0, 0, strip + 2, height());
         painter.fillRect(band, kOutOfDateMark);
         painter.setPen(Qt::black);
-        painter.drawText(band, Qt::AlignCenter, label);
+        painter.drawText(band, Qt::AlignCenter, QStringLiteral("舊\n程\n式"));
     }
 }
 

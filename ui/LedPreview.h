@@ -25,11 +25,15 @@ public:
 
     // Reads the sketch text; a changed table starts again from frame 1.
     void SetSketchText(const QString& sketchText);
+    // The same for a sketch that is not the one in Text3, such as one item of
+    // the 節目表 played on its own: it is never marked out of date.
+    void SetShownAside(const QString& sketchText);
 
     // Marks the panel as playing a sketch older than the banner and choices
     // now shown: a band across its top says so until the next run.
     void SetOutOfDate(bool outOfDate);
     bool OutOfDate() const { return outOfDate_; }
+    bool MarkShown() const { return outOfDate_ && !shownAside_; }
 
     bool HasSketch() const;
     // The frame now lit, the marquee's step or the program's item, counted
@@ -49,6 +53,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void Load(const QString& sketchText);
     void Restart();
     void EnterItem();
 
@@ -61,6 +66,7 @@ private:
     std::size_t imageIndex_ = 0;
     std::uint64_t sweepsBefore_ = 0;
     bool outOfDate_ = false;
+    bool shownAside_ = false;
     QTimer timer_;
 };
 
