@@ -1,6 +1,7 @@
 #include "ui/ProgramItemDelegate.h"
 
 #include "conversion/Program.h"
+#include "ui/ItemTextEditor.h"
 #include "ui/ProgramTableModel.h"
 
 #include <QComboBox>
@@ -45,6 +46,12 @@ QWidget* ProgramItemDelegate::createEditor(QWidget* parent, const QStyleOptionVi
         choice->addItems(names);
         connect(choice, &QComboBox::activated, self, [self, choice] { emit self->commitData(choice); });
         return choice;
+    }
+    if (index.column() == ProgramTableModel::Text) {
+        return new ItemTextEditor(parent, [self](QWidget* text) {
+            emit self->commitData(text);
+            emit self->closeEditor(text, QAbstractItemDelegate::NoHint);
+        });
     }
     return QStyledItemDelegate::createEditor(parent, option, index);
 }
