@@ -75,9 +75,10 @@ bool ProgramMenu::Open(const QString& path) {
     window_->ShowItems(std::move(read.program));
     path_ = QFileInfo(path).absoluteFilePath();
     ShowWindow();
-    form_.ShowNotices({QStringLiteral("已開啟節目%1（%2），共 %3 項，按「套用」產生程式。")
-                           .arg(Named(path_), read.encoding)
-                           .arg(window_->Model().rowCount())});
+    form_.ShowNotices(QStringList{QStringLiteral("已開啟節目%1（%2），共 %3 項，按「套用」產生程式。")
+                                      .arg(Named(path_), read.encoding)
+                                      .arg(window_->Model().rowCount())} +
+                      read.notices);
     return true;
 }
 
