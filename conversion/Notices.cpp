@@ -16,12 +16,13 @@ QString Quoted(const QString& text) {
 }
 
 // Enough of them to find in the text; a list of hundreds would hide the other notices.
-QString MissingGlyphsNotice(const std::vector<RunReport::MissingGlyph>& missing) {
+// `unit` is what the numbers count: 句 of a banner, 項 of a program.
+QString MissingGlyphsNotice(const std::vector<RunReport::MissingGlyph>& missing, const QString& unit) {
     constexpr std::size_t kShown = 5;
     QStringList named;
     for (std::size_t i = 0; i < std::min(missing.size(), kShown); ++i) {
         const QString character = QString::fromUcs4(&missing[i].character, 1);
-        named << (missing[i].phrase > 0 ? QStringLiteral("第 %1 句的「%2」").arg(missing[i].phrase).arg(character)
+        named << (missing[i].phrase > 0 ? QStringLiteral("第 %1 %2的「%3」").arg(missing[i].phrase).arg(unit, character)
                                         : QStringLiteral("「%1」").arg(character));
     }
     QString notice = named.join(QStringLiteral("、")) + QStringLiteral("字型裡沒有");
@@ -92,7 +93,7 @@ QStringList RunWarnings(const RunReport& report) {
                                         .arg(report.cutPhrases.size());
         notices << which + QStringLiteral("太長，右邊會被切掉；每句最多 4 個中文字。");
     }
-    if (!report.missingGlyphs.empty()) notices << MissingGlyphsNotice(report.missingGlyphs);
+    if (!report.missingGlyphs.empty()) notices << MissingGlyphsNotice(report.missingGlyphs, QStringLiteral("句"));
     if (!report.unconvertedTail.isEmpty()) {
         notices << QStringLiteral("最後的%1後面沒有空白，所以沒有轉換；每句後面都要加 1 個空白。")
                        .arg(Quoted(report.unconvertedTail));
@@ -100,10 +101,24 @@ QStringList RunWarnings(const RunReport& report) {
     return notices;
 }
 
+QStringList FaceNotices(const FaceStatus& face) {
+    QStringList notices;
+    for (const QString& notice : {MissingFaceNotice(face), StandInFaceNotice(face)})
+        if (!notice.isEmpty()) notices << notice;
+    return notices;
+}
+
+QStringList ProgramWarnings(const ProgramReport& report) {
+    QStringList notices;
+    if (report.refused) notices << ProgramRefusal(report);
+    if (!report.missingGlyphs.empty()) notices << MissingGlyphsNotice(report.missingGlyphs, QStringLiteral("項"));
+    return notices;
+}
+
 QStringList ProgramNotices(const ProgramReport& report, const FaceStatus& face) {
     QStringList notices;
     if (const QString missing = MissingFaceNotice(face); !missing.isEmpty()) notices << missing;
-    if (report.refused) notices << ProgramRefusal(report);
+    notices << ProgramWarnings(report);
     if (const QString standIn = StandInFaceNotice(face); !standIn.isEmpty()) notices << standIn;
     if (report.refused) return notices;
     notices << QStringLiteral("節目：共 %1 項、%2 頁，播一輪約 %3 秒，用了 flash 容量的 %4%（%5 位元組）。")

@@ -26,9 +26,16 @@ QStringList RunNotices(const RunReport& report, const FaceStatus& face);
 // the board or the table kept in flash, phrases cut short, text left out.
 QStringList RunWarnings(const RunReport& report);
 
+// No Chinese face at all, or a stand-in drawing the face asked for: what the
+// window's notices say of the face, for the command to say too.
+QStringList FaceNotices(const FaceStatus& face);
+
 // The same for a program run: the program's length and flash use, or why it
 // was refused.
 QStringList ProgramNotices(const ProgramReport& report, const FaceStatus& face);
+// What of them concerns the program itself: why it was refused, characters
+// the face lacks.
+QStringList ProgramWarnings(const ProgramReport& report);
 // Why a program run wrote nothing, as the window and the command say it;
 // empty when it was not refused.
 QString ProgramRefusal(const ProgramReport& report);

@@ -1,6 +1,7 @@
 #include "conversion/Program.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 
 #include <array>
 #include <cmath>
@@ -55,6 +56,10 @@ std::optional<double> HoldSecondsFrom(double seconds) {
 }
 
 std::optional<double> HoldSecondsFrom(QStringView text) {
+    // Digits with at most one that counts after the point: a longer fraction
+    // would be bent to the nearest step, and a grouping comma read as nothing.
+    static const QRegularExpression kDecimal(QStringLiteral("^[0-9]*(?:\\.[0-9]?0*)?$"));
+    if (text.isEmpty() || text == u"." || !kDecimal.match(text.toString()).hasMatch()) return std::nullopt;
     bool isNumber = false;
     const double seconds = QLocale::c().toDouble(text, &isNumber);
     return isNumber ? HoldSecondsFrom(seconds) : std::nullopt;

@@ -46,6 +46,7 @@ std::vector<ColumnWords> ProgramConverter::Pages(QStringView text, ItemAlign ali
     const auto scan = [&](QStringView page) {
         surface_.Cls();
         surface_.Print(page);
+        NoteMissingGlyphs(currentItem_);
         return SampleColumnWords(surface_, firstScanRow);
     };
     std::vector<ColumnWords> pages;
@@ -74,9 +75,21 @@ std::vector<ColumnWords> ProgramConverter::Pages(QStringView text, ItemAlign ali
     return pages;
 }
 
+void ProgramConverter::NoteMissingGlyphs(int item) {
+    for (const char32_t c : surface_.LastMissingGlyphs()) {
+        const bool noted = std::any_of(missing_.begin(), missing_.end(), [&](const RunReport::MissingGlyph& m) {
+            return m.phrase == item && m.character == c;
+        });
+        if (!noted) missing_.push_back({item, c});
+    }
+}
+
 ProgramFrames ProgramConverter::Frames(const Program& program, int firstScanRow) {
     ProgramFrames frames;
+    missing_.clear();
+    currentItem_ = 0;
     for (const ProgramItem& source : program) {
+        ++currentItem_;
         ProgramFrames::Item item;
         item.style = source.style;
         item.holdSweeps = HoldSweeps(source.holdSeconds);
@@ -90,6 +103,7 @@ ProgramFrames ProgramConverter::Frames(const Program& program, int firstScanRow)
             surface_.SetScaleMode(DrawingSurface::Pixels);
             surface_.SetFontSize(12);
             item.columns = SampleLineColumns(surface_.DrawLine(line), firstScanRow);
+            NoteMissingGlyphs(currentItem_);
         } else {
             item.pages = Pages(source.text, source.align, firstScanRow);
         }
@@ -115,6 +129,7 @@ const QString& ProgramConverter::ConvertProgram(const Program& program, const Co
     }
     surface_.SetStyle(options.style);
     const ProgramFrames frames = Frames(program, options.firstScanRow);
+    report_.missingGlyphs = missing_;
     for (const auto& item : frames.items) report_.pages += static_cast<long long>(item.pages.size());
     report_.secondsPerCycle = static_cast<double>(ProgramCycleSweeps(frames)) * kSweepMilliseconds / 1000;
     report_.flashBytes = ProgramWriter::FlashBytes(ProgramWriter::Words(frames), report_.items);

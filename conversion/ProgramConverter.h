@@ -1,5 +1,6 @@
 #pragma once
 
+#include "conversion/BannerConverter.h"
 #include "conversion/ColumnWords.h"
 #include "conversion/ConversionOptions.h"
 #include "conversion/Program.h"
@@ -24,6 +25,9 @@ struct ProgramReport {
     long long pages = 0;           // pages of every item but 左移
     double secondsPerCycle = 0;    // one pass through all items, dark gaps included
     long long flashBytes = 0;      // the sketch's program size on the board, estimated
+    // Characters the chosen face has no glyph for, once per item, with the
+    // item's number (1 for the first) as the phrase.
+    std::vector<RunReport::MissingGlyph> missingGlyphs;
     // The program does not fit the board: no sketch was written, and `why`
     // says how much is too much.
     bool refused = false;
@@ -44,15 +48,21 @@ public:
     const ProgramReport& LastReport() const { return report_; }
 
     // What the sketch's tables will hold, without writing it, in the
-    // surface's current style.
+    // surface's current style; the characters it lacked go to the report of
+    // the run that asked.
     ProgramFrames Frames(const Program& program, int firstScanRow);
     // The pages of one text: as many whole characters on each as fit in 64
     // columns, drawn as a phrase is (靠左) or with the ink centred (置中).
     std::vector<ColumnWords> Pages(QStringView text, ItemAlign align, int firstScanRow);
 
 private:
+    // Takes note of what the surface's last drawing lacked, for the item.
+    void NoteMissingGlyphs(int item);
+
     DrawingSurface& surface_;
     ProgramReport report_;
+    std::vector<RunReport::MissingGlyph> missing_;  // of the last Frames
+    int currentItem_ = 0;
     QString sketch_;
 };
 

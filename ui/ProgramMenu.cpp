@@ -124,10 +124,11 @@ bool ProgramMenu::Open(const QString& path) {
     window_->ShowItems(std::move(read.program));
     path_ = QFileInfo(path).absoluteFilePath();
     ShowWindow();
-    form_.ShowNotices({QStringLiteral("已開啟節目%1（%2），共 %3 項（看板最多 %4 項），按「套用」產生程式。")
-                           .arg(Named(path_), read.encoding)
-                           .arg(window_->Model().rowCount())
-                           .arg(QLocale(QLocale::English).toString(kProgramMaxItems))});
+    form_.ShowNotices(QStringList{QStringLiteral("已開啟節目%1（%2），共 %3 項（看板最多 %4 項），按「套用」產生程式。")
+                                      .arg(Named(path_), read.encoding)
+                                      .arg(window_->Model().rowCount())
+                                      .arg(QLocale(QLocale::English).toString(kProgramMaxItems))} +
+                      read.notices);
     return true;
 }
 

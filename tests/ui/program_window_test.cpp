@@ -284,7 +284,7 @@ private slots:
         Model().SetItems({Item(QStringLiteral("原有"), ItemStyle::Wipe)});
         Answer(QMessageBox::Ok);
         QVERIFY(!menu_->Open(path));
-        QVERIFY(said.contains(QStringLiteral("第 3 行")));
+        QVERIFY(said.contains(QStringLiteral("第 3 列")));
         QCOMPARE(Texts(Model().Items()), QStringList({"原有"}));
 
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
