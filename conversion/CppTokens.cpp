@@ -121,7 +121,6 @@ private:
         while (pos_ < s_.size() && IsIdentifierPart(s_[pos_].unicode())) ++pos_;
         const QStringView name = s_.mid(start, pos_ - start);
         if (!name.isEmpty() && name != u"include" && name != u"pragma") return false;
-        if (!name.isEmpty()) ++out_.directives;
         while (pos_ < s_.size() && s_[pos_] != u'\n' && s_[pos_] != u'\r') ++pos_;
         return true;
     }

@@ -24,9 +24,6 @@ struct CppToken {
 struct CppTokens {
     QString text;  // the source with its line continuations joined
     std::vector<CppToken> tokens;
-    // The #include and #pragma lines left out of the tokens, which a reader
-    // that cannot follow them must refuse.
-    std::size_t directives = 0;
 
     QStringView Text(const CppToken& token) const { return QStringView(text).mid(token.start, token.length); }
     QStringView Text(std::size_t index) const { return Text(tokens[index]); }

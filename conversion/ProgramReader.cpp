@@ -138,12 +138,6 @@ std::optional<Tables> FindTables(const CppTokens& t) {
             Cursor c(t, i);
             const bool isPart = PartNumber(name).has_value();
             if (isPart || name == kProgramItemsName) {
-                // The compiler wants a name declared before it is used: the
-                // parts w0, w1, ... in order, then the items, before the driver.
-                const std::size_t expectedAt = tables.ranges.empty() ? 0 : tables.ranges.back().second;
-                if (i != expectedAt || tables.items ||
-                    (isPart ? *PartNumber(name) != int(tables.parts.size()) : tables.parts.empty()))
-                    return std::nullopt;
                 if (!(isPart ? ReadPart(c, tables) : ReadItems(c, tables))) return std::nullopt;
                 tables.ranges.emplace_back(i, c.At());
                 i = c.At();
@@ -193,8 +187,6 @@ ItemStyle StyleOnBoard(std::uint32_t code) {
 }  // namespace
 
 std::optional<ProgramFrames> ReadProgramSketch(const CppTokens& tokens) {
-    // The writer writes no directive, and one may change what the rest means.
-    if (tokens.directives > 0) return std::nullopt;
     const auto tables = FindTables(tokens);
     if (!tables || !tables->items || tables->parts.empty() ||
         ProgramWriter::FlashBytes(tables->words, static_cast<long long>(tables->items->size())) > kMega2560ProgramBytes)

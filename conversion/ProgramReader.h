@@ -11,8 +11,7 @@ namespace award {
 // the word parts and the item table in the form the writer gives them, their
 // numbers in any form the compiler takes (a hold time edited by hand
 // included), and every other token the program driver's. Nothing for any
-// other text: tables out of the order the compiler needs them in, a
-// directive, or an item that reads past the end of the words.
+// other text, or for an item that reads past the end of the words.
 std::optional<ProgramFrames> ReadProgramSketch(const CppTokens& tokens);
 
 }  // namespace award

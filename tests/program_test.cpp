@@ -121,35 +121,6 @@ TEST_F(ProgramSketch, ReadsBackAsWrittenAndAsEditedByHand) {
     EXPECT_FALSE(ReadSketch(QString(sketch).replace(QStringLiteral("show(47);"), QStringLiteral("show(46);"))));
 }
 
-// Edits that avr-g++ would not build as the reader reads them: a table used
-// before it is declared, a directive that may change what follows.
-TEST_F(ProgramSketch, RefusesWhatTheCompilerWouldNotBuildAsRead) {
-    const QString sketch = converter.ConvertProgram(program, {});
-    ASSERT_TRUE(ReadSketch(sketch) && ReadSketch(sketch)->program);
-    const auto statement = [&](const QString& start) {
-        const qsizetype at = sketch.indexOf(start);
-        return sketch.mid(at, sketch.indexOf(u';', at) + 3 - at);  // with its CR LF
-    };
-    const QString items = statement(QStringLiteral("const unsigned long items"));
-    const QString firstPart = statement(QStringLiteral("const unsigned int w0[]"));
-    const QString count = statement(QStringLiteral("const unsigned int itemCount"));
-    ASSERT_FALSE(items.isEmpty() || firstPart.isEmpty() || count.isEmpty());
-    const struct {
-        const char* what;
-        QString edited;
-    } rows[] = {
-        {"items after the count", QString(sketch).remove(items).replace(count, count + items)},
-        {"w0 at the end", QString(sketch).remove(firstPart) + firstPart},
-        {"an include", QStringLiteral("#include <nosuch_award.h>\r\n") + sketch},
-        {"a pragma", QStringLiteral("#pragma GCC poison show\r\n") + sketch},
-    };
-    for (const auto& row : rows) {
-        ASSERT_NE(row.edited, sketch) << row.what;
-        const auto read = ReadSketch(row.edited);
-        EXPECT_FALSE(read && read->program) << row.what;
-    }
-}
-
 TEST_F(ProgramSketch, OneCycleOfTheTimelineAndTheNoticesAgree) {
     converter.ConvertProgram(program, {});
     const ProgramReport& report = converter.LastReport();
