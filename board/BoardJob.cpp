@@ -4,6 +4,7 @@
 #include "board/BoardToolchain.h"
 #include "board/ProcessGroup.h"
 #include "files/AtomicFile.h"
+#include "sign/FigureWords.h"
 
 #include <QDir>
 #include <QFile>
@@ -250,7 +251,7 @@ std::optional<QString> BoardJob::WriteHex(const QString& built) const {
 void BoardJob::AfterUpload(bool succeeded) {
     const std::optional<int> verified = VerifiedBytes(output_);
     if (succeeded && verified)
-        Finish(Result::Uploaded, {QStringLiteral("上傳完成：已寫入並驗證 %1 位元組（%2）").arg(ByteCount(*verified), Elapsed()),
+        Finish(Result::Uploaded, {QStringLiteral("上傳完成：已寫入並驗證 %1 位元組（%2）").arg(Thousands(*verified), Elapsed()),
                                   compiled_.SizeNotice()});
     else
         Finish(Result::UploadFailed, {UploadProblem(output_, target_)});

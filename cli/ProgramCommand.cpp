@@ -2,8 +2,8 @@
 
 #include "cli/BoardOptions.h"
 #include "cli/ExitStatus.h"
-#include "conversion/Notices.h"
-#include "conversion/ProgramConverter.h"
+#include "notices/Notices.h"
+#include "program/ProgramConverter.h"
 #include "files/ProgramFile.h"
 #include "surface/DrawingSurface.h"
 

@@ -10,8 +10,9 @@
 #include "cli/ExitStatus.h"
 #include "cli/ProgramCommand.h"
 #include "conversion/BannerConverter.h"
-#include "conversion/Notices.h"
-#include "conversion/SketchFormat.h"
+#include "notices/Notices.h"
+#include "sign/MeasuredCapacities.h"
+#include "sign/SignTiming.h"
 #include "surface/DrawingSurface.h"
 
 #include <QCommandLineParser>

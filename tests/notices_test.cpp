@@ -1,6 +1,8 @@
 #include "conversion/BannerConverter.h"
-#include "conversion/SketchFormat.h"
-#include "conversion/Notices.h"
+#include "notices/Notices.h"
+#include "phrases/PhraseFormat.h"
+#include "sign/MeasuredCapacities.h"
+#include "sign/SignTiming.h"
 #include "surface/DrawingSurface.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,10 @@
 #include "cli/ExitStatus.h"
 #include "conversion/BannerConverter.h"
-#include "conversion/Notices.h"
-#include "conversion/SketchFormat.h"
-#include "conversion/SketchReader.h"
+#include "reading/SketchReader.h"
+#include "notices/Notices.h"
+#include "phrases/PhraseFormat.h"
+#include "sign/MeasuredCapacities.h"
+#include "sign/SignTiming.h"
 #include "surface/DrawingSurface.h"
 
 #include <QProcess>

@@ -2,6 +2,7 @@
 // the program, and a bad row is refused with its line and nothing read.
 
 #include "files/ProgramFile.h"
+#include "sign/SignTiming.h"
 
 #include <QStringEncoder>
 #include <QTemporaryDir>

@@ -1,7 +1,10 @@
 #include "HandEditedSketches.h"
 #include "SketchChecks.h"
-#include "conversion/SketchReader.h"
-#include "conversion/SketchWriter.h"
+#include "reading/SketchReader.h"
+#include "phrases/PhraseFormat.h"
+#include "phrases/SketchWriter.h"
+#include "sign/ColumnWords.h"
+#include "sign/SignGeometry.h"
 
 #include <gtest/gtest.h>
 

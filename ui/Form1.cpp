@@ -1,7 +1,7 @@
 #include "ui/Form1.h"
 
-#include "conversion/Notices.h"
-#include "conversion/SketchReader.h"
+#include "notices/Notices.h"
+#include "reading/SketchReader.h"
 #include "surface/FaceResolver.h"
 #include "ui/DisplayModeChooser.h"
 #include "ui/LedPreview.h"

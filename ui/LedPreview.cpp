@@ -1,6 +1,8 @@
 #include "ui/LedPreview.h"
 
-#include "conversion/MarqueeWriter.h"
+#include "marquee/MarqueeWriter.h"
+#include "sign/SignGeometry.h"
+#include "sign/SignTiming.h"
 
 #include <QPainter>
 
@@ -113,14 +115,13 @@ int LedPreview::PhaseMilliseconds() const {
 bool LedPreview::Lit(int column, int row) const {
     if (!lit_ || !HasSketch() || column < 0 || column >= kSignColumns || row < 0 || row >= kSignRows)
         return false;
-    if (frames_->program) return (itemImages_[imageIndex_].words[std::size_t(column)] >> row) & 1;
-    if (frames_->marquee) {
-        // LED column j shows column s + j - 64 of the text at step s.
-        const auto& columns = frames_->marquee->columns;
-        const long long at = static_cast<long long>(frameIndex_) + column - kSignColumns;
-        return at >= 0 && at < static_cast<long long>(columns.size()) && ((columns[std::size_t(at)] >> row) & 1);
-    }
-    return (frames_->frames[frameIndex_].words[column] >> row) & 1;
+    return (Shown()[std::size_t(column)] >> row) & 1;
+}
+
+ColumnWords LedPreview::Shown() const {
+    if (frames_->program) return itemImages_[imageIndex_].words;
+    if (frames_->marquee) return MarqueeWriter::ImageAtStep(frames_->marquee->columns, frameIndex_);
+    return frames_->frames[std::size_t(frameIndex_)].words;
 }
 
 QString LedPreview::StatusLine() const {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "conversion/ProgramTimeline.h"
-#include "conversion/SketchReader.h"
+#include "program/ProgramTimeline.h"
+#include "reading/SketchReader.h"
 
 #include <QString>
 #include <QTimer>
@@ -51,6 +51,8 @@ protected:
 private:
     void Restart();
     void EnterItem();
+    // The image the panel shows now, lit or not.
+    ColumnWords Shown() const;
 
     std::optional<SketchFrames> frames_;
     int frameIndex_ = 0;

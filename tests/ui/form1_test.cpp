@@ -1,7 +1,9 @@
 #include "conversion/BannerConverter.h"
-#include "conversion/Notices.h"
-#include "conversion/SketchFormat.h"
-#include "conversion/SketchReader.h"
+#include "reading/SketchReader.h"
+#include "form1_test.moc"
+#include "notices/Notices.h"
+#include "sign/MeasuredCapacities.h"
+#include "sign/SignTiming.h"
 #include "surface/DrawingSurface.h"
 #include "surface/FaceResolver.h"
 #include "ui/Form1.h"
@@ -550,4 +552,3 @@ private slots:
 };
 
 QTEST_MAIN(Form1Test)
-#include "form1_test.moc"

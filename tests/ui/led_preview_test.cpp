@@ -1,5 +1,8 @@
-#include "conversion/MarqueeWriter.h"
-#include "conversion/SketchWriter.h"
+#include "led_preview_test.moc"
+#include "marquee/MarqueeWriter.h"
+#include "phrases/PhraseFormat.h"
+#include "phrases/SketchWriter.h"
+#include "sign/ColumnWords.h"
 #include "ui/LedPreview.h"
 
 #include <QApplication>
@@ -174,4 +177,3 @@ private slots:
 };
 
 QTEST_MAIN(LedPreviewTest)
-#include "led_preview_test.moc"

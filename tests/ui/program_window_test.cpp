@@ -1,7 +1,11 @@
-#include "conversion/ProgramConverter.h"
-#include "conversion/ProgramTimeline.h"
-#include "conversion/ProgramWriter.h"
 #include "files/ProgramFile.h"
+#include "program/ProgramConverter.h"
+#include "program/ProgramTimeline.h"
+#include "program/ProgramWriter.h"
+#include "program_window_test.moc"
+#include "sign/ColumnWords.h"
+#include "sign/SignGeometry.h"
+#include "sign/SignTiming.h"
 #include "surface/DrawingSurface.h"
 #include "surface/FaceResolver.h"
 #include "ui/Form1.h"
@@ -299,4 +303,3 @@ private slots:
 };
 
 QTEST_MAIN(ProgramWindowTest)
-#include "program_window_test.moc"
