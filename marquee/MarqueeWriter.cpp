@@ -54,7 +54,7 @@ QString MarqueeWriter::FixedCode(int parts) {
                QStringLiteral("   //文字從右邊進入暗的看板，每一步向左移一欄，最後一欄從左邊離開後從頭再來"),
                QStringLiteral("   for (unsigned long s=0;s<columns+%1;s++){     //LED 第 j 欄顯示文字第 s+j-%1 欄")
                    .arg(kSignColumns),
-               QStringLiteral("       for (j=0;j<=%1;j++)").arg(kSignLastColumn - 1),
+               sketch::ColumnLoop(7, u"j", kSignLastColumn - 1),
                QStringLiteral("           a[j]=s ? a[j+1] : 0;     //向左移一欄"),
                QStringLiteral("       a[%1]=(s>=1 && s-1<columns) ? pgm_read_word_far(column(s-1)) : 0;     //右邊進來的一欄")
                    .arg(kSignLastColumn),

@@ -137,4 +137,13 @@ QString CopyNotice(const std::optional<SketchFrames>& sketch) {
     return QStringLiteral("已複製程式（%1 個畫面），請貼到 Arduino 編譯後上傳。").arg(frames);
 }
 
+QString CopyNotice(const SketchReading& reading) {
+    const QString notice = CopyNotice(reading.sketch);
+    return reading.sketch || reading.refusal.why.isEmpty() ? notice : notice + reading.refusal.Words();
+}
+
+QString EditedSketchNotice(const ReadRefusal& refusal) {
+    return QStringLiteral("程式區的程式看板無法執行：") + refusal.Words();
+}
+
 }  // namespace award

@@ -36,5 +36,10 @@ QString ProgramRefusal(const ProgramReport& report);
 // The line after a copy, from what the copied text holds; nothing when it
 // holds no sketch the board could run.
 QString CopyNotice(const std::optional<SketchFrames>& sketch);
+// The same, with the reason when the text is no sketch the board runs.
+QString CopyNotice(const SketchReading& reading);
+// What the notices say of a hand-edited sketch the board cannot run:
+// 「第 N 行：…」.
+QString EditedSketchNotice(const ReadRefusal& refusal);
 
 }  // namespace award

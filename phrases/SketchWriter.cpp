@@ -63,7 +63,7 @@ const QString& SramLoop() {
             QStringLiteral("void loop() {"),
             QStringLiteral("   //每次一組，共num組"),
             QStringLiteral("   for (k=1;k<=%1;k++){").arg(kCountName),
-            QStringLiteral("       for (j=1;j<=64;j++)"),
+            QStringLiteral("       for (j=1;j<=%1;j++)").arg(kSignColumns),
             // Row k holds column 1 at index 1; the sweep shows a[0] at LED column 0.
             QStringLiteral("           a[j-1]=%1[k][j];").arg(kTableName),
             QStringLiteral("       for (j=0;j<=%1*%2[k][0];j++){     //延遲的時間")
@@ -87,7 +87,7 @@ QString FlashLoop(int parts) {
                QStringLiteral("   //每次一組，共num組"),
                QStringLiteral("   for (k=1;k<=%1;k++){").arg(kCountName),
                QStringLiteral("       uint_farptr_t row=frameRow(k);"),
-               QStringLiteral("       for (j=1;j<=64;j++)"),
+               QStringLiteral("       for (j=1;j<=%1;j++)").arg(kSignColumns),
                QStringLiteral("           a[j-1]=pgm_read_word_far(row+2*j);"),
                QStringLiteral("       for (unsigned long n=0;n<=%1UL*pgm_read_word_far(row);n++){     //延遲的時間")
                    .arg(kSweepsPerDelayUnit),
@@ -149,7 +149,7 @@ void SketchWriter::EndSketch(int count) {
 }
 
 void SketchWriter::PassOn(bool always) {
-    constexpr qsizetype kPiece = 16 * 1024;
+    constexpr qsizetype kPiece = qsizetype{1} << 14;  // 16 KiB
     if (!sink_ || (!always && buffer_.size() < kPiece)) return;
     sink_(buffer_);
     buffer_.resize(0);

@@ -2,12 +2,11 @@
 
 #include "program/ProgramFormat.h"
 #include "program/ProgramWriter.h"
+#include "sketch/CppDeclarations.h"
 #include "sign/MeasuredCapacities.h"
 #include "sign/Mega2560.h"
 #include "sign/SignGeometry.h"
 #include "sketch/SketchCode.h"
-
-#include <QStringList>
 
 #include <algorithm>
 #include <map>
@@ -16,68 +15,6 @@ namespace award {
 namespace {
 
 using Kind = CppToken::Kind;
-
-class Cursor {
-public:
-    Cursor(const CppTokens& t, std::size_t at) : t_(t), at_(at) {}
-
-    std::size_t At() const { return at_; }
-    bool Peek(QStringView text) const { return at_ < t_.tokens.size() && t_.Text(at_) == text; }
-    bool Take(QStringView text) {
-        if (!Peek(text)) return false;
-        ++at_;
-        return true;
-    }
-    bool TakeAll(const QStringList& texts) {
-        for (const QString& text : texts)
-            if (!Take(text)) return false;
-        return true;
-    }
-    std::optional<QString> TakeIdentifier() {
-        if (at_ >= t_.tokens.size() || t_.tokens[at_].kind != Kind::Identifier) return std::nullopt;
-        return t_.Text(at_++).toString();
-    }
-    // An integer literal with any unary signs before it, as an unsigned type
-    // of 32 bits holds it once converted; narrower types keep its low bits.
-    std::optional<std::uint32_t> Value() {
-        bool negative = false;
-        while (Peek(u"+") || Peek(u"-")) negative ^= t_.Text(at_++) == u"-";
-        if (at_ >= t_.tokens.size() || t_.tokens[at_].kind != Kind::Number) return std::nullopt;
-        const auto value = IntegerLiteralValue(t_.Text(at_++));
-        if (!value) return std::nullopt;
-        const auto low = static_cast<std::uint32_t>(*value);
-        return negative ? static_cast<std::uint32_t>(0u - low) : low;
-    }
-    // `{ v, v, ... }`, a trailing comma allowed, at most `most` values.
-    std::optional<std::vector<std::uint32_t>> Braced(std::size_t most) {
-        if (!Take(u"{")) return std::nullopt;
-        std::vector<std::uint32_t> values;
-        while (!Peek(u"}")) {
-            const auto value = Value();
-            if (!value || values.size() == most) return std::nullopt;
-            values.push_back(*value);
-            if (!Take(u",")) break;
-        }
-        if (!Take(u"}")) return std::nullopt;
-        return values;
-    }
-
-private:
-    const CppTokens& t_;
-    std::size_t at_;
-};
-
-// w0, w1, ...: the part number, or nothing for any other name.
-std::optional<int> PartNumber(const QString& name) {
-    const QStringView digits = QStringView(name).mid(kProgramPartName.size());
-    if (!name.startsWith(kProgramPartName) || digits.isEmpty() || (digits.size() > 1 && digits[0] == u'0'))
-        return std::nullopt;
-    for (const QChar c : digits)
-        if (!c.isDigit() || c.unicode() > u'9') return std::nullopt;
-    bool ok = false;
-    const int part = digits.toInt(&ok);
-    return ok ? std::optional(part) : std::nullopt;
-}
 
 // The most column words a program sketch of one item keeps in the board's
 // flash, and the parts they take. Bounds are checked before anything is
@@ -95,13 +32,13 @@ struct Tables {
 };
 
 // `const unsigned int wN[] PROGMEM={...};` from `at`, or nothing.
-bool ReadPart(Cursor& c, Tables& tables) {
-    if (!c.TakeAll({"const", "unsigned", "int"})) return false;
+bool ReadPart(TokenCursor& c, Tables& tables) {
+    if (!c.TakeAll({u"const", u"unsigned", u"int"})) return false;
     const auto name = c.TakeIdentifier();
-    const auto part = name ? PartNumber(*name) : std::nullopt;
-    if (!part || *part >= kMostParts || tables.parts.contains(*part) || !c.TakeAll({"[", "]", "PROGMEM", "="}))
+    const auto part = name ? sketch::PartNumberOf(*name, kProgramPartName) : std::nullopt;
+    if (!part || *part >= kMostParts || tables.parts.contains(*part) || !c.TakeAll({u"[", u"]", u"PROGMEM", u"="}))
         return false;
-    const auto values = c.Braced(std::size_t(std::min<long long>(kMarqueePartColumns, kMostWords - tables.words)));
+    const auto values = c.Braced<std::uint32_t>(std::size_t(std::min<long long>(kMarqueePartColumns, kMostWords - tables.words)));
     if (!values || values->empty() || !c.Take(u";")) return false;
     tables.words += static_cast<long long>(values->size());
     std::vector<std::uint16_t> words;
@@ -112,26 +49,27 @@ bool ReadPart(Cursor& c, Tables& tables) {
 
 // `const unsigned long items[][5] PROGMEM={{...},...};`; rows given fewer
 // values end in zeros, as the compiler fills them.
-bool ReadItems(Cursor& c, Tables& tables) {
-    if (tables.items || !c.TakeAll({"const", "unsigned", "long", kProgramItemsName.toString(), "[", "]", "["}))
+bool ReadItems(TokenCursor& c, Tables& tables) {
+    if (tables.items || !c.TakeAll({u"const", u"unsigned", u"long", kProgramItemsName, u"[", u"]", u"["}))
         return false;
-    if (c.Value() != std::uint32_t{kProgramItemFields} || !c.TakeAll({"]", "PROGMEM", "=", "{"})) return false;
+    if (c.Value<std::uint32_t>() != std::uint32_t{kProgramItemFields} || !c.TakeAll({u"]", u"PROGMEM", u"=", u"{"}))
+        return false;
     std::vector<std::vector<std::uint32_t>> rows;
     while (!c.Peek(u"}")) {
-        auto row = c.Braced(kProgramItemFields);
+        auto row = c.Braced<std::uint32_t>(kProgramItemFields);
         if (!row || rows.size() == std::size_t(kProgramMaxItems)) return false;
         row->resize(kProgramItemFields, 0);
         rows.push_back(std::move(*row));
         if (!c.Take(u",")) break;
     }
-    if (!c.TakeAll({"}", ";"}) || rows.empty()) return false;
+    if (!c.TakeAll({u"}", u";"}) || rows.empty()) return false;
     tables.items = std::move(rows);
     return true;
 }
 
 // Finds the tables among the top-level statements; a statement that starts
 // like a table of ours must be one.
-std::optional<Tables> FindTables(const CppTokens& t) {
+std::optional<Tables> FindTables(const CppTokens& t, ReadRefusal& refusal) {
     Tables tables;
     int depth = 0;
     bool statementStart = true;
@@ -139,10 +77,14 @@ std::optional<Tables> FindTables(const CppTokens& t) {
         if (depth == 0 && statementStart && t.Text(i) == u"const" && i + 3 < t.tokens.size() &&
             t.Text(i + 1) == u"unsigned") {
             const QString name = t.Text(i + 3).toString();
-            Cursor c(t, i);
-            const bool isPart = PartNumber(name).has_value();
+            TokenCursor c(t, i, t.tokens.size());
+            const bool isPart = sketch::PartNumberOf(name, kProgramPartName).has_value();
             if (isPart || name == kProgramItemsName) {
-                if (!(isPart ? ReadPart(c, tables) : ReadItems(c, tables))) return std::nullopt;
+                if (!(isPart ? ReadPart(c, tables) : ReadItems(c, tables))) {
+                    refusal = TableRefusal(t, i, std::min(c.At() + 1, t.tokens.size()),
+                                           QStringLiteral("「%1」的寫法和看板程式的不一樣").arg(name));
+                    return std::nullopt;
+                }
                 tables.ranges.emplace_back(i, c.At());
                 i = c.At();
                 continue;
@@ -160,41 +102,56 @@ std::optional<Tables> FindTables(const CppTokens& t) {
 }
 
 // Every token outside the tables must be the driver's, in order.
-bool DriverMatches(const CppTokens& t, const Tables& tables, int parts) {
-    const auto expected = TokenizeCpp(ProgramWriter::FixedCode(parts));
-    std::size_t at = 0;
-    std::size_t range = 0;
-    for (std::size_t i = 0; i < t.tokens.size(); ++i) {
-        if (range < tables.ranges.size() && i == tables.ranges[range].first) {
-            i = tables.ranges[range++].second - 1;
-            continue;
-        }
-        if (at >= expected->tokens.size() || t.tokens[i].kind != expected->tokens[at].kind ||
-            t.Text(i) != expected->Text(at))
-            return false;
-        ++at;
+std::optional<ReadRefusal> DriverDifference(const CppTokens& t, const Tables& tables, int parts) {
+    std::vector<std::pair<std::size_t, std::size_t>> code;
+    std::size_t from = 0;
+    for (const auto& [begin, end] : tables.ranges) {
+        code.emplace_back(from, begin);
+        from = end;
     }
-    return at == expected->tokens.size();
+    code.emplace_back(from, t.tokens.size());
+    return DifferenceFrom(t, code, *TokenizeCpp(ProgramWriter::FixedCode(parts)));
 }
 
-}  // namespace
+// A text is a program sketch, good or bad, once it declares the item table.
+bool DeclaresItems(const CppTokens& t) {
+    for (std::size_t i = 3; i < t.tokens.size(); ++i)
+        if (t.Text(i) == kProgramItemsName && t.Text(i - 3) == u"const" && t.Text(i - 2) == u"unsigned") return true;
+    return false;
+}
 
-std::optional<ProgramFrames> ReadProgramSketch(const CppTokens& tokens) {
-    const auto tables = FindTables(tokens);
-    if (!tables || !tables->items || tables->parts.empty() ||
-        ProgramWriter::FlashBytes(tables->words, static_cast<long long>(tables->items->size())) > kMega2560ProgramBytes)
+std::optional<ProgramFrames> ReadProgram(const CppTokens& tokens, ReadRefusal& refusal) {
+    const auto tables = FindTables(tokens, refusal);
+    if (!tables) return std::nullopt;
+    if (!tables->items || tables->parts.empty()) {
+        refusal = {0, QStringLiteral("節目程式要有節目表 %1 和字表 %20").arg(kProgramItemsName, kProgramPartName)};
         return std::nullopt;
+    }
+    if (ProgramWriter::FlashBytes(tables->words, static_cast<long long>(tables->items->size())) > kMega2560ProgramBytes) {
+        refusal = {0, QStringLiteral("節目太長，看板放不下")};
+        return std::nullopt;
+    }
     // The driver finds word n in part n / 16383: parts numbered from 0 without
     // a gap, every one but the last full.
     const int parts = static_cast<int>(tables->parts.size());
-    if (tables->parts.rbegin()->first != parts - 1) return std::nullopt;
+    const auto partMissing = [&] {
+        refusal = {0, QStringLiteral("字表 %1 要從 %2 起一段接一段，最後一段以外每段 %3 個字")
+                          .arg(kProgramPartName)
+                          .arg(sketch::PartName(kProgramPartName, 0))
+                          .arg(kMarqueePartColumns)};
+        return std::nullopt;
+    };
+    if (tables->parts.rbegin()->first != parts - 1) return partMissing();
     std::vector<std::uint16_t> words;
     words.reserve(std::size_t(tables->words));
     for (const auto& [part, values] : tables->parts) {
-        if (part + 1 < parts && values.size() != std::size_t(kMarqueePartColumns)) return std::nullopt;
+        if (part + 1 < parts && values.size() != std::size_t(kMarqueePartColumns)) return partMissing();
         words.insert(words.end(), values.begin(), values.end());
     }
-    if (!DriverMatches(tokens, *tables, parts)) return std::nullopt;
+    if (const auto difference = DriverDifference(tokens, *tables, parts)) {
+        refusal = *difference;
+        return std::nullopt;
+    }
 
     // Items may share words on the board, but each is laid out whole here: all
     // of them together no larger than the flash could hold written out.
@@ -202,7 +159,10 @@ std::optional<ProgramFrames> ReadProgramSketch(const CppTokens& tokens) {
     for (const auto& row : *tables->items) {
         laidOut +=
             std::uint64_t{row[2]} * std::uint64_t(!StyleHasPages(StyleOnBoard(row[0])) ? 1 : kSignColumns);
-        if (laidOut > std::uint64_t(kMostWords)) return std::nullopt;
+        if (laidOut > std::uint64_t(kMostWords)) {
+            refusal = {0, QStringLiteral("節目太長，看板放不下")};
+            return std::nullopt;
+        }
     }
     ProgramFrames program;
     for (const auto& row : *tables->items) {
@@ -214,7 +174,10 @@ std::optional<ProgramFrames> ReadProgramSketch(const CppTokens& tokens) {
         item.stepSweeps = row[4];
         const std::uint64_t width = item.style == ItemStyle::ScrollLeft ? 1 : kSignColumns;
         // Past the end the board would show whatever lies behind the table.
-        if (first + count * width > words.size()) return std::nullopt;
+        if (first + count * width > words.size()) {
+            refusal = {0, QStringLiteral("節目表第 %1 項用到字表以外的字").arg(program.items.size() + 1)};
+            return std::nullopt;
+        }
         const auto begin = words.begin() + static_cast<std::ptrdiff_t>(first);
         if (item.style == ItemStyle::ScrollLeft) {
             item.columns.assign(begin, begin + static_cast<std::ptrdiff_t>(count));
@@ -225,6 +188,15 @@ std::optional<ProgramFrames> ReadProgramSketch(const CppTokens& tokens) {
         }
         program.items.push_back(std::move(item));
     }
+    return program;
+}
+
+}  // namespace
+
+std::optional<ProgramFrames> ReadProgramSketch(const CppTokens& tokens, ReadRefusal* refusal) {
+    ReadRefusal why;
+    auto program = ReadProgram(tokens, why);
+    if (!program && refusal && DeclaresItems(tokens)) *refusal = why;
     return program;
 }
 

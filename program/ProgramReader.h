@@ -12,6 +12,9 @@ namespace award {
 // numbers in any form the compiler takes (a hold time edited by hand
 // included), and every other token the program driver's. Nothing for any
 // other text, or for an item that reads past the end of the words.
-std::optional<ProgramFrames> ReadProgramSketch(const CppTokens& tokens);
+//
+// `refusal`, when given, says why a text that declares the item table is no
+// program the board runs; it is left alone for any other text.
+std::optional<ProgramFrames> ReadProgramSketch(const CppTokens& tokens, ReadRefusal* refusal = nullptr);
 
 }  // namespace award

@@ -34,19 +34,7 @@ constexpr std::size_t kMostMarqueeColumns = kMarqueeMaxColumns;
 // number and a comma. The fourth per byte leaves room for the code.
 constexpr std::size_t kMostSketchTokens = 4 * std::size_t{kMega2560ProgramBytes};
 
-// `{ v, v, ... }`, a trailing comma allowed, at most `most` values.
-std::optional<Values> ReadBraced(TokenCursor& c, std::size_t most) {
-    if (!c.Take(u"{")) return std::nullopt;
-    Values values;
-    while (!c.Peek(u"}")) {
-        const auto value = c.Value();
-        if (!value || values.size() == most) return std::nullopt;
-        values.push_back(*value);
-        if (!c.Take(u",")) break;
-    }
-    if (!c.Take(u"}")) return std::nullopt;
-    return values;
-}
+std::optional<Values> ReadBraced(TokenCursor& c, std::size_t most) { return c.Braced(most); }
 
 // One table of our data: a const-or-not 16-bit unsigned array, in flash
 // exactly when `inFlash` (PROGMEM before or after its name), declared as
@@ -112,20 +100,11 @@ std::optional<std::uint16_t> ReadCount(const CppTokens& t, const Declaration::De
     return value;
 }
 
-// b0, b1, ... or m0, m1, ...: the part number, or nothing for any other name.
-std::optional<int> PartNumber(const QString& name, QStringView stem) {
-    if (!name.startsWith(stem) || name.size() == stem.size()) return std::nullopt;
-    const QStringView digits = QStringView(name).mid(stem.size());
-    if (digits.size() > 1 && digits[0] == u'0') return std::nullopt;
-    bool ok = false;
-    const int part = digits.toInt(&ok);
-    if (!ok || part < 0 || digits.front() == u'+' || digits.front() == u'-') return std::nullopt;
-    return part;
-}
+using sketch::PartNumberOf;
 
 bool IsDataName(const QString& name) {
-    return name == kTableName || name == kCountName || PartNumber(name, kTableName) || name == kMarqueeSweepsName ||
-           PartNumber(name, kMarqueePartName);
+    return name == kTableName || name == kCountName || PartNumberOf(name, kTableName) || name == kMarqueeSweepsName ||
+           PartNumberOf(name, kMarqueePartName);
 }
 
 // How many sweeps the driver makes of a frame with this delay factor. In
@@ -153,9 +132,12 @@ struct SortedStatements {
     }
 };
 
-std::optional<SortedStatements> SortStatements(const CppTokens& tokens) {
+std::optional<SortedStatements> SortStatements(const CppTokens& tokens, ReadRefusal& refusal) {
     auto statements = TopLevelStatements(tokens);
-    if (!statements) return std::nullopt;
+    if (!statements) {
+        refusal = {0, QStringLiteral("括號 {}、()、[] 沒有成對，或最後一句沒有寫完")};
+        return std::nullopt;
+    }
     SortedStatements sorted;
     sorted.statements = std::move(*statements);
     for (std::size_t index = 0; index < sorted.statements.size(); ++index) {
@@ -170,9 +152,11 @@ std::optional<SortedStatements> SortStatements(const CppTokens& tokens) {
             sorted.extras.emplace_back(index, *declaration);
             continue;
         }
-        if (declaration->declarators.size() != 1) return std::nullopt;
         const auto& d = declaration->declarators.front();
-        if (!sorted.data.emplace(d.name, std::pair(*declaration, d)).second) return std::nullopt;  // defined twice
+        if (declaration->declarators.size() != 1 || !sorted.data.emplace(d.name, std::pair(*declaration, d)).second) {
+            refusal = {tokens.LineOfToken(d.begin), QStringLiteral("「%1」要自己一句，而且只能宣告一次").arg(d.name)};
+            return std::nullopt;
+        }
     }
     return sorted;
 }
@@ -189,6 +173,8 @@ struct SketchForm {
         return kind == Kind::Marquee ? MarqueeWriter::FixedCode(parts) : SketchWriter::FixedCode(Store(), parts);
     }
 };
+
+const QString kNoForm = QStringLiteral("看不出是哪一種看板程式：要有一個畫面表、跑馬燈的欄或節目表");
 
 std::optional<SketchForm> FormOf(const SortedStatements& sorted) {
     const auto partsOf = [&](QStringView stem, int most) {
@@ -217,8 +203,10 @@ std::optional<SketchForm> FormOf(const SortedStatements& sorted) {
     return form;
 }
 
-// Everything but the data and the user's own variables must be our driver, token for token.
-bool RunsOurDriver(const CppTokens& tokens, const SortedStatements& sorted, const SketchForm& form) {
+// Everything but the data and the user's own variables must be our driver,
+// token for token: nothing when it is, else where it is not.
+std::optional<ReadRefusal> DriverDifference(const CppTokens& tokens, const SortedStatements& sorted,
+                                            const SketchForm& form) {
     const auto expected = TokenizeCpp(form.FixedCode());
     QSet<QString> driverNames;
     for (std::size_t i = 0; i < expected->tokens.size(); ++i)
@@ -231,30 +219,30 @@ bool RunsOurDriver(const CppTokens& tokens, const SortedStatements& sorted, cons
         for (std::size_t i = statement.begin; i < statement.end; ++i) own = own && tokens.Text(i) != u"(";
         for (const auto& d : declaration.declarators) {
             own = own && !driverNames.contains(d.name);
-            if (own && extraNames.contains(d.name)) return false;  // defined twice
+            if (own && extraNames.contains(d.name))
+                return ReadRefusal{tokens.LineOfToken(d.begin), QStringLiteral("「%1」宣告了兩次").arg(d.name)};
             if (own) extraNames.insert(d.name);
         }
         if (!own) code.push_back(index);
     }
     std::sort(code.begin(), code.end());
-    std::size_t at = 0;
-    for (const std::size_t index : code) {
-        const Statement& s = sorted.statements[index];
-        for (std::size_t i = s.begin; i < s.end; ++i, ++at) {
-            if (at >= expected->tokens.size() || tokens.tokens[i].kind != expected->tokens[at].kind ||
-                tokens.Text(i) != expected->Text(at))
-                return false;
-        }
-    }
-    return at == expected->tokens.size();
+    std::vector<std::pair<std::size_t, std::size_t>> ranges;
+    for (const std::size_t index : code) ranges.emplace_back(sorted.statements[index].begin, sorted.statements[index].end);
+    return DifferenceFrom(tokens, ranges, *expected);
+}
+
+ReadRefusal DataRefusal(const CppTokens& tokens, const Declaration::Declarator& d) {
+    return TableRefusal(tokens, d.begin, d.end, QStringLiteral("「%1」的寫法和看板程式的不一樣").arg(d.name));
 }
 
 std::optional<SketchFrames> ReadFrameTable(const CppTokens& tokens, const SortedStatements& sorted,
-                                           const SketchForm& form) {
+                                           const SketchForm& form, ReadRefusal& refusal) {
     const auto& [countDeclaration, countDeclarator] = *sorted.Find(kCountName.toString());
-    if (!IsInteger16(countDeclaration.specifiers)) return std::nullopt;
     const auto count = ReadCount(tokens, countDeclarator);
-    if (!count) return std::nullopt;
+    if (!IsInteger16(countDeclaration.specifiers) || !count) {
+        refusal = DataRefusal(tokens, countDeclarator);
+        return std::nullopt;
+    }
 
     const bool sram = form.kind == SketchForm::Kind::SramTable;
     std::vector<Values> rows;
@@ -262,14 +250,25 @@ std::optional<SketchFrames> ReadFrameTable(const CppTokens& tokens, const Sorted
         const auto& [declaration, declarator] =
             *sorted.Find(sram ? kTableName.toString() : sketch::PartName(kTableName, part));
         const auto partRows = ReadTable(tokens, declaration, declarator, !sram, kMostTableRows - rows.size());
-        if (!partRows) return std::nullopt;
+        if (!partRows) {
+            refusal = DataRefusal(tokens, declarator);
+            return std::nullopt;
+        }
         // The driver finds row k in part k / 252: every part but the last must be full.
-        if (!sram && part + 1 < form.parts && partRows->size() != std::size_t(kFlashPartRows)) return std::nullopt;
+        if (!sram && part + 1 < form.parts && partRows->size() != std::size_t(kFlashPartRows)) {
+            refusal = {tokens.LineOfToken(declarator.begin),
+                       QStringLiteral("「%1」要有 %2 列，最後一段才可以少").arg(declarator.name).arg(kFlashPartRows)};
+            return std::nullopt;
+        }
         rows.insert(rows.end(), partRows->begin(), partRows->end());
     }
     // The board shows rows 1 to num; a count that reaches past the table reads
     // whatever lies behind it.
-    if (*count >= rows.size()) return std::nullopt;
+    if (*count >= rows.size()) {
+        refusal = {tokens.LineOfToken(countDeclarator.begin),
+                   QStringLiteral("%1 是 %2，但表裡只有 %3 個畫面").arg(kCountName).arg(*count).arg(rows.size() - 1)};
+        return std::nullopt;
+    }
 
     SketchFrames result;
     result.store = form.Store();
@@ -285,10 +284,13 @@ std::optional<SketchFrames> ReadFrameTable(const CppTokens& tokens, const Sorted
 }
 
 std::optional<SketchFrames> ReadMarquee(const CppTokens& tokens, const SortedStatements& sorted,
-                                        const SketchForm& form) {
+                                        const SketchForm& form, ReadRefusal& refusal) {
     const auto& [speedDeclaration, speedDeclarator] = *sorted.Find(kMarqueeSweepsName.toString());
     const auto sweeps = ReadCount(tokens, speedDeclarator);
-    if (!IsUnsigned16(speedDeclaration.specifiers) || speedDeclaration.Has(kProgmem) || !sweeps) return std::nullopt;
+    if (!IsUnsigned16(speedDeclaration.specifiers) || speedDeclaration.Has(kProgmem) || !sweeps) {
+        refusal = DataRefusal(tokens, speedDeclarator);
+        return std::nullopt;
+    }
     SketchFrames::Marquee shown;
     // `j<=sweeps` in 16 bits never ends at 65535, on the first, dark step.
     shown.sweepsPerStep = *sweeps == 0xFFFF ? 0 : *sweeps;
@@ -296,8 +298,10 @@ std::optional<SketchFrames> ReadMarquee(const CppTokens& tokens, const SortedSta
         const auto& [declaration, declarator] = *sorted.Find(sketch::PartName(kMarqueePartName, part));
         const auto columns = ReadColumns(tokens, declaration, declarator, kMostMarqueeColumns - shown.columns.size());
         // The driver finds column n in part n / 16383: every part but the last must be full.
-        if (!columns || (part + 1 < form.parts && columns->size() != std::size_t(kMarqueePartColumns)))
+        if (!columns || (part + 1 < form.parts && columns->size() != std::size_t(kMarqueePartColumns))) {
+            refusal = DataRefusal(tokens, declarator);
             return std::nullopt;
+        }
         shown.columns.insert(shown.columns.end(), columns->begin(), columns->end());
     }
     SketchFrames result;
@@ -308,20 +312,31 @@ std::optional<SketchFrames> ReadMarquee(const CppTokens& tokens, const SortedSta
 
 }  // namespace
 
-std::optional<SketchFrames> ReadSketch(const QString& sketchText) {
-    const auto tokens = TokenizeCpp(sketchText, kMostSketchTokens);
-    if (!tokens) return std::nullopt;
-    if (auto program = ReadProgramSketch(*tokens)) {
-        SketchFrames result;
-        result.program = std::move(program);
-        return result;
+SketchReading ReadSketchOrWhy(const QString& sketchText) {
+    SketchReading reading;
+    const auto tokens = TokenizeCpp(sketchText, kMostSketchTokens, &reading.refusal);
+    if (!tokens) return reading;
+    if (auto program = ReadProgramSketch(*tokens, &reading.refusal)) {
+        reading.sketch.emplace().program = std::move(program);
+        return reading;
     }
-    const auto sorted = SortStatements(*tokens);
-    if (!sorted) return std::nullopt;
+    if (!reading.refusal.why.isEmpty()) return reading;  // a program, but not one the board runs
+    const auto sorted = SortStatements(*tokens, reading.refusal);
+    if (!sorted) return reading;
     const auto form = FormOf(*sorted);
-    if (!form || !RunsOurDriver(*tokens, *sorted, *form)) return std::nullopt;
-    return form->kind == SketchForm::Kind::Marquee ? ReadMarquee(*tokens, *sorted, *form)
-                                                   : ReadFrameTable(*tokens, *sorted, *form);
+    if (!form) {
+        reading.refusal = {0, kNoForm};
+        return reading;
+    }
+    if (const auto difference = DriverDifference(*tokens, *sorted, *form)) {
+        reading.refusal = *difference;
+        return reading;
+    }
+    reading.sketch = form->kind == SketchForm::Kind::Marquee ? ReadMarquee(*tokens, *sorted, *form, reading.refusal)
+                                                             : ReadFrameTable(*tokens, *sorted, *form, reading.refusal);
+    return reading;
 }
+
+std::optional<SketchFrames> ReadSketch(const QString& sketchText) { return ReadSketchOrWhy(sketchText).sketch; }
 
 }  // namespace award

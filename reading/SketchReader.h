@@ -4,6 +4,7 @@
 #include "program/ProgramFrames.h"
 #include "sign/ColumnWords.h"
 #include "sign/SignTiming.h"
+#include "sketch/CppTokens.h"
 
 #include <QString>
 
@@ -51,5 +52,13 @@ struct SketchFrames {
 // characters the compiler rejects, a driver other than ours, a table or count
 // declared twice or in a form of its own, or a count past the end of the table.
 std::optional<SketchFrames> ReadSketch(const QString& sketchText);
+
+// The same, with the reason when the text is none of our sketches: the line
+// and what was expected there, as the preview and the notices say it.
+struct SketchReading {
+    std::optional<SketchFrames> sketch;  // which form it is: frames, marquee or program
+    ReadRefusal refusal;                 // empty when there is a sketch
+};
+SketchReading ReadSketchOrWhy(const QString& sketchText);
 
 }  // namespace award

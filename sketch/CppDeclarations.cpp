@@ -101,14 +101,46 @@ bool TokenCursor::Take(QStringView text) {
     return true;
 }
 
-std::optional<std::uint16_t> TokenCursor::Value() {
-    bool negative = false;
-    while (Peek(u"+") || Peek(u"-")) negative ^= t_.Text(i_++) == u"-";
-    if (AtEnd() || t_.tokens[i_].kind != Kind::Number) return std::nullopt;
-    const auto value = IntegerLiteralValue(t_.Text(i_++));
-    if (!value) return std::nullopt;
-    const auto low = static_cast<std::uint16_t>(*value);
-    return negative ? static_cast<std::uint16_t>(0x10000 - low) : low;
+bool TokenCursor::TakeAll(std::initializer_list<QStringView> texts) {
+    for (const QStringView text : texts)
+        if (!Take(text)) return false;
+    return true;
+}
+
+std::optional<QString> TokenCursor::TakeIdentifier() {
+    if (AtEnd() || t_.tokens[i_].kind != CppToken::Kind::Identifier) return std::nullopt;
+    return t_.Text(i_++).toString();
+}
+
+std::optional<ReadRefusal> DifferenceFrom(const CppTokens& t, const std::vector<std::pair<std::size_t, std::size_t>>& ranges,
+                                          const CppTokens& expected) {
+    std::size_t at = 0;
+    std::size_t last = 0;
+    for (const auto& [begin, end] : ranges) {
+        for (std::size_t i = begin; i < end; ++i, ++at) {
+            if (at >= expected.tokens.size())
+                return ReadRefusal{t.LineOfToken(i), QStringLiteral("這裡多了「%1」").arg(t.Text(i))};
+            if (t.tokens[i].kind != expected.tokens[at].kind || t.Text(i) != expected.Text(at))
+                return ReadRefusal{t.LineOfToken(i),
+                                   QStringLiteral("這裡應該是「%1」，不是「%2」").arg(expected.Text(at), t.Text(i))};
+            last = i;
+        }
+    }
+    if (at < expected.tokens.size())
+        return ReadRefusal{t.LineOfToken(last), QStringLiteral("程式在這裡就結束了，後面少了「%1」").arg(expected.Text(at))};
+    return std::nullopt;
+}
+
+ReadRefusal TableRefusal(const CppTokens& t, std::size_t begin, std::size_t end, const QString& otherwise) {
+    std::size_t i = begin;
+    while (i < end && t.Text(i) != u"=") ++i;
+    for (; i < end; ++i) {
+        const QStringView text = t.Text(i);
+        const bool number = t.tokens[i].kind == CppToken::Kind::Number && IntegerLiteralValue(text);
+        if (!number && text != u"=" && text != u"{" && text != u"}" && text != u"," && text != u"+" && text != u"-")
+            return {t.LineOfToken(i), QStringLiteral("這裡要一個整數，「%1」不是").arg(text)};
+    }
+    return {t.LineOfToken(begin), otherwise};
 }
 
 }  // namespace award

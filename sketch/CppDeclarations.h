@@ -7,7 +7,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace award {
@@ -64,17 +66,54 @@ bool IsUnsigned16(Specifiers words);
 // A 16-bit integer of either sign, in SRAM.
 bool IsInteger16(Specifiers words);
 
-// Reads tokens of one declarator in order.
+// Compares the tokens in `ranges` ([begin, end) each, in order) with all of
+// `expected`, token for token: nothing when they are the same, else where
+// they part and what was expected there.
+std::optional<ReadRefusal> DifferenceFrom(const CppTokens& t, const std::vector<std::pair<std::size_t, std::size_t>>& ranges,
+                                          const CppTokens& expected);
+
+// Why a table of numbers starting at token `begin` could not be read: the
+// first token in [begin, end) that is no whole number where one belongs, or
+// else `otherwise` at the table's first line.
+ReadRefusal TableRefusal(const CppTokens& t, std::size_t begin, std::size_t end, const QString& otherwise);
+
+// Reads tokens in order, up to `end`.
 class TokenCursor {
 public:
     TokenCursor(const CppTokens& t, std::size_t begin, std::size_t end) : t_(t), i_(begin), end_(end) {}
 
+    std::size_t At() const { return i_; }
     bool AtEnd() const { return i_ >= end_; }
     bool Take(QStringView text);
+    bool TakeAll(std::initializer_list<QStringView> texts);
     bool Peek(QStringView text) const { return !AtEnd() && t_.Text(i_) == text; }
-    // An integer literal with any unary signs before it, as a 16-bit unsigned
-    // int holds it once converted.
-    std::optional<std::uint16_t> Value();
+    std::optional<QString> TakeIdentifier();
+    // An integer literal with any unary signs before it, as an unsigned Word
+    // holds it once converted: narrower words keep its low bits.
+    template <class Word = std::uint16_t>
+    std::optional<Word> Value() {
+        bool negative = false;
+        while (Peek(u"+") || Peek(u"-")) negative ^= t_.Text(i_++) == u"-";
+        if (AtEnd() || t_.tokens[i_].kind != CppToken::Kind::Number) return std::nullopt;
+        const auto value = IntegerLiteralValue(t_.Text(i_++));
+        if (!value) return std::nullopt;
+        const auto low = static_cast<Word>(*value);
+        return negative ? static_cast<Word>(0u - low) : low;
+    }
+    // `{ v, v, ... }`, a trailing comma allowed, at most `most` values.
+    template <class Word = std::uint16_t>
+    std::optional<std::vector<Word>> Braced(std::size_t most) {
+        if (!Take(u"{")) return std::nullopt;
+        std::vector<Word> values;
+        while (!Peek(u"}")) {
+            const auto value = Value<Word>();
+            if (!value || values.size() == most) return std::nullopt;
+            values.push_back(*value);
+            if (!Take(u",")) break;
+        }
+        if (!Take(u"}")) return std::nullopt;
+        return values;
+    }
 
 private:
     const CppTokens& t_;

@@ -1,5 +1,6 @@
 #include "sketch/CppTokens.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -15,7 +16,7 @@ bool IsIdentifierPart(char16_t c) { return IsIdentifierStart(c) || IsDigit(c); }
 
 // Translation phase 2: a backslash at the end of a line joins it to the next,
 // also inside comments. GCC allows blanks between the backslash and the break.
-QString JoinContinuedLines(QStringView source) {
+QString JoinContinuedLines(QStringView source, std::vector<qsizetype>& joins) {
     if (!source.contains(u'\\')) return source.toString();
     QString joined;
     joined.reserve(source.size());
@@ -25,6 +26,7 @@ QString JoinContinuedLines(QStringView source) {
             while (j < source.size() && (source[j] == u' ' || source[j] == u'\t')) ++j;
             if (j < source.size() && source[j] == u'\r' && j + 1 < source.size() && source[j + 1] == u'\n') ++j;
             if (j < source.size() && (source[j] == u'\n' || source[j] == u'\r')) {
+                joins.push_back(joined.size());
                 i = j;
                 continue;
             }
@@ -76,6 +78,9 @@ class Scanner {
 public:
     Scanner(CppTokens& out, std::size_t mostTokens) : out_(out), s_(out.text), mostTokens_(mostTokens) {}
 
+    qsizetype StoppedAt() const { return stoppedAt_; }
+    const QString& Why() const { return why_; }
+
     bool Run() {
         bool lineStart = true;
         while (pos_ < s_.size()) {
@@ -91,21 +96,29 @@ public:
             }
             if (c == u'/' && Next() == u'*') {
                 const qsizetype end = s_.indexOf(u"*/", pos_ + 2);
-                if (end < 0) return false;
+                if (end < 0) return Fail(QStringLiteral("註解的「/*」沒有用「*/」結束"));
                 pos_ = end + 2;
                 continue;
             }
             if (c == u'#') {
-                if (!lineStart || !SkipDirective()) return false;
+                if (!lineStart || !SkipDirective())
+                    return Fail(QStringLiteral("「#」後面只能是 include 或 pragma，而且要在一行的開頭"));
                 continue;
             }
             lineStart = false;
-            if (!Token(c) || out_.tokens.size() > mostTokens_) return false;
+            if (out_.tokens.size() >= mostTokens_) return Fail(QStringLiteral("程式太長，看板放不下"));
+            if (!Token(c)) return false;
         }
         return true;
     }
 
 private:
+    bool Fail(const QString& why, qsizetype at = -1) {
+        stoppedAt_ = at < 0 ? pos_ : at;
+        why_ = why;
+        return false;
+    }
+
     char16_t Next(qsizetype ahead = 1) const {
         return pos_ + ahead < s_.size() ? s_[pos_ + ahead].unicode() : u'\0';
     }
@@ -154,7 +167,8 @@ private:
                 }
             }
             const QStringView number = s_.mid(start, pos_ - start);
-            if (!IntegerLiteralValue(number) && !IsFloatingLiteral(number)) return false;
+            if (!IntegerLiteralValue(number) && !IsFloatingLiteral(number))
+                return Fail(QStringLiteral("這裡要一個數，「%1」不是數").arg(number), start);
             Add(CppToken::Kind::Number, start);
             return true;
         }
@@ -171,12 +185,18 @@ private:
             Add(CppToken::Kind::Punctuator, start);
             return true;
         }
-        return false;
+        return Fail(QChar(c).isSpace() ? QStringLiteral("這裡有全形或特殊的空白，程式裡只能用半形空白")
+                                       : QStringLiteral("「%1」不是程式裡能用的字").arg(QChar(c)));
     }
 
     // A string or character literal, which may hold any character but must
     // close on its own line.
     bool Quoted(qsizetype start, char16_t quote) {
+        if (!Literal(start, quote)) return Fail(QStringLiteral("引號沒有在同一行結束"), start);
+        return true;
+    }
+
+    bool Literal(qsizetype start, char16_t quote) {
         ++pos_;
         while (pos_ < s_.size()) {
             const char16_t c = s_[pos_].unicode();
@@ -194,6 +214,11 @@ private:
     }
 
     bool RawString(qsizetype start) {
+        if (!RawLiteral(start)) return Fail(QStringLiteral("引號沒有結束"), start);
+        return true;
+    }
+
+    bool RawLiteral(qsizetype start) {
         const qsizetype open = s_.indexOf(u'(', pos_);
         if (open < 0 || open - pos_ - 1 > 16) return false;
         const QString close = u')' + s_.mid(pos_ + 1, open - pos_ - 1).toString() + u'"';
@@ -208,16 +233,37 @@ private:
     QStringView s_;
     std::size_t mostTokens_;
     qsizetype pos_ = 0;
+    qsizetype stoppedAt_ = 0;
+    QString why_;
 };
 
 }  // namespace
 
-std::optional<CppTokens> TokenizeCpp(QStringView source, std::size_t mostTokens) {
-    if (source.size() > qsizetype{std::numeric_limits<std::uint32_t>::max()}) return std::nullopt;
+std::optional<CppTokens> TokenizeCpp(QStringView source, std::size_t mostTokens, ReadRefusal* refusal) {
+    if (source.size() > qsizetype{std::numeric_limits<std::uint32_t>::max()}) {
+        if (refusal) *refusal = {0, QStringLiteral("程式太長，看板放不下")};
+        return std::nullopt;
+    }
     CppTokens tokens;
-    tokens.text = JoinContinuedLines(source);
-    if (!Scanner(tokens, mostTokens).Run()) return std::nullopt;
+    tokens.text = JoinContinuedLines(source, tokens.joins);
+    Scanner scanner(tokens, mostTokens);
+    if (!scanner.Run()) {
+        if (refusal) *refusal = {tokens.LineOf(scanner.StoppedAt()), scanner.Why()};
+        return std::nullopt;
+    }
     return tokens;
+}
+
+int CppTokens::LineOf(qsizetype offset) const {
+    const QStringView before = QStringView(text).first(std::min(offset, text.size()));
+    // CR LF, LF and a lone CR each end a line.
+    const auto breaks = before.count(u'\n') + before.count(u'\r') - before.count(u"\r\n");
+    const auto joined = std::upper_bound(joins.begin(), joins.end(), offset) - joins.begin();
+    return static_cast<int>(1 + breaks + joined);
+}
+
+QString ReadRefusal::Words() const {
+    return line > 0 ? QStringLiteral("第 %1 行：%2").arg(line).arg(why) : why;
 }
 
 std::optional<std::uint64_t> IntegerLiteralValue(QStringView literal) {

@@ -24,9 +24,24 @@ struct CppToken {
 struct CppTokens {
     QString text;  // the source with its line continuations joined
     std::vector<CppToken> tokens;
+    std::vector<qsizetype> joins;  // where in text a continuation was joined
 
     QStringView Text(const CppToken& token) const { return QStringView(text).mid(token.start, token.length); }
     QStringView Text(std::size_t index) const { return Text(tokens[index]); }
+    // The line of the source, counted from 1, that holds this place of text.
+    int LineOf(qsizetype offset) const;
+    int LineOfToken(std::size_t index) const { return LineOf(index < tokens.size() ? tokens[index].start : text.size()); }
+};
+
+// Why a text is not the sketch a reader looked for, for the user: the line
+// (0 when no one line is to blame) and what was expected there.
+struct ReadRefusal {
+    int line = 0;
+    QString why;
+
+    bool operator==(const ReadRefusal&) const = default;
+    // 「第 N 行：…」, or the reason alone without a line.
+    QString Words() const;
 };
 
 // Nothing when the compiler would stop at the text itself: a character that
@@ -37,8 +52,10 @@ struct CppTokens {
 // or more, and once more than `mostTokens`
 // tokens are found, so that a caller with a bound on what it accepts never
 // holds more.
+// `refusal`, when given, says where and why the text stopped.
 std::optional<CppTokens> TokenizeCpp(QStringView source,
-                                     std::size_t mostTokens = std::numeric_limits<std::size_t>::max());
+                                     std::size_t mostTokens = std::numeric_limits<std::size_t>::max(),
+                                     ReadRefusal* refusal = nullptr);
 
 // The value of a C++ integer literal as avr-g++ reads it: decimal, octal with
 // a leading 0, hexadecimal, binary, with u, l and ll suffixes. Nothing for

@@ -9,6 +9,10 @@ namespace award::sketch {
 
 QString ColumnBufferLine() { return QStringLiteral("unsigned int a[%1]; //重複掃瞄資料").arg(kSignColumns); }
 
+QString ColumnLoop(int indent, QStringView index, int last) {
+    return QString(indent, u' ') + QStringLiteral("for (%1=0;%1<=%2;%1++)").arg(index).arg(last);
+}
+
 const QString& SetupRoutine() {
     static const QString text = Lines({
         QStringLiteral("void setup() {"),
@@ -24,7 +28,7 @@ const QString& SetupRoutine() {
 // cleared before the next column.
 QString ColumnSweep(int delayMicroseconds) {
     return Lines({
-        QStringLiteral("           for (i=0;i<=%1;i++)").arg(kSignLastColumn),
+        ColumnLoop(11, u"i"),
         QStringLiteral("           {"),
         QStringLiteral("               PORTC=i;"),
         QStringLiteral("               PORTK=a[i] / 256;"),
@@ -47,6 +51,16 @@ QString PartLookup(const QString& comment, const QString& signature, QStringView
                      .arg(itemBytes);
     lines << QStringLiteral("   }") << QStringLiteral("   return 0;") << QStringLiteral("}");
     return Lines(lines);
+}
+
+std::optional<int> PartNumberOf(const QString& name, QStringView stem) {
+    if (!name.startsWith(stem) || name.size() == stem.size()) return std::nullopt;
+    const QStringView digits = QStringView(name).mid(stem.size());
+    if (digits.size() > 1 && digits[0] == u'0') return std::nullopt;
+    bool ok = false;
+    const int part = digits.toInt(&ok);
+    if (!ok || part < 0 || digits.front() == u'+' || digits.front() == u'-') return std::nullopt;
+    return part;
 }
 
 int WordParts(std::size_t words) {

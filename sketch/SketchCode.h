@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // The C every sketch writer shares: lines ending in CR LF, the set-up of the
@@ -32,6 +33,9 @@ inline QString Lines(const QStringList& lines) { return lines.join(kLineBreak) +
 
 // The buffer a sweep shows, one word a column.
 QString ColumnBufferLine();
+// `for (j=0;j<=63;j++)` after `indent` spaces: a loop over the sign's columns
+// up to `last`, counted in `index`.
+QString ColumnLoop(int indent, QStringView index = u"j", int last = kSignLastColumn);
 // The set-up of ports F, K and C as outputs.
 const QString& SetupRoutine();
 // One sweep of the sign's columns of the buffer a, each lit for `delayMicroseconds`.
@@ -39,6 +43,8 @@ QString ColumnSweep(int delayMicroseconds = kColumnMicroseconds);
 
 // A table too big for one object is cut into parts named stem0, stem1, ...
 inline QString PartName(QStringView stem, int part) { return stem.toString() + QString::number(part); }
+// The part a name like that is of, or nothing for any other name.
+std::optional<int> PartNumberOf(const QString& name, QStringView stem);
 // Parts for this many words: at least one, so that the driver always has a
 // table to read.
 int WordParts(std::size_t words);

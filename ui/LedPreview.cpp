@@ -3,6 +3,7 @@
 #include "marquee/MarqueeWriter.h"
 #include "sign/SignGeometry.h"
 #include "sign/SignTiming.h"
+#include "ui/SignColours.h"
 
 #include <QPainter>
 
@@ -11,11 +12,9 @@
 namespace award {
 namespace {
 
-const QColor kPanel(22, 22, 26);
-const QColor kLedOff(70, 22, 20);
-const QColor kLedOn(255, 48, 36);
-// Amber, apart from every colour a LED takes.
-const QColor kOutOfDateMark(255, 191, 0);
+using colours::kLedOff;
+using colours::kLedOn;
+using colours::kOutOfDateMark;
 
 const QString kPlaysTheSketch = QStringLiteral("LED 看板預覽：照上傳後的樣子播放程式裡的畫面");
 
@@ -36,7 +35,11 @@ void LedPreview::SetOutOfDate(bool outOfDate) {
 }
 
 void LedPreview::SetSketchText(const QString& sketchText) {
-    std::optional<SketchFrames> frames = ReadSketch(sketchText);
+    SketchReading reading = ReadSketchOrWhy(sketchText);
+    // An empty program area is nothing to explain.
+    refusal_ = sketchText.trimmed().isEmpty() ? ReadRefusal{} : reading.refusal;
+    update();
+    std::optional<SketchFrames> frames = std::move(reading.sketch);
     const bool sameTable = frames.has_value() == frames_.has_value() &&
                            (!frames || (frames->frames == frames_->frames && frames->marquee == frames_->marquee &&
                                           frames->program == frames_->program));
@@ -125,7 +128,9 @@ ColumnWords LedPreview::Shown() const {
 }
 
 QString LedPreview::StatusLine() const {
-    if (!HasSketch()) return QStringLiteral("程式區沒有可播放的畫面");
+    if (!HasSketch())
+        return QStringLiteral("程式區沒有可播放的畫面") +
+               (refusal_.why.isEmpty() ? QString() : QStringLiteral("：") + refusal_.Words());
     if (frames_->program) return QStringLiteral("節目第 %1/%2 項").arg(frameIndex_ + 1).arg(FrameCount());
     if (frames_->marquee) return QStringLiteral("跑馬燈第 %1/%2 步").arg(frameIndex_ + 1).arg(FrameCount());
     return QStringLiteral("第 %1/%2 個畫面").arg(frameIndex_ + 1).arg(FrameCount());
@@ -134,7 +139,7 @@ QString LedPreview::StatusLine() const {
 void LedPreview::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(rect(), kPanel);
+    painter.fillRect(rect(), colours::kSignPanel);
 
     const double pitchX = (width() - 8.0) / kSignColumns;
     const double pitchY = (height() - 8.0) / kSignRows;
@@ -149,7 +154,7 @@ void LedPreview::paintEvent(QPaintEvent*) {
     }
     if (!HasSketch()) {
         painter.setPen(QColor(230, 230, 230));
-        painter.drawText(rect(), Qt::AlignCenter, StatusLine());
+        painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, StatusLine());
     }
     if (outOfDate_) {
         // Framed all round and labelled, so that the mark shows whatever

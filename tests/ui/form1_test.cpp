@@ -1,6 +1,5 @@
 #include "conversion/BannerConverter.h"
 #include "reading/SketchReader.h"
-#include "form1_test.moc"
 #include "notices/Notices.h"
 #include "sign/MeasuredCapacities.h"
 #include "sign/SignTiming.h"
@@ -492,10 +491,14 @@ private slots:
         text3->setPlainText(edited);
         QTRY_COMPARE(preview->FrameCount(), 1);
 
-        // A broken row darkens it.
+        // A broken row darkens it, and the preview and the notices name its line.
         edited.replace(QStringLiteral(",{1, "), QStringLiteral(",{1, x"));
         text3->setPlainText(edited);
         QTRY_VERIFY(!preview->HasSketch());
+        const QString line = QStringLiteral("第 %1 行：")
+                                 .arg(QStringView(edited).first(edited.indexOf(QStringLiteral(",{1, x"))).count(u'\n') + 1);
+        QVERIFY2(preview->StatusLine().contains(line), qPrintable(preview->StatusLine()));
+        QTRY_VERIFY(Control<QLabel>("notice")->toolTip().contains(line));
     }
 
     void marqueeModeScrollsTheWholeText() {
@@ -552,3 +555,4 @@ private slots:
 };
 
 QTEST_MAIN(Form1Test)
+#include "form1_test.moc"

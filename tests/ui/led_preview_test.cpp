@@ -1,4 +1,3 @@
-#include "led_preview_test.moc"
 #include "marquee/MarqueeWriter.h"
 #include "phrases/PhraseFormat.h"
 #include "phrases/SketchWriter.h"
@@ -177,3 +176,4 @@ private slots:
 };
 
 QTEST_MAIN(LedPreviewTest)
+#include "led_preview_test.moc"

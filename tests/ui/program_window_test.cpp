@@ -2,7 +2,6 @@
 #include "program/ProgramConverter.h"
 #include "program/ProgramTimeline.h"
 #include "program/ProgramWriter.h"
-#include "program_window_test.moc"
 #include "sign/ColumnWords.h"
 #include "sign/SignGeometry.h"
 #include "sign/SignTiming.h"
@@ -303,3 +302,4 @@ private slots:
 };
 
 QTEST_MAIN(ProgramWindowTest)
+#include "program_window_test.moc"
