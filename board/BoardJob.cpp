@@ -4,6 +4,7 @@
 #include "board/BoardToolchain.h"
 #include "board/ProcessGroup.h"
 #include "files/AtomicFile.h"
+#include "sign/FigureWords.h"
 
 #include <QDir>
 #include <QFile>
@@ -281,7 +282,7 @@ void BoardJob::AfterUpload(bool succeeded) {
         Finish(Result::UploadFailed, {boardAnswered_ ? ConnectionLost(target_)
                                                      : NoBoardOnPort(target_, kBoardAnswerMilliseconds / 1000)});
     else if (succeeded && verified)
-        Finish(Result::Uploaded, {QStringLiteral("上傳完成：已寫入並驗證 %1 位元組（%2）").arg(ByteCount(*verified), Elapsed()),
+        Finish(Result::Uploaded, {QStringLiteral("上傳完成：已寫入並驗證 %1 位元組（%2）").arg(Thousands(*verified), Elapsed()),
                                   compiled_.SizeNotice()});
     else
         Finish(Result::UploadFailed, {UploadProblem(output_, target_)});

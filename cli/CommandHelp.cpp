@@ -1,32 +1,16 @@
 #include "cli/CommandHelp.h"
 
 #include "cli/ExitStatus.h"
-#include "conversion/SketchFormat.h"
 #include "files/BannerFile.h"
+#include "notices/CapacityWords.h"
 #include "surface/FaceResolver.h"
 
 #include <QLocale>
 
 namespace award {
-namespace {
-
-// A full-width character at 12 points is 16 columns wide.
-constexpr int kColumnsPerCharacter = 16;
-
-QString Thousands(long long number) { return QLocale(QLocale::English).toString(number); }
-
-// Characters a second at a speed: a column moves every so many sweeps.
-QString CharactersPerSecond(MarqueeSpeed speed) {
-    const double columnsPerSecond = 1000.0 / (MarqueeSweeps(speed) * kSweepMilliseconds);
-    return QString::number(columnsPerSecond / kColumnsPerCharacter, 'f', 1);
-}
-
-}  // namespace
 
 QString CommandHelp() {
     using namespace exit_status;
-    // A marquee's capacity is told in whole tens of characters, as an estimate.
-    const long long marqueeCharacters = kMarqueeMaxColumns / kColumnsPerCharacter / 10 * 10;
     return QStringLiteral(
                "用法：award-banner-sketch [--font 字型] [--bold] [--italic] [--first-row 1|3]\n"
                "                          [--marquee [--speed slow|medium|fast]]\n"
@@ -58,11 +42,9 @@ QString CommandHelp() {
                "--upload 和 --hex 需要 Debian 套件 arduino-builder、arduino-core-avr、gcc-avr、\n"
                "avr-libc 和 avrdude；這時標準輸出不寫任何東西。\n"
                "\n")
-               .arg(kMega2560MaxPhrases)
-               .arg(Thousands(kMega2560MaxFlashPhrases), kMingFaceName, kKaiFaceName,
-                    Thousands(kMarqueeMaxColumns), Thousands(marqueeCharacters),
-                    CharactersPerSecond(MarqueeSpeed::Slow), CharactersPerSecond(MarqueeSpeed::Medium),
-                    CharactersPerSecond(MarqueeSpeed::Fast)) +
+               .arg(SramPhrasesInWords(), FlashPhrasesInWords(), kMingFaceName, kKaiFaceName,
+                    MarqueeColumnsInWords(), MarqueeCharactersInWords(), CharactersPerSecondInWords(MarqueeSpeed::Slow),
+                    CharactersPerSecondInWords(MarqueeSpeed::Medium), CharactersPerSecondInWords(MarqueeSpeed::Fast)) +
            QStringLiteral(
                "結束狀態：\n"
                "  %1  完成：程式已寫出；用 --upload 時 avrdude 已驗證看板的 flash；用 --hex 時\n"

@@ -1,6 +1,5 @@
 #include "cli/CommandLine.h"
 
-#include "conversion/SketchFormat.h"
 #include "surface/FaceResolver.h"
 
 #include <QCommandLineParser>

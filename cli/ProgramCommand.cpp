@@ -3,8 +3,8 @@
 #include "cli/BoardOptions.h"
 #include "cli/CommandLine.h"
 #include "cli/ExitStatus.h"
-#include "conversion/Notices.h"
-#include "conversion/ProgramConverter.h"
+#include "notices/Notices.h"
+#include "program/ProgramConverter.h"
 #include "files/ProgramFile.h"
 #include "surface/DrawingSurface.h"
 

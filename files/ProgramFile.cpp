@@ -148,6 +148,21 @@ QStringList NamesOf(const CsvRows::Row& row) {
     return names;
 }
 
+// A named setting's cell: left as it is when empty, else the value it names;
+// false, with why, for a name it does not know.
+template <class Value>
+bool TakeNamed(const QString& cell, std::optional<Value> (*named)(QStringView), const QString& setting,
+               const QString& names, Value& value, QString& why) {
+    if (cell.isEmpty()) return true;
+    const auto found = named(cell);
+    if (!found) {
+        why = QStringLiteral("%1「%2」不認得，要是 %3。").arg(setting, Shown(cell), names);
+        return false;
+    }
+    value = *found;
+    return true;
+}
+
 // One row as an item, or why it cannot be one.
 std::optional<ProgramItem> ItemFrom(const std::vector<QString>& cells, bool decimalComma, QString& why) {
     ProgramItem item;
@@ -161,14 +176,8 @@ std::optional<ProgramItem> ItemFrom(const std::vector<QString>& cells, bool deci
         }
     }
     if (!cells.empty()) item.text = cells[0];
-    if (const QString style = cell(1); !style.isEmpty()) {
-        const auto named = StyleNamed(style);
-        if (!named) {
-            why = QStringLiteral("顯示方式「%1」不認得，要是 靜止、左移、上移、閃爍 或 拉幕。").arg(Shown(style));
-            return std::nullopt;
-        }
-        item.style = *named;
-    }
+    if (!TakeNamed(cell(1), StyleNamed, QStringLiteral("顯示方式"), StyleNamesInWords(), item.style, why))
+        return std::nullopt;
     if (QString hold = cell(2); !hold.isEmpty()) {
         if (decimalComma && !hold.contains(u'.')) hold.replace(u',', u'.');
         const auto seconds = HoldSecondsFrom(hold);
@@ -180,22 +189,9 @@ std::optional<ProgramItem> ItemFrom(const std::vector<QString>& cells, bool deci
         }
         item.holdSeconds = *seconds;
     }
-    if (const QString speed = cell(3); !speed.isEmpty()) {
-        const auto named = SpeedNamed(speed);
-        if (!named) {
-            why = QStringLiteral("速度「%1」不認得，要是 慢、中 或 快。").arg(Shown(speed));
-            return std::nullopt;
-        }
-        item.speed = *named;
-    }
-    if (const QString align = cell(4); !align.isEmpty()) {
-        const auto named = AlignNamed(align);
-        if (!named) {
-            why = QStringLiteral("對齊「%1」不認得，要是 靠左 或 置中。").arg(Shown(align));
-            return std::nullopt;
-        }
-        item.align = *named;
-    }
+    if (!TakeNamed(cell(3), SpeedNamed, QStringLiteral("速度"), SpeedNamesInWords(), item.speed, why) ||
+        !TakeNamed(cell(4), AlignNamed, QStringLiteral("對齊"), AlignNamesInWords(), item.align, why))
+        return std::nullopt;
     return item;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "conversion/Program.h"
+#include "program/Program.h"
 
 #include <QByteArray>
 #include <QString>

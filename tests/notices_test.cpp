@@ -1,7 +1,9 @@
 #include "conversion/BannerConverter.h"
-#include "conversion/SketchFormat.h"
-#include "conversion/Notices.h"
-#include "conversion/ProgramConverter.h"
+#include "program/ProgramConverter.h"
+#include "notices/Notices.h"
+#include "phrases/PhraseFormat.h"
+#include "sign/MeasuredCapacities.h"
+#include "sign/SignTiming.h"
 #include "surface/DrawingSurface.h"
 
 #include <gtest/gtest.h>

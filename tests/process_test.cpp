@@ -1,9 +1,11 @@
 #include "cli/ExitStatus.h"
 #include "conversion/BannerConverter.h"
-#include "conversion/Notices.h"
-#include "conversion/SketchFormat.h"
-#include "conversion/SketchReader.h"
 #include "files/BannerFile.h"
+#include "reading/SketchReader.h"
+#include "notices/Notices.h"
+#include "phrases/PhraseFormat.h"
+#include "sign/MeasuredCapacities.h"
+#include "sign/SignTiming.h"
 #include "surface/DrawingSurface.h"
 
 #include <QProcess>

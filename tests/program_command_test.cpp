@@ -2,9 +2,11 @@
 // status of its own, with nothing written, for a bad file or a program too
 // long for the board.
 
-#include "conversion/Notices.h"
-#include "conversion/ProgramConverter.h"
 #include "files/ProgramFile.h"
+#include "notices/Notices.h"
+#include "program/ProgramConverter.h"
+#include "sign/MeasuredCapacities.h"
+#include "sign/SignTiming.h"
 #include "surface/DrawingSurface.h"
 
 #include <QProcess>

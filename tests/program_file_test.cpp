@@ -3,6 +3,7 @@
 
 #include "ProgramCsvRoundTrip.h"
 #include "files/ProgramFile.h"
+#include "sign/SignTiming.h"
 
 #include <QStringEncoder>
 #include <QTemporaryDir>

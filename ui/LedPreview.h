@@ -1,7 +1,7 @@
 #pragma once
 
-#include "conversion/ProgramTimeline.h"
-#include "conversion/SketchReader.h"
+#include "program/ProgramTimeline.h"
+#include "reading/SketchReader.h"
 
 #include <QString>
 #include <QTimer>
@@ -42,7 +42,10 @@ public:
     // Frames, the marquee's steps in one pass, or the program's items.
     int FrameCount() const;
     bool Lit(int column, int row) const;
+    // What the panel says under its LEDs; for a text that is no sketch the
+    // board runs, the line to blame and what was expected there.
     QString StatusLine() const;
+    const ReadRefusal& Refusal() const { return refusal_; }
 
     // Moves on to the next lit or dark phase, as the timer does.
     void Step();
@@ -56,8 +59,11 @@ private:
     void Load(const QString& sketchText);
     void Restart();
     void EnterItem();
+    // The image the panel shows now, lit or not.
+    ColumnWords Shown() const;
 
     std::optional<SketchFrames> frames_;
+    ReadRefusal refusal_;
     int frameIndex_ = 0;
     bool lit_ = false;
     // A program's item is played image by image; sweeps are counted from the

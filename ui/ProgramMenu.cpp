@@ -1,6 +1,6 @@
 #include "ui/ProgramMenu.h"
 
-#include "conversion/SketchFormat.h"
+#include "program/ProgramFormat.h"
 #include "files/ProgramFile.h"
 #include "ui/Form1.h"
 #include "ui/MessageBoxes.h"

@@ -1,6 +1,7 @@
 #include "ui/ProgramTableModel.h"
 
 #include "files/ProgramFile.h"
+#include "program/ProgramFormat.h"
 
 #include <QColor>
 #include <QUndoStack>
@@ -148,9 +149,9 @@ bool Uses(const ProgramItem& item, int column) {
     switch (column) {
     case ProgramTableModel::Hold:
     case ProgramTableModel::Align:
-        return item.style != ItemStyle::ScrollLeft;
+        return StyleHasPages(item.style);
     case ProgramTableModel::Speed:
-        return item.style != ItemStyle::Static && item.style != ItemStyle::Blink;
+        return StyleUsesSpeed(item.style);
     default:
         return true;
     }

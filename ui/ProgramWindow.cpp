@@ -1,6 +1,7 @@
 #include "ui/ProgramWindow.h"
 
-#include "conversion/Notices.h"
+#include "notices/Notices.h"
+#include "phrases/Phrases.h"
 #include "ui/Form1.h"
 #include "ui/ItemTextEditor.h"
 #include "ui/LedPreview.h"
@@ -13,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
-#include <QStringTokenizer>
 #include <QTableView>
 #include <QToolButton>
 
@@ -193,12 +193,10 @@ bool ProgramWindow::Apply() {
 
 Program ProgramWindow::ItemsFromBanner(const QString& banner) {
     Program items;
-    const qsizetype end = banner.lastIndexOf(u' ');
-    if (end < 0) return items;
     ProgramItem item;
     item.style = ItemStyle::Static;
     item.align = ItemAlign::Centre;
-    for (const QStringView phrase : QStringTokenizer(QStringView(banner).first(end), u' ')) {
+    for (const QStringView phrase : SplitPhrases(banner).phrases) {
         item.text = phrase.toString();
         items.push_back(item);
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "conversion/ProgramConverter.h"
+#include "program/ProgramConverter.h"
 #include "surface/DrawingSurface.h"
 #include "ui/Form1.h"
 #include "ui/ProgramTableModel.h"

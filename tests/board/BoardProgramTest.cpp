@@ -5,12 +5,16 @@
 // whose words lie past 64 KiB of flash show as the table holds them.
 
 #include "BoardTestSupport.h"
-
-#include "conversion/ProgramConverter.h"
-#include "conversion/ProgramTimeline.h"
-#include "conversion/ProgramWriter.h"
-#include "conversion/SketchReader.h"
+#include "reading/SketchReader.h"
+#include "program/ProgramConverter.h"
+#include "program/ProgramTimeline.h"
+#include "program/ProgramWriter.h"
+#include "sign/ColumnWords.h"
+#include "sign/SignGeometry.h"
+#include "sign/SignTiming.h"
+#include "sketch/SketchCode.h"
 #include "surface/DrawingSurface.h"
+
 
 #include <gtest/gtest.h>
 

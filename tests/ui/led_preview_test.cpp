@@ -1,5 +1,7 @@
-#include "conversion/MarqueeWriter.h"
-#include "conversion/SketchWriter.h"
+#include "marquee/MarqueeWriter.h"
+#include "phrases/PhraseFormat.h"
+#include "phrases/SketchWriter.h"
+#include "sign/ColumnWords.h"
 #include "ui/LedPreview.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // the question before unsaved items end with the program, where the window
 // opens, and the preview of one item.
 
-#include "conversion/SketchFormat.h"
+#include "program/ProgramFormat.h"
 #include "files/AtomicFile.h"
 #include "files/ProgramFile.h"
 #include "ui/FileMenu.h"
