@@ -10,6 +10,7 @@
 #include "ui/LedPreview.h"
 #include "ui/ProgramMenu.h"
 #include "ui/ProgramWindow.h"
+#include "AnswerMessageBox.h"
 #include "ui/ProgramWindowPlace.h"
 
 #include <QAbstractButton>
@@ -33,17 +34,6 @@
 using namespace award;
 
 namespace {
-
-QString said;  // what the message box answered last said
-
-void Answer(QMessageBox::StandardButton button) {
-    QTimer::singleShot(0, [button] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            said = box->text();
-            box->button(button)->click();
-        }
-    });
-}
 
 int AmberPixels(QWidget& widget) {
     const QImage picture = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);

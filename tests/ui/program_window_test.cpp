@@ -11,6 +11,7 @@
 #include "ui/LedPreview.h"
 #include "ui/ProgramMenu.h"
 #include "ui/ProgramWindow.h"
+#include "AnswerMessageBox.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -31,18 +32,6 @@
 using namespace award;
 
 namespace {
-
-QString said;  // what the message box answered last said
-
-// Answers the message box about to open; with no button, by its default.
-void Answer(QMessageBox::StandardButton button) {
-    QTimer::singleShot(0, [button] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            said = box->text();
-            button == QMessageBox::NoButton ? QTest::keyClick(box, Qt::Key_Return) : box->button(button)->click();
-        }
-    });
-}
 
 ColumnWords Shown(const LedPreview& preview) {
     ColumnWords words{};
