@@ -69,12 +69,7 @@ ProgramFrames ReadProgram(const QString& sketch)
 
 TEST(BoardProgram, FiveItemsInOrderEachImageForItsTimeThenTheFirstAgain)
 {
-    Program program(5);
-    program[0] = {QStringLiteral("恭喜"), ItemStyle::Static, 2.0, MarqueeSpeed::Medium, ItemAlign::Left};
-    program[1] = {QStringLiteral("第一名"), ItemStyle::Static, 1.0, MarqueeSpeed::Medium, ItemAlign::Centre};
-    program[2] = {QStringLiteral("賀"), ItemStyle::Blink};
-    program[3] = {QStringLiteral("金牌"), ItemStyle::ScrollUp, 1.5, MarqueeSpeed::Fast};
-    program[4] = {QStringLiteral("好"), ItemStyle::ScrollLeft, 1.5, MarqueeSpeed::Fast};
+    const Program program = FiveItemProgram();
     DrawingSurface surface;
     ProgramConverter converter(surface);
     const QString sketch = converter.ConvertProgram(program, {});

@@ -1,5 +1,8 @@
 #include "BoardTestSupport.h"
 
+#include "conversion/ProgramConverter.h"
+#include "surface/DrawingSurface.h"
+
 #include <cstdio>
 #include <stdexcept>
 
@@ -40,6 +43,22 @@ BoardRun RunOnBoardFromFrame(const QString& sketch, int firstFrame, std::size_t 
     BoardRun run = RunBuiltSketch(edited.toStdString(), framesWanted, simulatedMilliseconds);
     run.table = table;
     return run;
+}
+
+Program FiveItemProgram() {
+    Program program(5);
+    program[0] = {QStringLiteral("恭喜"), ItemStyle::Static, 2.0, MarqueeSpeed::Medium, ItemAlign::Left};
+    program[1] = {QStringLiteral("第一名"), ItemStyle::Static, 1.0, MarqueeSpeed::Medium, ItemAlign::Centre};
+    program[2] = {QStringLiteral("賀"), ItemStyle::Blink};
+    program[3] = {QStringLiteral("金牌"), ItemStyle::ScrollUp, 1.5, MarqueeSpeed::Fast};
+    program[4] = {QStringLiteral("好"), ItemStyle::ScrollLeft, 1.5, MarqueeSpeed::Fast};
+    return program;
+}
+
+QString FiveItemProgramSketch() {
+    DrawingSurface surface;
+    ProgramConverter converter(surface);
+    return converter.ConvertProgram(FiveItemProgram(), {});
 }
 
 std::string DescribeDifference(const MatrixImage& shown, const MatrixImage& expected) {
