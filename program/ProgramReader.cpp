@@ -29,6 +29,7 @@ struct Tables {
     long long words = 0;
     std::optional<std::vector<std::vector<std::uint32_t>>> items;
     std::vector<std::pair<std::size_t, std::size_t>> ranges;
+    std::size_t itemsAt = 0;  // the token the item table starts at
 };
 
 // `const unsigned int wN[] PROGMEM={...};` from `at`, or nothing.
@@ -49,13 +50,17 @@ bool ReadPart(TokenCursor& c, Tables& tables) {
 
 // `const unsigned long items[][5] PROGMEM={{...},...};`; rows given fewer
 // values end in zeros, as the compiler fills them.
-bool ReadItems(TokenCursor& c, Tables& tables) {
+bool ReadItems(TokenCursor& c, Tables& tables, QString& why) {
     if (tables.items || !c.TakeAll({u"const", u"unsigned", u"long", kProgramItemsName, u"[", u"]", u"["}))
         return false;
     if (c.Value<std::uint32_t>() != std::uint32_t{kProgramItemFields} || !c.TakeAll({u"]", u"PROGMEM", u"=", u"{"}))
         return false;
     std::vector<std::vector<std::uint32_t>> rows;
     while (!c.Peek(u"}")) {
+        if (!c.Peek(u"{")) {
+            why = QStringLiteral("「%1」的每一項要用一對「{ }」括起來").arg(kProgramItemsName);
+            return false;
+        }
         auto row = c.Braced<std::uint32_t>(kProgramItemFields);
         if (!row || rows.size() == std::size_t(kProgramMaxItems)) return false;
         row->resize(kProgramItemFields, 0);
@@ -74,17 +79,25 @@ std::optional<Tables> FindTables(const CppTokens& t, ReadRefusal& refusal) {
     int depth = 0;
     bool statementStart = true;
     for (std::size_t i = 0; i < t.tokens.size();) {
+        if (depth == 0 && statementStart && t.Text(i) == u"static" && i + 4 < t.tokens.size() &&
+            t.Text(i + 1) == u"const" &&
+            (t.Text(i + 4) == kProgramItemsName || sketch::PartNumberOf(t.Text(i + 4).toString(), kProgramPartName))) {
+            refusal = {t.LineOfToken(i), QStringLiteral("「%1」前面不能有「static」").arg(t.Text(i + 4))};
+            return std::nullopt;
+        }
         if (depth == 0 && statementStart && t.Text(i) == u"const" && i + 3 < t.tokens.size() &&
             t.Text(i + 1) == u"unsigned") {
             const QString name = t.Text(i + 3).toString();
             TokenCursor c(t, i, t.tokens.size());
             const bool isPart = sketch::PartNumberOf(name, kProgramPartName).has_value();
             if (isPart || name == kProgramItemsName) {
-                if (!(isPart ? ReadPart(c, tables) : ReadItems(c, tables))) {
+                QString why;
+                if (!(isPart ? ReadPart(c, tables) : ReadItems(c, tables, why))) {
                     refusal = TableRefusal(t, i, std::min(c.At() + 1, t.tokens.size()),
-                                           QStringLiteral("「%1」的寫法和看板程式的不一樣").arg(name));
+                                           why.isEmpty() ? QStringLiteral("「%1」的寫法和看板程式的不一樣").arg(name) : why);
                     return std::nullopt;
                 }
+                if (!isPart) tables.itemsAt = i;
                 tables.ranges.emplace_back(i, c.At());
                 i = c.At();
                 continue;
@@ -142,6 +155,17 @@ std::optional<ProgramFrames> ReadProgram(const CppTokens& tokens, ReadRefusal& r
         return std::nullopt;
     };
     if (tables->parts.rbegin()->first != parts - 1) return partMissing();
+    // The driver uses every table, and C++ knows a name only after its
+    // declaration: the tables come first, before any of the driver.
+    std::size_t codeFrom = 0;
+    for (const auto& [begin, end] : tables->ranges) {
+        if (begin != codeFrom) {
+            refusal = {tokens.LineOfToken(begin), QStringLiteral("「%1」要寫在程式的最前面，在用到它的地方之前")
+                                                      .arg(tokens.Text(begin + 3))};
+            return std::nullopt;
+        }
+        codeFrom = end;
+    }
     std::vector<std::uint16_t> words;
     words.reserve(std::size_t(tables->words));
     for (const auto& [part, values] : tables->parts) {
@@ -175,7 +199,12 @@ std::optional<ProgramFrames> ReadProgram(const CppTokens& tokens, ReadRefusal& r
         const std::uint64_t width = item.style == ItemStyle::ScrollLeft ? 1 : kSignColumns;
         // Past the end the board would show whatever lies behind the table.
         if (first + count * width > words.size()) {
-            refusal = {0, QStringLiteral("節目表第 %1 項用到字表以外的字").arg(program.items.size() + 1)};
+            refusal = {tokens.LineOfToken(tables->itemsAt),
+                       QStringLiteral("節目表第 %1 項從第 %2 個字起用 %3 個字，字表只有 %4 個字")
+                           .arg(program.items.size() + 1)
+                           .arg(first)
+                           .arg(count * width)
+                           .arg(words.size())};
             return std::nullopt;
         }
         const auto begin = words.begin() + static_cast<std::ptrdiff_t>(first);

@@ -1,11 +1,22 @@
 #include "sketch/CppTokens.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <array>
 #include <limits>
 
 namespace award {
 namespace {
+
+// The directives a sketch may keep, written without spaces.
+constexpr QStringView kKnownDirectives[] = {u"#include<Arduino.h>", u"#include<avr/pgmspace.h>", u"#include<avr/io.h>"};
+
+QString KnownDirectivesInWords() {
+    QStringList words;
+    for (QStringView known : kKnownDirectives) words << known.toString().replace(u'<', QStringLiteral(" <"));
+    return words.join(QStringLiteral("、"));
+}
 
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r'; }
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
@@ -101,8 +112,12 @@ public:
                 continue;
             }
             if (c == u'#') {
-                if (!lineStart || !SkipDirective())
-                    return Fail(QStringLiteral("「#」後面只能是 include 或 pragma，而且要在一行的開頭"));
+                const qsizetype start = pos_;
+                if (!lineStart) return Fail(QStringLiteral("「#」要在一行的開頭"));
+                if (!SkipDirective())
+                    return Fail(QStringLiteral("「%1」這行看板程式不認得：「#」開頭的只能是 %2")
+                                    .arg(s_.mid(start, pos_ - start).trimmed(), KnownDirectivesInWords()),
+                                start);
                 continue;
             }
             lineStart = false;
@@ -127,15 +142,15 @@ private:
         out_.tokens.push_back({kind, static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(pos_ - start)});
     }
 
+    // Only the headers an Arduino sketch has anyway: any other header, or a
+    // pragma, could change what the rest of the text means to the compiler.
     bool SkipDirective() {
-        ++pos_;
-        while (pos_ < s_.size() && (s_[pos_] == u' ' || s_[pos_] == u'\t')) ++pos_;
         const qsizetype start = pos_;
-        while (pos_ < s_.size() && IsIdentifierPart(s_[pos_].unicode())) ++pos_;
-        const QStringView name = s_.mid(start, pos_ - start);
-        if (!name.isEmpty() && name != u"include" && name != u"pragma") return false;
         while (pos_ < s_.size() && s_[pos_] != u'\n' && s_[pos_] != u'\r') ++pos_;
-        return true;
+        QString line = s_.mid(start, pos_ - start).toString();
+        if (const qsizetype comment = line.indexOf(QStringLiteral("//")); comment >= 0) line.truncate(comment);
+        line = line.simplified().remove(u' ');
+        return std::ranges::any_of(kKnownDirectives, [&](QStringView known) { return line == known; });
     }
 
     bool Token(char16_t c) {

@@ -47,7 +47,8 @@ struct ReadRefusal {
 // Nothing when the compiler would stop at the text itself: a character that
 // C++ does not know outside comments and literals (U+3000 and U+00A0 are not
 // white space to it), a comment or literal left open, a malformed number, or a
-// preprocessor directive other than #include and #pragma, which could change
+// preprocessor directive other than the include of a header every sketch has
+// (Arduino.h, avr/pgmspace.h, avr/io.h), which could change
 // what the rest of the text means. Also nothing for a text of 2^32 characters
 // or more, and once more than `mostTokens`
 // tokens are found, so that a caller with a bound on what it accepts never

@@ -77,12 +77,14 @@ QString MarqueeOfParts(int parts) {
 // Our program driver with `parts` parts of `words` half-lit columns each, and
 // `rows` item rows.
 QString ProgramOf(int parts, int words, const QString& row, int rows) {
-    QString text = ProgramWriter::FixedCode(parts);
+    // The tables before the driver that uses them, as the compiler needs.
+    QString text;
     for (int part = 0; part < parts; ++part)
         text += QStringLiteral("const unsigned int %1%2[] PROGMEM={%3};\r\n")
                     .arg(kProgramPartName, QString::number(part), QStringLiteral("4369,").repeated(words));
-    return text + QStringLiteral("const unsigned long %1[][%2] PROGMEM={%3};")
-                      .arg(kProgramItemsName, QString::number(kProgramItemFields), (row + u',').repeated(rows));
+    text += QStringLiteral("const unsigned long %1[][%2] PROGMEM={%3};\r\n")
+                .arg(kProgramItemsName, QString::number(kProgramItemFields), (row + u',').repeated(rows));
+    return text + ProgramWriter::FixedCode(parts);
 }
 
 QString PhraseTable(int frames) {

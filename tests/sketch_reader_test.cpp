@@ -116,5 +116,67 @@ TEST(SketchReader, ReadsATableKeptInFlash) {
     EXPECT_FALSE(ReadSketch(shortPart).has_value());
 }
 
+
+// Hand edits of a program sketch that the compiler rejects or reads otherwise
+// than the reader would: each refused with its line and its reason, so that
+// the preview never plays a sketch that does not build as it shows.
+struct ProgramEdit {
+    const char* what;
+    QString (*edit)(QString sketch);
+    const char16_t* named;  // what the reason says
+};
+
+QString Replaced(QString text, QStringView was, QStringView typed) {
+    return text.replace(text.indexOf(was), was.size(), typed.toString());
+}
+
+// The declaration that starts at `name` moved to just after `anchor`, or to the end.
+QString Moved(QString text, QStringView name, QStringView anchor) {
+    const qsizetype from = text.indexOf(name);
+    const qsizetype to = text.indexOf(QStringLiteral("};\r\n"), from) + 4;
+    const QString declaration = text.mid(from, to - from);
+    text.remove(from, to - from);
+    const qsizetype after = anchor.empty() ? text.size() : text.indexOf(u'\n', text.indexOf(anchor)) + 1;
+    return text.insert(after, declaration);
+}
+
+class ProgramHandEdit : public testing::TestWithParam<ProgramEdit> {};
+
+TEST_P(ProgramHandEdit, IsRefusedWithItsLineAndReason) {
+    const ProgramEdit& edit = GetParam();
+    ProgramFrames program;
+    program.items.push_back({ItemStyle::Static, 234, 8, {ColumnWords{}}, {}});
+    const QString written = ProgramWriter::Sketch(program);
+    ASSERT_TRUE(ReadSketch(written));
+    const QString text = edit.edit(written);
+    ASSERT_NE(text, written);
+    const SketchReading reading = ReadSketchOrWhy(text);
+    EXPECT_FALSE(reading.sketch.has_value());
+    EXPECT_GT(reading.refusal.line, 0);
+    EXPECT_TRUE(reading.refusal.why.contains(QString::fromUtf16(edit.named))) << reading.refusal.why.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SketchReader, ProgramHandEdit,
+    testing::Values(
+        ProgramEdit{"ItemsAfterTheirCount",
+                    [](QString sketch) { return Moved(sketch, u"const unsigned long items", u"const unsigned int itemCount"); },
+                    u"items"},
+        ProgramEdit{"WordsAtTheEnd", [](QString sketch) { return Moved(sketch, u"const unsigned int w0", u""); }, u"w0"},
+        ProgramEdit{"AnInclude", [](QString sketch) { return sketch.prepend(u"#include <nosuch_award.h>\r\n"); }, u"#include"},
+        ProgramEdit{"APragma", [](QString sketch) { return sketch.prepend(u"#pragma GCC poison show\r\n"); }, u"#pragma"},
+        ProgramEdit{"BracesLeftOut", [](QString sketch) { return Replaced(sketch, u"{ 0, 0, 1, 234, 8}", u"0, 0, 1, 234, 8"); },
+                    u"{"},
+        ProgramEdit{"ACharLiteral", [](QString sketch) { return Replaced(sketch, u" 234,", u" 'a',"); }, u"'a'"},
+        ProgramEdit{"AFloat", [](QString sketch) { return Replaced(sketch, u" 234,", u" 2.5,"); }, u"2.5"},
+        ProgramEdit{"PastSixtyFourBits", [](QString sketch) { return Replaced(sketch, u" 234,", u" 99999999999999999999,"); },
+                    u"99999999999999999999"},
+        ProgramEdit{"Static",
+                    [](QString sketch) { return Replaced(sketch, u"const unsigned long items", u"static const unsigned long items"); },
+                    u"static"},
+        ProgramEdit{"AMacro", [](QString sketch) { return Replaced(sketch, u" 234,", u" A0,"); }, u"A0"},
+        ProgramEdit{"FirstPastTheEnd", [](QString sketch) { return Replaced(sketch, u"{ 0, 0, 1,", u"{ 0, 99, 1,"); }, u"99"}),
+    [](const auto& row) { return std::string(row.param.what); });
+
 }  // namespace
 }  // namespace award
