@@ -91,31 +91,41 @@ int main(int argc, char** argv) {
         return 1;
     }
     QTemporaryDir dir;
-    std::printf("%-10s %9s %8s %10s %13s %11s\n", "style", "isolated", "lit", "phrases", "whole chars", "read back");
+    std::printf("%-10s %9s %8s %10s %13s %13s %11s\n", "style", "isolated", "lit", "phrases", "whole chars",
+                "counters kept", "read back");
+    // Per character, the counters of the regular weight, which bold must keep.
+    std::vector<int> regularCounters;
     for (const FontStyle& style : {FontStyle{award::kMingFaceName, false, false},
                                    FontStyle{award::kKaiFaceName, false, false},
                                    FontStyle{award::kKaiFaceName, true, false}}) {
         DrawingSurface surface;
         surface.SetStyle(style);
         const auto face = surface.ResolvedFace();
-        int isolated = 0, lit = 0, phrasesWithIsolated = 0, characters = 0, whole = 0;
+        int isolated = 0, lit = 0, phrasesWithIsolated = 0, characters = 0, whole = 0, kept = 0;
         std::vector<LedGrid> leds;
         for (const QString& phrase : phrases) {
             leds.push_back(ScanLeds(surface, phrase));
-            const int alone = IsolatedLeds(leds.back());
-            isolated += alone;
-            phrasesWithIsolated += alone > 0;
+            const int lone = IsolatedLeds(leds.back());
+            isolated += lone;
+            phrasesWithIsolated += lone > 0;
             lit += LitLeds(leds.back());
             for (const uint c : phrase.toUcs4()) {
                 ++characters;
                 const int outline = face ? OutlineGroups(*face, c) : -1;
-                whole += outline >= 0 && LitGroups(ScanLeds(surface, QString::fromUcs4(reinterpret_cast<const char32_t*>(&c), 1))) <= outline;
+                const LedGrid alone = ScanLeds(surface, QString::fromUcs4(reinterpret_cast<const char32_t*>(&c), 1));
+                whole += outline >= 0 && LitGroups(alone) <= outline;
+                const int counters = Counters(alone);
+                if (!style.bold && style.face == award::kKaiFaceName) regularCounters.push_back(counters);
+                if (style.bold) kept += counters == regularCounters[static_cast<std::size_t>(characters - 1)];
             }
         }
         const int read = ReadBack(leds, phrases, dir);
         const QString name = style.face + (style.bold ? QStringLiteral(" 粗體") : QString());
-        std::printf("%-10s %9d %8d %5d of %3d %6.1f %%     %s\n", name.toUtf8().constData(), isolated, lit,
+        const QString keptShare = style.bold ? QStringLiteral("%1 %").arg(100.0 * kept / characters, 0, 'f', 1)
+                                             : QStringLiteral("-");
+        std::printf("%-10s %9d %8d %5d of %3d %6.1f %%  %12s  %s\n", name.toUtf8().constData(), isolated, lit,
                     phrasesWithIsolated, static_cast<int>(phrases.size()), 100.0 * whole / characters,
+                    keptShare.toUtf8().constData(),
                     read < 0 ? "no tesseract"
                              : QStringLiteral("%1 (%2 of %3)")
                                    .arg(static_cast<double>(read) / characters, 0, 'f', 3)

@@ -10,9 +10,10 @@
 namespace award::test {
 namespace {
 
-// Counts 8-connected groups of set cells in a width x height grid.
+// Counts groups of set cells in a width x height grid, joined through the
+// eight neighbours or, with `diagonals` false, through the four.
 template <class IsSet>
-int CountGroups(int width, int height, IsSet isSet) {
+int CountGroups(int width, int height, IsSet isSet, bool diagonals = true) {
     std::vector<char> seen(static_cast<std::size_t>(width) * height, 0);
     std::vector<std::pair<int, int>> stack;
     int groups = 0;
@@ -28,7 +29,7 @@ int CountGroups(int width, int height, IsSet isSet) {
                 for (int dy = -1; dy <= 1; ++dy)
                     for (int dx = -1; dx <= 1; ++dx) {
                         const int nx = cx + dx, ny = cy + dy;
-                        if (nx < 0 || ny < 0 || nx >= width || ny >= height) continue;
+                        if (nx < 0 || ny < 0 || nx >= width || ny >= height || (!diagonals && dx && dy)) continue;
                         auto& mark = seen[static_cast<std::size_t>(ny * width + nx)];
                         if (mark || !isSet(nx, ny)) continue;
                         mark = 1;
@@ -89,6 +90,11 @@ int LitLeds(const LedGrid& leds) {
 
 int LitGroups(const LedGrid& leds) {
     return CountGroups(64, 16, [&](int x, int y) { return Lit(leds, x, y); });
+}
+
+int Counters(const LedGrid& leds) {
+    // A dark frame around the sign joins all the open dark LEDs into one group.
+    return CountGroups(66, 18, [&](int x, int y) { return !Lit(leds, x - 1, y - 1); }, false) - 1;
 }
 
 int OutlineGroups(const InstalledFace& installed, char32_t c) {

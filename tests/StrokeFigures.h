@@ -26,6 +26,10 @@ int LitLeds(const LedGrid& leds);
 // Groups of lit LEDs joined through any of the eight neighbours.
 int LitGroups(const LedGrid& leds);
 
+// Dark regions that lit LEDs close in on every side (through the four
+// neighbours), as the counters of 口 or 日.
+int Counters(const LedGrid& leds);
+
 // The groups of ink the character's outline has at 64 pixels to the em,
 // unhinted, where at least half a pixel is covered; -1 if the face lacks it.
 int OutlineGroups(const InstalledFace& face, char32_t c);

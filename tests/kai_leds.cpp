@@ -1,6 +1,7 @@
 // The sign's LEDs for a phrase in 標楷體, as text or as a picture of LED dots.
 //
 //   kai_leds TEXT                      rows of '#' (lit) and '.' (dark)
+//   kai_leds --bold TEXT               the same in 標楷體 粗體
 //   kai_leds TEXT BEFORE.txt OUT.png   a picture: BEFORE's rows above, today's below
 //
 // docs/kai_strokes.sh makes the README's picture with it.
@@ -44,13 +45,15 @@ void DrawLeds(QPainter& painter, const LedGrid& leds, int top) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
+    QStringList args = app.arguments();
+    const bool bold = args.size() > 1 && args[1] == QStringLiteral("--bold");
+    if (bold) args.removeAt(1);
     if (args.size() != 2 && args.size() != 4) {
-        std::fprintf(stderr, "usage: kai_leds TEXT [BEFORE.txt OUT.png]\n");
+        std::fprintf(stderr, "usage: kai_leds [--bold] TEXT [BEFORE.txt OUT.png]\n");
         return 2;
     }
     award::DrawingSurface surface;
-    surface.SetStyle({award::kKaiFaceName, false, false});
+    surface.SetStyle({award::kKaiFaceName, bold, false});
     const LedGrid now = award::test::ScanLeds(surface, args[1]);
     if (args.size() == 2) {
         for (const auto& row : now) {
