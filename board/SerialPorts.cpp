@@ -14,17 +14,31 @@ constexpr UsbId kMega2560[] = {{0x2341, 0x0010}, {0x2341, 0x0042}, {0x2A03, 0x00
 // CH340, FT232R and CP2102: the USB-serial chips of clone boards.
 constexpr UsbId kCloneBridges[] = {{0x1A86, 0x7523}, {0x0403, 0x6001}, {0x10C4, 0xEA60}};
 
-int Rank(const QSerialPortInfo& port) {
-    if (!port.hasVendorIdentifier()) return PortRank(std::nullopt);
-    return PortRank(UsbId{port.vendorIdentifier(), port.productIdentifier()});
+std::optional<UsbId> UsbIdOf(const QSerialPortInfo& port) {
+    if (!port.hasVendorIdentifier()) return std::nullopt;
+    return UsbId{port.vendorIdentifier(), port.productIdentifier()};
 }
+
+int Rank(const QSerialPortInfo& port) { return PortRank(UsbIdOf(port)); }
 
 }  // namespace
 
 int PortRank(std::optional<UsbId> usb) {
     if (usb && std::ranges::find(kMega2560, *usb) != std::end(kMega2560)) return 0;
     if (usb && std::ranges::find(kCloneBridges, *usb) != std::end(kCloneBridges)) return 1;
-    return 2;
+    return usb ? 2 : 3;
+}
+
+SerialPort DescribePort(const QString& path, const QString& description, std::optional<UsbId> usb) {
+    const int rank = PortRank(usb);
+    return {path, description, rank < 2, rank == 0};
+}
+
+QString PortLabel(const SerialPort& port) {
+    QString label = port.description.isEmpty() ? port.path : port.path + QStringLiteral("  ") + port.description;
+    if (port.mega) return label + QStringLiteral("  ← Arduino Mega 2560（看板）");
+    if (port.likelyBoard) return label + QStringLiteral("  ← 可能是相容的看板");
+    return label;
 }
 
 QList<SerialPort> AvailablePorts() {
@@ -32,7 +46,7 @@ QList<SerialPort> AvailablePorts() {
     std::ranges::stable_sort(ports, {}, Rank);
     QList<SerialPort> found;
     for (const QSerialPortInfo& port : ports)
-        found.append({port.systemLocation(), port.description(), Rank(port) < 2});
+        found.append(DescribePort(port.systemLocation(), port.description(), UsbIdOf(port)));
     return found;
 }
 
