@@ -194,16 +194,15 @@ void AddBoldInk(std::vector<std::uint8_t>& ink, const Coverage& bold, int inkCov
     const auto lit = [&](int x, int y) {
         return x >= 0 && y >= 0 && x < width && y < rows && ink[static_cast<std::size_t>(y * width + x)] != 0;
     };
-    // Inking a pixel keeps which strokes are joined and which counters are
-    // closed when its ring of eight neighbours holds exactly one run of ink
-    // that a gap of dark pixels 4-connected to it does not split: Yokoi's
-    // connectivity number for 8-connected ink is then 1.
+    // A pixel may be inked without joining two strokes, closing a new counter
+    // or filling one when the ink around it, walking its eight neighbours,
+    // touches it in exactly one place: Yokoi's connectivity number for
+    // 8-connected ink is then 1.
     const auto keepsShape = [&](int x, int y) {
         static constexpr int kRingX[8] = {1, 1, 0, -1, -1, -1, 0, 1};
         static constexpr int kRingY[8] = {0, -1, -1, -1, 0, 1, 1, 1};
-        bool dark[9];
+        bool dark[8];
         for (int k = 0; k < 8; ++k) dark[k] = !lit(x + kRingX[k], y + kRingY[k]);
-        dark[8] = dark[0];
         int runs = 0;
         for (int k = 0; k < 8; k += 2) runs += dark[k] && !(dark[k + 1] && dark[(k + 2) % 8]);
         return runs == 1;
