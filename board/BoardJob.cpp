@@ -5,6 +5,13 @@
 #include "board/ProcessGroup.h"
 #include "files/AtomicFile.h"
 #include "sign/FigureWords.h"
+#include "sign/Mega2560.h"
+
+#ifdef AWARD_BOARD_IMAGE
+#include "reading/SketchReader.h"
+#include "image/FlashImage.h"
+#include "image/IntelHex.h"
+#endif
 
 #include <QDir>
 #include <QFile>
@@ -59,6 +66,21 @@ std::optional<QString> WriteNewFile(const QString& path, const QByteArray& bytes
     if (fd >= 0 && ::close(fd) == 0 && done == bytes.size()) return std::nullopt;
     return QString::fromLocal8Bit(std::strerror(done == bytes.size() ? errno : error));
 }
+
+// What the user hears when a sketch must be compiled and cannot be here.
+const QString kNeedsArduinoIde = QStringLiteral(
+    "這份程式跟本程式產生的不一樣（例如 setup 或 loop 改過），要先編譯才能上傳，這台電腦沒有編譯用的工具："
+    "請用 檔案 ▸ 匯出 Arduino 草稿（Ctrl+E），再用 Arduino IDE 開啟、上傳");
+
+#ifdef AWARD_BOARD_IMAGE
+constexpr bool kBoardImage = true;
+// What the board image shows without compiling: the sketches the reader knows.
+std::optional<SketchFrames> Shown(const QString& sketch) { return ReadSketch(sketch); }
+#else
+constexpr bool kBoardImage = false;
+// Without the board image every sketch is compiled.
+std::optional<bool> Shown(const QString&) { return std::nullopt; }
+#endif
 
 bool OutOfSpace(const QString& output) { return output.contains(QLatin1String("No space left on device")); }
 
@@ -117,10 +139,27 @@ bool BoardJob::Start(const QString& sketch, Goal goal, const QString& target) {
     boardSilent_ = false;
     lastProgress_ = {};
     compiled_ = {};
+    sizeNotice_.clear();
+    needsArduinoIde_ = false;
     clock_.start();
 
-    if (const QStringList missing = toolchain::MissingPackages(); !missing.isEmpty()) {
-        Finish(Result::ToolsMissing, {toolchain::MissingPackagesAdvice(missing)}, true);
+    // 編譯檢查 always compiles; the rest compiles only what the reader does not know.
+    const std::optional<SketchFrames> shown = goal != Goal::Check ? Shown(sketch) : std::nullopt;
+    const bool imaged = shown.has_value();
+    if (imaged)
+        stages_ = goal == Goal::Upload ? QList<Stage>{Stage::Write, Stage::Verify} : QList<Stage>{};
+    else
+        stages_ = goal == Goal::Upload ? QList<Stage>{Stage::Compile, Stage::Write, Stage::Verify}
+                                       : QList<Stage>{Stage::Compile};
+    const QStringList missing = !imaged                  ? toolchain::MissingPackages()
+                                : goal == Goal::Upload ? toolchain::MissingUploadPackages()
+                                                         : QStringList{};
+    if (!missing.isEmpty()) {
+        QStringList notices;
+        needsArduinoIde_ = kBoardImage && goal != Goal::Check;
+        if (needsArduinoIde_) notices << kNeedsArduinoIde;
+        notices << toolchain::MissingPackagesAdvice(missing);
+        Finish(Result::ToolsMissing, notices, true);
         return true;
     }
     if (goal == Goal::Upload && target.isEmpty()) {
@@ -140,6 +179,12 @@ bool BoardJob::Start(const QString& sketch, Goal goal, const QString& target) {
             return true;
         }
     }
+#ifdef AWARD_BOARD_IMAGE
+    if (imaged) {
+        StartImage(*shown);
+        return true;
+    }
+#endif
     if (const auto problem = Prepare(sketch)) {
         Finish(Result::NotPrepared, {*problem}, true);
         return true;
@@ -234,7 +279,7 @@ void BoardJob::AfterCompile(bool succeeded) {
         return;
     }
     compiled_ = ReadCompileOutput(output_, kSketchName + QStringLiteral(".ino"), succeeded);
-    const QString size = compiled_.SizeNotice();
+    const QString size = sizeNotice_ = compiled_.SizeNotice();
     if (!compiled_.Uploadable()) {
         QStringList notices{compiled_.problem};
         if (!size.isEmpty()) notices << size;
@@ -253,13 +298,57 @@ void BoardJob::AfterCompile(bool succeeded) {
             Finish(Result::Compiled, {QStringLiteral("已寫出 %1").arg(target_), size});
         break;
     case Goal::Upload:
-        uploading_ = true;
-        Run(toolchain::UploaderProgram(), toolchain::UploadArguments(target_, hex));
-        watchdog_.start(kBoardAnswerMilliseconds);
-        emit Progress(Stage::Write, 0);
+        Upload(hex);
         break;
     }
 }
+
+void BoardJob::Upload(const QString& hex) {
+    uploading_ = true;
+    Run(toolchain::UploaderProgram(), toolchain::UploadArguments(target_, hex));
+    watchdog_.start(kBoardAnswerMilliseconds);
+    emit Progress(Stage::Write, 0);
+}
+
+#ifdef AWARD_BOARD_IMAGE
+void BoardJob::StartImage(const SketchFrames& shown) {
+    const auto built = BuildFlashImage(shown);
+    if (const auto* refusal = std::get_if<ImageRefusal>(&built)) {
+        const bool tooBig = refusal->reason == ImageRefusal::Reason::ProgramTooBig;
+        Finish(Result::DoesNotFit, {tooBig ? CapacityProblem(refusal->bytes, 0) : CapacityProblem(0, refusal->bytes)},
+               true);
+        return;
+    }
+    const QByteArray& image = std::get<QByteArray>(built);
+    compiled_.programBytes = int(image.size());
+    sizeNotice_ = QStringLiteral("看板映像 %1 位元組（上限 %2），不必編譯")
+                      .arg(Thousands(int(image.size())), Thousands(kMega2560ProgramBytes));
+    const QByteArray hex = IntelHex(image);
+    if (goal_ == Goal::WriteHex) {
+        if (const auto problem = WriteAtomically(target_, hex))
+            Finish(Result::HexNotWritten, {QStringLiteral("無法寫出 %1：%2").arg(target_, *problem)}, true);
+        else
+            Finish(Result::Compiled, {QStringLiteral("已寫出 %1").arg(target_), sizeNotice_}, true);
+        return;
+    }
+    if (!temporary_->isValid()) {
+        Finish(Result::NotPrepared, {QStringLiteral("無法建立上傳用的暫存資料夾：%1").arg(temporary_->errorString())}, true);
+        return;
+    }
+    const QDir folder(temporary_->path());
+    const QString file = folder.filePath(kSketchName + QStringLiteral(".hex"));
+    std::optional<QString> problem = MakeFolder(folder.filePath(QStringLiteral("tmp")));
+    if (!problem) {
+        if (const auto written = WriteNewFile(file, hex))
+            problem = QStringLiteral("無法寫入上傳用的暫存資料夾 %1：%2").arg(folder.path(), *written);
+    }
+    if (problem) {
+        Finish(Result::NotPrepared, {*problem}, true);
+        return;
+    }
+    Upload(file);
+}
+#endif
 
 std::optional<QString> BoardJob::WriteHex(const QString& built) const {
     // The target is checked again: something else may have taken its place
@@ -283,7 +372,7 @@ void BoardJob::AfterUpload(bool succeeded) {
                                                      : NoBoardOnPort(target_, kBoardAnswerMilliseconds / 1000)});
     else if (succeeded && verified)
         Finish(Result::Uploaded, {QStringLiteral("上傳完成：已寫入並驗證 %1 位元組（%2）").arg(Thousands(*verified), Elapsed()),
-                                  compiled_.SizeNotice()});
+                                  sizeNotice_});
     else
         Finish(Result::UploadFailed, {UploadProblem(output_, target_)});
 }
@@ -294,7 +383,7 @@ void BoardJob::Finish(Result result, QStringList notices, bool later) {
         return;
     }
     temporary_.reset();
-    emit Finished({result, notices, compiled_.errorLine, compiled_.programBytes});
+    emit Finished({result, notices, compiled_.errorLine, compiled_.programBytes, needsArduinoIde_});
 }
 
 QString BoardJob::Elapsed() const {

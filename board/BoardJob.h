@@ -16,8 +16,12 @@
 
 namespace award {
 
+struct SketchFrames;
+
 // Takes one sketch to the board: compiles it with arduino-builder and, when a
-// port is given, uploads it with avrdude, both in the background. Everything
+// port is given, uploads it with avrdude, both in the background. A sketch
+// the reader knows goes to the board or the HEX file as the board image the
+// program writes itself, without compiling. Everything
 // the tools write stays in a private folder removed when the job ends, and
 // no process of theirs outlives it.
 class BoardJob : public QObject {
@@ -47,6 +51,9 @@ public:
         std::optional<int> errorLine;
         // The program's size in flash, which is what an upload writes.
         std::optional<int> programBytes;
+        // The sketch must be compiled, and there is no compiler here: the
+        // Arduino IDE can take it to the board once it is exported.
+        bool needsArduinoIde = false;
         bool Succeeded() const { return result == Result::Uploaded || result == Result::Compiled; }
     };
 
@@ -59,6 +66,8 @@ public:
     bool StartUpload(const QString& sketch, const QString& port) { return Start(sketch, Goal::Upload, port); }
     bool StartHex(const QString& sketch, const QString& hexFile) { return Start(sketch, Goal::WriteHex, hexFile); }
     bool Running() const { return temporary_ != nullptr; }
+    // The stages the job now running goes through, in order.
+    const QList<Stage>& Stages() const { return stages_; }
     // Ends the tools and every process they started, then the job.
     void Cancel();
     // The process group of the tool now running, 0 between tools.
@@ -80,6 +89,9 @@ private:
     void OnProcessEnded(bool succeeded);
     void AfterCompile(bool succeeded);
     void AfterUpload(bool succeeded);
+    // Writes the board image of a sketch the reader knows instead of compiling it.
+    void StartImage(const SketchFrames& shown);
+    void Upload(const QString& hex);
     std::optional<QString> WriteHex(const QString& built) const;
     void EndToolGroup();
     // Ends an upload whose board has not answered or has gone quiet.
@@ -98,6 +110,9 @@ private:
     QString target_;
     QString output_;
     CompileReport compiled_;
+    QString sizeNotice_;
+    QList<Stage> stages_;
+    bool needsArduinoIde_ = false;
     bool cancelled_ = false;
     // avrdude waits far longer than a board takes to answer, and never gives
     // up on a board that stops answering: the job watches for silence itself.

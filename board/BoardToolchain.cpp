@@ -1,34 +1,57 @@
 #include "board/BoardToolchain.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
 namespace award::toolchain {
 namespace {
 
-constexpr const char* kArduinoBuilder = "/usr/bin/arduino-builder";
-constexpr const char* kAvrdude = "/usr/bin/avrdude";
+constexpr const char* kArduinoBuilder = "arduino-builder";
+constexpr const char* kAvrdude = "avrdude";
 
-// One file that each package installs and the tools need.
+// One file that each package installs and the tools need: a program, looked
+// for in the tool folders, or a path.
 constexpr struct {
     const char* package;
+    const char* program;
     const char* file;
 } kPackages[] = {
-    {"arduino-builder", kArduinoBuilder},
-    {"arduino-core-avr", "/usr/share/arduino/hardware/arduino/avr/boards.txt"},
-    {"gcc-avr", "/usr/bin/avr-g++"},
-    {"avr-libc", "/usr/lib/avr/include/avr/io.h"},
-    {"avrdude", kAvrdude},
+    {"arduino-builder", kArduinoBuilder, nullptr},
+    {"arduino-core-avr", nullptr, "/usr/share/arduino/hardware/arduino/avr/boards.txt"},
+    {"gcc-avr", "avr-g++", nullptr},
+    {"avr-libc", nullptr, "/usr/lib/avr/include/avr/io.h"},
+    {"avrdude", kAvrdude, nullptr},
 };
+
+QString Program(const char* name) {
+    return QStandardPaths::findExecutable(QLatin1String(name), ToolFolders());
+}
+
+QStringList Missing(bool uploadOnly) {
+    QStringList missing;
+    for (const auto& [package, program, file] : kPackages) {
+        if (uploadOnly && program != kAvrdude) continue;
+        const bool there = program ? !Program(program).isEmpty() : QFileInfo::exists(QLatin1String(file));
+        if (!there) missing << QLatin1String(package);
+    }
+    return missing;
+}
 
 }  // namespace
 
-QStringList MissingPackages() {
-    QStringList missing;
-    for (const auto& [package, file] : kPackages)
-        if (!QFileInfo::exists(QLatin1String(file))) missing << QLatin1String(package);
-    return missing;
+QStringList ToolFolders() {
+    const QByteArray path = qgetenv("AWARD_BANNER_TOOL_PATH");
+    if (path.isNull()) return {QStringLiteral("/usr/bin")};
+    // An empty list would have findExecutable search PATH instead.
+    QStringList folders = QFile::decodeName(path).split(QDir::listSeparator(), Qt::SkipEmptyParts);
+    if (folders.isEmpty()) folders << QStringLiteral("/nonexistent");
+    return folders;
 }
+
+QStringList MissingPackages() { return Missing(false); }
+
+QStringList MissingUploadPackages() { return Missing(true); }
 
 QString MissingPackagesAdvice(const QStringList& packages) {
     return QStringLiteral("需要先安裝 Debian 套件：%1（sudo apt install %1）").arg(packages.join(u' '));
@@ -39,7 +62,7 @@ QString CoreCacheFolder() {
            QStringLiteral("/award-banner/arduino-core");
 }
 
-QString CompilerProgram() { return QLatin1String(kArduinoBuilder); }
+QString CompilerProgram() { return Program(kArduinoBuilder); }
 
 QStringList CompileArguments(const QString& sketchFile, const QString& buildFolder) {
     return {QStringLiteral("-compile"),
@@ -57,7 +80,7 @@ QStringList CompileArguments(const QString& sketchFile, const QString& buildFold
             sketchFile};
 }
 
-QString UploaderProgram() { return QLatin1String(kAvrdude); }
+QString UploaderProgram() { return Program(kAvrdude); }
 
 QStringList UploadArguments(const QString& port, const QString& hexFile) {
     // The Mega 2560's upload settings in boards.txt and the avrdude

@@ -10,10 +10,17 @@ namespace award {
 // and load it through the board's bootloader.
 namespace toolchain {
 
-// The Debian packages whose files are missing; empty when all is installed.
+// The Debian packages whose files are missing for compiling and uploading;
+// empty when all is installed.
 QStringList MissingPackages();
+// Those missing for uploading a board image, which needs no compiler.
+QStringList MissingUploadPackages();
 // What the user is told while the board commands are unavailable.
 QString MissingPackagesAdvice(const QStringList& packages);
+
+// Where the tools' programs are looked for: /usr/bin, or the folders that
+// AWARD_BANNER_TOOL_PATH lists, so that a test can take a tool away.
+QStringList ToolFolders();
 
 // Where compiled cores are kept between runs, per user.
 QString CoreCacheFolder();

@@ -40,6 +40,8 @@ QString PlainCompilerMessage(const QString& message) {
     return QStringLiteral("編譯器的說明：") + message;
 }
 
+}  // namespace
+
 QString CapacityProblem(int programBytes, int sramBytes) {
     if (programBytes > kMega2560ProgramBytes)
         return QStringLiteral("程式太大（%1 位元組），Mega 2560 只放得下 %2 位元組：請減少句數")
@@ -52,7 +54,6 @@ QString CapacityProblem(int programBytes, int sramBytes) {
     return {};
 }
 
-}  // namespace
 
 QString CompileReport::SizeNotice() const {
     if (!programBytes || !sramBytes) return {};

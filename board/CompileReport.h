@@ -24,6 +24,10 @@ struct CompileReport {
     QString SizeNotice() const;
 };
 
+// Why a program of `programBytes` whose variables take `sramBytes` of SRAM
+// is not loaded onto the Mega 2560; empty when it fits.
+QString CapacityProblem(int programBytes, int sramBytes);
+
 // Reads arduino-builder's output (its messages in the C locale) for a sketch
 // file named `sketchFileName`.
 CompileReport ReadCompileOutput(const QString& output, const QString& sketchFileName, bool succeeded);

@@ -34,13 +34,13 @@ QString CommandHelp() {
                "                     空白，沒有每句 4 個字的限制（最多 %5 欄，約 %6 個中文字）\n"
                "  --speed 速度       跑馬燈的速度：slow（每秒約 %7 個字）、medium（預設，%8）\n"
                "                     或 fast（%9）\n"
-               "  --upload 序列埠    編譯程式，經由序列埠（例如 /dev/ttyACM0）上傳到看板，\n"
-               "                     進度寫在標準錯誤\n"
-               "  --hex 檔案         編譯程式，把燒錄檔以 Intel HEX 格式寫到一般檔案，不上傳\n"
+               "  --upload 序列埠    把看板映像經由序列埠（例如 /dev/ttyACM0）上傳到看板，\n"
+               "                     不必編譯；進度寫在標準錯誤\n"
+               "  --hex 檔案         把看板映像以 Intel HEX 格式寫到一般檔案，不上傳\n"
                "  -h, --help         顯示這段說明\n"
                "\n"
-               "--upload 和 --hex 需要 Debian 套件 arduino-builder、arduino-core-avr、gcc-avr、\n"
-               "avr-libc 和 avrdude；這時標準輸出不寫任何東西。\n"
+               "--upload 需要 Debian 套件 avrdude；--hex 不需要別的工具。這時標準輸出不寫任何\n"
+               "東西。\n"
                "\n")
                .arg(SramPhrasesInWords(), FlashPhrasesInWords(), kMingFaceName, kKaiFaceName,
                     MarqueeColumnsInWords(), MarqueeCharactersInWords(), CharactersPerSecondInWords(MarqueeSpeed::Slow),

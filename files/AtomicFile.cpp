@@ -4,6 +4,9 @@
 
 #include <QSaveFile>
 
+#include <cerrno>
+#include <cstring>
+
 namespace award {
 
 std::optional<QString> WriteAtomically(const QString& path, const QByteArray& bytes) {
@@ -13,10 +16,14 @@ std::optional<QString> WriteAtomically(const QString& path, const QByteArray& by
     QSaveFile file(path);
     // QSaveFile::commit() lets a failed flush of its buffer pass, so the
     // buffer is flushed and checked here while the old file is still whole.
+    errno = 0;
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() &&
         file.error() == QFileDevice::NoError && file.commit())
         return std::nullopt;
-    const QString why = file.errorString();
+    // A flush that fails on a full disk or a file-size limit leaves Qt
+    // saying "Unknown error"; the system's own reason is the one to give.
+    const int systemError = errno;
+    const QString why = systemError != 0 ? QString::fromLocal8Bit(std::strerror(systemError)) : file.errorString();
     file.cancelWriting();
     return QStringLiteral("寫入失敗（%1），原本的檔案沒有被改動。磁碟可能已滿，或沒有寫入的權限。").arg(why);
 }

@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QTextBlock>
@@ -26,8 +28,13 @@ BoardMenu::BoardMenu(Form1& form) : QObject(&form), form_(form) {
     connect(compile_, &QAction::triggered, this, [this] { Start(false); });
     connect(upload_, &QAction::triggered, this, [this] { Start(true); });
     connect(ports_, &QMenu::aboutToShow, this, &BoardMenu::ListPorts);
+    // Uploading a sketch the program wrote needs only avrdude; 編譯檢查 the whole tool chain.
     if (const QStringList missing = toolchain::MissingPackages(); !missing.isEmpty()) {
-        for (QAction* action : {compile_, upload_, ports_->menuAction()}) {
+        compile_->setEnabled(false);
+        compile_->setToolTip(toolchain::MissingPackagesAdvice(missing));
+    }
+    if (const QStringList missing = toolchain::MissingUploadPackages(); !missing.isEmpty()) {
+        for (QAction* action : {upload_, ports_->menuAction()}) {
             action->setEnabled(false);
             action->setToolTip(toolchain::MissingPackagesAdvice(missing));
         }
@@ -51,7 +58,6 @@ void BoardMenu::Start(bool upload) {
     if (job_.Running()) return;
     if (!form_.ConfirmCurrentSketch(upload ? Form1::SketchUse::Upload : Form1::SketchUse::Compile)) return;
     const QString sketch = form_.Text3Text();
-    uploading_ = upload;
     if (upload) {
         const QString port = UploadPort(AvailablePorts(), RememberedPort());
         job_.StartUpload(sketch, port);
@@ -66,9 +72,8 @@ void BoardMenu::Start(bool upload) {
 
 void BoardMenu::ShowProgress(BoardJob::Stage stage, int percent) {
     QStringList steps;
-    for (int i = 0; i < (uploading_ ? 3 : 1); ++i)
-        steps << (i == int(stage) ? QStringLiteral("【%1】") : QStringLiteral("%1"))
-                     .arg(BoardJob::StageName(static_cast<BoardJob::Stage>(i)));
+    for (const BoardJob::Stage step : job_.Stages())
+        steps << (step == stage ? QStringLiteral("【%1】") : QStringLiteral("%1")).arg(BoardJob::StageName(step));
     progress_->setLabelText(steps.join(QStringLiteral(" → ")));
     progress_->setRange(0, percent < 0 ? 0 : 100);
     progress_->setValue(std::max(percent, 0));
@@ -76,10 +81,23 @@ void BoardMenu::ShowProgress(BoardJob::Stage stage, int percent) {
 
 void BoardMenu::Finish(const BoardJob::Outcome& outcome) {
     progress_->reset();
-    compile_->setEnabled(true);
-    upload_->setEnabled(true);
+    compile_->setEnabled(toolchain::MissingPackages().isEmpty());
+    upload_->setEnabled(toolchain::MissingUploadPackages().isEmpty());
     form_.ShowNotices(outcome.notices);
     if (outcome.errorLine) ShowLine(*outcome.errorLine);
+    if (outcome.needsArduinoIde) OfferExport(outcome.notices.join(u'\n'));
+}
+
+// The file menu's 匯出 Arduino 草稿, offered where the sketch needs the IDE.
+void BoardMenu::OfferExport(const QString& why) {
+    const QList<QAction*> actions = form_.FileMenuWidget()->actions();
+    const auto exporter = std::ranges::find_if(
+        actions, [](const QAction* action) { return action->text().startsWith(QStringLiteral("匯出 Arduino 草稿")); });
+    if (exporter == actions.end()) return;
+    QMessageBox box(QMessageBox::Information, QStringLiteral("看板"), why, QMessageBox::Cancel, &form_);
+    QPushButton* button = box.addButton(QStringLiteral("匯出 Arduino 草稿…"), QMessageBox::AcceptRole);
+    box.exec();
+    if (box.clickedButton() == button) (*exporter)->trigger();
 }
 
 void BoardMenu::ShowLine(int line) {

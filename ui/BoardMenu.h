@@ -26,6 +26,7 @@ private:
     void ListPorts();
     void ChooseOtherPort();
     void ShowLine(int line);
+    void OfferExport(const QString& why);
 
     Form1& form_;
     BoardJob job_;
@@ -33,7 +34,6 @@ private:
     QAction* upload_ = nullptr;
     QMenu* ports_ = nullptr;
     QProgressDialog* progress_ = nullptr;
-    bool uploading_ = false;
 };
 
 }  // namespace award

@@ -74,14 +74,7 @@ ProgramFrames ReadProgram(const QString& sketch)
 
 TEST(BoardProgram, EveryStyleInOrderEachImageForItsTimeThenTheFirstAgain)
 {
-    Program program(6);
-    program[0] = {QStringLiteral("恭喜"), ItemStyle::Static, 2.0, MarqueeSpeed::Medium, ItemAlign::Left};
-    program[1] = {QStringLiteral("第一名"), ItemStyle::Static, 1.0, MarqueeSpeed::Medium, ItemAlign::Centre};
-    program[2] = {QStringLiteral("賀"), ItemStyle::Blink};
-    program[3] = {QStringLiteral("金牌"), ItemStyle::ScrollUp, 1.5, MarqueeSpeed::Fast};
-    program[4] = {QStringLiteral("好"), ItemStyle::ScrollLeft, 1.5, MarqueeSpeed::Fast};
-    // Left-aligned and wide, so that the curtain's column steps open on lit columns.
-    program[5] = {QStringLiteral("拉幕開始"), ItemStyle::Wipe, 1.0, MarqueeSpeed::Fast, ItemAlign::Left};
+    const Program program = EveryStyleProgram();
     DrawingSurface surface;
     ProgramConverter converter(surface);
     const QString sketch = converter.ConvertProgram(program, {});

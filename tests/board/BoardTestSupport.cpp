@@ -1,5 +1,8 @@
 #include "BoardTestSupport.h"
 
+#include "program/ProgramConverter.h"
+#include "surface/DrawingSurface.h"
+
 #include <cstdio>
 #include <stdexcept>
 
@@ -40,6 +43,24 @@ BoardRun RunOnBoardFromFrame(const QString& sketch, int firstFrame, std::size_t 
     BoardRun run = RunBuiltSketch(edited.toStdString(), framesWanted, simulatedMilliseconds);
     run.table = table;
     return run;
+}
+
+Program EveryStyleProgram() {
+    Program program(6);
+    program[0] = {QStringLiteral("恭喜"), ItemStyle::Static, 2.0, MarqueeSpeed::Medium, ItemAlign::Left};
+    program[1] = {QStringLiteral("第一名"), ItemStyle::Static, 1.0, MarqueeSpeed::Medium, ItemAlign::Centre};
+    program[2] = {QStringLiteral("賀"), ItemStyle::Blink};
+    program[3] = {QStringLiteral("金牌"), ItemStyle::ScrollUp, 1.5, MarqueeSpeed::Fast};
+    program[4] = {QStringLiteral("好"), ItemStyle::ScrollLeft, 1.5, MarqueeSpeed::Fast};
+    // Left-aligned and wide, so that the curtain's column steps open on lit columns.
+    program[5] = {QStringLiteral("拉幕開始"), ItemStyle::Wipe, 1.0, MarqueeSpeed::Fast, ItemAlign::Left};
+    return program;
+}
+
+QString EveryStyleProgramSketch() {
+    DrawingSurface surface;
+    ProgramConverter converter(surface);
+    return converter.ConvertProgram(EveryStyleProgram(), {});
 }
 
 std::string DescribeDifference(const MatrixImage& shown, const MatrixImage& expected) {

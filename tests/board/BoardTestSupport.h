@@ -5,6 +5,8 @@
 #include "SimulatedBoard.h"
 #include "SketchTable.h"
 
+#include "program/Program.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -39,6 +41,11 @@ BoardRun RunOnBoardFromFrame(const QString& sketch, int firstFrame, std::size_t 
 
 // Builds and runs a sketch as it is, without reading its table.
 BoardRun RunBuiltSketch(const std::string& sketchUtf8, std::size_t framesWanted, std::uint64_t simulatedMilliseconds);
+
+// Six items, one of each style, with holds of 2.0 and 1.0 s.
+Program EveryStyleProgram();
+// Its sketch as the 節目表 run writes it.
+QString EveryStyleProgramSketch();
 
 // Names the LED columns where a shown image and a table row differ.
 std::string DescribeDifference(const MatrixImage& shown, const MatrixImage& expected);

@@ -28,6 +28,7 @@ public:
         case MatrixPort::K: rowsHigh_ = write.value; break;
         }
         frame_.endCycle = write.cycle;
+        lastWrite_ = write.cycle;
     }
 
     ShownFrame Finish() {
@@ -70,7 +71,7 @@ private:
     void FinishSweep() {
         if (sweepStarted_) {
             const bool complete = sweepInOrder_ && visited_ == kMatrixColumns && column_ == kMatrixColumns - 1;
-            sweeps_.push_back({sweepStart_, sweepImage_, complete});
+            sweeps_.push_back({sweepStart_, lastWrite_, sweepImage_, complete});
             sweepStarted_ = false;
         }
     }
@@ -79,6 +80,7 @@ private:
     ShownFrame frame_;
     std::vector<ShownSweep> sweeps_;
     std::uint64_t sweepStart_ = 0;
+    std::uint64_t lastWrite_ = 0;
     MatrixImage sweepImage_{};
     bool sweepStarted_ = false;
     bool sweepInOrder_ = true;

@@ -44,6 +44,7 @@ struct TraceTiming {
 // One sweep of the columns as the LEDs showed it.
 struct ShownSweep {
     std::uint64_t startCycle = 0;  // port C's write of its first column
+    std::uint64_t endCycle = 0;    // the last write before the next sweep
     MatrixImage image{};
     bool complete = false;  // visited every column 0-63 once, in order
 };

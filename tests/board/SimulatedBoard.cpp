@@ -116,6 +116,25 @@ std::unique_ptr<SimulatedBoard> SimulatedBoard::WithStockBootloader() {
     return board;
 }
 
+std::unique_ptr<SimulatedBoard> SimulatedBoard::WithHexFile(const std::filesystem::path& hex) {
+    std::unique_ptr<SimulatedBoard> board(new SimulatedBoard);
+    avr_t* avr = board->avr_.get();
+    ihex_chunk_p chunks = nullptr;
+    const int count = read_ihex_chunks(hex.c_str(), &chunks);
+    if (count <= 0) throw std::runtime_error("simavr cannot read " + hex.string());
+    for (int i = 0; i < count; ++i) {
+        if (chunks[i].baseaddr + chunks[i].size > avr->flashend + 1) {
+            free_ihex_chunks(chunks);
+            throw std::runtime_error(hex.string() + " reaches past the flash");
+        }
+        std::copy_n(chunks[i].data, chunks[i].size, avr->flash + chunks[i].baseaddr);
+    }
+    free_ihex_chunks(chunks);
+    avr->codeend = avr->flashend;
+    board->Reset();
+    return board;
+}
+
 void SimulatedBoard::Reset() {
     avr_reset(avr_.get());
     writes_.clear();

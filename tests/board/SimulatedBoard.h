@@ -31,6 +31,9 @@ public:
     // A board as it leaves the factory: flash erased but for the Mega 2560's
     // stock bootloader, which runs first after every reset.
     static std::unique_ptr<SimulatedBoard> WithStockBootloader();
+    // A board whose flash holds an Intel HEX file from address 0, as avrdude
+    // writes it, and nothing else.
+    static std::unique_ptr<SimulatedBoard> WithHexFile(const std::filesystem::path& hex);
     ~SimulatedBoard();
     SimulatedBoard(const SimulatedBoard&) = delete;
     SimulatedBoard& operator=(const SimulatedBoard&) = delete;

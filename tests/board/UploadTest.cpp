@@ -1,6 +1,6 @@
-// From banner to running sign without a board: the companion command compiles
-// and uploads through a pseudo-terminal to a simulated Mega 2560 that runs the
-// stock bootloader, and the failures a user meets end in words, not silence.
+// From banner to running sign without a board: the companion command uploads
+// the board image through a pseudo-terminal to a simulated Mega 2560 that runs
+// the stock bootloader, and the failures a user meets end in words, not silence.
 
 #include "BoardTestSupport.h"
 #include "SerialBridge.h"
@@ -56,6 +56,16 @@ CommandRun RunCommand(const QStringList& args,
             process.readAllStandardError()};
 }
 
+// A folder of tools holding avrdude alone, as a computer without a compiler.
+class ToolsOfOnlyAvrdude {
+public:
+    ToolsOfOnlyAvrdude() { QFile::link(QStringLiteral("/usr/bin/avrdude"), folder_.filePath(QStringLiteral("avrdude"))); }
+    QString Path() const { return folder_.path(); }
+
+private:
+    QTemporaryDir folder_;
+};
+
 TEST(UploadToBoard, CompanionCommandUploadsAndTheBoardShowsTheTable) {
     const QStringList style{"--font", "標楷體", "--bold", "--first-row", "1"};
     const CommandRun sketch = RunCommand(style);
@@ -65,7 +75,12 @@ TEST(UploadToBoard, CompanionCommandUploadsAndTheBoardShowsTheTable) {
 
     const auto board = SimulatedBoard::WithStockBootloader();
     SerialBridge bridge(*board);
-    const CommandRun upload = RunCommand(style + QStringList{"--upload", QString::fromStdString(bridge.PortName())});
+    // The board image needs no compiler: avrdude alone puts it on the sign.
+    const ToolsOfOnlyAvrdude tools;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("AWARD_BANNER_TOOL_PATH", tools.Path());
+    const CommandRun upload =
+        RunCommand(style + QStringList{"--upload", QString::fromStdString(bridge.PortName())}, environment);
     bridge.Stop();
     ASSERT_EQ(upload.exitCode, 0) << upload.err.toStdString();
     EXPECT_TRUE(upload.out.isEmpty());
@@ -89,6 +104,7 @@ struct FailureCase {
     BoardJob::Result result;
     const char* saying;
     bool reachesUpload;  // a missing port is refused before compiling
+    bool onlyAvrdude = false;  // the computer has avrdude and no compiler
 };
 
 std::ostream& operator<<(std::ostream& out, const FailureCase& c) {
@@ -115,6 +131,8 @@ TEST_P(UploadFailure, IsToldInWordsAndNeverReadsAsSuccess) {
     const auto board = SimulatedBoard::WithStockBootloader();
     SerialBridge silent(*board);
     silent.Stop();
+    const ToolsOfOnlyAvrdude tools;
+    if (c.onlyAvrdude) qputenv("AWARD_BANNER_TOOL_PATH", QFile::encodeName(tools.Path()));
     BoardJob job;
     bool wrote = false;
     std::optional<BoardJob::Outcome> outcome;
@@ -127,6 +145,7 @@ TEST_P(UploadFailure, IsToldInWordsAndNeverReadsAsSuccess) {
     ASSERT_TRUE(
         job.StartUpload(sketch, c.port ? QString::fromUtf8(c.port) : QString::fromStdString(silent.PortName())));
     application.exec();
+    qunsetenv("AWARD_BANNER_TOOL_PATH");
 
     ASSERT_TRUE(outcome);
     EXPECT_EQ(outcome->result, c.result);
@@ -134,7 +153,7 @@ TEST_P(UploadFailure, IsToldInWordsAndNeverReadsAsSuccess) {
     EXPECT_TRUE(outcome->notices.join(u'\n').contains(QString::fromUtf8(c.saying)))
         << outcome->notices.join(u'\n').toStdString();
     EXPECT_EQ(wrote, c.reachesUpload) << "an upload must start only after a clean compile, to a port that is there";
-    if (c.brokenSketch) {
+    if (c.result == BoardJob::Result::CompileFailed) {
         EXPECT_EQ(outcome->errorLine, slipLine);
     }
 }
@@ -144,7 +163,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(FailureCase{"MissingPort", false, "/dev/award-banner-no-such-port", BoardJob::Result::UploadFailed,
                                 "不存在", false},
                     FailureCase{"NothingAnswers", false, nullptr, BoardJob::Result::UploadFailed, "沒有看板", true},
-                    FailureCase{"BrokenSketch", true, nullptr, BoardJob::Result::CompileFailed, "行有錯", false}),
+                    FailureCase{"BrokenSketch", true, nullptr, BoardJob::Result::CompileFailed, "行有錯", false},
+                    FailureCase{"EditedDriverWithoutCompiler", true, nullptr, BoardJob::Result::ToolsMissing,
+                                "Arduino IDE", false, true}),
     [](const auto& row) { return std::string(row.param.what); });
 
 // A board that stops answering in the middle of writing, whether its clock
@@ -261,12 +282,25 @@ INSTANTIATE_TEST_SUITE_P(
                    {},
                    {},
                    "net:127.0.0.1:9"},
-        TargetCase{"CacheFolderCannotBeMade", "--hex", "true", exit_status::kCannotReadOrWrite, std::strerror(ENOTDIR),
-                   "XDG_CACHE_HOME=/dev/null/cache"},
         // A disk that takes no more than 512 bytes, as a full one.
-        TargetCase{"JobFolderOnAFullDisk", "--hex", "echo old > DIR/target", exit_status::kCannotReadOrWrite,
+        TargetCase{"HexOnAFullDisk", "--hex", "echo old > DIR/target", exit_status::kCannotReadOrWrite,
                    std::strerror(EFBIG), "TMPDIR=DIR", "trap '' XFSZ; ulimit -f 1; exec \"$0\" \"$@\""}),
     [](const auto& row) { return std::string(row.param.what); });
+
+// A banner's HEX file is the board image: written without the compiler, so
+// even where the compiler's cache folder cannot be made.
+TEST(HexFile, IsWrittenWithoutTheCompiler) {
+    const QTemporaryDir dir;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CACHE_HOME", "/dev/null/cache");
+    const QString target = dir.filePath("banner.hex");
+    const CommandRun run = RunCommand({"--hex", target}, environment, {});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_FALSE(run.err.contains("編譯…")) << run.err.toStdString();
+    QFile hex(target);
+    ASSERT_TRUE(hex.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(hex.readAll().trimmed().endsWith(":00000001FF"));
+}
 
 // Cancelling a compile ends every process the tools started, and the
 // compiler's temporary files never reach the system's temporary folder.

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "reading/SketchReader.h"
+
+#include <QByteArray>
+
+#include <variant>
+
+namespace award {
+
+// Why a sketch's image is not loaded: the reason its compiled sketch would be
+// refused for, so that the user hears the same either way.
+struct ImageRefusal {
+    enum class Reason { ProgramTooBig, StackTooSmall };
+    Reason reason = Reason::ProgramTooBig;
+    // The image's size, or the SRAM the compiled sketch's variables take.
+    int bytes = 0;
+};
+
+// The board's flash from address 0: the player, then the shows of `shown`
+// laid out as image/player/FlashLayout.h says, each form timed as its
+// compiled sketch is timed on the board.
+std::variant<QByteArray, ImageRefusal> BuildFlashImage(const SketchFrames& shown);
+
+}  // namespace award

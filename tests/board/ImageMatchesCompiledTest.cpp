@@ -1,0 +1,173 @@
+// The board image against the compiled sketch on the simulated Mega 2560:
+// for every form the reader knows, hand edits of its tables included, the
+// image loaded from its HEX file shows the same pictures in the same order as
+// the compiled sketch, each for the same time within 1 %, with the same dark
+// pauses, over at least one whole cycle.
+
+#include "BoardTestSupport.h"
+
+#include "conversion/BannerConverter.h"
+#include "marquee/MarqueeWriter.h"
+#include "program/ProgramTimeline.h"
+#include "program/ProgramWriter.h"
+#include "image/FlashImage.h"
+#include "image/IntelHex.h"
+#include "surface/DrawingSurface.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
+
+namespace award::board {
+namespace {
+
+constexpr std::size_t kUntilTimeRunsOut = std::numeric_limits<std::size_t>::max();
+
+// What the sign showed, stretch by stretch: consecutive sweeps of one
+// picture, or a pause in which no port was written at all. Reading a page
+// takes the program a few milliseconds without a write; that counts as part
+// of the picture before.
+struct Stretch {
+    MatrixImage image{};
+    bool pause = false;
+    std::uint64_t startCycle = 0;
+};
+
+std::vector<Stretch> Stretches(std::span<const PortWrite> writes) {
+    constexpr std::uint64_t kPauseCycles = 20 * kCyclesPerMillisecond;
+    std::vector<Stretch> stretches;
+    std::uint64_t lastEnd = 0;
+    for (const ShownSweep& sweep : DecodeSweeps(writes)) {
+        if (!sweep.complete) continue;
+        if (!stretches.empty() && sweep.startCycle - lastEnd > kPauseCycles) stretches.push_back({{}, true, lastEnd});
+        if (stretches.empty() || stretches.back().pause || stretches.back().image != sweep.image)
+            stretches.push_back({sweep.image, false, sweep.startCycle});
+        lastEnd = sweep.endCycle;
+    }
+    return stretches;
+}
+
+std::uint64_t CycleMilliseconds(const SketchFrames& shown) {
+    double sweeps = 0, pauses = 0, slower = 1;
+    if (shown.program) {
+        sweeps = double(ProgramCycleSweeps(*shown.program));
+    } else if (shown.marquee) {
+        sweeps = double(shown.marquee->columns.size() + kSignColumns) * shown.marquee->sweepsPerStep;
+    } else {
+        for (const auto& frame : shown.frames) sweeps += frame.sweeps;
+        pauses = double(shown.frames.size()) * kPauseMilliseconds;
+        // The phrase sketch's columns take a little longer than 100 us.
+        slower = 1.02;
+    }
+    return std::uint64_t(sweeps * kSweepMilliseconds * slower + pauses);
+}
+
+struct ImageCase {
+    const char* what;
+    std::function<QString()> sketch;
+};
+
+void PrintTo(const ImageCase& c, std::ostream* out) { *out << c.what; }
+
+QString Banner(int phrases) {
+    QString text;
+    for (int i = 1; i <= phrases; ++i) text += QString::number(i) + u' ';
+    DrawingSurface surface;
+    BannerConverter converter(surface);
+    return converter.ConvertBanner(text, 3);
+}
+
+// A hand edit of a 15-phrase table: the `nth` match of `pattern` replaced,
+// or the first `nth` removed.
+QString Edited(const QString& pattern, const QString& replacement, int nth = 1, bool removeAll = false) {
+    QString sketch = Banner(15);
+    auto matches = QRegularExpression(pattern).globalMatch(sketch);
+    std::vector<QRegularExpressionMatch> found;
+    while (matches.hasNext()) found.push_back(matches.next());
+    if (int(found.size()) < nth) throw std::runtime_error("nothing to edit: " + pattern.toStdString());
+    for (int i = nth - 1; i >= (removeAll ? 0 : nth - 1); --i)
+        sketch.replace(found[std::size_t(i)].capturedStart(), found[std::size_t(i)].capturedLength(), replacement);
+    return sketch;
+}
+
+QString Marquee() {
+    std::vector<std::uint16_t> columns;
+    for (std::uint32_t i = 0; i < 90; ++i) columns.push_back(std::uint16_t((i + 1) * 2654435761u >> 16));
+    return MarqueeWriter::Sketch(columns, MarqueeSweeps(MarqueeSpeed::Fast));
+}
+
+// Five hundred pages that hold for no sweep at all, so that the next item's
+// pages, shown, lie on both sides of 64 KiB in flash in the image and in the
+// compiled sketch alike.
+QString PagesAcross64KiB() {
+    ProgramFrames program;
+    ProgramFrames::Item skipped, shown;
+    shown.holdSweeps = 20;
+    for (int p = 0; p < 512; ++p) {
+        ColumnWords page;
+        for (int j = 0; j < kSignColumns; ++j) page[std::size_t(j)] = std::uint16_t((p * 64 + j + 1) * 40503u);
+        (p < 500 ? skipped : shown).pages.push_back(page);
+    }
+    program.items = {skipped, shown};
+    return ProgramWriter::Sketch(program);
+}
+
+class ImageShowsAsCompiled : public testing::TestWithParam<ImageCase> {};
+
+TEST_P(ImageShowsAsCompiled, SamePicturesInOrderEachForItsTime) {
+    const QString sketch = GetParam().sketch();
+    const auto shown = ReadSketch(sketch);
+    ASSERT_TRUE(shown) << "the reader does not know the sketch";
+    const auto image = BuildFlashImage(*shown);
+    ASSERT_TRUE(std::holds_alternative<QByteArray>(image));
+    const QTemporaryDir folder;
+    QFile hex(folder.filePath("image.hex"));
+    ASSERT_TRUE(hex.open(QIODevice::WriteOnly));
+    hex.write(IntelHex(std::get<QByteArray>(image)));
+    hex.close();
+
+    const std::uint64_t ms = CycleMilliseconds(*shown) * 21 / 20 + 1500;
+    const BoardRun compiled = RunBuiltSketch(sketch.toStdString(), kUntilTimeRunsOut, ms);
+    ASSERT_TRUE(compiled.stillRunning);
+    const auto board = SimulatedBoard::WithHexFile(hex.fileName().toStdString());
+    ASSERT_TRUE(board->RunUntil([](auto, auto) { return false; }, ms * kCyclesPerMillisecond));
+
+    const std::vector<Stretch> expected = Stretches(compiled.writes);
+    const std::vector<Stretch> seen = Stretches(board->Writes());
+    const std::size_t compared = std::min(seen.size(), expected.size()) - 1;
+    ASSERT_GE(double(expected[compared].startCycle), double(CycleMilliseconds(*shown) * kCyclesPerMillisecond) / 1.01)
+        << "less than a whole cycle compared";
+    for (std::size_t i = 0; i < compared; ++i) {
+        SCOPED_TRACE("stretch " + std::to_string(i) + (expected[i].pause ? ", a pause" : ""));
+        ASSERT_EQ(seen[i].pause, expected[i].pause);
+        ASSERT_TRUE(seen[i].image == expected[i].image) << DescribeDifference(seen[i].image, expected[i].image);
+        const auto want = double(expected[i + 1].startCycle - expected[i].startCycle);
+        const auto got = double(seen[i + 1].startCycle - seen[i].startCycle);
+        EXPECT_NEAR(got / want, 1.0, 0.01) << got / kCyclesPerMillisecond << " ms, compiled "
+                                           << want / kCyclesPerMillisecond << " ms";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, ImageShowsAsCompiled,
+    testing::Values(ImageCase{"Sram15Phrases", [] { return Banner(15); }},
+                    ImageCase{"Flash300Phrases", [] { return Banner(300); }},
+                    ImageCase{"Marquee", Marquee},
+                    ImageCase{"EveryStyleProgram", EveryStyleProgramSketch},
+                    ImageCase{"ProgramPagesAcross64KiB", PagesAcross64KiB},
+                    ImageCase{"ChangedWord", [] { return Edited(QStringLiteral("(?<=,\\{1, )\\d+"), "4095"); }},
+                    ImageCase{"ChangedDelayFactor", [] { return Edited(QStringLiteral("(?<=,\\{)1(?=,)"), "3", 2); }},
+                    ImageCase{"RowsRemoved",
+                              [] {
+                                  return Edited(QStringLiteral(",\\{1,[^\\n]*\\n"), "", 3, true)
+                                      .replace(QStringLiteral("num= 15;"), QStringLiteral("num= 12;"));
+                              }}),
+    [](const auto& row) { return std::string(row.param.what); });
+
+}  // namespace
+}  // namespace award::board
