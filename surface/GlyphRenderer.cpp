@@ -1,5 +1,7 @@
 #include "surface/GlyphRenderer.h"
 
+#include "surface/StrokeInk.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_DRIVER_H
@@ -24,13 +26,79 @@ constexpr int kRowsPerSlantPixel = 8;
 // Coverage (of 255) from which an outline pixel counts as ink.
 constexpr int kInkCoverage = 80;
 
-// How much bold widens an outline's strokes, in 26.6 pixels: three eighths of
-// a pixel darkens a 16-pixel Kai glyph without closing its counters.
-constexpr FT_Pos kBoldOutlineStrength = 24;
+// How much bold widens an outline's strokes, in 26.6 pixels, across the rows
+// and along them: half a pixel and an eighth. AddBoldInk takes only the pixels
+// that keep the regular weight's strokes apart and its counters open.
+constexpr FT_Pos kBoldAcross = 32;
+constexpr FT_Pos kBoldAlong = 8;
+// Bold takes a pixel from a little more coverage than the regular weight:
+// the lightly covered ones clog a 16-pixel glyph more than they thicken it.
+constexpr int kBoldInkCoverage = 100;
+
+// Where the pixels that keep thin strokes whole are added, the cut lies a
+// little higher, which keeps the strokes' edges from running into their
+// neighbours.
+constexpr int kStrokeInkCoverage = 90;
+
+// Outlines are drawn this many times finer as well, to see which of their
+// strokes hang together; up to kStrokeKeepingMaxPixels to the em, beyond
+// which strokes are wide enough for the threshold alone.
+constexpr int kFineScale = 4;
+constexpr double kStrokeKeepingMaxPixels = 48.0;
+
+// The outline's coverage over the width x rows pixels whose bottom-left corner
+// is (left, bottom), on a grid `scale` times finer than the pixels; empty when
+// FreeType cannot draw it.
+Coverage CoverageOf(FT_Library library, const FT_Outline& source, int left, int bottom, int width, int rows,
+                    int scale) {
+    Coverage coverage;
+    coverage.width = width * scale;
+    coverage.rows = rows * scale;
+    coverage.values.assign(static_cast<std::size_t>(coverage.width) * coverage.rows, 0);
+    FT_Outline outline{};
+    if (FT_Outline_New(library, static_cast<FT_UInt>(source.n_points), source.n_contours, &outline) != 0) return {};
+    FT_Outline_Copy(&source, &outline);
+    FT_Outline_Translate(&outline, -static_cast<FT_Pos>(left) * 64, -static_cast<FT_Pos>(bottom) * 64);
+    if (scale != 1) {
+        const FT_Matrix matrix{static_cast<FT_Fixed>(scale) << 16, 0, 0, static_cast<FT_Fixed>(scale) << 16};
+        FT_Outline_Transform(&outline, &matrix);
+    }
+    FT_Bitmap bitmap{};
+    bitmap.width = static_cast<unsigned>(coverage.width);
+    bitmap.rows = static_cast<unsigned>(coverage.rows);
+    bitmap.pitch = coverage.width;
+    bitmap.pixel_mode = FT_PIXEL_MODE_GRAY;
+    bitmap.num_grays = 256;
+    bitmap.buffer = coverage.values.data();
+    const bool drawn = FT_Outline_Get_Bitmap(library, &outline, &bitmap) == 0;
+    FT_Outline_Done(library, &outline);
+    return drawn ? coverage : Coverage{};
+}
 
 // The share of the em below the baseline; CJK faces put about an eighth of the
 // ideographic em there.
 constexpr double kEmDescentShare = 0.125;
+
+// Rows the outline touches too lightly to ink are dropped from the image, so
+// that only rows that hold ink count when the glyph is fitted into the em.
+void TrimBlankRows(GlyphImage& glyph) {
+    const auto blank = [&](int y) {
+        const auto row = glyph.ink.begin() + static_cast<std::ptrdiff_t>(y) * glyph.width;
+        return std::none_of(row, row + glyph.width, [](std::uint8_t v) { return v != 0; });
+    };
+    int first = 0, last = glyph.rows - 1;
+    while (first <= last && blank(first)) ++first;
+    while (last >= first && blank(last)) --last;
+    if (first > last) {
+        glyph.width = glyph.rows = 0;
+        glyph.ink.clear();
+        return;
+    }
+    glyph.ink.erase(glyph.ink.begin() + static_cast<std::ptrdiff_t>(last + 1) * glyph.width, glyph.ink.end());
+    glyph.ink.erase(glyph.ink.begin(), glyph.ink.begin() + static_cast<std::ptrdiff_t>(first) * glyph.width);
+    glyph.top -= first;
+    glyph.rows = last - first + 1;
+}
 
 }  // namespace
 
@@ -118,43 +186,91 @@ GlyphImage GlyphRenderer::Render(char32_t codePoint) {
     // gets it, and its hand-tuned bitmaps are drawn instead of the outlines.
     const auto size = static_cast<FT_F26Dot6>(std::lround(pixelsPerEm_ * 64.0 * 72.0 / 96.0));
     if (FT_Set_Char_Size(face, 0, size, 96, 96) != 0) return glyph;
-    // Outlines are rendered with coverage and cut at kInkCoverage: at 16 pixels
-    // to the em that keeps the thin strokes of a Kai face, which a one-bit
-    // rasteriser breaks into specks. The auto-hinter is used whatever hinting
-    // the face carries, so faces and desktops cannot change the result.
+    // The auto-hinter is used whatever hinting the face carries, so faces and
+    // desktops cannot change the result.
     if (FT_Load_Glyph(face, index, FT_LOAD_TARGET_NORMAL | FT_LOAD_FORCE_AUTOHINT) != 0) return glyph;
-    const bool outline = face->glyph->format == FT_GLYPH_FORMAT_OUTLINE;
-    // Bold thickens an outline before it is rasterised, so strokes keep their
-    // gaps; a face's own bitmap is thickened afterwards, by one pixel.
-    if (bold_ && outline) FT_Outline_EmboldenXY(&face->glyph->outline, kBoldOutlineStrength, 0);
-    if (face->glyph->format != FT_GLYPH_FORMAT_BITMAP &&
-        FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0)
-        return glyph;
-
     const FT_GlyphSlot slot = face->glyph;
-    const FT_Bitmap& bitmap = slot->bitmap;
-    glyph.left = slot->bitmap_left;
-    glyph.top = slot->bitmap_top;
-    glyph.width = static_cast<int>(bitmap.width);
-    glyph.rows = static_cast<int>(bitmap.rows);
+    const bool outline = slot->format == FT_GLYPH_FORMAT_OUTLINE;
     glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6);
-    glyph.ink.assign(static_cast<std::size_t>(glyph.width) * glyph.rows, 0);
-    for (int y = 0; y < glyph.rows; ++y) {
-        const unsigned char* row = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
-        for (int x = 0; x < glyph.width; ++x) {
-            const bool inked = bitmap.pixel_mode == FT_PIXEL_MODE_MONO
-                                   ? (row[x >> 3] & (0x80 >> (x & 7))) != 0
-                                   : row[x] >= kInkCoverage;
-            glyph.ink[static_cast<std::size_t>(y * glyph.width + x)] = inked ? 1 : 0;
+    if (outline) {
+        if (!DrawOutline(slot, glyph)) return glyph;
+    } else {
+        if (slot->format != FT_GLYPH_FORMAT_BITMAP) return glyph;
+        const FT_Bitmap& bitmap = slot->bitmap;
+        glyph.left = slot->bitmap_left;
+        glyph.top = slot->bitmap_top;
+        glyph.width = static_cast<int>(bitmap.width);
+        glyph.rows = static_cast<int>(bitmap.rows);
+        glyph.ink.assign(static_cast<std::size_t>(glyph.width) * glyph.rows, 0);
+        for (int y = 0; y < glyph.rows; ++y) {
+            const unsigned char* row = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
+            for (int x = 0; x < glyph.width; ++x) {
+                const bool inked = bitmap.pixel_mode == FT_PIXEL_MODE_MONO
+                                       ? (row[x >> 3] & (0x80 >> (x & 7))) != 0
+                                       : row[x] >= kInkCoverage;
+                glyph.ink[static_cast<std::size_t>(y * glyph.width + x)] = inked ? 1 : 0;
+            }
         }
     }
     FitIntoEm(glyph);
+    // A face's own bitmap is thickened after the fact, by one pixel.
     if (bold_ && !outline) Embolden(glyph);
     if (italic_) Slant(glyph);
     for (int y = 0; y < glyph.rows; ++y)
         for (int x = glyph.width - 1; x > glyph.inkRight; --x)
             if (glyph.Inked(x, y)) glyph.inkRight = x;
     return glyph;
+}
+
+// Outlines are drawn with coverage and cut at kInkCoverage: a one-bit
+// rasteriser breaks a Kai face's thin strokes into specks. At the sign's sizes
+// the outline is drawn finer too, and the pixels that keep its strokes whole
+// are added; bold then adds what an emboldened outline covers as far as that
+// keeps the strokes apart (StrokeInk.h).
+bool GlyphRenderer::DrawOutline(FT_GlyphSlotRec_* slot, GlyphImage& glyph) const {
+    const FT_Library library = slot->library;
+    const FT_Outline& regular = slot->outline;
+    FT_Outline bold{};
+    if (bold_) {
+        if (FT_Outline_New(library, static_cast<FT_UInt>(regular.n_points), regular.n_contours, &bold) != 0)
+            return false;
+        FT_Outline_Copy(&regular, &bold);
+        FT_Outline_EmboldenXY(&bold, kBoldAcross, kBoldAlong);
+    }
+    // The bold outline holds the regular one, so its box holds both.
+    FT_BBox box;
+    FT_Outline_Get_CBox(bold_ ? &bold : &regular, &box);
+    const int left = static_cast<int>(box.xMin >> 6), bottom = static_cast<int>(box.yMin >> 6);
+    const int width = static_cast<int>((box.xMax + 63) >> 6) - left;
+    const int rows = static_cast<int>((box.yMax + 63) >> 6) - bottom;
+    bool drawn = true;
+    if (regular.n_points > 0 && width > 0 && rows > 0) {  // else a blank glyph, as a space
+        std::vector<std::uint8_t> ink;
+        const Coverage coverage = CoverageOf(library, regular, left, bottom, width, rows, 1);
+        drawn = !coverage.values.empty();
+        if (drawn && pixelsPerEm_ <= kStrokeKeepingMaxPixels) {
+            const Coverage fine = CoverageOf(library, regular, left, bottom, width, rows, kFineScale);
+            drawn = !fine.values.empty();
+            if (drawn) ink = InkKeepingStrokes(coverage, fine, kFineScale, kStrokeInkCoverage);
+        } else if (drawn) {
+            for (const std::uint8_t value : coverage.values) ink.push_back(value >= kInkCoverage ? 1 : 0);
+        }
+        if (drawn && bold_) {
+            const Coverage thicker = CoverageOf(library, bold, left, bottom, width, rows, 1);
+            drawn = !thicker.values.empty();
+            if (drawn) AddBoldInk(ink, thicker, kBoldInkCoverage);
+        }
+        if (drawn) {
+            glyph.left = left;
+            glyph.top = bottom + rows;
+            glyph.width = width;
+            glyph.rows = rows;
+            glyph.ink = std::move(ink);
+            TrimBlankRows(glyph);
+        }
+    }
+    if (bold_) FT_Outline_Done(library, &bold);
+    return drawn;
 }
 
 // A few full-width glyphs reach one row above or below the em. Where such a

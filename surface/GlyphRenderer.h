@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
+struct FT_GlyphSlotRec_;
+
 namespace award {
 
 // One glyph as a one-bit image, placed relative to the pen position on the baseline.
@@ -57,6 +59,7 @@ public:
 private:
     struct Library;
     GlyphImage Render(char32_t codePoint);
+    bool DrawOutline(FT_GlyphSlotRec_* slot, GlyphImage& glyph) const;
     void FitIntoEm(GlyphImage& glyph) const;
     void Embolden(GlyphImage& glyph) const;
     void Slant(GlyphImage& glyph) const;
