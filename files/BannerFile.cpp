@@ -10,7 +10,6 @@
 #include <QLocale>
 #include <QStringList>
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -62,8 +61,7 @@ BannerText DecodeBannerText(const QByteArray& bytes) {
 
 BannerText ReadBannerFile(const QString& path) {
     if (const auto kind = NotRegularFile(path)) return Refused(Refusal::NotAFile, *kind);
-    // Without waiting, in case a pipe took the file's place since the look.
-    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = OpenForReading(path);
     if (fd < 0) return Unreadable(errno);
     if (const auto kind = NotRegularFile(fd, path)) {
         close(fd);
