@@ -7,6 +7,7 @@
 #include "cli/BannerInput.h"
 #include "cli/BoardOptions.h"
 #include "cli/CommandHelp.h"
+#include "cli/Console.h"
 #include "cli/ExitStatus.h"
 #include "cli/ProgramCommand.h"
 #include "conversion/BannerConverter.h"
@@ -46,8 +47,8 @@ QString ParseError(const QCommandLineParser& parser, const QStringList& argument
 }
 
 int Run(int& argc, char** argv) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    award::console::UseBinaryStreams();
+    const QStringList arguments = award::console::Arguments(argc, argv);
 
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
