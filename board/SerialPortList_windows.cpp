@@ -4,10 +4,8 @@
 #include <QSettings>
 
 #include <windows.h>
-// After windows.h, which they build on.
-#include <devguid.h>
-#include <initguid.h>
-#include <ntddser.h>
+// After windows.h, which it builds on; GUID_DEVINTERFACE_COMPORT comes from
+// windows.h and mingw-w64's libuuid.
 #include <setupapi.h>
 
 #include <algorithm>

@@ -9,6 +9,8 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 here=$root/packaging/windows
 build=$root/build-windows
 eval "$(bash "$here/build-deps.sh" | grep '^AWARD_WIN_')"
+# ccache, when there, makes a second build quick.
+command -v ccache >/dev/null && : "${AWARD_WIN_LAUNCHER:=ccache}"
 
 linux_command=$root/build/cli/award-banner-sketch
 [ -x "$linux_command" ] || linux_command=
@@ -19,7 +21,8 @@ if [ ! -f "$build/build.ninja" ]; then
     -DAWARD_WIN_QT="$AWARD_WIN_QT" -DAWARD_WIN_DEPS="$AWARD_WIN_DEPS" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DCMAKE_CROSSCOMPILING_EMULATOR=wine -DAWARD_BENCHMARKS=OFF \
-    -DAWARD_LINUX_SKETCH_COMMAND="$linux_command"
+    -DAWARD_LINUX_SKETCH_COMMAND="$linux_command" \
+    ${AWARD_WIN_LAUNCHER:+-DCMAKE_CXX_COMPILER_LAUNCHER="$AWARD_WIN_LAUNCHER"}
 fi
 cmake --build "$build" -j"${AWARD_WIN_JOBS:-$(nproc)}"
 
