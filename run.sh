@@ -27,7 +27,7 @@ packages=(
 # avrdude from Debian's sources.
 windows_packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 nsis
-  bison flex socat zip xz-utils patch dpkg-dev
+  bison flex socat zip xz-utils patch dpkg-dev locales
 )
 
 install_missing() {

@@ -12,7 +12,14 @@ build=$root/build-windows
 eval "$(bash "$root/packaging/windows/build-deps.sh" | grep '^AWARD_WIN_')"
 
 export WINEPREFIX=$build/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-export LANG=zh_TW.UTF-8 LC_ALL=zh_TW.UTF-8
+# A Chinese locale of the tests' own, so that Wine runs with Traditional
+# Chinese as its language and code page 950, and hands Chinese arguments on
+# intact, on a machine whose system locales are untouched.
+if [ ! -f "$build/locale/zh_TW.UTF-8/LC_CTYPE" ]; then
+  mkdir -p "$build/locale"
+  localedef -i zh_TW -f UTF-8 "$build/locale/zh_TW.UTF-8"
+fi
+export LOCPATH=$build/locale LANG=zh_TW.UTF-8 LC_ALL=zh_TW.UTF-8
 # Wine reads the host's fonts through fontconfig; a configuration naming no
 # folder leaves it only those in the prefix.
 mkdir -p "$build/fontconfig-empty"
