@@ -1,7 +1,9 @@
 ; The Windows installer: the program folder into Program Files, an entry in the
 ; Start menu and on the desktop, and an uninstaller that 設定 ▸ 應用程式 lists.
 ; makensis -DSTAGE=<program folder> -DVERSION=<x.y.z> -DOUTFILE=<setup.exe> award-banner.nsi
-Unicode true
+; A 64-bit installer for a 64-bit program: it runs where the program runs,
+; also under a Wine without its 32-bit half, and writes the 64-bit registry.
+Target amd64-unicode
 !include "MUI2.nsh"
 
 !define NAME "電子獎狀看板程式"

@@ -19,7 +19,9 @@ if [ ! -f "$build/locale/zh_TW.UTF-8/LC_CTYPE" ]; then
   mkdir -p "$build/locale"
   localedef -i zh_TW -f UTF-8 "$build/locale/zh_TW.UTF-8"
 fi
-export LOCPATH=$build/locale LANG=zh_TW.UTF-8 LC_ALL=zh_TW.UTF-8
+# The shell itself reads LOCPATH only as it starts.
+[ "${LOCPATH:-}" = "$build/locale" ] || LOCPATH=$build/locale exec bash "$0" "$@"
+export LANG=zh_TW.UTF-8 LC_ALL=zh_TW.UTF-8
 # Wine reads the host's fonts through fontconfig; a configuration naming no
 # folder leaves it only those in the prefix.
 mkdir -p "$build/fontconfig-empty"
@@ -51,7 +53,7 @@ trap cleanup EXIT
 for n in $(seq 90 140); do
   [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || { display=:$n; break; }
 done
-Xvfb "$display" -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=$display
 await 60 xdpyinfo -display "$display" >/dev/null 2>&1
@@ -86,7 +88,9 @@ printf '恭喜 ' | wine "$program_files/award-banner-sketch.exe" --font 標楷�
 echo "installed: programs, Start-menu entry, uninstaller"
 
 echo "== window"
-bash "$root/packaging/windows/window-check.sh" "$program_files/award-banner.exe" "$build/window.png"
+linux_command=$root/build/cli/award-banner-sketch
+[ -x "$linux_command" ] || linux_command=
+bash "$root/packaging/windows/window-check.sh" "$program_files/award-banner.exe" "$build/window.png" "$linux_command"
 
 echo "== uninstaller"
 # NSIS's uninstaller copies itself away and runs from there, so its end is
