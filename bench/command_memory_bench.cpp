@@ -1,7 +1,7 @@
-// Peak memory of the companion command as the banner grows: it reads its input
-// a piece at a time and writes the sketch as it goes, so its memory should stay
-// flat in the phrase count, also far past what the board holds (where it only
-// counts phrases and refuses). Each run is a fresh process, measured by the
+// Peak memory of the companion command as the banner grows: it reads at most
+// what the window opens and writes the sketch as it goes, so its memory should
+// stay flat in the phrase count, also far past what the board holds (where it
+// counts phrases and refuses, or refuses a file too large). Each run is a fresh process, measured by the
 // kernel's high-water mark of its resident memory.
 
 #include "CommandPeakMemory.h"

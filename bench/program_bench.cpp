@@ -7,7 +7,7 @@
 #include "CommandPeakMemory.h"
 #include "SampleBanner.h"
 
-#include "conversion/ProgramConverter.h"
+#include "program/ProgramConverter.h"
 #include "files/ProgramFile.h"
 #include "surface/DrawingSurface.h"
 

@@ -5,8 +5,9 @@
 // with the text already built: the kernel's high-water mark, reset before
 // each read.
 
-#include "conversion/MarqueeWriter.h"
-#include "conversion/SketchReader.h"
+#include "reading/SketchReader.h"
+#include "marquee/MarqueeWriter.h"
+#include "sign/MeasuredCapacities.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,6 +4,7 @@
 #include "board/BoardToolchain.h"
 #include "board/ProcessGroup.h"
 #include "files/AtomicFile.h"
+#include "sign/FigureWords.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,6 +23,12 @@ const QString kSketchName = QStringLiteral("banner");
 constexpr int kCancelGraceMilliseconds = 1000;
 // How long a killed group may take to be gone before its folder is removed anyway.
 constexpr std::chrono::milliseconds kKilledGroupWait{2000};
+// A Mega's bootloader answers within a second of the port opening; a port
+// with no board behind it never does.
+constexpr int kBoardAnswerMilliseconds = 5000;
+// Once writing has begun avrdude reports progress several times a second;
+// this long without a word means the board is gone.
+constexpr int kBoardSilenceMilliseconds = 5000;
 
 // Makes the folder and those above it; why not, in the system's words.
 std::optional<QString> MakeFolder(const QString& path) {
@@ -67,6 +74,8 @@ BoardJob::BoardJob(QObject* parent) : QObject(parent) {
     connect(&process_, &QProcess::finished, this, [this](int code, QProcess::ExitStatus status) {
         OnProcessEnded(status == QProcess::NormalExit && code == 0);
     });
+    watchdog_.setSingleShot(true);
+    connect(&watchdog_, &QTimer::timeout, this, &BoardJob::OnBoardSilent);
     connect(&process_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart)
             Finish(Result::ToolsMissing, {QStringLiteral("無法啟動 %1：%2").arg(process_.program(), process_.errorString())});
@@ -92,6 +101,9 @@ bool BoardJob::Start(const QString& sketch, Goal goal, const QString& target) {
     target_ = target;
     uploading_ = false;
     cancelled_ = false;
+    boardAnswered_ = false;
+    boardSilent_ = false;
+    lastProgress_ = {};
     compiled_ = {};
     clock_.start();
 
@@ -155,6 +167,7 @@ void BoardJob::Run(const QString& program, const QStringList& arguments) {
 void BoardJob::Cancel() {
     if (!Running() || process_.state() == QProcess::NotRunning) return;
     cancelled_ = true;
+    watchdog_.stop();
     process_group::AskToEnd(group_);
     QTimer::singleShot(kCancelGraceMilliseconds, this, [this, group = group_] {
         if (group == group_) process_group::ForceEnd(group);
@@ -169,11 +182,26 @@ void BoardJob::OnOutput() {
         return;
     }
     const UploadProgress progress = ProgressOf(output_);
+    // Only an answer or progress counts as the board's word: avrdude's own
+    // retries and complaints are no sign of it.
+    const bool heard = !boardAnswered_ && BoardAnswered(output_);
+    if (heard || (boardAnswered_ && (progress.stage != lastProgress_.stage || progress.percent != lastProgress_.percent))) {
+        boardAnswered_ = true;
+        watchdog_.start(kBoardSilenceMilliseconds);
+    }
+    lastProgress_ = progress;
     emit Progress(progress.stage == UploadProgress::Stage::Write ? Stage::Write : Stage::Verify, progress.percent);
+}
+
+void BoardJob::OnBoardSilent() {
+    if (!uploading_ || process_.state() == QProcess::NotRunning) return;
+    boardSilent_ = true;
+    process_group::ForceEnd(group_);
 }
 
 void BoardJob::OnProcessEnded(bool succeeded) {
     OnOutput();
+    watchdog_.stop();
     // Nothing the tool started may go on writing once the job ends.
     EndToolGroup();
     group_ = 0;
@@ -215,6 +243,7 @@ void BoardJob::AfterCompile(bool succeeded) {
     case Goal::Upload:
         uploading_ = true;
         Run(toolchain::UploaderProgram(), toolchain::UploadArguments(target_, hex));
+        watchdog_.start(kBoardAnswerMilliseconds);
         emit Progress(Stage::Write, 0);
         break;
     }
@@ -237,8 +266,11 @@ std::optional<QString> BoardJob::WriteHex(const QString& built) const {
 
 void BoardJob::AfterUpload(bool succeeded) {
     const std::optional<int> verified = VerifiedBytes(output_);
-    if (succeeded && verified)
-        Finish(Result::Uploaded, {QStringLiteral("上傳完成：已寫入並驗證 %1 位元組（%2）").arg(ByteCount(*verified), Elapsed()),
+    if (boardSilent_)
+        Finish(Result::UploadFailed, {boardAnswered_ ? ConnectionLost(target_)
+                                                     : NoBoardOnPort(target_, kBoardAnswerMilliseconds / 1000)});
+    else if (succeeded && verified)
+        Finish(Result::Uploaded, {QStringLiteral("上傳完成：已寫入並驗證 %1 位元組（%2）").arg(Thousands(*verified), Elapsed()),
                                   compiled_.SizeNotice()});
     else
         Finish(Result::UploadFailed, {UploadProblem(output_, target_)});

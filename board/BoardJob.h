@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <memory>
 #include <optional>
@@ -81,6 +82,8 @@ private:
     void AfterUpload(bool succeeded);
     std::optional<QString> WriteHex(const QString& built) const;
     void EndToolGroup();
+    // Ends an upload whose board has not answered or has gone quiet.
+    void OnBoardSilent();
     // Ends the job; `later` lets Start return before anyone hears of it.
     void Finish(Result result, QStringList notices, bool later = false);
     QString Elapsed() const;
@@ -96,6 +99,12 @@ private:
     QString output_;
     CompileReport compiled_;
     bool cancelled_ = false;
+    // avrdude waits far longer than a board takes to answer, and never gives
+    // up on a board that stops answering: the job watches for silence itself.
+    QTimer watchdog_;
+    bool boardAnswered_ = false;
+    bool boardSilent_ = false;
+    UploadProgress lastProgress_;
     QElapsedTimer clock_;
 };
 

@@ -1,8 +1,8 @@
 #include "board/CompileReport.h"
 
-#include "conversion/SketchFormat.h"
+#include "sign/FigureWords.h"
+#include "sign/Mega2560.h"
 
-#include <QLocale>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -43,24 +43,22 @@ QString PlainCompilerMessage(const QString& message) {
 QString CapacityProblem(int programBytes, int sramBytes) {
     if (programBytes > kMega2560ProgramBytes)
         return QStringLiteral("程式太大（%1 位元組），Mega 2560 只放得下 %2 位元組：請減少句數")
-            .arg(ByteCount(programBytes), ByteCount(kMega2560ProgramBytes));
+            .arg(Thousands(programBytes), Thousands(kMega2560ProgramBytes));
     const int stack = kMega2560SramBytes - sramBytes;
     if (stack < kStackReserveBytes)
         return QStringLiteral("變數用掉 %1 位元組 SRAM，只剩 %2 位元組給堆疊（至少要 %3），"
                               "在看板上會當機，所以不上傳：請減少句數")
-            .arg(ByteCount(sramBytes), ByteCount(stack), ByteCount(kStackReserveBytes));
+            .arg(Thousands(sramBytes), Thousands(stack), Thousands(kStackReserveBytes));
     return {};
 }
 
 }  // namespace
 
-QString ByteCount(int bytes) { return QLocale(QLocale::Chinese, QLocale::Taiwan).toString(bytes); }
-
 QString CompileReport::SizeNotice() const {
     if (!programBytes || !sramBytes) return {};
     return QStringLiteral("程式 %1 位元組（上限 %2）；變數用掉 SRAM %3 位元組，剩 %4 位元組給堆疊")
-        .arg(ByteCount(*programBytes), ByteCount(kMega2560ProgramBytes), ByteCount(*sramBytes),
-             ByteCount(kMega2560SramBytes - *sramBytes));
+        .arg(Thousands(*programBytes), Thousands(kMega2560ProgramBytes), Thousands(*sramBytes),
+             Thousands(kMega2560SramBytes - *sramBytes));
 }
 
 CompileReport ReadCompileOutput(const QString& output, const QString& sketchFileName, bool succeeded) {
@@ -86,7 +84,7 @@ CompileReport ReadCompileOutput(const QString& output, const QString& sketchFile
     } else if (output.contains(QLatin1String("not within region `data'"))) {
         report.fits = false;
         report.problem = QStringLiteral("變數超過 Mega 2560 的 %1 位元組 SRAM，放不進看板：請減少句數")
-                             .arg(ByteCount(kMega2560SramBytes));
+                             .arg(Thousands(kMega2560SramBytes));
     } else if (output.contains(QLatin1String("region `text'"))) {
         report.fits = false;
         report.problem = QStringLiteral("程式太大，Mega 2560 放不下：請減少句數");

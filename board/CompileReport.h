@@ -24,9 +24,6 @@ struct CompileReport {
     QString SizeNotice() const;
 };
 
-// A byte count as the notices write it: 3,352.
-QString ByteCount(int bytes);
-
 // Reads arduino-builder's output (its messages in the C locale) for a sketch
 // file named `sketchFileName`.
 CompileReport ReadCompileOutput(const QString& output, const QString& sketchFileName, bool succeeded);

@@ -22,14 +22,26 @@ int Rank(const ListedPort& port) { return PortRank(port.usb); }
 int PortRank(std::optional<UsbId> usb) {
     if (usb && std::ranges::find(kMega2560, *usb) != std::end(kMega2560)) return 0;
     if (usb && std::ranges::find(kCloneBridges, *usb) != std::end(kCloneBridges)) return 1;
-    return 2;
+    return usb ? 2 : 3;
+}
+
+SerialPort DescribePort(const QString& path, const QString& description, std::optional<UsbId> usb) {
+    const int rank = PortRank(usb);
+    return {path, description, rank < 2, rank == 0};
+}
+
+QString PortLabel(const SerialPort& port) {
+    QString label = port.description.isEmpty() ? port.path : port.path + QStringLiteral("  ") + port.description;
+    if (port.mega) return label + QStringLiteral("  ← Arduino Mega 2560（看板）");
+    if (port.likelyBoard) return label + QStringLiteral("  ← 可能是相容的看板");
+    return label;
 }
 
 QList<SerialPort> AvailablePorts() {
     QList<ListedPort> ports = ListSerialPorts();
     std::ranges::stable_sort(ports, {}, Rank);
     QList<SerialPort> found;
-    for (const ListedPort& port : ports) found.append({port.path, port.description, Rank(port) < 2});
+    for (const ListedPort& port : ports) found.append(DescribePort(port.path, port.description, port.usb));
     return found;
 }
 

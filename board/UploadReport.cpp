@@ -31,6 +31,10 @@ bool PortOpenFailed(const QString& avrdudeOutput) {
     return avrdudeOutput.contains(kFailedOpen);
 }
 
+bool BoardAnswered(const QString& avrdudeOutput) {
+    return avrdudeOutput.contains(QLatin1String("AVR device initialized"));
+}
+
 std::optional<int> VerifiedBytes(const QString& avrdudeOutput) {
     const QRegularExpressionMatch match =
         QRegularExpression(QStringLiteral("(\\d+) bytes of flash verified")).match(avrdudeOutput);
@@ -52,6 +56,19 @@ QString PortProblem(const QString& port, int error) {
         return QStringLiteral("無法開啟序列埠 %1（%2）：請確認看板已接上，或選擇別的序列埠")
             .arg(port, QString::fromLocal8Bit(std::strerror(error)));
     }
+}
+
+QString NoBoardOnPort(const QString& port, int seconds) {
+    return QStringLiteral("序列埠 %1 上沒有看板：等了 %2 秒都沒有回應。請用 USB 線接上看板，"
+                          "再從 看板 ▸ 序列埠 選擇標著 Arduino Mega 2560 的那一個")
+        .arg(port)
+        .arg(seconds);
+}
+
+QString ConnectionLost(const QString& port) {
+    return QStringLiteral("和看板的連線中斷了（序列埠 %1 沒有回應）：看板上的程式可能不完整。"
+                          "請檢查 USB 線，接好後再上傳一次")
+        .arg(port);
 }
 
 QString UploadProblem(const QString& avrdudeOutput, const QString& port) {

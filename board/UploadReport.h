@@ -19,12 +19,21 @@ UploadProgress ProgressOf(const QString& avrdudeOutput);
 // itself.
 bool PortOpenFailed(const QString& avrdudeOutput);
 
+// The board's bootloader has answered avrdude: there is a board on the port.
+bool BoardAnswered(const QString& avrdudeOutput);
+
 // The bytes avrdude wrote and read back unchanged; none unless it finished
 // the verification.
 std::optional<int> VerifiedBytes(const QString& avrdudeOutput);
 
 // Why `port` could not be opened (`error` an errno value), and what to do.
 QString PortProblem(const QString& port, int error);
+
+// Nothing on `port` answered as a board's bootloader in `seconds`.
+QString NoBoardOnPort(const QString& port, int seconds);
+
+// The board stopped answering in the middle of an upload.
+QString ConnectionLost(const QString& port);
 
 // Why an upload to `port` failed, and what to do about it, in the user's words.
 QString UploadProblem(const QString& avrdudeOutput, const QString& port);

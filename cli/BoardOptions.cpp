@@ -2,6 +2,7 @@
 
 #include "board/BoardJob.h"
 #include "cli/ExitStatus.h"
+#include "cli/StageProgress.h"
 
 #include <QCoreApplication>
 
@@ -9,9 +10,6 @@
 
 namespace award {
 namespace {
-
-const QString kUpload = QStringLiteral("upload");
-const QString kHex = QStringLiteral("hex");
 
 int StatusOf(BoardJob::Result result) {
     using namespace exit_status;
@@ -40,38 +38,23 @@ void Say(const QString& line) {
 
 }  // namespace
 
-QList<QCommandLineOption> BoardOptions() {
-    return {QCommandLineOption(kUpload, QStringLiteral("upload"), QStringLiteral("port")),
-            QCommandLineOption(kHex, QStringLiteral("hex"), QStringLiteral("file"))};
-}
-
-bool BoardCommandGiven(const QCommandLineParser& parser) { return parser.isSet(kUpload) || parser.isSet(kHex); }
-
-std::optional<QString> BoardOptionsConflict(const QCommandLineParser& parser) {
-    if (parser.isSet(kUpload) && parser.isSet(kHex)) return QStringLiteral("--upload 和 --hex 不能同時使用");
-    return std::nullopt;
-}
-
-int RunBoardCommand(const QCommandLineParser& parser, const QString& sketch, int& argc, char** argv) {
+int RunBoardCommand(const CommandLine& line, const QString& sketch, int& argc, char** argv) {
     QCoreApplication application(argc, argv);
     BoardJob job;
     int status = -1;
-    QString shown;
+    StageProgress progress;
     QObject::connect(&job, &BoardJob::Progress, [&](BoardJob::Stage stage, int percent) {
-        // A line per stage and per quarter of it is enough to see it move.
-        const QString line = BoardJob::StageName(stage) +
-                             (percent < 0 ? QStringLiteral("…") : QStringLiteral(" %1%").arg(percent / 25 * 25));
-        if (line != shown) Say(shown = line);
+        for (const QString& shown : progress.Report(stage, percent)) Say(shown);
     });
     QObject::connect(&job, &BoardJob::Finished, [&](const BoardJob::Outcome& outcome) {
         for (const QString& notice : outcome.notices) Say(notice);
         status = StatusOf(outcome.result);
         application.quit();
     });
-    if (parser.isSet(kUpload))
-        job.StartUpload(sketch, parser.value(kUpload));
+    if (!line.uploadPort.isEmpty())
+        job.StartUpload(sketch, line.uploadPort);
     else
-        job.StartHex(sketch, parser.value(kHex));
+        job.StartHex(sketch, line.hexFile);
     if (status < 0) application.exec();
     return status;
 }

@@ -1,39 +1,24 @@
 #include "cli/CommandHelp.h"
 
 #include "cli/ExitStatus.h"
-#include "conversion/SketchFormat.h"
+#include "files/BannerFile.h"
+#include "notices/CapacityWords.h"
 #include "surface/FaceResolver.h"
 
 #include <QLocale>
 
 namespace award {
-namespace {
-
-// A full-width character at 12 points is 16 columns wide.
-constexpr int kColumnsPerCharacter = 16;
-
-QString Thousands(long long number) { return QLocale(QLocale::English).toString(number); }
-
-// Characters a second at a speed: a column moves every so many sweeps.
-QString CharactersPerSecond(MarqueeSpeed speed) {
-    const double columnsPerSecond = 1000.0 / (MarqueeSweeps(speed) * kSweepMilliseconds);
-    return QString::number(columnsPerSecond / kColumnsPerCharacter, 'f', 1);
-}
-
-}  // namespace
 
 QString CommandHelp() {
     using namespace exit_status;
-    // A marquee's capacity is told in whole tens of characters, as an estimate.
-    const long long marqueeCharacters = kMarqueeMaxColumns / kColumnsPerCharacter / 10 * 10;
     return QStringLiteral(
                "用法：award-banner-sketch [--font 字型] [--bold] [--italic] [--first-row 1|3]\n"
                "                          [--marquee [--speed slow|medium|fast]]\n"
-               "                          [--upload 序列埠 | --hex 檔案]\n"
+               "                          [--upload 序列埠 | --hex 檔案] [橫幅文字檔]\n"
                "\n"
-               "從標準輸入讀入 UTF-8 的橫幅文字，在標準輸出寫出 Arduino Mega 2560 驅動 64 × 16\n"
-               "LED 看板的 Arduino 程式（UTF-8，CR LF 換行），和 award-banner 視窗執行後顯示的\n"
-               "程式一字不差。\n"
+               "從橫幅文字檔或標準輸入讀入橫幅文字（UTF-8、UTF-16 或 Big5，和視窗開啟的檔案一樣），\n"
+               "在標準輸出寫出 Arduino Mega 2560 驅動 64 × 16 LED 看板的 Arduino 程式（UTF-8，\n"
+               "CR LF 換行），和 award-banner 視窗執行後顯示的程式一字不差。\n"
                "\n"
                "每句最多 4 個中文字，後面加 1 個空白；換行和 Tab 也會結束一句。最後一個空白後面\n"
                "的文字不會轉換。%1 句以內畫面表放在看板的 SRAM；%2 句以內放在 flash，標準錯誤\n"
@@ -57,20 +42,18 @@ QString CommandHelp() {
                "--upload 和 --hex 需要 Debian 套件 arduino-builder、arduino-core-avr、gcc-avr、\n"
                "avr-libc 和 avrdude；這時標準輸出不寫任何東西。\n"
                "\n")
-               .arg(kMega2560MaxPhrases)
-               .arg(Thousands(kMega2560MaxFlashPhrases), kMingFaceName, kKaiFaceName,
-                    Thousands(kMarqueeMaxColumns), Thousands(marqueeCharacters),
-                    CharactersPerSecond(MarqueeSpeed::Slow), CharactersPerSecond(MarqueeSpeed::Medium),
-                    CharactersPerSecond(MarqueeSpeed::Fast)) +
+               .arg(SramPhrasesInWords(), FlashPhrasesInWords(), kMingFaceName, kKaiFaceName,
+                    MarqueeColumnsInWords(), MarqueeCharactersInWords(), CharactersPerSecondInWords(MarqueeSpeed::Slow),
+                    CharactersPerSecondInWords(MarqueeSpeed::Medium), CharactersPerSecondInWords(MarqueeSpeed::Fast)) +
            QStringLiteral(
                "結束狀態：\n"
                "  %1  完成：程式已寫出；用 --upload 時 avrdude 已驗證看板的 flash；用 --hex 時\n"
                "     HEX 檔已寫出\n"
-               "  %2  無法讀取標準輸入、無法寫出程式或 HEX 檔、無法準備編譯用的資料夾，或記憶體\n"
-               "     不足\n"
-               "  %3  選項有誤（包括同時用 --upload 和 --hex），或輸入不是 UTF-8\n"
-               "  %4  句數或跑馬燈長度超過 Arduino Mega 2560 放得下的；用 --upload 或 --hex 時，\n"
-               "     也可能是程式無法編譯或放不進看板\n"
+               "  %2  無法讀取橫幅文字檔或標準輸入、無法寫出程式或 HEX 檔、無法準備編譯用的資料夾，\n"
+               "     或記憶體不足\n"
+               "  %3  選項有誤（包括同時用 --upload 和 --hex、同一個選項用兩次），或輸入不是文字\n"
+               "  %4  句數或跑馬燈長度超過 Arduino Mega 2560 放得下的，或輸入超過 %7；用 --upload\n"
+               "     或 --hex 時，也可能是程式無法編譯或放不進看板\n"
                "  %5  上傳失敗：序列埠不存在、不是字元裝置、沒有權限、正被使用、看板沒有回應或\n"
                "     驗證失敗\n"
                "  %6  沒有安裝 Arduino 工具\n"
@@ -81,7 +64,8 @@ QString CommandHelp() {
                .arg(kBadUsage)
                .arg(kDoesNotFit)
                .arg(kUploadFailed)
-               .arg(kToolsMissing);
+               .arg(kToolsMissing)
+               .arg(QLocale::c().formattedDataSize(kMaxBannerFileBytes, 0));
 }
 
 }  // namespace award

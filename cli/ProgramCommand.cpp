@@ -1,9 +1,10 @@
 #include "cli/ProgramCommand.h"
 
 #include "cli/BoardOptions.h"
+#include "cli/CommandLine.h"
 #include "cli/ExitStatus.h"
-#include "conversion/Notices.h"
-#include "conversion/ProgramConverter.h"
+#include "notices/Notices.h"
+#include "program/ProgramConverter.h"
 #include "files/ProgramFile.h"
 #include "surface/DrawingSurface.h"
 
@@ -12,13 +13,10 @@
 namespace award {
 namespace {
 
-const QCommandLineOption& ProgramOption() {
-    static const QCommandLineOption option("program", "節目檔", "檔案");
-    return option;
-}
+void Say(const QString& line) { std::fprintf(stderr, "award-banner-sketch: %s\n", qUtf8Printable(line)); }
 
 int Fail(int status, const QString& message) {
-    std::fprintf(stderr, "award-banner-sketch: %s\n", qUtf8Printable(message));
+    Say(message);
     return status;
 }
 
@@ -29,35 +27,43 @@ QString ProgramUsage() {
     return QStringLiteral(
                "\n"
                "節目：\n"
-               "  --program 檔案     改為寫出看板節目的程式：檔案是 CSV（UTF-8、UTF-16 或 Big5），\n"
-               "                     第一列是「%1」，之後每列一項，\n"
-               "                     和「節目表」視窗儲存的一樣；這時不讀標準輸入。--font、--bold、\n"
-               "                     --italic、--first-row、--upload 和 --hex 照樣適用，--marquee 和\n"
-               "                     --speed 不能一起用。檔案無法讀取或有一列不對（會說是第幾行）時\n"
-               "                     結束狀態是 %2，節目超過 Arduino Mega 2560 放得下的長度時是 %3。\n")
+               "  --program 檔案     改為寫出看板節目的程式：檔案是 CSV（UTF-8、UTF-16 或 Big5，格子\n"
+               "                     以逗號、Tab 或分號分隔），第一列是「%1」，\n"
+               "                     之後每列一項，和「節目表」視窗儲存的一樣；這時不讀標準輸入。\n"
+               "                     --font、--bold、--italic、--first-row、--upload 和 --hex 照樣\n"
+               "                     適用，--marquee 和 --speed 不能一起用。檔案無法讀取、沒有任何項目\n"
+               "                     或有一列不對（會說是第幾列）時結束狀態是 %2，節目超過\n"
+               "                     Arduino Mega 2560 放得下的長度時是 %3。\n")
         .arg(ProgramCsvHeader())
         .arg(kBadUsage)
         .arg(kDoesNotFit);
 }
 
-QList<QCommandLineOption> ProgramOptions() { return {ProgramOption()}; }
-
-bool ProgramCommandGiven(const QCommandLineParser& parser) { return parser.isSet(ProgramOption()); }
-
-int RunProgramCommand(const QCommandLineParser& parser, const ConversionOptions& options, int& argc, char** argv) {
-    const QString path = parser.value(ProgramOption());
+int RunProgramCommand(const CommandLine& line, int& argc, char** argv) {
+    const QString& path = line.programFile;
     const ProgramFileRead read = ReadProgramFile(path);
     if (!read.ok) return Fail(exit_status::kBadUsage, path + QStringLiteral("：") + ProgramFileProblem(read));
+    for (const QString& notice : read.notices) Say(notice);
 
     DrawingSurface surface;
     ProgramConverter converter(surface);
-    const QString& sketch = converter.ConvertProgram(read.program, options);
-    if (converter.LastReport().refused) return Fail(exit_status::kDoesNotFit, ProgramRefusal(converter.LastReport()));
-    if (BoardCommandGiven(parser)) return RunBoardCommand(parser, sketch, argc, argv);
-    const QByteArray bytes = sketch.toUtf8();
-    if (std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout) != std::size_t(bytes.size()) ||
-        std::fflush(stdout) != 0)
-        return Fail(exit_status::kCannotReadOrWrite, QStringLiteral("無法寫出程式"));
+    const QString& sketch = converter.ConvertProgram(read.program, line.options);
+    const ProgramReport& report = converter.LastReport();
+    const QStringList notices =
+        ProgramWarnings(report) + FaceNotices({surface.FontName(), surface.ResolvedFace(), surface.DrawsChinese()});
+    // An empty program is a file to mend, not one too long for the board.
+    if (report.refused) {
+        for (const QString& notice : notices) Say(notice);
+        return read.program.empty() ? exit_status::kBadUsage : exit_status::kDoesNotFit;
+    }
+    if (!line.ToBoard()) {
+        const QByteArray bytes = sketch.toUtf8();
+        if (std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout) != std::size_t(bytes.size()) ||
+            std::fflush(stdout) != 0)
+            return Fail(exit_status::kCannotReadOrWrite, QStringLiteral("無法寫出程式"));
+    }
+    for (const QString& notice : notices) Say(notice);
+    if (line.ToBoard()) return RunBoardCommand(line, sketch, argc, argv);
     return exit_status::kDone;
 }
 

@@ -1,21 +1,23 @@
 // award-banner-sketch: one run without the window, for scripts and checks.
-// It reads banner text (UTF-8) on standard input and writes on standard output
+// It reads banner text on standard input, or from a file named as its
+// argument, as the window opens a file, and writes on standard output
 // exactly what the window's run puts into its sketch area, or, with --upload
 // or --hex, takes that sketch to the board or to a HEX file. It tells the user
 // what the window's notices tell, in the same words, on standard error.
 
-#include "cli/BannerInput.h"
 #include "cli/BoardOptions.h"
 #include "cli/CommandHelp.h"
 #include "cli/Console.h"
+#include "cli/CommandLine.h"
 #include "cli/ExitStatus.h"
 #include "cli/ProgramCommand.h"
 #include "conversion/BannerConverter.h"
-#include "conversion/Notices.h"
-#include "conversion/SketchFormat.h"
+#include "notices/Notices.h"
+#include "sign/MeasuredCapacities.h"
+#include "sign/SignTiming.h"
+#include "files/BannerFile.h"
+#include "files/RegularFile.h"
 #include "surface/DrawingSurface.h"
-
-#include <QCommandLineParser>
 
 #include <unistd.h>
 
@@ -39,108 +41,74 @@ bool Write(const QByteArray& bytes) {
     return std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout) == std::size_t(bytes.size());
 }
 
-// QCommandLineParser words its own errors in English.
-QString ParseError(const QCommandLineParser& parser, const QStringList& arguments) {
-    if (!parser.unknownOptionNames().isEmpty())
-        return QStringLiteral("不認得的選項 %1").arg(parser.unknownOptionNames().first());
-    return QStringLiteral("選項 %1 後面少了值").arg(arguments.last());
+// Standard input read as the window reads a file.
+award::BannerText StandardInput() {
+    const award::FileBytes input = award::ReadUpTo(STDIN_FILENO, award::kMaxBannerFileBytes);
+    if (input.refusal == award::FileBytes::Refusal::None) return award::DecodeBannerText(input.bytes);
+    award::BannerText refused;
+    refused.refusal = award::BannerText::Refusal::Unreadable;
+    refused.why = input.why;
+    return refused;
+}
+
+int StatusOf(award::BannerText::Refusal refusal) {
+    using Refusal = award::BannerText::Refusal;
+    switch (refusal) {
+    case Refusal::None: return kDone;
+    case Refusal::NotAFile:
+    case Refusal::Unreadable: return kCannotReadOrWrite;
+    case Refusal::TooLarge: return kDoesNotFit;
+    case Refusal::NotText:
+    case Refusal::UnknownEncoding: break;
+    }
+    return kBadUsage;
 }
 
 int Run(int& argc, char** argv) {
     award::console::UseBinaryStreams();
     const QStringList arguments = award::console::Arguments(argc, argv);
-
-    QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption fontOption("font", "face", "name");
-    const QCommandLineOption boldOption("bold", "bold");
-    const QCommandLineOption italicOption("italic", "italic");
-    const QCommandLineOption rowOption("first-row", "first scan row", "row");
-    const QCommandLineOption marqueeOption("marquee", "marquee");
-    const QCommandLineOption speedOption("speed", "marquee speed", "speed");
-    const QCommandLineOption helpOption({"h", "help"}, "help");
-    parser.addOptions({fontOption, boldOption, italicOption, rowOption, marqueeOption, speedOption, helpOption});
-    parser.addOptions(award::BoardOptions());
-    parser.addOptions(award::ProgramOptions());
-    if (!parser.parse(arguments)) return Fail(kBadUsage, ParseError(parser, arguments), true);
-    if (parser.isSet(helpOption)) {
+    const award::CommandLineRead read = award::ReadCommandLine(arguments);
+    if (!read.line) return Fail(kBadUsage, read.why, true);
+    const award::CommandLine& line = *read.line;
+    if (line.help) {
         if (!Write((award::CommandHelp() + award::ProgramUsage()).toUtf8()) || std::fflush(stdout) != 0)
             return Fail(kCannotReadOrWrite, QStringLiteral("無法寫出說明"));
         return kDone;
     }
-    if (!parser.positionalArguments().isEmpty())
-        return Fail(kBadUsage, QStringLiteral("多了一個參數「%1」").arg(parser.positionalArguments().first()), true);
+    if (!line.programFile.isEmpty()) return award::RunProgramCommand(line, argc, argv);
 
-    award::ConversionOptions options;
-    if (parser.isSet(fontOption)) options.style.face = parser.value(fontOption);
-    if (options.style.face != award::kMingFaceName && options.style.face != award::kKaiFaceName)
-        return Fail(kBadUsage,
-                    QStringLiteral("--font 只能是 %1 或 %2，不能是「%3」")
-                        .arg(award::kMingFaceName, award::kKaiFaceName, options.style.face),
-                    true);
-    options.style.bold = parser.isSet(boldOption);
-    options.style.italic = parser.isSet(italicOption);
-    if (parser.isSet(rowOption)) {
-        const QString row = parser.value(rowOption);
-        if (row != "1" && row != "3")
-            return Fail(kBadUsage, QStringLiteral("--first-row 只能是 1 或 3，不能是「%1」").arg(row), true);
-        options.firstScanRow = row.toInt();
-    }
+    const bool fromFile = !line.bannerFile.isEmpty();
+    const award::BannerText banner = fromFile ? award::ReadBannerFile(line.bannerFile) : StandardInput();
+    const QString source = fromFile ? QStringLiteral("「%1」").arg(line.bannerFile) : QStringLiteral("標準輸入");
+    if (banner.refusal != award::BannerText::Refusal::None)
+        return Fail(StatusOf(banner.refusal), QStringLiteral("無法讀取%1：%2").arg(source, banner.why));
+    // UTF-8 goes without saying; any other encoding the window names too.
+    if (banner.form.encoding != award::TextEncoding::Utf8)
+        Say(QStringLiteral("%1的文字是 %2。").arg(source, award::EncodingName(banner.form.encoding)));
+    for (const QString& notice : banner.notices) Say(notice);
 
-    if (award::ProgramCommandGiven(parser)) {
-        if (parser.isSet(marqueeOption) || parser.isSet(speedOption))
-            return Fail(kBadUsage, QStringLiteral("--program 不能和 --marquee 或 --speed 一起用"), true);
-        return award::RunProgramCommand(parser, options, argc, argv);
-    }
-
-    const bool marquee = parser.isSet(marqueeOption);
-    if (marquee) options.mode = award::DisplayMode::Marquee;
-    if (parser.isSet(speedOption)) {
-        const QString name = parser.value(speedOption);
-        if (!marquee) return Fail(kBadUsage, QStringLiteral("--speed 要和 --marquee 一起用"), true);
-        if (name == "slow") options.speed = award::MarqueeSpeed::Slow;
-        else if (name == "fast") options.speed = award::MarqueeSpeed::Fast;
-        else if (name != "medium")
-            return Fail(kBadUsage, QStringLiteral("--speed 只能是 slow、medium 或 fast，不能是「%1」").arg(name), true);
-    }
-    const bool toBoard = award::BoardCommandGiven(parser);
-    if (const auto conflict = award::BoardOptionsConflict(parser)) return Fail(kBadUsage, *conflict, true);
-
-    // Phrases past what the board holds are counted, not kept; so is a
-    // marquee's text past twice as many characters as it could have columns.
-    const award::BannerInput input =
-        marquee ? award::ReadWholeText(STDIN_FILENO, 2 * award::kMarqueeMaxColumns)
-                : award::ReadBanner(STDIN_FILENO, award::kMega2560MaxFlashPhrases + 1);
-    if (input.status == award::BannerInput::Status::ReadFailed)
-        return Fail(kCannotReadOrWrite, QStringLiteral("無法讀取標準輸入：%1").arg(input.error));
-    if (input.status == award::BannerInput::Status::NotUtf8)
-        return Fail(kBadUsage, QStringLiteral("標準輸入不是有效的 UTF-8 文字"), true);
-    if (input.dropped > 0)
-        return Fail(kDoesNotFit, QStringLiteral("文字有 %1 個字，遠超過跑馬燈放得下的長度，沒有產生程式；請縮短文字。")
-                                     .arg(input.tail.size() + input.dropped));
-
+    const bool marquee = line.options.mode == award::DisplayMode::Marquee;
     award::DrawingSurface surface;
     award::BannerConverter converter(surface);
     // Compiling and uploading take the whole sketch; standard output takes
     // it as it is written.
     bool written = true;
-    if (!marquee && !toBoard)
+    if (!marquee && !line.ToBoard())
         converter.SetSketchSink([&](const QString& piece) { written = written && Write(piece.toUtf8()); });
-    const std::vector<QStringView> phrases(input.phrases.begin(), input.phrases.end());
-    const QString& sketch = marquee ? converter.Convert(input.tail, options)
-                                    : converter.ConvertPhrases(phrases, input.phraseCount, input.tail, options);
+    const QString& sketch = converter.Convert(banner.text, line.options);
     const award::RunReport& report = converter.LastRunReport();
-    const QStringList warnings = award::RunWarnings(report);
+    const QStringList warnings = award::RunWarnings(report) +
+                                 award::FaceNotices({surface.FontName(), surface.ResolvedFace(), surface.DrawsChinese()});
     if (report.refused) {
         for (const QString& warning : warnings) Say(warning);
         return kDoesNotFit;
     }
-    if (!toBoard) {
+    if (!line.ToBoard()) {
         written = written && Write(sketch.toUtf8());
         if (!written || std::fflush(stdout) != 0) return Fail(kCannotReadOrWrite, QStringLiteral("無法寫出程式"));
     }
     for (const QString& warning : warnings) Say(warning);
-    if (toBoard) return award::RunBoardCommand(parser, sketch, argc, argv);
+    if (line.ToBoard()) return award::RunBoardCommand(line, sketch, argc, argv);
     return kDone;
 }
 

@@ -1,9 +1,14 @@
 #include "conversion/BannerConverter.h"
 
-#include "conversion/MarqueeWriter.h"
+#include "marquee/MarqueeWriter.h"
+#include "phrases/PhraseFormat.h"
+#include "phrases/Phrases.h"
+#include "sign/ColumnWords.h"
+#include "sign/MeasuredCapacities.h"
+#include "sign/SignGeometry.h"
+#include "sign/SignTiming.h"
+#include "surface/ColumnSampling.h"
 #include "surface/DrawingSurface.h"
-
-#include <QStringTokenizer>
 
 namespace award {
 
@@ -24,23 +29,8 @@ const QString& BannerConverter::ConvertPhrases(const std::vector<QStringView>& p
 }
 
 const QString& BannerConverter::ConvertBanner(const QString& bannerText, int firstScanRow) {
-    // The piece after the last space is never converted, so every space ends
-    // a phrase. Counting first keeps a huge paste from being cut up at all.
-    const long long count = bannerText.count(u' ');
-    std::vector<QStringView> phrases;
-    QStringView tail;
-    if (count <= kMega2560MaxFlashPhrases) {
-        phrases.reserve(static_cast<std::size_t>(count));
-        for (const QStringView piece : QStringTokenizer(bannerText, u' ', Qt::KeepEmptyParts))
-            phrases.push_back(piece);
-        if (!phrases.empty()) {
-            tail = phrases.back();
-            phrases.pop_back();
-        }
-    } else {
-        tail = QStringView(bannerText).mid(bannerText.lastIndexOf(u' ') + 1);
-    }
-    return RunPhrases(phrases, count, tail, firstScanRow);
+    const BannerPhrases split = SplitPhrases(bannerText, kMega2560MaxFlashPhrases);
+    return RunPhrases(split.phrases, split.count, split.tail, firstScanRow);
 }
 
 const QString& BannerConverter::RunPhrases(const std::vector<QStringView>& phrases, long long phraseCount,
@@ -55,8 +45,7 @@ const QString& BannerConverter::RunPhrases(const std::vector<QStringView>& phras
     }
 
     writer_.BeginSketch(report_.store);
-    surface_.SetScaleMode(DrawingSurface::Pixels);
-    surface_.SetFontSize(12);
+    SetUpForSigns(surface_);
     surface_.SetCurrentX(0);
     surface_.SetCurrentY(0);
     surface_.Cls();
@@ -78,14 +67,8 @@ const QString& BannerConverter::RunPhrases(const std::vector<QStringView>& phras
 
 const QString& BannerConverter::ConvertMarquee(const QString& text, int firstScanRow, MarqueeSpeed speed) {
     report_ = {};
-    QString line = text;
-    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    line.replace(u'\n', u' ');
-    line.replace(u'\r', u' ');
-
-    surface_.SetScaleMode(DrawingSurface::Pixels);
-    surface_.SetFontSize(12);
-    const std::vector<std::uint16_t> columns = SampleLineColumns(surface_.DrawLine(line), firstScanRow);
+    const QString line = MarqueeWriter::OneLine(text);
+    const std::vector<std::uint16_t> columns = ScanLine(surface_, line, firstScanRow);
     NoteMissingGlyphs(0);
     report_.marquee = RunReport::Marquee{line.size(), static_cast<long long>(columns.size()), MarqueeSweeps(speed)};
     // The picture area shows how the text starts.
@@ -104,9 +87,7 @@ void BannerConverter::NoteMissingGlyphs(int phrase) {
 }
 
 ColumnWords BannerConverter::ScanPhrase(QStringView phrase, int firstScanRow) {
-    surface_.Cls();
-    surface_.Print(phrase);
-    return SampleColumnWords(surface_, firstScanRow);
+    return ScanText(surface_, phrase, firstScanRow);
 }
 
 }  // namespace award

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "conversion/ColumnWords.h"
 #include "conversion/ConversionOptions.h"
-#include "conversion/SketchWriter.h"
+#include "phrases/PhraseFormat.h"
+#include "phrases/SketchWriter.h"
+#include "sign/ColumnWords.h"
+#include "sign/SignTiming.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "conversion/SketchFormat.h"
+#include "sign/SignTiming.h"
 #include "surface/FontStyle.h"
 
 namespace award {

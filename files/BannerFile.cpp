@@ -1,19 +1,13 @@
 #include "files/BannerFile.h"
 
 #include "files/AtomicFile.h"
-#include "files/FileKind.h"
 #include "files/LineJoiner.h"
+#include "files/RegularFile.h"
 #include "files/Refused.h"
 #include "files/TextEncoding.h"
 
-#include <QFile>
 #include <QLocale>
 #include <QStringList>
-
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 
 namespace award {
 namespace {
@@ -21,11 +15,6 @@ namespace {
 using Refusal = BannerText::Refusal;
 
 BannerText Refused(Refusal refusal, const QString& why) { return award::Refused<BannerText>(refusal, why); }
-
-BannerText Unreadable(const QString& reason) {
-    return Refused(Refusal::Unreadable, QStringLiteral("讀取時發生錯誤（%1）。").arg(reason));
-}
-BannerText Unreadable(int error) { return Unreadable(QString::fromLocal8Bit(std::strerror(error))); }
 
 // The first line break's kind stands for the whole file.
 QString LineEndOf(const QString& text) {
@@ -60,23 +49,13 @@ BannerText DecodeBannerText(const QByteArray& bytes) {
 }
 
 BannerText ReadBannerFile(const QString& path) {
-    if (const auto kind = NotRegularFile(path)) return Refused(Refusal::NotAFile, *kind);
-    const int fd = OpenForReading(path);
-    if (fd < 0) return Unreadable(errno);
-    if (const auto kind = NotRegularFile(fd, path)) {
-        close(fd);
-        return Refused(Refusal::NotAFile, *kind);
+    const FileBytes file = ReadRegularFile(path, kMaxBannerFileBytes);
+    switch (file.refusal) {
+    case FileBytes::Refusal::None: return DecodeBannerText(file.bytes);
+    case FileBytes::Refusal::NotAFile: return Refused(Refusal::NotAFile, file.why);
+    case FileBytes::Refusal::Unreadable: break;
     }
-    QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        close(fd);
-        return Unreadable(EBADF);
-    }
-    // One byte past the limit is enough to know the file is too large.
-    const QByteArray bytes = file.read(kMaxBannerFileBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return Unreadable(file.errorString());
-    return DecodeBannerText(bytes);
+    return Refused(Refusal::Unreadable, file.why);
 }
 
 std::optional<QByteArray> BannerFileBytes(const QString& banner, const BannerForm& form) {
@@ -84,6 +63,9 @@ std::optional<QByteArray> BannerFileBytes(const QString& banner, const BannerFor
     if (!form.lineEnd.isEmpty()) {
         QStringList phrases = banner.split(u' ');
         laidOut = phrases.takeLast();
+        // Two spaces in a row, as when a name is added with a space first,
+        // part no phrase; a blank line would be skipped on reading anyway.
+        phrases.removeAll(QString());
         laidOut.prepend(phrases.join(form.lineEnd) + (phrases.isEmpty() ? QString() : form.lineEnd));
     }
     return EncodeText(laidOut, form.encoding, form.byteOrderMark);

@@ -39,13 +39,12 @@ inline constexpr qsizetype kMaxBannerFileBytes = 1024 * 1024;
 // Decodes the bytes (files/TextDecoding.h) and joins a list's lines and tabs
 // into phrases (files/LineJoiner.h).
 BannerText DecodeBannerText(const QByteArray& bytes);
-// Only a regular file is read: a pipe or a terminal is refused before it is
-// opened, and it is opened without waiting, so that nothing can hold up the
-// caller.
+// Read as files/RegularFile.h reads, so that nothing can hold up the caller.
 BannerText ReadBannerFile(const QString& path);
 
 // The banner's bytes in form: one phrase a line when the form says so, the
-// text after the last space as a last line of its own. Nothing when a
+// text after the last space as a last line of its own, and no blank line
+// for two spaces in a row. Nothing when a
 // character has no code in the form's encoding.
 std::optional<QByteArray> BannerFileBytes(const QString& banner, const BannerForm& form);
 

@@ -1,14 +1,15 @@
 #include "files/ProgramFile.h"
 
 #include "files/AtomicFile.h"
+#include "files/RegularFile.h"
 #include "files/TextDecoding.h"
 
 #include <csv.h>
 
-#include <QFile>
 #include <QLocale>
 
 #include <algorithm>
+#include <array>
 #include <new>
 #include <memory>
 #include <vector>
@@ -20,25 +21,46 @@ namespace {
 constexpr qsizetype kMaxProgramFileBytes = 4 * 1024 * 1024;
 constexpr int kColumns = 5;
 
-ProgramFileRead Refused(int line, const QString& why) {
+QString TooLarge() {
+    return QStringLiteral("檔案太大：節目檔最多 %1，這可能不是節目檔。")
+        .arg(QLocale::c().formattedDataSize(kMaxProgramFileBytes, 0));
+}
+
+ProgramFileRead Refused(int line, int row, const QString& why) {
     ProgramFileRead refused;
     refused.line = line;
+    refused.row = row;
     refused.why = why;
     return refused;
 }
 
-// Rows as libcsv cuts them, each with the line it starts on.
+ProgramFileRead Refused(const QString& why) { return Refused(0, 0, why); }
+
+// The cell separators spreadsheets save with: Excel writes semicolons where
+// the comma is the decimal mark, and tabs in its 「Unicode 文字」.
+struct Separator {
+    char byte;
+    const char16_t* name;
+};
+constexpr std::array<Separator, 3> kSeparators{{{',', u"逗號"}, {'\t', u"Tab"}, {';', u"分號"}}};
+
+// Rows as libcsv cuts them, each with the line of the file and the row of the
+// spreadsheet it starts on: they part where a quoted cell holds line breaks.
 struct CsvRows {
     struct Row {
         int line = 0;
+        int row = 0;
         std::vector<QString> cells;
     };
     std::vector<Row> rows;
     Row current;
     bool atRowStart = true;
+    bool rowEnded = false;
     int line = 1;
+    int row = 1;
     // Where the row libcsv could not read begins; 0 when it read them all.
     int badLine = 0;
+    int badRow = 0;
 
     static void Cell(void* cell, std::size_t size, void* data) {
         auto* rows = static_cast<CsvRows*>(data);
@@ -46,9 +68,12 @@ struct CsvRows {
     }
     static void RowEnd(int, void* data) {
         auto* rows = static_cast<CsvRows*>(data);
-        rows->rows.push_back(std::move(rows->current));
+        // Every line break outside quotes ends a row, blank or not; a blank
+        // one holds no cells and stands for no item.
+        if (!rows->current.cells.empty()) rows->rows.push_back(std::move(rows->current));
         rows->current = {};
         rows->atRowStart = true;
+        rows->rowEnded = true;
     }
 };
 
@@ -59,75 +84,114 @@ struct ParserDeleter {
     }
 };
 
+// Between tab-separated cells a tab is no space to trim.
+int IsBlank(unsigned char c) { return c == ' ' ? 1 : 0; }
+
 // Fed a byte at a time, so that each row knows the line it starts on even
-// when a quoted cell holds line breaks.
-CsvRows ParseCsv(const QByteArray& utf8) {
+// when a quoted cell holds line breaks; CR, LF and CR LF each end one line.
+// With `firstRowOnly` it stops once the first row is whole.
+CsvRows ParseCsv(const QByteArray& utf8, char separator, bool firstRowOnly = false) {
     CsvRows rows;
     std::unique_ptr<csv_parser, ParserDeleter> parser(new csv_parser);
-    if (csv_init(parser.get(), CSV_STRICT | CSV_STRICT_FINI) != 0) throw std::bad_alloc();
+    if (csv_init(parser.get(), CSV_STRICT | CSV_STRICT_FINI | CSV_REPALL_NL) != 0) throw std::bad_alloc();
+    csv_set_delim(parser.get(), static_cast<unsigned char>(separator));
+    if (separator == '\t') csv_set_space_func(parser.get(), IsBlank);
+    char previous = '\0';
     for (const char byte : utf8) {
         const bool lineEnd = byte == '\n' || byte == '\r';
         if (rows.atRowStart && !lineEnd) {
             rows.atRowStart = false;
             rows.current.line = rows.line;
+            rows.current.row = rows.row;
         }
+        rows.rowEnded = false;
         if (csv_parse(parser.get(), &byte, 1, CsvRows::Cell, CsvRows::RowEnd, &rows) != 1) {
             rows.badLine = rows.current.line;
+            rows.badRow = rows.current.row;
             return rows;
         }
-        if (byte == '\n') ++rows.line;
+        if (byte == '\r' || (byte == '\n' && previous != '\r')) {
+            ++rows.line;
+            if (rows.rowEnded) ++rows.row;
+        }
+        previous = byte;
+        if (firstRowOnly && !rows.rows.empty()) return rows;
     }
-    if (csv_fini(parser.get(), CsvRows::Cell, CsvRows::RowEnd, &rows) != 0) rows.badLine = rows.current.line;
+    if (csv_fini(parser.get(), CsvRows::Cell, CsvRows::RowEnd, &rows) != 0) {
+        rows.badLine = rows.current.line;
+        rows.badRow = rows.current.row;
+    }
     return rows;
 }
 
+QString BadQuotes() {
+    return QStringLiteral("引號用得不對：有引號的格子要整格用一對 \" 括起來，格子裡的 \" 要寫成 \"\"。");
+}
+
+// Control characters shown by their code, so that the user can find them.
+QString Shown(const QString& text) {
+    QString shown;
+    for (const QChar c : text)
+        shown += c.category() == QChar::Other_Control && c != u'\t'
+                     ? QStringLiteral("〈U+%1〉").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper()
+                     : QString(c);
+    return shown;
+}
+
+QStringList HeaderNames() { return ProgramCsvHeader().split(u','); }
+
+// The header row's cells, trailing blank ones left out.
+QStringList NamesOf(const CsvRows::Row& row) {
+    QStringList names;
+    for (const QString& cell : row.cells) names << cell.trimmed();
+    while (!names.isEmpty() && names.back().isEmpty()) names.removeLast();
+    return names;
+}
+
+// A named setting's cell: left as it is when empty, else the value it names;
+// false, with why, for a name it does not know.
+template <class Value>
+bool TakeNamed(const QString& cell, std::optional<Value> (*named)(QStringView), const QString& setting,
+               const QString& names, Value& value, QString& why) {
+    if (cell.isEmpty()) return true;
+    const auto found = named(cell);
+    if (!found) {
+        why = QStringLiteral("%1「%2」不認得，要是 %3。").arg(setting, Shown(cell), names);
+        return false;
+    }
+    value = *found;
+    return true;
+}
+
 // One row as an item, or why it cannot be one.
-std::optional<ProgramItem> ItemFrom(const std::vector<QString>& cells, QString& why) {
+std::optional<ProgramItem> ItemFrom(const std::vector<QString>& cells, bool decimalComma, QString& why) {
     ProgramItem item;
     const auto cell = [&](int column) { return column < int(cells.size()) ? cells[std::size_t(column)].trimmed() : QString(); };
     for (std::size_t extra = kColumns; extra < cells.size(); ++extra) {
         if (!cells[extra].trimmed().isEmpty()) {
             why = QStringLiteral("多了第 %1 欄「%2」；每列只有 內容、顯示方式、停留秒數、速度、對齊 五欄。")
                       .arg(extra + 1)
-                      .arg(cells[extra]);
+                      .arg(Shown(cells[extra]));
             return std::nullopt;
         }
     }
     if (!cells.empty()) item.text = cells[0];
-    if (const QString style = cell(1); !style.isEmpty()) {
-        const auto named = StyleNamed(style);
-        if (!named) {
-            why = QStringLiteral("顯示方式「%1」不認得，要是 靜止、左移、上移、閃爍 或 拉幕。").arg(style);
-            return std::nullopt;
-        }
-        item.style = *named;
-    }
-    if (const QString hold = cell(2); !hold.isEmpty()) {
+    if (!TakeNamed(cell(1), StyleNamed, QStringLiteral("顯示方式"), StyleNamesInWords(), item.style, why))
+        return std::nullopt;
+    if (QString hold = cell(2); !hold.isEmpty()) {
+        if (decimalComma && !hold.contains(u'.')) hold.replace(u',', u'.');
         const auto seconds = HoldSecondsFrom(hold);
         if (!seconds) {
             why = QStringLiteral("停留秒數「%1」不對，要是 %2 到 %3 之間的秒數，以 %4 秒為單位。")
-                      .arg(hold, HoldSecondsText(kMinHoldSeconds), HoldSecondsText(kMaxHoldSeconds),
+                      .arg(Shown(cell(2)), HoldSecondsText(kMinHoldSeconds), HoldSecondsText(kMaxHoldSeconds),
                            HoldSecondsText(kHoldStepSeconds));
             return std::nullopt;
         }
         item.holdSeconds = *seconds;
     }
-    if (const QString speed = cell(3); !speed.isEmpty()) {
-        const auto named = SpeedNamed(speed);
-        if (!named) {
-            why = QStringLiteral("速度「%1」不認得，要是 慢、中 或 快。").arg(speed);
-            return std::nullopt;
-        }
-        item.speed = *named;
-    }
-    if (const QString align = cell(4); !align.isEmpty()) {
-        const auto named = AlignNamed(align);
-        if (!named) {
-            why = QStringLiteral("對齊「%1」不認得，要是 靠左 或 置中。").arg(align);
-            return std::nullopt;
-        }
-        item.align = *named;
-    }
+    if (!TakeNamed(cell(3), SpeedNamed, QStringLiteral("速度"), SpeedNamesInWords(), item.speed, why) ||
+        !TakeNamed(cell(4), AlignNamed, QStringLiteral("對齊"), AlignNamesInWords(), item.align, why))
+        return std::nullopt;
     return item;
 }
 
@@ -145,7 +209,11 @@ QByteArray CsvCell(const QString& value) {
 }  // namespace
 
 QString ProgramFileProblem(const ProgramFileRead& read) {
-    return read.line > 0 ? QStringLiteral("第 %1 行：%2").arg(read.line).arg(read.why) : read.why;
+    if (read.row <= 0) return read.why;
+    // A spreadsheet counts rows, a text editor lines; a cell of two lines parts them.
+    const QString where = read.line == read.row ? QStringLiteral("第 %1 列").arg(read.row)
+                                                : QStringLiteral("第 %1 列（文字檔的第 %2 行）").arg(read.row).arg(read.line);
+    return where + QStringLiteral("：") + read.why;
 }
 
 QString ProgramCsvHeader() { return QStringLiteral("內容,顯示方式,停留秒數,速度,對齊"); }
@@ -162,34 +230,70 @@ QByteArray ProgramCsv(const Program& program) {
 }
 
 ProgramFileRead ReadProgramCsv(const QByteArray& bytes) {
-    if (bytes.size() > kMaxProgramFileBytes)
-        return Refused(0, QStringLiteral("檔案太大：節目檔最多 %1，這可能不是節目檔。")
-                              .arg(QLocale::c().formattedDataSize(kMaxProgramFileBytes, 0)));
-    const DecodedText decoded = DecodeText(bytes);
-    if (decoded.refusal != DecodedText::Refusal::None) return Refused(0, decoded.why);
-    const CsvRows parsed = ParseCsv(decoded.text.toUtf8());
-    if (parsed.badLine > 0)
-        return Refused(parsed.badLine, QStringLiteral("引號用得不對：有引號的格子要整格用一對 \" 括起來，"
-                                                      "格子裡的 \" 要寫成 \"\"。"));
-    const CsvRows* rows = &parsed;
-    if (rows->rows.empty()) return Refused(1, QStringLiteral("檔案是空的，第一列要是「%1」。").arg(ProgramCsvHeader()));
-    const auto& header = rows->rows.front();
-    QStringList names;
-    for (const QString& cell : header.cells) names << cell.trimmed();
-    while (!names.isEmpty() && names.back().isEmpty()) names.removeLast();
-    if (names.join(u',') != ProgramCsvHeader())
-        return Refused(header.line, QStringLiteral("第一列要是「%1」，這不像節目檔。").arg(ProgramCsvHeader()));
+    if (bytes.size() > kMaxProgramFileBytes) return Refused(TooLarge());
+    // What the writer wrote the reader takes back: a 內容 may hold any
+    // character, control characters too.
+    const DecodedText decoded = DecodeText(bytes, ControlCharacters::Kept);
+    if (decoded.refusal != DecodedText::Refusal::None) return Refused(decoded.why);
+    const QByteArray utf8 = decoded.text.toUtf8();
 
+    // The separator is the one that makes the first row our header.
+    const Separator* separator = nullptr;
+    CsvRows::Row widest;
+    const Separator* widestSeparator = &kSeparators.front();
+    int badQuotesLine = 0;
+    int badQuotesRow = 0;
+    for (const Separator& candidate : kSeparators) {
+        const CsvRows first = ParseCsv(utf8, candidate.byte, true);
+        if (first.rows.empty()) {
+            badQuotesLine = first.badLine;
+            badQuotesRow = first.badRow;
+            continue;
+        }
+        if (NamesOf(first.rows.front()) == HeaderNames()) {
+            separator = &candidate;
+            break;
+        }
+        if (first.rows.front().cells.size() > widest.cells.size()) {
+            widest = first.rows.front();
+            widestSeparator = &candidate;
+        }
+    }
+    if (!separator) {
+        if (widest.cells.empty() && badQuotesLine > 0) return Refused(badQuotesLine, badQuotesRow, BadQuotes());
+        if (widest.cells.empty())
+            return Refused(1, 1, QStringLiteral("檔案是空的，第一列要是「%1」。").arg(ProgramCsvHeader()));
+        QStringList shown;
+        for (const QString& cell : widest.cells) shown << QStringLiteral("「%1」").arg(Shown(cell));
+        const QString found = widest.cells.size() == 1
+                                  ? QStringLiteral("這個檔案的第一列只有一格%1，找不到逗號、Tab 或分號分隔的格子").arg(shown.front())
+                                  : QStringLiteral("這個檔案的第一列以%1分隔，是 %2 %3 格")
+                                        .arg(QString::fromUtf16(widestSeparator->name), shown.join(u' '))
+                                        .arg(widest.cells.size());
+        return Refused(widest.line, widest.row,
+                       QStringLiteral("第一列要是 %1 這五格（以逗號分隔），%2，這不像節目檔。")
+                           .arg(HeaderNames().join(QStringLiteral("、")), found));
+    }
+
+    const CsvRows rows = ParseCsv(utf8, separator->byte);
+    if (rows.badLine > 0)
+        return Refused(rows.badLine, rows.badRow, BadQuotes());
     ProgramFileRead read;
     read.encoding = EncodingName(decoded.encoding);
-    for (std::size_t r = 1; r < rows->rows.size(); ++r) {
-        const auto& row = rows->rows[r];
-        // A spreadsheet saves a blank row as commas alone.
+    const bool decimalComma = separator->byte == ';';
+    if (separator->byte != ',') {
+        read.notices << QStringLiteral("這個節目檔的格子以%1分隔%2；儲存時會存成以逗號分隔的 UTF-8 CSV。")
+                            .arg(QString::fromUtf16(separator->name),
+                                 decimalComma ? QStringLiteral("，停留秒數裡的逗號當成小數點") : QString());
+    }
+    for (std::size_t r = 1; r < rows.rows.size(); ++r) {
+        const auto& row = rows.rows[r];
+        // A spreadsheet saves a blank row as separators alone.
         if (std::all_of(row.cells.begin(), row.cells.end(), [](const QString& c) { return c.trimmed().isEmpty(); }))
             continue;
         QString why;
-        const auto item = ItemFrom(row.cells, why);
-        if (!item) return Refused(row.line, why);
+        const auto item = ItemFrom(row.cells, decimalComma, why);
+        if (!item) return Refused(row.line, row.row, why);
         read.program.push_back(*item);
     }
     read.ok = true;
@@ -197,17 +301,16 @@ ProgramFileRead ReadProgramCsv(const QByteArray& bytes) {
 }
 
 ProgramFileRead ReadProgramFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Refused(0, QStringLiteral("打不開「%1」：%2").arg(path, file.errorString()));
-    const QByteArray bytes = file.read(kMaxProgramFileBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return Refused(0, QStringLiteral("讀不完「%1」：%2").arg(path, file.errorString()));
-    return ReadProgramCsv(bytes);
+    const FileBytes file = ReadRegularFile(path, kMaxProgramFileBytes);
+    if (file.refusal != FileBytes::Refusal::None) return Refused(file.why);
+    return ReadProgramCsv(file.bytes);
 }
 
 std::optional<QString> SaveProgramFile(const QString& path, const Program& program) {
-    return WriteAtomically(path, ProgramCsv(program));
+    const QByteArray csv = ProgramCsv(program);
+    // What is saved must open again.
+    if (csv.size() > kMaxProgramFileBytes) return QStringLiteral("沒有儲存：") + TooLarge();
+    return WriteAtomically(path, csv);
 }
 
 }  // namespace award

@@ -154,7 +154,7 @@ qsizetype MarkSize(TextEncoding encoding) {
 
 QString EncodingName(TextEncoding encoding) { return QString::fromLatin1(CodecName(encoding)); }
 
-DecodedText DecodeText(const QByteArray& bytes) {
+DecodedText DecodeText(const QByteArray& bytes, ControlCharacters controls) {
     DecodedText result;
     std::optional<QString> text;
     if (const auto marked = MarkedEncoding(bytes)) {
@@ -168,7 +168,7 @@ DecodedText DecodeText(const QByteArray& bytes) {
                                           "請用記事本打開確認內容，「另存新檔」時編碼選 UTF-8，再開啟。")
                                .arg(EncodingName(*marked)));
         }
-    } else if (bytes.contains('\0')) {
+    } else if (controls == ControlCharacters::Refused && bytes.contains('\0')) {
         return Refused(Refusal::NotText, NotTextReason());
     } else {
         const auto utf8 = Decoded(TextEncoding::Utf8, bytes);
@@ -186,7 +186,7 @@ DecodedText DecodeText(const QByteArray& bytes) {
         return Refused(Refusal::UnknownEncoding,
                        what + QStringLiteral("請用記事本「另存新檔」，編碼選 UTF-8，再開啟。"));
     }
-    if (std::any_of(text->begin(), text->end(), IsControl)) return Refused(Refusal::NotText, NotTextReason());
+    if (controls == ControlCharacters::Refused && std::any_of(text->begin(), text->end(), IsControl)) return Refused(Refusal::NotText, NotTextReason());
     result.text = std::move(*text);
     result.privateUse = PrivateUseCharacters(result.text);
     return result;

@@ -26,11 +26,17 @@ struct DecodedText {
     QString privateUse;
 };
 
+// Whether control characters other than tabs and line breaks are refused as
+// the sign of a file that is no text, or kept as text that a writer of ours
+// may have put there.
+enum class ControlCharacters { Refused, Kept };
+
 // A byte-order mark decides first; else valid UTF-8 or valid Big5 as
 // Traditional Chinese Windows writes it, and when the bytes are both, the one
 // that reads as Chinese. Bytes that no encoding reads whole are refused, never
-// replaced, and so are control characters other than tabs and line breaks.
-DecodedText DecodeText(const QByteArray& bytes);
+// replaced, and so are control characters other than tabs and line breaks,
+// unless they are to be kept.
+DecodedText DecodeText(const QByteArray& bytes, ControlCharacters controls = ControlCharacters::Refused);
 
 // Says which private-use characters the text holds and that they will show as
 // boxes; empty when it holds none.

@@ -1,6 +1,9 @@
 #include "SketchChecks.h"
 #include "conversion/BannerConverter.h"
-#include "conversion/SketchReader.h"
+#include "reading/SketchReader.h"
+#include "phrases/PhraseFormat.h"
+#include "sign/ColumnWords.h"
+#include "sign/MeasuredCapacities.h"
 #include "surface/DrawingSurface.h"
 
 #include <gtest/gtest.h>

@@ -88,8 +88,12 @@ void PrintTo(const PortRow& row, std::ostream* os) {
 
 class PortRanking : public testing::TestWithParam<PortRow> {};
 
-TEST_P(PortRanking, PutsTheBoardFirstThenCloneBridges) {
+// A built-in serial port comes after every USB device, and only a Mega is
+// marked as the board.
+TEST_P(PortRanking, PutsTheBoardFirstThenCloneBridgesAndMarksTheMega) {
     EXPECT_EQ(PortRank(GetParam().usb), GetParam().rank);
+    const QString label = PortLabel(DescribePort(QStringLiteral("/dev/ttyX"), {}, GetParam().usb));
+    EXPECT_EQ(label.contains(QStringLiteral("Mega 2560")), GetParam().rank == 0) << label.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Usb, PortRanking,
@@ -101,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(Usb, PortRanking,
                                          PortRow{"Cp2102Clone", UsbId{0x10C4, 0xEA60}, 1},
                                          PortRow{"ArduinoUnoIsNoMega", UsbId{0x2341, 0x0043}, 2},
                                          PortRow{"MegaProductUnderABridgesVendor", UsbId{0x1A86, 0x0042}, 2},
-                                         PortRow{"NoUsbIds", std::nullopt, 2}),
+                                         PortRow{"NoUsbIds", std::nullopt, 3}),
                          [](const testing::TestParamInfo<PortRow>& row) { return std::string(row.param.name); });
 
 }  // namespace

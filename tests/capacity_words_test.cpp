@@ -1,7 +1,8 @@
 // The README, which people read first, says the capacities and speeds that
 // the program works out from the format's figures.
 
-#include "conversion/CapacityWords.h"
+#include "notices/CapacityWords.h"
+#include "sign/SignTiming.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,4 +1,5 @@
-#include "conversion/ColumnWords.h"
+#include "sign/ColumnWords.h"
+#include "surface/ColumnSampling.h"
 #include "surface/DrawingSurface.h"
 
 #include <gtest/gtest.h>

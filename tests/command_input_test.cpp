@@ -1,7 +1,10 @@
-// A character whose bytes arrive in different reads is still one character,
-// and bytes that are no UTF-8 are refused wherever the reads cut them.
+// The command's input: a character whose bytes arrive in different reads is
+// still one character, bytes that are no text are refused wherever the reads
+// cut them, and the board job's progress is shown a stage at a time.
 
-#include "cli/BannerInput.h"
+#include "cli/StageProgress.h"
+#include "files/BannerFile.h"
+#include "files/RegularFile.h"
 
 #include <gtest/gtest.h>
 
@@ -35,14 +38,11 @@ std::vector<std::string> Cut(const std::string& text, std::size_t size) {
 struct Arrival {
     const char* name;
     std::vector<std::string> pieces;
-    bool utf8;
-    std::vector<QString> phrases;
-    QString tail;
+    bool text;
+    QString banner;
 };
 
-void PrintTo(const Arrival& row, std::ostream* os) {
-    *os << row.name;
-}
+void PrintTo(const Arrival& row, std::ostream* os) { *os << row.name; }
 
 class SplitInput : public testing::TestWithParam<Arrival> {};
 
@@ -50,32 +50,46 @@ TEST_P(SplitInput, ReadsWholeCharactersOrRefuses) {
     const Arrival& row = GetParam();
     const int fd = Delivered(row.pieces);
     ASSERT_GE(fd, 0);
-    const BannerInput input = ReadBanner(fd, 100);
+    const FileBytes input = ReadUpTo(fd, kMaxBannerFileBytes);
     close(fd);
-    ASSERT_EQ(input.status, row.utf8 ? BannerInput::Status::Ok : BannerInput::Status::NotUtf8);
-    if (!row.utf8) return;
-    EXPECT_EQ(input.phrases, row.phrases);
-    EXPECT_EQ(input.tail, row.tail);
+    ASSERT_EQ(input.refusal, FileBytes::Refusal::None);
+    const BannerText banner = DecodeBannerText(input.bytes);
+    ASSERT_EQ(banner.refusal == BannerText::Refusal::None, row.text) << banner.why.toStdString();
+    if (row.text) {
+        EXPECT_EQ(banner.text, row.banner);
+    }
 }
 
 const std::string kBanner = "恭喜 林志遠 賀𠀋";  // a four-byte character last
 
 INSTANTIATE_TEST_SUITE_P(
     Reads, SplitInput,
-    testing::Values(Arrival{"AllAtOnce", {kBanner}, true, {"恭喜", "林志遠"}, "賀𠀋"},
-                    Arrival{"EveryByteItsOwnRead", Cut(kBanner, 1), true, {"恭喜", "林志遠"}, "賀𠀋"},
-                    Arrival{"TwoBytesARead", Cut(kBanner, 2), true, {"恭喜", "林志遠"}, "賀𠀋"},
-                    Arrival{"FourByteCharacterCutAfterThree", {"賀\xF0\xA0\x80", "\x8B "}, true, {"賀𠀋"}, ""},
-                    Arrival{"SequenceLeftOpenAtTheEnd", {"賀 ", "\xE6\x81"}, false, {}, ""},
-                    Arrival{"ContinuationByteAlone", {"賀 ", "\x80", "喜 "}, false, {}, ""},
-                    Arrival{"LeadByteThenAscii",
-                            Cut("賀 \xE6"
-                                "a ",
-                                1),
-                            false,
-                            {},
-                            ""}),
+    testing::Values(Arrival{"AllAtOnce", {kBanner}, true, "恭喜 林志遠 賀𠀋"},
+                    Arrival{"EveryByteItsOwnRead", Cut(kBanner, 1), true, "恭喜 林志遠 賀𠀋"},
+                    Arrival{"TwoBytesARead", Cut(kBanner, 2), true, "恭喜 林志遠 賀𠀋"},
+                    Arrival{"FourByteCharacterCutAfterThree", {"賀\xF0\xA0\x80", "\x8B "}, true, "賀𠀋 "},
+                    // 林志遠 in Big5, a line each, as the window opens it.
+                    Arrival{"Big5Lines", Cut("\xAA\x4C\xA7\xD3\xBB\xB7\r\n\xB6\x50\r\n", 3), true, "林志遠 賀 "},
+                    Arrival{"SequenceLeftOpenAtTheEnd", {"賀 ", "\xE6\x81"}, false, ""},
+                    Arrival{"ContinuationByteAlone", {"賀 ", "\x80", "喜 "}, false, ""},
+                    Arrival{"LeadByteThenAscii", Cut("賀 \xE6" "a ", 1), false, ""}),
     [](const testing::TestParamInfo<Arrival>& row) { return std::string(row.param.name); });
+
+// Each stage ends at 100 % before the next begins, however the tool's last
+// report was rounded, and nothing is said twice.
+TEST(StageProgress, EachStageEndsAtAHundredPercent) {
+    using Stage = BoardJob::Stage;
+    StageProgress progress;
+    QStringList lines;
+    for (const auto& [stage, percent] : std::vector<std::pair<Stage, int>>{
+             {Stage::Compile, -1}, {Stage::Compile, -1}, {Stage::Write, 0}, {Stage::Write, 30},
+             {Stage::Write, 31}, {Stage::Write, 80}, {Stage::Verify, 0}, {Stage::Verify, 100}})
+        lines << progress.Report(stage, percent);
+    const QString write = BoardJob::StageName(Stage::Write);
+    const QString verify = BoardJob::StageName(Stage::Verify);
+    EXPECT_EQ(lines, (QStringList{BoardJob::StageName(Stage::Compile) + "…", write + " 0%", write + " 25%",
+                                  write + " 75%", write + " 100%", verify + " 0%", verify + " 100%"}));
+}
 
 }  // namespace
 }  // namespace award

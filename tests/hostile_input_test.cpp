@@ -1,5 +1,6 @@
 #include "SketchChecks.h"
 #include "conversion/BannerConverter.h"
+#include "sign/ColumnWords.h"
 #include "surface/DrawingSurface.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,9 @@
 #include "conversion/BannerConverter.h"
-#include "conversion/SketchFormat.h"
-#include "conversion/Notices.h"
+#include "program/ProgramConverter.h"
+#include "notices/Notices.h"
+#include "phrases/PhraseFormat.h"
+#include "sign/MeasuredCapacities.h"
+#include "sign/SignTiming.h"
 #include "surface/DrawingSurface.h"
 
 #include <gtest/gtest.h>
@@ -106,14 +109,17 @@ TEST_F(RunNoticesTest, TheLastLineSaysWhatTheRunMade) {
     EXPECT_TRUE(NoticesFor(QStringLiteral("恭喜")).last().contains(QStringLiteral("沒有轉換任何一句")));
 }
 
-// A character the chosen face lacks is named once per phrase. U+E000 is private
-// use, which neither face draws; 卐 is in the Ming face, not the Kai.
+// A character the chosen face lacks is named once per phrase, or per item of
+// a program. U+E000 is private use, which neither face draws; 卐 is in the
+// Ming face, not the Kai.
 struct MissingGlyphCase {
     const char* name;
     const QString& face;
     DisplayMode mode;
     QString text;
     QStringList named;  // each once in the notices, and nothing else missing
+    // The text's phrases as the items of a program, 左移 for a marquee.
+    bool program = false;
 };
 
 void PrintTo(const MissingGlyphCase& c, std::ostream* out) { *out << c.name; }
@@ -123,10 +129,24 @@ class MissingGlyphNotice : public testing::TestWithParam<MissingGlyphCase> {};
 TEST_P(MissingGlyphNotice, NamesEachCharacterTheFaceCannotDraw) {
     const MissingGlyphCase& c = GetParam();
     DrawingSurface surface;
-    BannerConverter converter(surface);
-    converter.Convert(c.text, {{c.face, false, false}, 3, c.mode, MarqueeSpeed::Medium});
-    const QString notices = RunWarnings(converter.LastRunReport()).join(u'\n');
-    EXPECT_EQ(converter.LastRunReport().missingGlyphs.size(), std::size_t(c.named.size())) << notices.toStdString();
+    const ConversionOptions options{{c.face, false, false}, 3, c.mode, MarqueeSpeed::Medium};
+    QString notices;
+    std::size_t missing = 0;
+    if (c.program) {
+        Program program;
+        for (const QString& text : c.text.split(u' ', Qt::SkipEmptyParts))
+            program.push_back({text, c.mode == DisplayMode::Marquee ? ItemStyle::ScrollLeft : ItemStyle::Static});
+        ProgramConverter converter(surface);
+        converter.ConvertProgram(program, options);
+        notices = ProgramNotices(converter.LastReport(), {c.face, surface.ResolvedFace(), surface.DrawsChinese()}).join(u'\n');
+        missing = converter.LastReport().missingGlyphs.size();
+    } else {
+        BannerConverter converter(surface);
+        converter.Convert(c.text, options);
+        notices = RunWarnings(converter.LastRunReport()).join(u'\n');
+        missing = converter.LastRunReport().missingGlyphs.size();
+    }
+    EXPECT_EQ(missing, std::size_t(c.named.size())) << notices.toStdString();
     for (const QString& named : c.named) EXPECT_EQ(notices.count(named), 1) << named.toStdString();
 }
 
@@ -142,7 +162,11 @@ INSTANTIATE_TEST_SUITE_P(
         MissingGlyphCase{"OncePerPhrase", kKaiFaceName, DisplayMode::Phrases, "卐卐 恭喜 卐 ",
                          {"第 1 句的「卐」", "第 3 句的「卐」"}},
         MissingGlyphCase{"MarqueeOncePerCharacter", kKaiFaceName, DisplayMode::Marquee,
-                         "卐 恭喜 卐 " + kPrivateUse + kPrivateUse, {"「卐」", "「" + kPrivateUse + "」"}}),
+                         "卐 恭喜 卐 " + kPrivateUse + kPrivateUse, {"「卐」", "「" + kPrivateUse + "」"}},
+        MissingGlyphCase{"ProgramItems", kKaiFaceName, DisplayMode::Phrases, "恭喜 卐字卐 林" + kPrivateUse,
+                         {"第 2 項的「卐」", "第 3 項的「" + kPrivateUse + "」"}, true},
+        MissingGlyphCase{"ProgramScrollingItem", kKaiFaceName, DisplayMode::Marquee, "恭喜 好卐",
+                         {"第 2 項的「卐」"}, true}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(CopyNotice, SaysHowManyFramesAndWhetherTheBoardCanRunThem) {

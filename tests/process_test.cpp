@@ -1,8 +1,11 @@
 #include "cli/ExitStatus.h"
 #include "conversion/BannerConverter.h"
-#include "conversion/Notices.h"
-#include "conversion/SketchFormat.h"
-#include "conversion/SketchReader.h"
+#include "files/BannerFile.h"
+#include "reading/SketchReader.h"
+#include "notices/Notices.h"
+#include "phrases/PhraseFormat.h"
+#include "sign/MeasuredCapacities.h"
+#include "sign/SignTiming.h"
 #include "surface/DrawingSurface.h"
 
 #include <QProcess>
@@ -14,6 +17,8 @@
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace award {
 namespace {
@@ -56,13 +61,16 @@ ProgramRun RunProgram(const QString& program, const QStringList& args, const QBy
 const QString kCommand = QStringLiteral(AWARD_SKETCH_COMMAND);
 const QByteArray kBanner = QStringLiteral("賀 本校 資訊科 三年甲班 陳怡君同學 ").toUtf8();
 
-// The sketch, and the warnings as the command words them.
+// The sketch, and the notices as the command words them.
 ProgramRun InProcess(const ConversionOptions& options, const QByteArray& banner = kBanner) {
     DrawingSurface surface;
     BannerConverter converter(surface);
-    ProgramRun run{exit_status::kDone, converter.Convert(QString::fromUtf8(banner), options).toUtf8(), {}};
-    for (const QString& warning : RunWarnings(converter.LastRunReport()))
-        run.err += "award-banner-sketch: " + warning.toUtf8() + "\n";
+    // Read as the window opens a file, with what reading it found.
+    const BannerText read = DecodeBannerText(banner);
+    ProgramRun run{exit_status::kDone, converter.Convert(read.text, options).toUtf8(), {}};
+    const QStringList said = read.notices + RunWarnings(converter.LastRunReport()) +
+                             FaceNotices({surface.FontName(), surface.ResolvedFace(), surface.DrawsChinese()});
+    for (const QString& line : said) run.err += "award-banner-sketch: " + line.toUtf8() + "\n";
     return run;
 }
 
@@ -100,41 +108,63 @@ TEST(SketchCommand, WritesExactlyWhatARunGives) {
 // Every failure exits with its own status and a message, and writes nothing.
 TEST(SketchCommand, ExitStatusSaysWhatHappened) {
     const QByteArray tooMany = QByteArray("賀 ").repeated(kMega2560MaxFlashPhrases + 1);
+    QTemporaryDir dir;
+    const QString program = dir.filePath("p.csv");
+    const QString empty = dir.filePath("empty.csv");
+    const QString fifo = dir.filePath("fifo.csv");
+    QFile programFile(program), emptyFile(empty);
+    ASSERT_TRUE(programFile.open(QIODevice::WriteOnly) && programFile.write("\xEF\xBB\xBF") == 3 &&
+                programFile.write(QStringLiteral("內容,顯示方式,停留秒數,速度,對齊\r\n賀,,,,\r\n").toUtf8()) > 0);
+    programFile.close();
+    ASSERT_TRUE(emptyFile.open(QIODevice::WriteOnly) &&
+                emptyFile.write(QStringLiteral("內容,顯示方式,停留秒數,速度,對齊\r\n").toUtf8()) > 0);
+    emptyFile.close();
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const struct {
         const char* what;
         QStringList args;
         QByteArray input;
         int status;
         Redirection redirect = {};
+        const char* said = nullptr;  // words the message holds
     } cases[] = {
         {"invalid UTF-8", {}, QByteArray("\xe5\x9c", 2) + " \xff ", exit_status::kBadUsage},
         {"an encoded surrogate", {}, QByteArray("\xed\xa0\x80 "), exit_status::kBadUsage},
         {"a character cut at the end", {}, QByteArray("賀 \xe8\xb3"), exit_status::kBadUsage},
-        {"unknown option", {"--colour"}, kBanner, exit_status::kBadUsage},
+        {"unknown option", {"--colour"}, kBanner, exit_status::kBadUsage, {}, "--colour"},
+        {"unknown short option", {"-x"}, kBanner, exit_status::kBadUsage, {}, "選項 -x"},
         {"unknown face", {"--font", "Arial"}, kBanner, exit_status::kBadUsage},
         {"bad first row", {"--first-row", "2"}, kBanner, exit_status::kBadUsage},
         {"missing value", {"--first-row"}, kBanner, exit_status::kBadUsage},
-        {"stray argument", {"banner.txt"}, kBanner, exit_status::kBadUsage},
+        {"two banner files", {"a.txt", "b.txt"}, kBanner, exit_status::kBadUsage, {}, "b.txt"},
+        {"a banner file that is not there", {dir.filePath("missing.txt")}, {}, exit_status::kCannotReadOrWrite, {}, "找不到"},
         {"standard input is a directory", {}, {}, exit_status::kCannotReadOrWrite, {QDir::tempPath(), {}, {}}},
         {"standard input closed", {}, {}, exit_status::kCannotReadOrWrite, {{}, {}, "exec \"$0\" \"$@\" <&-"}},
         {"help to a full disk", {"--help"}, {}, exit_status::kCannotReadOrWrite, {{}, "/dev/full", {}}},
         {"a sketch to a full disk", {}, kBanner, exit_status::kCannotReadOrWrite, {{}, "/dev/full", {}}},
-#ifndef __SANITIZE_ADDRESS__  // the address sanitizer needs more address space than this
-        {"memory runs out", {}, QByteArray(200'000'000, '\0'), exit_status::kCannotReadOrWrite,
-         {{}, {}, "ulimit -v 300000; exec \"$0\" \"$@\""}},
-#endif
+        {"more than any banner file holds", {}, QByteArray(3'000'000, 'a'), exit_status::kDoesNotFit},
         {"more phrases than the board holds", {}, tooMany, exit_status::kDoesNotFit},
         {"a marquee longer than the board holds", {"--marquee"}, QStringLiteral("國").repeated(8000).toUtf8(),
          exit_status::kDoesNotFit},
         {"a speed without a marquee", {"--speed", "fast"}, kBanner, exit_status::kBadUsage},
         {"an unknown speed", {"--marquee", "--speed", "warp"}, kBanner, exit_status::kBadUsage},
         {"--upload with --hex", {"--upload", "/dev/ttyACM0", "--hex", "banner.hex"}, kBanner, exit_status::kBadUsage},
+        {"--upload with --hex for a program", {"--program", program, "--upload", "/dev/null", "--hex", "p.hex"}, {},
+         exit_status::kBadUsage, {}, "--hex"},
+        {"--program twice", {"--program", program, "--program", program}, {}, exit_status::kBadUsage, {}, "--program"},
+        {"--font twice", {"--font", kKaiFaceName, "--font", kMingFaceName}, kBanner, exit_status::kBadUsage, {}, "--font"},
+        {"--program with a banner file", {"--program", program, "banner.txt"}, {}, exit_status::kBadUsage},
+        {"a program without items", {"--program", empty}, {}, exit_status::kBadUsage},
+        {"a pipe as the program", {"--program", fifo}, {}, exit_status::kBadUsage, {}, "FIFO"},
     };
     for (const auto& c : cases) {
         const ProgramRun run = RunProgram(kCommand, c.args, c.input, QProcessEnvironment::systemEnvironment(), c.redirect);
         EXPECT_EQ(run.exitCode, c.status) << c.what << ": " << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty()) << c.what;
         EXPECT_TRUE(run.err.startsWith("award-banner-sketch: ")) << c.what << ": " << run.err.toStdString();
+        if (c.said) {
+            EXPECT_TRUE(run.err.contains(c.said)) << c.what << ": " << run.err.toStdString();
+        }
         // The command speaks the window's language: every message line holds Chinese.
         for (const QString& line : QString::fromUtf8(run.err).split(u'\n', Qt::SkipEmptyParts))
             EXPECT_TRUE(line.contains(QRegularExpression("\\p{Han}"))) << c.what << ": " << line.toStdString();

@@ -2,9 +2,11 @@
 // status of its own, with nothing written, for a bad file or a program too
 // long for the board.
 
-#include "conversion/Notices.h"
-#include "conversion/ProgramConverter.h"
 #include "files/ProgramFile.h"
+#include "notices/Notices.h"
+#include "program/ProgramConverter.h"
+#include "sign/MeasuredCapacities.h"
+#include "sign/SignTiming.h"
 #include "surface/DrawingSurface.h"
 
 #include <QProcess>
@@ -39,7 +41,9 @@ TEST(ProgramCommand, WritesTheSketchARunOfTheFileGivesInTheChosenFace) {
     QTemporaryDir dir;
     const Program program{{QStringLiteral("恭喜本校"), ItemStyle::Static, 2.0, MarqueeSpeed::Medium, ItemAlign::Left},
                           {QStringLiteral("賀"), ItemStyle::Blink},
-                          {QStringLiteral("好棒"), ItemStyle::ScrollLeft, 1.5, MarqueeSpeed::Fast}};
+                          {QStringLiteral("好棒"), ItemStyle::ScrollLeft, 1.5, MarqueeSpeed::Fast},
+                          // Private use: no face draws it, and the command must say so.
+                          {QStringLiteral("金") + QChar(0xE000)}};
     ASSERT_FALSE(SaveProgramFile(dir.filePath("p.csv"), program));
     DrawingSurface surface;
     ProgramConverter converter(surface);
@@ -49,6 +53,11 @@ TEST(ProgramCommand, WritesTheSketchARunOfTheFileGivesInTheChosenFace) {
                                        "--first-row", "1"});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, expected);
+    // The window's warnings, the character the face lacks among them.
+    const QStringList warnings = ProgramWarnings(converter.LastReport());
+    ASSERT_FALSE(warnings.isEmpty());
+    for (const QString& warning : warnings) EXPECT_TRUE(run.err.contains(warning)) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QChar(0xE000)));
 }
 
 struct Failure {

@@ -3,10 +3,15 @@
 // refused, and the notices of its length.
 
 #include "conversion/BannerConverter.h"
-#include "conversion/Notices.h"
-#include "conversion/ProgramConverter.h"
-#include "conversion/ProgramTimeline.h"
-#include "conversion/SketchReader.h"
+#include "reading/SketchReader.h"
+#include "notices/Notices.h"
+#include "program/ProgramConverter.h"
+#include "program/ProgramTimeline.h"
+#include "sign/ColumnWords.h"
+#include "sign/MeasuredCapacities.h"
+#include "sign/Mega2560.h"
+#include "sign/SignGeometry.h"
+#include "sign/SignTiming.h"
 #include "surface/DrawingSurface.h"
 
 #include <QLocale>

@@ -2,10 +2,16 @@
 // its containers stay a small multiple of the text. This binary counts every
 // operator new, so it runs apart from the other tests.
 
-#include "conversion/MarqueeWriter.h"
-#include "conversion/ProgramWriter.h"
-#include "conversion/SketchReader.h"
-#include "conversion/SketchWriter.h"
+#include "reading/SketchReader.h"
+#include "marquee/MarqueeFormat.h"
+#include "marquee/MarqueeWriter.h"
+#include "phrases/PhraseFormat.h"
+#include "phrases/SketchWriter.h"
+#include "program/ProgramFormat.h"
+#include "program/ProgramWriter.h"
+#include "sign/ColumnWords.h"
+#include "sign/MeasuredCapacities.h"
+#include "sketch/SketchCode.h"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +60,7 @@ namespace {
 // Our driver for `parts` empty parts, each declared as large as a part gets.
 QString EmptyParts(QString text, int parts, QStringView stem, const QString& size, const QString& last) {
     for (int part = 0; part < parts; ++part)
-        text += QStringLiteral("const unsigned int %1%2 PROGMEM={};\r\n").arg(SketchWriter::PartName(stem, part), size);
+        text += QStringLiteral("const unsigned int %1%2 PROGMEM={};\r\n").arg(sketch::PartName(stem, part), size);
     return text + last;
 }
 QString FlashTableOfParts(int parts) {

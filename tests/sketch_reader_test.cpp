@@ -1,7 +1,11 @@
 #include "HandEditedSketches.h"
 #include "SketchChecks.h"
-#include "conversion/SketchReader.h"
-#include "conversion/SketchWriter.h"
+#include "reading/SketchReader.h"
+#include "phrases/PhraseFormat.h"
+#include "phrases/SketchWriter.h"
+#include "program/ProgramWriter.h"
+#include "sign/ColumnWords.h"
+#include "sign/SignGeometry.h"
 
 #include <gtest/gtest.h>
 
@@ -39,6 +43,52 @@ TEST_P(HandEdit, IsReadAsTheCompilerReadsIt) {
 
 INSTANTIATE_TEST_SUITE_P(SketchReader, HandEdit, testing::ValuesIn(test::HandEditedSketches()),
                          [](const auto& row) { return test::HandEditName(row.param); });
+
+// A teacher's typing slip in a sketch the program wrote: the reader names the
+// line it is on and what it found there, and reads nothing.
+TEST(SketchReader, NamesTheLineOfAHandEditItCannotRead) {
+    struct Slip {
+        const char16_t* was;
+        const char16_t* typed;
+        const char16_t* named;  // what the reason quotes
+    };
+    const Slip slips[] = {
+        {u", 384,", u", 38x4,", u"38x4"},       // not a number at all
+        {u", 384,", u", abc,", u"abc"},         // a name where a number belongs
+        {u", 384,", u", 3.5,", u"3.5"},         // not a whole number
+        {u"delay(500)", u"delay(600)", u"500"}, // the driver changed
+        {u"num= 2", u"num= 9", u"9"},           // more frames than the table holds
+        {u"delay(500)", u"delay(\u3000500)", u"全形"},
+    };
+    const QString golden = test::ReadGolden("two_known_frames.ino");
+    for (const Slip& slip : slips) {
+        QString text = golden;
+        const qsizetype at = text.indexOf(QStringView(slip.was));
+        ASSERT_GE(at, 0);
+        text.replace(at, QStringView(slip.was).size(), QString::fromUtf16(slip.typed));
+        const int line = int(QStringView(text).first(at).count(u'\n')) + 1;
+        const SketchReading reading = ReadSketchOrWhy(text);
+        const std::string typed = QString::fromUtf16(slip.typed).toStdString();
+        EXPECT_FALSE(reading.sketch.has_value()) << typed;
+        EXPECT_EQ(reading.refusal.line, line) << typed;
+        EXPECT_TRUE(reading.refusal.Words().startsWith(QStringLiteral("第 %1 行：").arg(line))) << typed;
+        EXPECT_TRUE(reading.refusal.why.contains(QString::fromUtf16(slip.named)))
+            << typed << ": " << reading.refusal.why.toStdString();
+    }
+    EXPECT_TRUE(ReadSketchOrWhy(golden).refusal.why.isEmpty());
+
+    // The same in a program's item table.
+    ProgramFrames program;
+    program.items.push_back({ItemStyle::Static, 234, 8, {ColumnWords{}}, {}});
+    QString text = ProgramWriter::Sketch(program);
+    const qsizetype at = text.indexOf(QStringLiteral(" 234,"));
+    ASSERT_GE(at, 0);
+    text.replace(at, 5, QStringLiteral(" abc,"));
+    const SketchReading reading = ReadSketchOrWhy(text);
+    EXPECT_FALSE(reading.sketch.has_value());
+    EXPECT_EQ(reading.refusal.line, int(QStringView(text).first(at).count(u'\n')) + 1);
+    EXPECT_TRUE(reading.refusal.why.contains(QStringLiteral("abc"))) << reading.refusal.why.toStdString();
+}
 
 // A flash table of three parts, each row marked with its own frame number.
 TEST(SketchReader, ReadsATableKeptInFlash) {

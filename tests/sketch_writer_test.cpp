@@ -1,5 +1,6 @@
 #include "SketchChecks.h"
-#include "conversion/SketchWriter.h"
+#include "phrases/SketchWriter.h"
+#include "sign/ColumnWords.h"
 
 #include <gtest/gtest.h>
 

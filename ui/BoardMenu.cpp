@@ -96,10 +96,10 @@ void BoardMenu::ListPorts() {
     const QString chosen = UploadPort(available, RememberedPort());
     QList<SerialPort> shown = available;
     if (!chosen.isEmpty() && std::ranges::none_of(available, [&](const SerialPort& port) { return port.path == chosen; }))
-        shown.prepend({chosen, QFileInfo::exists(chosen) ? QString() : QStringLiteral("（目前找不到）"), false});
+        shown.prepend(DescribePort(chosen, QFileInfo::exists(chosen) ? QString() : QStringLiteral("（目前找不到）"),
+                                   std::nullopt));
     for (const SerialPort& port : shown) {
-        QAction* action = ports_->addAction(port.description.isEmpty() ? port.path
-                                                                         : port.path + QStringLiteral("  ") + port.description);
+        QAction* action = ports_->addAction(PortLabel(port));
         action->setCheckable(true);
         action->setChecked(port.path == chosen);
         connect(action, &QAction::triggered, this, [path = port.path] { RememberPort(path); });

@@ -1,6 +1,9 @@
 #include "ui/DisplayModeChooser.h"
 
-#include "conversion/CapacityWords.h"
+#include "conversion/ConversionOptions.h"
+#include "notices/CapacityWords.h"
+#include "program/Program.h"
+#include "sign/SignTiming.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -27,15 +30,15 @@ DisplayModeChooser::DisplayModeChooser(QWidget* parent) : QWidget(parent) {
     speed_ = new QComboBox(this);
     speed_->setObjectName(QStringLiteral("marqueeSpeed"));
     speed_->setGeometry(164, 4, 56, 25);
-    speed_->addItem(QStringLiteral("慢"), int(MarqueeSpeed::Slow));
-    speed_->addItem(QStringLiteral("中"), int(MarqueeSpeed::Medium));
-    speed_->addItem(QStringLiteral("快"), int(MarqueeSpeed::Fast));
-    speed_->setCurrentIndex(1);
+    for (const MarqueeSpeed speed : kMarqueeSpeeds) speed_->addItem(SpeedName(speed), int(speed));
+    speed_->setCurrentIndex(speed_->findData(int(ConversionOptions{}.speed)));
     speed_->setEnabled(false);
-    speed_->setToolTip(QStringLiteral("跑馬燈的速度：慢每秒約 %1 個字，中約 %2 個字，快約 %3 個字")
-                           .arg(CharactersPerSecondInWords(MarqueeSpeed::Slow),
-                                CharactersPerSecondInWords(MarqueeSpeed::Medium),
-                                CharactersPerSecondInWords(MarqueeSpeed::Fast)));
+    QStringList paces;
+    for (const MarqueeSpeed speed : kMarqueeSpeeds)
+        paces << QStringLiteral("%1%2約 %3 個字")
+                     .arg(SpeedName(speed), paces.isEmpty() ? QStringLiteral("每秒") : QString(),
+                          CharactersPerSecondInWords(speed));
+    speed_->setToolTip(QStringLiteral("跑馬燈的速度：") + paces.join(u'，'));
     phrases_->setToolTip(QStringLiteral("一次顯示一句，每句最多 4 個中文字，最多 %1 句").arg(FlashPhrasesInWords()));
     marquee_->setToolTip(QStringLiteral("整段文字由右向左捲過看板，不限每句 4 個字，最多約 %1 個中文字（%2 欄）")
                              .arg(MarqueeCharactersInWords(), MarqueeColumnsInWords()));

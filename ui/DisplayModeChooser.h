@@ -1,6 +1,7 @@
 #pragma once
 
-#include "conversion/SketchFormat.h"
+#include "sign/SignTiming.h"
+
 
 #include <QWidget>
 

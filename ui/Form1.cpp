@@ -1,7 +1,7 @@
 #include "ui/Form1.h"
 
-#include "conversion/Notices.h"
-#include "conversion/SketchReader.h"
+#include "notices/Notices.h"
+#include "reading/SketchReader.h"
 #include "surface/FaceResolver.h"
 #include "ui/DisplayModeChooser.h"
 #include "ui/LedPreview.h"
@@ -38,6 +38,11 @@ const QString Form1::kSampleBanner = QStringLiteral(
     "指導老師 陳建宏 王淑芬 特此恭賀 與有榮焉 ");
 
 namespace {
+
+// The first scan rows of the two run buttons: row 3 takes every stroke of a
+// 12-point character, row 1 shows the characters two rows lower.
+constexpr int kEveryStrokeOfACharacter = 3;
+constexpr int kCharactersTwoRowsLower = 1;
 
 const QString kOutOfDate =
     QStringLiteral("橫幅文字或選項改過了，程式區和預覽還是上次執行的舊程式：請再按一次執行。");
@@ -154,13 +159,16 @@ void Form1::ConnectHandlers() {
         if (text.size() >= kBannerMaxCharacters && !text.contains(QGuiApplication::clipboard()->text()))
             ShowNotices({QStringLiteral("橫幅文字最多 %1 個字，超過的部分沒有放進來。").arg(kBannerMaxCharacters)});
     });
-    connect(Command1, &QPushButton::clicked, this, [this] { Run(1); });
-    connect(Command4, &QPushButton::clicked, this, [this] { Run(3); });
+    connect(Command1, &QPushButton::clicked, this, [this] { Run(kCharactersTwoRowsLower); });
+    connect(Command4, &QPushButton::clicked, this, [this] { Run(kEveryStrokeOfACharacter); });
     connect(Command2, &QPushButton::clicked, this, [this] { CopySketch(); });
     // Hand edits reach the preview once typing pauses, so a long sketch is not
     // read again at every key.
     connect(Text3, &QPlainTextEdit::textChanged, previewDelay_, qOverload<>(&QTimer::start));
-    connect(previewDelay_, &QTimer::timeout, this, [this] { preview_->SetSketchText(Text3Text()); });
+    connect(previewDelay_, &QTimer::timeout, this, [this] {
+        preview_->SetSketchText(Text3Text());
+        if (!preview_->Refusal().why.isEmpty()) ShowNotices({EditedSketchNotice(preview_->Refusal())});
+    });
 
     // Whatever the next run would draw differently makes Text3 out of date;
     // the user's own edit of Text3 makes it theirs, and current.
@@ -343,7 +351,7 @@ void Form1::CopySketch() {
     clipboard->clear();
     const QString text = Text3Text();
     clipboard->setText(text);
-    ShowNotices(QStringList{CopyNotice(ReadSketch(text))} + runWarnings_);
+    ShowNotices(QStringList{CopyNotice(ReadSketchOrWhy(text))} + runWarnings_);
 }
 
 }  // namespace award

@@ -2,7 +2,7 @@
 
 #include "conversion/BannerConverter.h"
 #include "conversion/ConversionOptions.h"
-#include "conversion/Program.h"
+#include "program/Program.h"
 #include "surface/DrawingSurface.h"
 
 #include <QString>

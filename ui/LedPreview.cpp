@@ -1,6 +1,9 @@
 #include "ui/LedPreview.h"
 
-#include "conversion/MarqueeWriter.h"
+#include "marquee/MarqueeWriter.h"
+#include "sign/SignGeometry.h"
+#include "sign/SignTiming.h"
+#include "ui/SignColours.h"
 
 #include <QPainter>
 
@@ -9,11 +12,9 @@
 namespace award {
 namespace {
 
-const QColor kPanel(22, 22, 26);
-const QColor kLedOff(70, 22, 20);
-const QColor kLedOn(255, 48, 36);
-// Amber, apart from every colour a LED takes.
-const QColor kOutOfDateMark(255, 191, 0);
+using colours::kLedOff;
+using colours::kLedOn;
+using colours::kOutOfDateMark;
 
 const QString kPlaysTheSketch = QStringLiteral("LED 看板預覽：照上傳後的樣子播放程式裡的畫面");
 
@@ -34,7 +35,22 @@ void LedPreview::SetOutOfDate(bool outOfDate) {
 }
 
 void LedPreview::SetSketchText(const QString& sketchText) {
-    std::optional<SketchFrames> frames = ReadSketch(sketchText);
+    shownAside_ = false;
+    Load(sketchText);
+    update();
+}
+
+void LedPreview::SetShownAside(const QString& sketchText) {
+    shownAside_ = true;
+    Load(sketchText);
+    update();
+}
+
+void LedPreview::Load(const QString& sketchText) {
+    SketchReading reading = ReadSketchOrWhy(sketchText);
+    // An empty program area is nothing to explain.
+    refusal_ = sketchText.trimmed().isEmpty() ? ReadRefusal{} : reading.refusal;
+    std::optional<SketchFrames> frames = std::move(reading.sketch);
     const bool sameTable = frames.has_value() == frames_.has_value() &&
                            (!frames || (frames->frames == frames_->frames && frames->marquee == frames_->marquee &&
                                           frames->program == frames_->program));
@@ -113,18 +129,19 @@ int LedPreview::PhaseMilliseconds() const {
 bool LedPreview::Lit(int column, int row) const {
     if (!lit_ || !HasSketch() || column < 0 || column >= kSignColumns || row < 0 || row >= kSignRows)
         return false;
-    if (frames_->program) return (itemImages_[imageIndex_].words[std::size_t(column)] >> row) & 1;
-    if (frames_->marquee) {
-        // LED column j shows column s + j - 64 of the text at step s.
-        const auto& columns = frames_->marquee->columns;
-        const long long at = static_cast<long long>(frameIndex_) + column - kSignColumns;
-        return at >= 0 && at < static_cast<long long>(columns.size()) && ((columns[std::size_t(at)] >> row) & 1);
-    }
-    return (frames_->frames[frameIndex_].words[column] >> row) & 1;
+    return (Shown()[std::size_t(column)] >> row) & 1;
+}
+
+ColumnWords LedPreview::Shown() const {
+    if (frames_->program) return itemImages_[imageIndex_].words;
+    if (frames_->marquee) return MarqueeWriter::ImageAtStep(frames_->marquee->columns, frameIndex_);
+    return frames_->frames[std::size_t(frameIndex_)].words;
 }
 
 QString LedPreview::StatusLine() const {
-    if (!HasSketch()) return QStringLiteral("程式區沒有可播放的畫面");
+    if (!HasSketch())
+        return QStringLiteral("程式區沒有可播放的畫面") +
+               (refusal_.why.isEmpty() ? QString() : QStringLiteral("：") + refusal_.Words());
     if (frames_->program) return QStringLiteral("節目第 %1/%2 項").arg(frameIndex_ + 1).arg(FrameCount());
     if (frames_->marquee) return QStringLiteral("跑馬燈第 %1/%2 步").arg(frameIndex_ + 1).arg(FrameCount());
     return QStringLiteral("第 %1/%2 個畫面").arg(frameIndex_ + 1).arg(FrameCount());
@@ -133,35 +150,39 @@ QString LedPreview::StatusLine() const {
 void LedPreview::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(rect(), kPanel);
+    painter.fillRect(rect(), colours::kSignPanel);
 
-    const double pitchX = (width() - 8.0) / kSignColumns;
+    // The mark's label takes a strip at the left, beside the LEDs rather
+    // than over them: the panel is far wider than its rows need, so the LEDs
+    // keep their size and only stand a little closer.
+    const bool marked = MarkShown();
+    const int strip = marked ? fontMetrics().height() + 4 : 0;
+    const double pitchX = (width() - 8.0 - strip) / kSignColumns;
     const double pitchY = (height() - 8.0) / kSignRows;
     const double radius = std::min(pitchX, pitchY) * 0.42;
     painter.setPen(Qt::NoPen);
     for (int row = 0; row < kSignRows; ++row) {
         for (int column = 0; column < kSignColumns; ++column) {
             painter.setBrush(Lit(column, row) ? kLedOn : kLedOff);
-            const QPointF centre(4 + (column + 0.5) * pitchX, 4 + (row + 0.5) * pitchY);
+            const QPointF centre(4 + strip + (column + 0.5) * pitchX, 4 + (row + 0.5) * pitchY);
             painter.drawEllipse(centre, radius, radius);
         }
     }
     if (!HasSketch()) {
         painter.setPen(QColor(230, 230, 230));
-        painter.drawText(rect(), Qt::AlignCenter, StatusLine());
+        painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, StatusLine());
     }
-    if (outOfDate_) {
+    if (marked) {
         // Framed all round and labelled, so that the mark shows whatever
-        // the frame lit underneath.
+        // the frame lit; the label stands one character a line.
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setPen(QPen(kOutOfDateMark, 3));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(rect().adjusted(1, 1, -2, -2));
-        const QString label = QStringLiteral("舊程式");
-        const QRect band(0, 0, fontMetrics().horizontalAdvance(label) + 12, fontMetrics().height() + 4);
+        const QRect band(0, 0, strip + 2, height());
         painter.fillRect(band, kOutOfDateMark);
         painter.setPen(Qt::black);
-        painter.drawText(band, Qt::AlignCenter, label);
+        painter.drawText(band, Qt::AlignCenter, QStringLiteral("舊\n程\n式"));
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "conversion/ProgramTimeline.h"
-#include "conversion/SketchReader.h"
+#include "program/ProgramTimeline.h"
+#include "reading/SketchReader.h"
 
 #include <QString>
 #include <QTimer>
@@ -25,11 +25,15 @@ public:
 
     // Reads the sketch text; a changed table starts again from frame 1.
     void SetSketchText(const QString& sketchText);
+    // The same for a sketch that is not the one in Text3, such as one item of
+    // the 節目表 played on its own: it is never marked out of date.
+    void SetShownAside(const QString& sketchText);
 
     // Marks the panel as playing a sketch older than the banner and choices
     // now shown: a band across its top says so until the next run.
     void SetOutOfDate(bool outOfDate);
     bool OutOfDate() const { return outOfDate_; }
+    bool MarkShown() const { return outOfDate_ && !shownAside_; }
 
     bool HasSketch() const;
     // The frame now lit, the marquee's step or the program's item, counted
@@ -38,7 +42,10 @@ public:
     // Frames, the marquee's steps in one pass, or the program's items.
     int FrameCount() const;
     bool Lit(int column, int row) const;
+    // What the panel says under its LEDs; for a text that is no sketch the
+    // board runs, the line to blame and what was expected there.
     QString StatusLine() const;
+    const ReadRefusal& Refusal() const { return refusal_; }
 
     // Moves on to the next lit or dark phase, as the timer does.
     void Step();
@@ -49,10 +56,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void Load(const QString& sketchText);
     void Restart();
     void EnterItem();
+    // The image the panel shows now, lit or not.
+    ColumnWords Shown() const;
 
     std::optional<SketchFrames> frames_;
+    ReadRefusal refusal_;
     int frameIndex_ = 0;
     bool lit_ = false;
     // A program's item is played image by image; sweeps are counted from the
@@ -61,6 +72,7 @@ private:
     std::size_t imageIndex_ = 0;
     std::uint64_t sweepsBefore_ = 0;
     bool outOfDate_ = false;
+    bool shownAside_ = false;
     QTimer timer_;
 };
 

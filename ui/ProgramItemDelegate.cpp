@@ -1,25 +1,31 @@
 #include "ui/ProgramItemDelegate.h"
 
-#include "conversion/Program.h"
+#include "program/Program.h"
+#include "sign/SignTiming.h"
+#include "ui/ItemTextEditor.h"
 #include "ui/ProgramTableModel.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
 
+#include <array>
+
 namespace award {
 namespace {
 
+template <class Value, std::size_t N>
+QStringList NamesOf(const std::array<Value, N>& values, QString (*name)(Value)) {
+    QStringList names;
+    for (const Value value : values) names << name(value);
+    return names;
+}
+
 QStringList NamesOf(int column) {
     switch (column) {
-    case ProgramTableModel::Style:
-        return {StyleName(ItemStyle::Static), StyleName(ItemStyle::ScrollLeft), StyleName(ItemStyle::ScrollUp),
-                StyleName(ItemStyle::Blink), StyleName(ItemStyle::Wipe)};
-    case ProgramTableModel::Speed:
-        return {SpeedName(MarqueeSpeed::Slow), SpeedName(MarqueeSpeed::Medium), SpeedName(MarqueeSpeed::Fast)};
-    case ProgramTableModel::Align:
-        return {AlignName(ItemAlign::Left), AlignName(ItemAlign::Centre)};
-    default:
-        return {};
+    case ProgramTableModel::Style: return NamesOf(kItemStyles, StyleName);
+    case ProgramTableModel::Speed: return NamesOf(kMarqueeSpeeds, SpeedName);
+    case ProgramTableModel::Align: return NamesOf(kItemAligns, AlignName);
+    default: return {};
     }
 }
 
@@ -45,6 +51,12 @@ QWidget* ProgramItemDelegate::createEditor(QWidget* parent, const QStyleOptionVi
         choice->addItems(names);
         connect(choice, &QComboBox::activated, self, [self, choice] { emit self->commitData(choice); });
         return choice;
+    }
+    if (index.column() == ProgramTableModel::Text) {
+        return new ItemTextEditor(parent, [self](QWidget* text) {
+            emit self->commitData(text);
+            emit self->closeEditor(text, QAbstractItemDelegate::NoHint);
+        });
     }
     return QStyledItemDelegate::createEditor(parent, option, index);
 }

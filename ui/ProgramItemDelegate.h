@@ -6,7 +6,7 @@ namespace award {
 
 // In-place editors of the 節目表: a list of the named values for the style,
 // the speed and the alignment, a spin box in the sign's steps for the hold
-// time, and the usual text field for the text.
+// time, and for the text a field that takes it whole, line breaks included.
 class ProgramItemDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;

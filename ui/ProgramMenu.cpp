@@ -1,20 +1,28 @@
 #include "ui/ProgramMenu.h"
 
+#include "program/ProgramFormat.h"
 #include "files/ProgramFile.h"
 #include "ui/Form1.h"
 #include "ui/MessageBoxes.h"
+#include "ui/LedPreview.h"
 #include "ui/ProgramWindow.h"
+#include "ui/ProgramWindowPlace.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLocale>
+#include <QEvent>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
+#include <QSettings>
 
-#include <algorithm>
 
 namespace award {
 namespace {
+
+const QString kWindowPlace = QStringLiteral("programWindow/geometry");
 
 const QString kProgramFiles = QStringLiteral("節目表 (*.csv);;所有檔案 (*)");
 
@@ -27,6 +35,14 @@ QString ChooseSavePath(QWidget* parent, const QString& start) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("csv"));
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+// The menu bar's commands that have a key, submenus included.
+void CollectShortcutActions(const QList<QAction*>& actions, QList<QAction*>& into) {
+    for (QAction* action : actions) {
+        if (!action->shortcuts().isEmpty()) into << action;
+        if (const QMenu* menu = action->menu()) CollectShortcutActions(menu->actions(), into);
+    }
 }
 
 }  // namespace
@@ -45,17 +61,40 @@ ProgramMenu::ProgramMenu(Form1& form) : QObject(&form), form_(form), window_(new
     connect(save, &QAction::triggered, this, [this] { ChooseAndSave(); });
     files->insertActions(before, {open, save});
     if (before) files->insertSeparator(open);
+    // 結束 quits the application, which closes the main window first.
+    form.installEventFilter(this);
+    window_->installEventFilter(this);
+}
+
+bool ProgramMenu::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (watched == window_ &&
+        (type == QEvent::Hide || (window_->isVisible() && (type == QEvent::Move || type == QEvent::Resize))))
+        QSettings().setValue(kWindowPlace, window_->saveGeometry());
+    if (watched == &form_ && event->type() == QEvent::Close && !MayEnd()) {
+        event->ignore();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void ProgramMenu::ShowWindow() {
-    // The first time beside the main window, as far as the screen leaves room.
-    if (!placed_) {
-        const QRect screen = form_.screen()->availableGeometry();
-        const QPoint beside = form_.frameGeometry().topRight() + QPoint(8, 0);
-        window_->move(std::max(screen.left(), std::min(beside.x(), screen.right() - window_->width())),
-                      std::max(screen.top(), std::min(beside.y(), screen.bottom() - window_->height())));
-        placed_ = true;
+    // Where the user left it last time; the first time where the LED preview
+    // stays in sight.
+    if (!placed_ && !window_->restoreGeometry(QSettings().value(kWindowPlace).toByteArray())) {
+        const QSize decoration = window_->frameGeometry().size() - window_->size();
+        const QRect preview(form_.Preview()->mapToGlobal(QPoint()), form_.Preview()->size());
+        const QRect place = ProgramWindowPlace(form_.screen()->availableGeometry(), form_.frameGeometry(), preview,
+                                               window_->size() + decoration);
+        window_->move(place.topLeft());
+        window_->resize(place.size() - decoration);
     }
+    placed_ = true;
+    // The main window's keys (開啟 Ctrl+O, 儲存 Ctrl+S, 上傳 Ctrl+U, ...) work
+    // here too; menus may have gained items since the last time.
+    QList<QAction*> keyed;
+    CollectShortcutActions(form_.menuBar()->actions(), keyed);
+    window_->addActions(keyed);
     window_->show();
     window_->raise();
     window_->activateWindow();
@@ -71,13 +110,25 @@ bool ProgramMenu::Open(const QString& path) {
         Warn(&form_, QStringLiteral("無法開啟節目%1").arg(Named(path)), ProgramFileProblem(read));
         return false;
     }
+    // Refused before the table takes it: tens of thousands of rows would
+    // hold the window up for seconds, only to be refused by 套用.
+    if (const auto items = qsizetype(read.program.size()); items > kProgramMaxItems) {
+        const QLocale grouped(QLocale::English);
+        Warn(&form_, QStringLiteral("無法開啟節目%1").arg(Named(path)),
+             QStringLiteral("節目有 %1 項，看板最多 %2 項，多了 %3 項：請把節目分成幾個檔案。")
+                 .arg(grouped.toString(items), grouped.toString(kProgramMaxItems),
+                      grouped.toString(items - kProgramMaxItems)));
+        return false;
+    }
     if (!MayReplaceEdits()) return false;
     window_->ShowItems(std::move(read.program));
     path_ = QFileInfo(path).absoluteFilePath();
     ShowWindow();
-    form_.ShowNotices({QStringLiteral("已開啟節目%1（%2），共 %3 項，按「套用」產生程式。")
-                           .arg(Named(path_), read.encoding)
-                           .arg(window_->Model().rowCount())});
+    form_.ShowNotices(QStringList{QStringLiteral("已開啟節目%1（%2），共 %3 項（看板最多 %4 項），按「套用」產生程式。")
+                                      .arg(Named(path_), read.encoding)
+                                      .arg(window_->Model().rowCount())
+                                      .arg(QLocale(QLocale::English).toString(kProgramMaxItems))} +
+                      read.notices);
     return true;
 }
 
@@ -110,10 +161,19 @@ void ProgramMenu::ChooseAndSave() {
 // Opening another program would throw away items edited since the table was
 // last opened or saved.
 bool ProgramMenu::MayReplaceEdits() {
+    return MaySaveFirst(QStringLiteral("開啟節目"),
+                        QStringLiteral("節目表有尚未儲存的修改，開啟其他節目會取代它。要先儲存嗎？"));
+}
+
+// Whichever window the user closes, or 結束, the program's edits end with it.
+bool ProgramMenu::MayEnd() {
+    return MaySaveFirst(QStringLiteral("結束"), QStringLiteral("節目表有尚未儲存的修改，要先儲存再結束嗎？"));
+}
+
+bool ProgramMenu::MaySaveFirst(const QString& title, const QString& question) {
     ProgramTableModel& model = window_->Model();
     if (!model.Modified() || model.rowCount() == 0) return true;
-    switch (Ask(&form_, QMessageBox::Question, QStringLiteral("開啟節目"),
-                QStringLiteral("節目表有尚未儲存的修改，開啟其他節目會取代它。要先儲存嗎？"),
+    switch (Ask(window_->isVisible() ? static_cast<QWidget*>(window_) : &form_, QMessageBox::Question, title, question,
                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel)) {
     case QMessageBox::Save: {
         const QString path = path_.isEmpty() ? ChooseSavePath(&form_, Folder()) : path_;

@@ -25,11 +25,17 @@ public:
     // its name has no suffix.
     static QString ProgramFilePath(const QString& chosenPath);
 
+protected:
+    // Ending the program asks first about a program edited since it was saved.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void ShowWindow();
     void ChooseAndOpen();
     void ChooseAndSave();
     bool MayReplaceEdits();
+    bool MayEnd();
+    bool MaySaveFirst(const QString& title, const QString& question);
     QString Folder() const;
 
     Form1& form_;

@@ -1,26 +1,109 @@
 #include "ui/ProgramTableModel.h"
 
 #include "files/ProgramFile.h"
+#include "program/ProgramFormat.h"
 
 #include <QColor>
+#include <QUndoStack>
 
+#include <algorithm>
 #include <utility>
 
 namespace award {
+namespace {
+
+// One edit of the program, kept as the items before and after it: a program
+// holds at most a few thousand items, each text shared, not copied.
+class ProgramEdit : public QUndoCommand {
+public:
+    ProgramEdit(ProgramTableModel& model, Program before, Program after, const QString& what, int cell)
+        : QUndoCommand(what), model_(model), before_(std::move(before)), after_(std::move(after)), cell_(cell) {}
+
+    void undo() override { model_.Restore(before_); }
+    // The first time, the edit has been made already.
+    void redo() override {
+        if (!done_) model_.Restore(after_);
+        done_ = false;
+    }
+    int id() const override { return cell_ < 0 ? -1 : 1; }
+    // The steps of a spin box, or one cell typed over twice, undo as one.
+    bool mergeWith(const QUndoCommand* other) override {
+        const auto* next = static_cast<const ProgramEdit*>(other);
+        if (next->cell_ != cell_) return false;
+        after_ = next->after_;
+        return true;
+    }
+
+private:
+    ProgramTableModel& model_;
+    Program before_;
+    Program after_;
+    int cell_;
+    bool done_ = true;
+};
+
+}  // namespace
 
 void ProgramTableModel::SetItems(Program program) {
     beginResetModel();
     program_ = std::move(program);
     endResetModel();
     modified_ = false;
+    if (undo_) undo_->clear();
+}
+
+void ProgramTableModel::ReplaceItems(Program program, const QString& what) {
+    Program before = program_;
+    beginResetModel();
+    program_ = std::move(program);
+    endResetModel();
+    modified_ = true;
+    Record(std::move(before), what);
+}
+
+void ProgramTableModel::Record(Program before, const QString& what, int cell) {
+    if (undo_) undo_->push(new ProgramEdit(*this, std::move(before), program_, what, cell));
+}
+
+void ProgramTableModel::Restore(const Program& program) {
+    const auto size = static_cast<qsizetype>(program.size());
+    const auto now = static_cast<qsizetype>(program_.size());
+    // The first row that differs; an item added or taken away shifts the rest by one.
+    qsizetype first = 0;
+    while (first < std::min(size, now) && program[std::size_t(first)] == program_[std::size_t(first)]) ++first;
+    const auto restEqual = [&](qsizetype from, qsizetype to) {
+        return std::equal(program.begin() + from, program.end(), program_.begin() + to, program_.end());
+    };
+    if (size == now + 1 && restEqual(first + 1, first)) {
+        beginInsertRows({}, int(first), int(first));
+        program_.insert(program_.begin() + first, program[std::size_t(first)]);
+        endInsertRows();
+    } else if (size + 1 == now && restEqual(first, first + 1)) {
+        beginRemoveRows({}, int(first), int(first));
+        program_.erase(program_.begin() + first);
+        endRemoveRows();
+    } else if (size == now) {
+        for (qsizetype row = first; row < size; ++row) {
+            if (program[std::size_t(row)] == program_[std::size_t(row)]) continue;
+            program_[std::size_t(row)] = program[std::size_t(row)];
+            emit dataChanged(index(int(row), 0), index(int(row), ColumnCount - 1));
+        }
+    } else {
+        beginResetModel();
+        program_ = program;
+        endResetModel();
+    }
+    modified_ = true;
 }
 
 int ProgramTableModel::Add(int after, ProgramItem item) {
     const int row = Valid(after) ? after + 1 : rowCount();
+    Program before = program_;
     beginInsertRows({}, row, row);
     program_.insert(program_.begin() + row, std::move(item));
     endInsertRows();
     modified_ = true;
+    Record(std::move(before), QStringLiteral("加入第 %1 項").arg(row + 1));
     return row;
 }
 
@@ -30,21 +113,25 @@ int ProgramTableModel::MoveBy(int row, int offset) {
     const int to = row + offset;
     if (!Valid(row) || !Valid(to) || offset == 0) return -1;
     // Qt counts the destination before the move takes the row out.
+    Program before = program_;
     if (!beginMoveRows({}, row, row, {}, to > row ? to + 1 : to)) return -1;
     ProgramItem item = std::move(program_[std::size_t(row)]);
     program_.erase(program_.begin() + row);
     program_.insert(program_.begin() + to, std::move(item));
     endMoveRows();
     modified_ = true;
+    Record(std::move(before), QStringLiteral("移動第 %1 項").arg(row + 1));
     return to;
 }
 
 bool ProgramTableModel::Remove(int row) {
     if (!Valid(row)) return false;
+    Program before = program_;
     beginRemoveRows({}, row, row);
     program_.erase(program_.begin() + row);
     endRemoveRows();
     modified_ = true;
+    Record(std::move(before), QStringLiteral("刪除第 %1 項").arg(row + 1));
     return true;
 }
 
@@ -62,9 +149,9 @@ bool Uses(const ProgramItem& item, int column) {
     switch (column) {
     case ProgramTableModel::Hold:
     case ProgramTableModel::Align:
-        return item.style != ItemStyle::ScrollLeft;
+        return StyleHasPages(item.style);
     case ProgramTableModel::Speed:
-        return item.style != ItemStyle::Static && item.style != ItemStyle::Blink;
+        return StyleUsesSpeed(item.style);
     default:
         return true;
     }
@@ -123,6 +210,7 @@ bool ProgramTableModel::setData(const QModelIndex& index, const QVariant& value,
     if (!index.isValid() || !Valid(index.row()) || role != Qt::EditRole) return false;
     ProgramItem& item = program_[std::size_t(index.row())];
     const ProgramItem before = item;
+    Program program = undo_ ? program_ : Program();
     const QString name = value.toString();
     bool taken = false;
     switch (index.column()) {
@@ -149,6 +237,10 @@ bool ProgramTableModel::setData(const QModelIndex& index, const QVariant& value,
         // A new style greys or clears the settings it does not use.
         emit dataChanged(this->index(index.row(), 0), this->index(index.row(), ColumnCount - 1));
         modified_ = true;
+        Record(std::move(program),
+               QStringLiteral("修改第 %1 項的%2").arg(index.row() + 1).arg(headerData(index.column(), Qt::Horizontal).toString()),
+               // A text is typed, so each edit of it is a step of its own.
+               index.column() == Text ? -1 : index.row() * ColumnCount + index.column());
     }
     return taken;
 }

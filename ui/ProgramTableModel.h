@@ -1,8 +1,10 @@
 #pragma once
 
-#include "conversion/Program.h"
+#include "program/Program.h"
 
 #include <QAbstractTableModel>
+
+class QUndoStack;
 
 namespace award {
 
@@ -25,6 +27,15 @@ public:
     int MoveBy(int row, int offset);
     bool Remove(int row);
 
+    // Every edit from now on goes onto the stack as one step to undo; the
+    // items set as a whole start it afresh.
+    void RecordEditsIn(QUndoStack* stack) { undo_ = stack; }
+    // Replaces the items as one edit, to be undone like any other.
+    void ReplaceItems(Program program, const QString& what);
+    // Puts the items back as an undo or redo has them, telling the views of
+    // only the rows that differ.
+    void Restore(const Program& program);
+
     // Since the program was last set as a whole.
     bool Modified() const { return modified_; }
     void SetModified(bool modified) { modified_ = modified; }
@@ -37,10 +48,14 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
+    // Puts the edit just made on the undo stack; `cell` lets edits of one
+    // cell in a row become a single step.
+    void Record(Program before, const QString& what, int cell = -1);
     bool Valid(int row) const { return row >= 0 && row < static_cast<int>(program_.size()); }
 
     Program program_;
     bool modified_ = false;
+    QUndoStack* undo_ = nullptr;
 };
 
 }  // namespace award

@@ -1,7 +1,9 @@
 #include "ui/ProgramWindow.h"
 
-#include "conversion/Notices.h"
+#include "notices/Notices.h"
+#include "phrases/Phrases.h"
 #include "ui/Form1.h"
+#include "ui/ItemTextEditor.h"
 #include "ui/LedPreview.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ProgramItemDelegate.h"
@@ -12,14 +14,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
-#include <QStringTokenizer>
 #include <QTableView>
+#include <QToolButton>
 
 namespace award {
 
 ProgramWindow::ProgramWindow(Form1& form) : QWidget(&form, Qt::Window), form_(form) {
     setObjectName(QStringLiteral("programWindow"));
     setWindowTitle(QStringLiteral("節目表"));
+    model_.RecordEditsIn(&undo_);
     CreateControls();
     resize(680, 420);
 }
@@ -59,12 +62,32 @@ void ProgramWindow::CreateControls() {
     }, QKeySequence(QKeySequence::Delete)));
     edits->addWidget(button("duplicateItem", QStringLiteral("重複此項"), QStringLiteral("在後面加入一項一樣的"),
                             [this] { Select(model_.Duplicate(CurrentRow())); }));
+    edits->addWidget(button("editItemText", QStringLiteral("編輯內容…"),
+                            QStringLiteral("在較大的視窗裡編輯選取項目的內容，每一行是一頁"), [this] {
+        const int row = CurrentRow();
+        if (row < 0) return;
+        if (const auto text = EditItemTextInDialog(this, row, model_.Item(row).text))
+            model_.setData(model_.index(row, ProgramTableModel::Text), *text);
+    }));
     edits->addWidget(button(
         "moveItemUp", QStringLiteral("往上移"), QStringLiteral("和上一項對調"),
         [this] { Select(model_.MoveBy(CurrentRow(), -1)); }, QKeySequence(Qt::CTRL | Qt::Key_Up)));
     edits->addWidget(button(
         "moveItemDown", QStringLiteral("往下移"), QStringLiteral("和下一項對調"),
         [this] { Select(model_.MoveBy(CurrentRow(), 1)); }, QKeySequence(Qt::CTRL | Qt::Key_Down)));
+    // Also while a cell is being edited, where the editor's own undo comes first.
+    QAction* undo = undo_.createUndoAction(this, QStringLiteral("復原"));
+    undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    QAction* redo = undo_.createRedoAction(this, QStringLiteral("重做"));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    for (QAction* action : {undo, redo}) {
+        addAction(action);
+        auto* pressed = new QToolButton(this);
+        pressed->setDefaultAction(action);
+        edits->addWidget(pressed);
+    }
+    undo->setObjectName(QStringLiteral("undoEdit"));
+    redo->setObjectName(QStringLiteral("redoEdit"));
     edits->addStretch();
     edits->addWidget(button("itemsFromBanner", QStringLiteral("從橫幅文字建立"),
                             QStringLiteral("橫幅文字的每一句成為一項，靜止、置中"), [this] { BuildFromBanner(); }));
@@ -144,7 +167,7 @@ bool ProgramWindow::PlayItem(int row) {
         status_->setText(QStringLiteral("第 %1 項無法預覽：%2").arg(row + 1).arg(report.why));
         return false;
     }
-    form_.Preview()->SetSketchText(sketch);
+    form_.Preview()->SetShownAside(sketch);
     // A scrolling item has no pages: it is one line that passes by.
     const QString shape = model_.Item(row).style == ItemStyle::ScrollLeft
                               ? StyleName(ItemStyle::ScrollLeft)
@@ -170,12 +193,10 @@ bool ProgramWindow::Apply() {
 
 Program ProgramWindow::ItemsFromBanner(const QString& banner) {
     Program items;
-    const qsizetype end = banner.lastIndexOf(u' ');
-    if (end < 0) return items;
     ProgramItem item;
     item.style = ItemStyle::Static;
     item.align = ItemAlign::Centre;
-    for (const QStringView phrase : QStringTokenizer(QStringView(banner).first(end), u' ')) {
+    for (const QStringView phrase : SplitPhrases(banner).phrases) {
         item.text = phrase.toString();
         items.push_back(item);
     }
@@ -194,8 +215,8 @@ bool ProgramWindow::BuildFromBanner() {
             QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return false;
     const auto count = items.size();
-    ShowItems(std::move(items));
-    model_.SetModified(true);
+    model_.ReplaceItems(std::move(items), QStringLiteral("從橫幅文字建立"));
+    Select(0);
     status_->setText(QStringLiteral("已從橫幅文字建立 %1 項。").arg(count));
     return true;
 }

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "conversion/ProgramConverter.h"
+#include "program/ProgramConverter.h"
 #include "surface/DrawingSurface.h"
 #include "ui/Form1.h"
 #include "ui/ProgramTableModel.h"
 
+#include <QUndoStack>
 #include <QWidget>
 
 class QLabel;
@@ -22,6 +23,7 @@ public:
     explicit ProgramWindow(Form1& form);
 
     ProgramTableModel& Model() { return model_; }
+    QUndoStack& UndoStack() { return undo_; }
     QTableView* Table() const { return table_; }
     // Puts the items in the table and plays the first at once.
     void ShowItems(Program items);
@@ -46,6 +48,7 @@ private:
 
     Form1& form_;
     ProgramTableModel model_;
+    QUndoStack undo_;
     QTableView* table_ = nullptr;
     QLabel* status_ = nullptr;
     // A surface of its own, so that the picture of the phrase run last stays.

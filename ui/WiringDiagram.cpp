@@ -1,15 +1,17 @@
 #include "ui/WiringDiagram.h"
 
+#include "ui/SignColours.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
 namespace award {
 namespace {
 
-const QColor kBoard(0, 110, 140);
-const QColor kDriver(235, 235, 235);
-const QColor kSign(30, 30, 34);
-const QColor kLed(255, 48, 36);
+using colours::kBoard;
+using colours::kDriver;
+const QColor& kSign = colours::kSignCase;
+const QColor& kLed = colours::kLedOn;
 
 void Box(QPainter& painter, const QRect& box, const QColor& fill, const QColor& ink, const QString& text) {
     painter.setPen(QPen(Qt::black, 1.5));

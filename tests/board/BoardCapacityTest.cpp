@@ -4,11 +4,13 @@
 // capacity must be the largest: one phrase more would not fit.
 
 #include "BoardTestSupport.h"
-
 #include "conversion/BannerConverter.h"
-#include "conversion/SketchFormat.h"
-#include "conversion/SketchWriter.h"
+#include "phrases/PhraseFormat.h"
+#include "phrases/SketchWriter.h"
+#include "sign/MeasuredCapacities.h"
+#include "sign/Mega2560.h"
 #include "surface/DrawingSurface.h"
+
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,12 @@
 // sweeps at the chosen speed, also where the table runs past 64 KiB of flash.
 
 #include "BoardTestSupport.h"
-
 #include "conversion/BannerConverter.h"
-#include "conversion/SketchReader.h"
+#include "reading/SketchReader.h"
+#include "sign/SignTiming.h"
+#include "sketch/SketchCode.h"
 #include "surface/DrawingSurface.h"
+
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,20 @@
 // The program sketch on the simulated board: the LEDs show, sweep for sweep,
 // what the program's timeline (the one the LED preview plays) says, item
-// after item and then the first again, each image for its time; and pages
+// after item in every style (the curtain's column steps and hold included)
+// and then the first again, each image for its time; and pages
 // whose words lie past 64 KiB of flash show as the table holds them.
 
 #include "BoardTestSupport.h"
-
-#include "conversion/ProgramConverter.h"
-#include "conversion/ProgramTimeline.h"
-#include "conversion/ProgramWriter.h"
-#include "conversion/SketchReader.h"
+#include "reading/SketchReader.h"
+#include "program/ProgramConverter.h"
+#include "program/ProgramTimeline.h"
+#include "program/ProgramWriter.h"
+#include "sign/ColumnWords.h"
+#include "sign/SignGeometry.h"
+#include "sign/SignTiming.h"
+#include "sketch/SketchCode.h"
 #include "surface/DrawingSurface.h"
+
 
 #include <gtest/gtest.h>
 
@@ -67,14 +72,16 @@ ProgramFrames ReadProgram(const QString& sketch)
     return *read->program;
 }
 
-TEST(BoardProgram, FiveItemsInOrderEachImageForItsTimeThenTheFirstAgain)
+TEST(BoardProgram, EveryStyleInOrderEachImageForItsTimeThenTheFirstAgain)
 {
-    Program program(5);
+    Program program(6);
     program[0] = {QStringLiteral("恭喜"), ItemStyle::Static, 2.0, MarqueeSpeed::Medium, ItemAlign::Left};
     program[1] = {QStringLiteral("第一名"), ItemStyle::Static, 1.0, MarqueeSpeed::Medium, ItemAlign::Centre};
     program[2] = {QStringLiteral("賀"), ItemStyle::Blink};
     program[3] = {QStringLiteral("金牌"), ItemStyle::ScrollUp, 1.5, MarqueeSpeed::Fast};
     program[4] = {QStringLiteral("好"), ItemStyle::ScrollLeft, 1.5, MarqueeSpeed::Fast};
+    // Left-aligned and wide, so that the curtain's column steps open on lit columns.
+    program[5] = {QStringLiteral("拉幕開始"), ItemStyle::Wipe, 1.0, MarqueeSpeed::Fast, ItemAlign::Left};
     DrawingSurface surface;
     ProgramConverter converter(surface);
     const QString sketch = converter.ConvertProgram(program, {});
@@ -89,7 +96,6 @@ TEST(BoardProgram, FiveItemsInOrderEachImageForItsTimeThenTheFirstAgain)
     // Item 1 holds 2.0 s and item 2 1.0 s: their images' sweeps say so.
     ASSERT_NEAR(static_cast<double>(expected[0].sweeps) * kSweepMilliseconds, 2000, 40);
     ASSERT_NEAR(static_cast<double>(expected[2].sweeps) * kSweepMilliseconds, 1000, 20);
-
     const auto ms = static_cast<std::uint64_t>(static_cast<double>(cycleSweeps + 20) * kSweepMilliseconds * 1.05);
     const BoardRun run = RunBuiltSketch(sketch.toStdString(), kUntilTimeRunsOut, ms);
     ASSERT_TRUE(run.stillRunning);

@@ -4,12 +4,12 @@
 // between them, and starting over with frame 1 after the last.
 
 #include "BoardTestSupport.h"
-
 #include "conversion/BannerConverter.h"
-#include "conversion/SketchFormat.h"
-#include "conversion/SketchWriter.h"
+#include "phrases/SketchWriter.h"
+#include "sign/SignTiming.h"
 #include "surface/DrawingSurface.h"
 #include "surface/FaceResolver.h"
+
 
 #include <gtest/gtest.h>
 

@@ -7,10 +7,16 @@
 
 #include "board/BoardJob.h"
 #include "conversion/BannerConverter.h"
-#include "conversion/MarqueeWriter.h"
-#include "conversion/ProgramWriter.h"
-#include "conversion/SketchFormat.h"
-#include "conversion/SketchWriter.h"
+#include "marquee/MarqueeWriter.h"
+#include "phrases/PhraseFormat.h"
+#include "phrases/SketchWriter.h"
+#include "program/ProgramFormat.h"
+#include "program/ProgramWriter.h"
+#include "sign/ColumnWords.h"
+#include "sign/MeasuredCapacities.h"
+#include "sign/Mega2560.h"
+#include "sign/SignGeometry.h"
+#include "sign/SignTiming.h"
 #include "surface/DrawingSurface.h"
 
 #include <QCoreApplication>

@@ -5,7 +5,7 @@
 #include "BoardTestSupport.h"
 #include "HandEditedSketches.h"
 
-#include "conversion/SketchReader.h"
+#include "reading/SketchReader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "SketchTable.h"
 
-#include "conversion/SketchReader.h"
+#include "reading/SketchReader.h"
 
 #include <QString>
 

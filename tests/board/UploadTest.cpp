@@ -11,9 +11,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +23,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <ostream>
 #include <tuple>
 
@@ -39,14 +42,14 @@ struct CommandRun {
 // `shell`, when given, runs the command as $0 with its arguments, e.g. under a limit.
 CommandRun RunCommand(const QStringList& args,
                       const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
-                      const QString& shell = {}) {
+                      const QString& shell = {}, const QByteArray& banner = kBanner) {
     QProcess process;
     process.setProcessEnvironment(environment);
     if (shell.isEmpty())
         process.start(kCommand, args);
     else
         process.start(QStringLiteral("/bin/sh"), QStringList{"-c", shell, kCommand} + args);
-    process.write(kBanner);
+    process.write(banner);
     process.closeWriteChannel();
     process.waitForFinished(120'000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
@@ -140,9 +143,60 @@ INSTANTIATE_TEST_SUITE_P(
     Failures, UploadFailure,
     testing::Values(FailureCase{"MissingPort", false, "/dev/award-banner-no-such-port", BoardJob::Result::UploadFailed,
                                 "不存在", false},
-                    FailureCase{"NothingAnswers", false, nullptr, BoardJob::Result::UploadFailed, "沒有回應", true},
+                    FailureCase{"NothingAnswers", false, nullptr, BoardJob::Result::UploadFailed, "沒有看板", true},
                     FailureCase{"BrokenSketch", true, nullptr, BoardJob::Result::CompileFailed, "行有錯", false}),
     [](const auto& row) { return std::string(row.param.what); });
+
+// A board that stops answering in the middle of writing, whether its clock
+// stops or its cable is pulled, ends the upload within seconds, and says the
+// sign's program may be incomplete.
+class UploadInterrupted : public testing::TestWithParam<bool> {};
+
+TEST_P(UploadInterrupted, EndsSoonWithTheConnectionLost) {
+    const bool unplugged = GetParam();
+    int argc = 1;
+    char name[] = "upload_tests";
+    char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
+
+    // Enough phrases that writing takes several seconds.
+    QByteArray banner;
+    for (int i = 0; i < 300; ++i) banner += QStringLiteral("第%1名 ").arg(i % 10).toUtf8();
+    const CommandRun generated = RunCommand({}, QProcessEnvironment::systemEnvironment(), {}, banner);
+    ASSERT_EQ(generated.exitCode, 0) << generated.err.toStdString();
+
+    const auto board = SimulatedBoard::WithStockBootloader();
+    std::optional<SerialBridge> bridge(std::in_place, *board);
+    BoardJob job;
+    std::optional<BoardJob::Outcome> outcome;
+    QElapsedTimer sinceLost;
+    QObject::connect(&job, &BoardJob::Progress, [&](BoardJob::Stage stage, int percent) {
+        if (stage != BoardJob::Stage::Write || percent < 20 || sinceLost.isValid()) return;
+        if (unplugged)
+            bridge.reset();
+        else
+            bridge->Stop();
+        sinceLost.start();
+    });
+    QObject::connect(&job, &BoardJob::Finished, [&](const BoardJob::Outcome& o) {
+        outcome = o;
+        application.quit();
+    });
+    // Past this the upload counts as hung.
+    QTimer::singleShot(170'000, &job, &BoardJob::Cancel);
+    ASSERT_TRUE(job.StartUpload(QString::fromUtf8(generated.out), QString::fromStdString(bridge->PortName())));
+    application.exec();
+
+    ASSERT_TRUE(outcome);
+    ASSERT_TRUE(sinceLost.isValid()) << outcome->notices.join(u'\n').toStdString();
+    EXPECT_LT(sinceLost.elapsed(), 10'000);
+    EXPECT_EQ(outcome->result, BoardJob::Result::UploadFailed);
+    EXPECT_TRUE(outcome->notices.join(u'\n').contains(QStringLiteral("程式可能不完整")))
+        << outcome->notices.join(u'\n').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Board, UploadInterrupted, testing::Values(false, true),
+                         [](const auto& row) { return std::string(row.param ? "Unplugged" : "ClockStops"); });
 
 // --hex and --upload refuse at once, before compiling, what is not a regular
 // file or not a serial port, and leave it as it was; a job that cannot make

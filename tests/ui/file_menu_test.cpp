@@ -125,6 +125,9 @@ private slots:
         const auto unasked = QMessageBox::NoButton;
         QTest::newRow("Big5 list of lines, edited") << Big5(lines) << QStringLiteral("林志遠 ") << unasked
                                                     << Big5(lines + QStringLiteral("林志遠\r\n"));
+        QTest::newRow("Big5 list, a name added with a space first")
+            << Big5(QStringLiteral("劉美玲\r\n")) << QStringLiteral(" 趙子涵") << unasked
+            << Big5(QStringLiteral("劉美玲\r\n趙子涵"));
         const QByteArray own = Big5(QStringLiteral("林")) + "\xFA\x40\r\n";  // a school's own character
         QTest::newRow("Big5 user-defined character kept")
             << own << QStringLiteral("賀 ") << unasked << own + Big5(QStringLiteral("賀\r\n"));

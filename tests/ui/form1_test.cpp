@@ -1,7 +1,8 @@
 #include "conversion/BannerConverter.h"
-#include "conversion/Notices.h"
-#include "conversion/SketchFormat.h"
-#include "conversion/SketchReader.h"
+#include "reading/SketchReader.h"
+#include "notices/Notices.h"
+#include "sign/MeasuredCapacities.h"
+#include "sign/SignTiming.h"
 #include "surface/DrawingSurface.h"
 #include "surface/FaceResolver.h"
 #include "ui/Form1.h"
@@ -490,10 +491,14 @@ private slots:
         text3->setPlainText(edited);
         QTRY_COMPARE(preview->FrameCount(), 1);
 
-        // A broken row darkens it.
+        // A broken row darkens it, and the preview and the notices name its line.
         edited.replace(QStringLiteral(",{1, "), QStringLiteral(",{1, x"));
         text3->setPlainText(edited);
         QTRY_VERIFY(!preview->HasSketch());
+        const QString line = QStringLiteral("第 %1 行：")
+                                 .arg(QStringView(edited).first(edited.indexOf(QStringLiteral(",{1, x"))).count(u'\n') + 1);
+        QVERIFY2(preview->StatusLine().contains(line), qPrintable(preview->StatusLine()));
+        QTRY_VERIFY(Control<QLabel>("notice")->toolTip().contains(line));
     }
 
     void marqueeModeScrollsTheWholeText() {

@@ -1,13 +1,17 @@
-#include "conversion/MarqueeWriter.h"
-#include "conversion/SketchWriter.h"
+#include "marquee/MarqueeWriter.h"
+#include "phrases/PhraseFormat.h"
+#include "phrases/SketchWriter.h"
+#include "sign/ColumnWords.h"
 #include "ui/LedPreview.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QTest>
 
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 using award::LedPreview;
 using award::SketchWriter;
@@ -162,6 +166,43 @@ private slots:
             preview.Step();
         }
         QCOMPARE(milliseconds, int(std::lround(steps * 4 * 6.4)));
+    }
+
+    // The out-of-date mark frames the panel and names itself, but every LED
+    // stays in sight: all 1,024 lit ones are counted apart in the picture.
+    void theOutOfDateMarkCoversNoLed() {
+        LedPreview preview;
+        preview.resize(740, 144);
+        Words all{};
+        all.fill(0xFFFF);
+        preview.SetSketchText(SketchOf({all}));
+        preview.SetOutOfDate(true);
+        const QImage picture = preview.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const auto lit = [&](int x, int y) {
+            const QColor colour = picture.pixelColor(x, y);
+            return colour.red() > 200 && colour.green() < 100;
+        };
+        std::vector<bool> seen(std::size_t(picture.width() * picture.height()));
+        int leds = 0;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                if (!lit(x, y) || seen[std::size_t(y * picture.width() + x)]) continue;
+                ++leds;
+                std::vector<QPoint> todo{{x, y}};
+                seen[std::size_t(y * picture.width() + x)] = true;
+                while (!todo.empty()) {
+                    const QPoint at = todo.back();
+                    todo.pop_back();
+                    for (const QPoint next : {at + QPoint(1, 0), at - QPoint(1, 0), at + QPoint(0, 1), at - QPoint(0, 1)}) {
+                        if (!picture.rect().contains(next) || !lit(next.x(), next.y())) continue;
+                        const auto index = std::size_t(next.y() * picture.width() + next.x());
+                        if (!seen[index]) todo.push_back(next);
+                        seen[index] = true;
+                    }
+                }
+            }
+        }
+        QCOMPARE(leds, 64 * 16);
     }
 
     void theTimerPlaysOnByItself() {

@@ -1,13 +1,17 @@
-#include "conversion/ProgramConverter.h"
-#include "conversion/ProgramTimeline.h"
-#include "conversion/ProgramWriter.h"
 #include "files/ProgramFile.h"
+#include "program/ProgramConverter.h"
+#include "program/ProgramTimeline.h"
+#include "program/ProgramWriter.h"
+#include "sign/ColumnWords.h"
+#include "sign/SignGeometry.h"
+#include "sign/SignTiming.h"
 #include "surface/DrawingSurface.h"
 #include "surface/FaceResolver.h"
 #include "ui/Form1.h"
 #include "ui/LedPreview.h"
 #include "ui/ProgramMenu.h"
 #include "ui/ProgramWindow.h"
+#include "AnswerMessageBox.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -28,18 +32,6 @@
 using namespace award;
 
 namespace {
-
-QString said;  // what the message box answered last said
-
-// Answers the message box about to open; with no button, by its default.
-void Answer(QMessageBox::StandardButton button) {
-    QTimer::singleShot(0, [button] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            said = box->text();
-            button == QMessageBox::NoButton ? QTest::keyClick(box, Qt::Key_Return) : box->button(button)->click();
-        }
-    });
-}
 
 ColumnWords Shown(const LedPreview& preview) {
     ColumnWords words{};
@@ -284,7 +276,7 @@ private slots:
         Model().SetItems({Item(QStringLiteral("原有"), ItemStyle::Wipe)});
         Answer(QMessageBox::Ok);
         QVERIFY(!menu_->Open(path));
-        QVERIFY(said.contains(QStringLiteral("第 3 行")));
+        QVERIFY(said.contains(QStringLiteral("第 3 列")));
         QCOMPARE(Texts(Model().Items()), QStringList({"原有"}));
 
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));

@@ -1,0 +1,100 @@
+#include "cli/CommandLine.h"
+
+#include "surface/FaceResolver.h"
+
+#include <QCommandLineParser>
+
+namespace award {
+namespace {
+
+CommandLineRead Refused(const QString& why) { return {std::nullopt, why}; }
+
+// QCommandLineParser gives an unknown option without its dashes; the user
+// should see it as typed.
+QString AsTyped(const QString& name, const QStringList& arguments) {
+    for (const QString& argument : arguments.mid(1)) {
+        const QString bare = argument.section(u'=', 0, 0);
+        if (bare == u'-' + name || bare == QStringLiteral("--") + name) return bare;
+    }
+    return QStringLiteral("--") + name;
+}
+
+}  // namespace
+
+CommandLineRead ReadCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption font("font", "face", "name");
+    const QCommandLineOption bold("bold", "bold");
+    const QCommandLineOption italic("italic", "italic");
+    const QCommandLineOption row("first-row", "first scan row", "row");
+    const QCommandLineOption marquee("marquee", "marquee");
+    const QCommandLineOption speed("speed", "marquee speed", "speed");
+    const QCommandLineOption upload("upload", "upload", "port");
+    const QCommandLineOption hex("hex", "hex", "file");
+    const QCommandLineOption program("program", "program", "file");
+    const QCommandLineOption help({"h", "help"}, "help");
+    const QList<QCommandLineOption> all{font, bold, italic, row, marquee, speed, upload, hex, program, help};
+    parser.addOptions(all);
+
+    // QCommandLineParser words its own errors in English.
+    if (!parser.parse(arguments)) {
+        if (!parser.unknownOptionNames().isEmpty())
+            return Refused(
+                QStringLiteral("不認得的選項 %1").arg(AsTyped(parser.unknownOptionNames().first(), arguments)));
+        return Refused(QStringLiteral("選項 %1 後面少了值").arg(arguments.last()));
+    }
+    CommandLine line;
+    if (parser.isSet(help)) {
+        line.help = true;
+        return {line, {}};
+    }
+    // The last of two would silently win.
+    for (const QCommandLineOption& option : all) {
+        const QString name = option.names().constLast();
+        if (parser.optionNames().count(name) > 1)
+            return Refused(QStringLiteral("選項 --%1 只能用一次").arg(name));
+    }
+    if (parser.positionalArguments().size() > 1)
+        return Refused(QStringLiteral("多了一個參數「%1」：只能給一個橫幅文字檔").arg(parser.positionalArguments().at(1)));
+    if (!parser.positionalArguments().isEmpty()) line.bannerFile = parser.positionalArguments().first();
+
+    ConversionOptions& options = line.options;
+    if (parser.isSet(font)) options.style.face = parser.value(font);
+    if (options.style.face != kMingFaceName && options.style.face != kKaiFaceName)
+        return Refused(QStringLiteral("--font 只能是 %1 或 %2，不能是「%3」")
+                           .arg(kMingFaceName, kKaiFaceName, options.style.face));
+    options.style.bold = parser.isSet(bold);
+    options.style.italic = parser.isSet(italic);
+    if (parser.isSet(row)) {
+        const QString value = parser.value(row);
+        if (value != "1" && value != "3")
+            return Refused(QStringLiteral("--first-row 只能是 1 或 3，不能是「%1」").arg(value));
+        options.firstScanRow = value.toInt();
+    }
+    if (parser.isSet(marquee)) options.mode = DisplayMode::Marquee;
+    if (parser.isSet(speed)) {
+        const QString name = parser.value(speed);
+        if (!parser.isSet(marquee)) return Refused(QStringLiteral("--speed 要和 --marquee 一起用"));
+        if (name == "slow") options.speed = MarqueeSpeed::Slow;
+        else if (name == "fast") options.speed = MarqueeSpeed::Fast;
+        else if (name != "medium")
+            return Refused(QStringLiteral("--speed 只能是 slow、medium 或 fast，不能是「%1」").arg(name));
+    }
+    if (parser.isSet(upload) && parser.isSet(hex)) return Refused(QStringLiteral("--upload 和 --hex 不能同時使用"));
+    line.uploadPort = parser.value(upload);
+    line.hexFile = parser.value(hex);
+    if ((parser.isSet(upload) && line.uploadPort.isEmpty()) || (parser.isSet(hex) && line.hexFile.isEmpty()))
+        return Refused(QStringLiteral("--%1 後面少了值").arg(parser.isSet(upload) ? "upload" : "hex"));
+    if (parser.isSet(program)) {
+        line.programFile = parser.value(program);
+        if (line.programFile.isEmpty()) return Refused(QStringLiteral("--program 後面少了值"));
+        if (parser.isSet(marquee) || parser.isSet(speed))
+            return Refused(QStringLiteral("--program 不能和 --marquee 或 --speed 一起用"));
+        if (!line.bannerFile.isEmpty())
+            return Refused(QStringLiteral("--program 不能再加橫幅文字檔「%1」").arg(line.bannerFile));
+    }
+    return {line, {}};
+}
+
+}  // namespace award

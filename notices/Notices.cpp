@@ -1,0 +1,164 @@
+#include "notices/Notices.h"
+
+#include "marquee/MarqueeWriter.h"
+#include "phrases/PhraseFormat.h"
+#include "sign/MeasuredCapacities.h"
+#include "sign/Mega2560.h"
+#include "sign/SignTiming.h"
+
+#include <algorithm>
+
+namespace award {
+namespace {
+
+// Long phrases would push the rest of a notice out of its line.
+QString Quoted(const QString& text) {
+    constexpr int kShown = 8;
+    const QString shown = text.size() > kShown ? text.left(kShown) + QStringLiteral("…") : text;
+    return QStringLiteral("「") + shown + QStringLiteral("」");
+}
+
+// Enough of them to find in the text; a list of hundreds would hide the other notices.
+// `unit` is what the numbers count: 句 of a banner, 項 of a program.
+QString MissingGlyphsNotice(const std::vector<RunReport::MissingGlyph>& missing, const QString& unit) {
+    constexpr std::size_t kShown = 5;
+    QStringList named;
+    for (std::size_t i = 0; i < std::min(missing.size(), kShown); ++i) {
+        const QString character = QString::fromUcs4(&missing[i].character, 1);
+        named << (missing[i].phrase > 0 ? QStringLiteral("第 %1 %2的「%3」").arg(missing[i].phrase).arg(unit, character)
+                                        : QStringLiteral("「%1」").arg(character));
+    }
+    QString notice = named.join(QStringLiteral("、")) + QStringLiteral("字型裡沒有");
+    if (missing.size() > kShown) notice += QStringLiteral("（另有 %1 個）").arg(missing.size() - kShown);
+    return notice + QStringLiteral("。");
+}
+
+QString MissingFaceNotice(const FaceStatus& face) {
+    if (face.drawing && face.drawsChinese) return {};
+    return QStringLiteral("這台電腦找不到中文字型，字無法顯示；請安裝 fonts-arphic-uming 或 fonts-arphic-ukai。");
+}
+
+QString StandInFaceNotice(const FaceStatus& face) {
+    if (!face.drawing || !face.drawsChinese || face.drawing->family == face.requested) return {};
+    return QStringLiteral("電腦沒有「%1」，已用「%2」代替。").arg(face.requested, face.drawing->family);
+}
+
+}  // namespace
+
+QStringList RunNotices(const RunReport& report, const FaceStatus& face) {
+    QStringList notices;
+    if (const QString missing = MissingFaceNotice(face); !missing.isEmpty()) notices << missing;
+    notices << RunWarnings(report);
+    if (const QString standIn = StandInFaceNotice(face); !standIn.isEmpty()) notices << standIn;
+    if (report.refused) return notices;
+    if (report.marquee) {
+        const auto& m = *report.marquee;
+        const double steps = static_cast<double>(MarqueeWriter::StepsPerPass(std::size_t(m.columns)));
+        const double pass = steps * m.sweepsPerStep * kSweepMilliseconds / 1000;
+        notices << QStringLiteral("跑馬燈：共 %1 個字（%2 欄），在看板上捲一次約 %3 秒，用了 flash 容量的 %4%。")
+                       .arg(m.characters)
+                       .arg(m.columns)
+                       .arg(pass, 0, 'f', 1)
+                       .arg(100.0 * static_cast<double>(m.columns) / kMarqueeMaxColumns, 0, 'f', 1);
+        return notices;
+    }
+    notices << (report.frames == 0
+                    ? QStringLiteral("沒有轉換任何一句：每句後面要加 1 個空白。")
+                    : QStringLiteral("轉換完成，共 %1 句，可以按「複製程式」了。").arg(report.frames));
+    return notices;
+}
+
+QStringList RunWarnings(const RunReport& report) {
+    QStringList notices;
+    if (report.marquee && report.refused) {
+        notices << QStringLiteral("跑馬燈有 %1 欄，比 Arduino Mega 2560 最多可放的 %2 欄多了 %3 欄，沒有產生程式；請縮短文字。")
+                       .arg(report.marquee->columns)
+                       .arg(kMarqueeMaxColumns)
+                       .arg(report.marquee->columns - kMarqueeMaxColumns);
+    } else if (report.refused) {
+        notices << QStringLiteral("共 %1 句，比 Arduino Mega 2560 最多可放的 %2 句多了 %3 句，沒有產生程式；請減少句數。")
+                       .arg(report.phrases)
+                       .arg(kMega2560MaxFlashPhrases)
+                       .arg(report.phrases - kMega2560MaxFlashPhrases);
+    } else if (!report.marquee && report.store == TableStore::Flash) {
+        notices << QStringLiteral("共 %1 句，超過 SRAM 可放的 %2 句，畫面表改放在 flash 程式記憶體；還可以再加 %3 句。")
+                       .arg(report.frames)
+                       .arg(kMega2560MaxPhrases)
+                       .arg(kMega2560MaxFlashPhrases - report.frames);
+    }
+    if (!report.cutPhrases.empty()) {
+        const auto& first = report.cutPhrases.front();
+        const QString which = report.cutPhrases.size() == 1
+                                  ? QStringLiteral("第 %1 句%2").arg(first.number).arg(Quoted(first.text))
+                                  : QStringLiteral("第 %1 句%2等 %3 句")
+                                        .arg(first.number)
+                                        .arg(Quoted(first.text))
+                                        .arg(report.cutPhrases.size());
+        notices << which + QStringLiteral("太長，右邊會被切掉；每句最多 4 個中文字。");
+    }
+    if (!report.missingGlyphs.empty()) notices << MissingGlyphsNotice(report.missingGlyphs, QStringLiteral("句"));
+    if (!report.unconvertedTail.isEmpty()) {
+        notices << QStringLiteral("最後的%1後面沒有空白，所以沒有轉換；每句後面都要加 1 個空白。")
+                       .arg(Quoted(report.unconvertedTail));
+    }
+    return notices;
+}
+
+QStringList FaceNotices(const FaceStatus& face) {
+    QStringList notices;
+    for (const QString& notice : {MissingFaceNotice(face), StandInFaceNotice(face)})
+        if (!notice.isEmpty()) notices << notice;
+    return notices;
+}
+
+QStringList ProgramWarnings(const ProgramReport& report) {
+    QStringList notices;
+    if (report.refused) notices << ProgramRefusal(report);
+    if (!report.missingGlyphs.empty()) notices << MissingGlyphsNotice(report.missingGlyphs, QStringLiteral("項"));
+    return notices;
+}
+
+QStringList ProgramNotices(const ProgramReport& report, const FaceStatus& face) {
+    QStringList notices;
+    if (const QString missing = MissingFaceNotice(face); !missing.isEmpty()) notices << missing;
+    notices << ProgramWarnings(report);
+    if (const QString standIn = StandInFaceNotice(face); !standIn.isEmpty()) notices << standIn;
+    if (report.refused) return notices;
+    notices << QStringLiteral("節目：共 %1 項、%2 頁，播一輪約 %3 秒，用了 flash 容量的 %4%（%5 位元組）。")
+                   .arg(report.items)
+                   .arg(report.pages)
+                   .arg(report.secondsPerCycle, 0, 'f', 1)
+                   .arg(100.0 * static_cast<double>(report.flashBytes) / kMega2560ProgramBytes, 0, 'f', 1)
+                   .arg(report.flashBytes);
+    return notices;
+}
+
+QString ProgramRefusal(const ProgramReport& report) {
+    return report.refused ? report.why + QStringLiteral("沒有產生程式。") : QString();
+}
+
+QString CopyNotice(const std::optional<SketchFrames>& sketch) {
+    if (!sketch) return QStringLiteral("已複製，但內容不是完整的程式，Arduino 可能無法編譯。");
+    if (sketch->program)
+        return QStringLiteral("已複製節目程式（%1 項），請貼到 Arduino 編譯後上傳。").arg(sketch->program->items.size());
+    if (sketch->marquee)
+        return QStringLiteral("已複製跑馬燈程式（%1 欄），請貼到 Arduino 編譯後上傳。").arg(sketch->marquee->columns.size());
+    const int frames = static_cast<int>(sketch->frames.size());
+    if (sketch->store == TableStore::Sram && frames > kMega2560MaxPhrases) {
+        return QStringLiteral("已複製程式（%1 個畫面），但 SRAM 最多只放得下 %2 個畫面，板子上無法執行。")
+            .arg(frames)
+            .arg(kMega2560MaxPhrases);
+    }
+    return QStringLiteral("已複製程式（%1 個畫面），請貼到 Arduino 編譯後上傳。").arg(frames);
+}
+
+QString CopyNotice(const SketchReading& reading) {
+    const QString notice = CopyNotice(reading.sketch);
+    return reading.sketch || reading.refusal.why.isEmpty() ? notice : notice + reading.refusal.Words();
+}
+
+QString EditedSketchNotice(const ReadRefusal& refusal) {
+    return QStringLiteral("程式區的程式看板無法執行：") + refusal.Words();
+}
+
+}  // namespace award

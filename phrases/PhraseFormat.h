@@ -1,0 +1,25 @@
+#pragma once
+
+#include "sign/SignGeometry.h"
+
+#include <QStringView>
+
+// The phrase sketch's table of frames. Row 0 is an all-zero opening row, rows
+// 1 to num are the frames shown, and an all-zero closing row ends the table.
+// Element 0 of a row is the frame's delay factor, elements 1 to 64 its column
+// words.
+
+namespace award {
+
+inline constexpr QStringView kTableName = u"b";
+inline constexpr QStringView kCountName = u"num";
+inline constexpr int kRowElements = kSignColumns + 1;
+
+// Where a sketch keeps its table: in SRAM as a plain array, the form users
+// know, or, when SRAM cannot hold it, in flash. avr-gcc refuses any single
+// object over 32,767 bytes, so the flash table is cut into parts b0, b1, ...
+// of at most kFlashPartRows rows (252 x 130 bytes = 32,760).
+enum class TableStore { Sram, Flash };
+inline constexpr int kFlashPartRows = 252;
+
+}  // namespace award

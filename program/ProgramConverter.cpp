@@ -1,0 +1,145 @@
+#include "program/ProgramConverter.h"
+
+#include "program/ProgramFormat.h"
+#include "marquee/MarqueeWriter.h"
+#include "program/ProgramTimeline.h"
+#include "program/ProgramWriter.h"
+#include "sign/ColumnWords.h"
+#include "sign/FigureWords.h"
+#include "sign/Mega2560.h"
+#include "sign/SignGeometry.h"
+#include "sign/SignTiming.h"
+#include "surface/ColumnSampling.h"
+#include "surface/DrawingSurface.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace award {
+namespace {
+
+// Each code point with the low surrogate after it, so that no character is cut in two.
+qsizetype NextCharacterEnd(QStringView text, qsizetype at) {
+    return at + (text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate() ? 2 : 1);
+}
+
+// The ink moved so that it sits in the middle of the sign, the odd column, if
+// any, to the right.
+ColumnWords Centred(const ColumnWords& words) {
+    const auto inked = [](std::uint16_t word) { return word != 0; };
+    const auto left = std::find_if(words.begin(), words.end(), inked);
+    if (left == words.end()) return words;
+    const auto right = std::find_if(words.rbegin(), words.rend(), inked).base();
+    const auto width = right - left;
+    ColumnWords centred{};
+    std::copy(left, right, centred.begin() + (kSignColumns - width + 1) / 2);
+    return centred;
+}
+
+}  // namespace
+
+std::uint32_t HoldSweeps(double seconds) {
+    const double held = std::clamp(std::isfinite(seconds) ? seconds : kMinHoldSeconds, kMinHoldSeconds,
+                                   kMaxHoldSeconds);
+    return static_cast<std::uint32_t>(std::lround(held * 1000 / kSweepMilliseconds));
+}
+
+std::vector<ColumnWords> ProgramConverter::Pages(QStringView text, ItemAlign align, int firstScanRow) {
+    SetUpForSigns(surface_);
+    const auto scan = [&](QStringView page) {
+        ColumnWords words = ScanText(surface_, page, firstScanRow);
+        NoteMissingGlyphs(currentItem_);
+        return words;
+    };
+    std::vector<ColumnWords> pages;
+    // A line break the user typed starts a new page.
+    QString lines = text.toString();
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    lines.replace(u'\r', u'\n');
+    for (const QStringView line : QStringView(lines).tokenize(u'\n', Qt::SkipEmptyParts)) {
+        for (qsizetype start = 0; start < line.size();) {
+            // As many whole characters as the sign shows; a character wider
+            // than the sign still makes a page of its own.
+            qsizetype end = NextCharacterEnd(line, start);
+            while (end < line.size()) {
+                const qsizetype next = NextCharacterEnd(line, end);
+                surface_.Cls();
+                surface_.Print(line.mid(start, next - start));
+                if (surface_.LastPrintInkRight() > kSignColumns) break;
+                end = next;
+            }
+            const ColumnWords words = scan(line.mid(start, end - start));
+            pages.push_back(align == ItemAlign::Centre ? Centred(words) : words);
+            start = end;
+        }
+    }
+    if (pages.empty()) pages.push_back(scan({}));
+    return pages;
+}
+
+void ProgramConverter::NoteMissingGlyphs(int item) {
+    for (const char32_t c : surface_.LastMissingGlyphs()) {
+        const bool noted = std::any_of(missing_.begin(), missing_.end(), [&](const RunReport::MissingGlyph& m) {
+            return m.phrase == item && m.character == c;
+        });
+        if (!noted) missing_.push_back({item, c});
+    }
+}
+
+ProgramFrames ProgramConverter::Frames(const Program& program, int firstScanRow) {
+    ProgramFrames frames;
+    missing_.clear();
+    currentItem_ = 0;
+    for (const ProgramItem& source : program) {
+        ++currentItem_;
+        ProgramFrames::Item item;
+        item.style = source.style;
+        item.holdSweeps = HoldSweeps(source.holdSeconds);
+        item.stepSweeps = static_cast<std::uint32_t>(MarqueeSweeps(source.speed));
+        if (!StyleHasPages(source.style)) {
+            item.columns = ScanLine(surface_, MarqueeWriter::OneLine(source.text), firstScanRow);
+            NoteMissingGlyphs(currentItem_);
+        } else {
+            item.pages = Pages(source.text, source.align, firstScanRow);
+        }
+        frames.items.push_back(std::move(item));
+    }
+    return frames;
+}
+
+const QString& ProgramConverter::ConvertProgram(const Program& program, const ConversionOptions& options) {
+    report_ = {};
+    sketch_.clear();
+    report_.items = static_cast<int>(program.size());
+    if (program.empty()) {
+        report_.refused = true;
+        report_.why = QStringLiteral("節目沒有任何項目，請先加入一項。");
+        return sketch_;
+    }
+    if (report_.items > kProgramMaxItems) {
+        report_.refused = true;
+        report_.why = QStringLiteral("節目有 %1 項，看板最多 %2 項，多了 %3 項。")
+                          .arg(Thousands(report_.items), Thousands(kProgramMaxItems), Thousands(report_.items - kProgramMaxItems));
+        return sketch_;
+    }
+    surface_.SetStyle(options.style);
+    const ProgramFrames frames = Frames(program, options.firstScanRow);
+    report_.missingGlyphs = missing_;
+    for (const auto& item : frames.items) report_.pages += static_cast<long long>(item.pages.size());
+    report_.secondsPerCycle = static_cast<double>(ProgramCycleSweeps(frames)) * kSweepMilliseconds / 1000;
+    report_.flashBytes = ProgramWriter::FlashBytes(ProgramWriter::Words(frames), report_.items);
+    if (report_.flashBytes > kMega2560ProgramBytes) {
+        report_.refused = true;
+        report_.why = QStringLiteral("節目太長：需要 %1 位元組的 flash，看板只有 %2 位元組，多了 %3 位元組"
+                                     "（約 %4 頁）。")
+                          .arg(Thousands(report_.flashBytes), Thousands(kMega2560ProgramBytes),
+                               Thousands(report_.flashBytes - kMega2560ProgramBytes),
+                               Thousands((report_.flashBytes - kMega2560ProgramBytes + 2 * kSignColumns - 1) /
+                                      (2 * kSignColumns)));
+        return sketch_;
+    }
+    sketch_ = ProgramWriter::Sketch(frames);
+    return sketch_;
+}
+
+}  // namespace award

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "conversion/BannerConverter.h"
+#include "sign/ColumnWords.h"
+#include "conversion/ConversionOptions.h"
+#include "program/Program.h"
+#include "program/ProgramFrames.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace award {
+
+class DrawingSurface;
+
+// Sweeps of kSweepMilliseconds nearest to a hold time, the time first kept
+// within the editor's limits.
+std::uint32_t HoldSweeps(double seconds);
+
+// What a program run made, for telling the user.
+struct ProgramReport {
+    int items = 0;
+    long long pages = 0;           // pages of every item but 左移
+    double secondsPerCycle = 0;    // one pass through all items, dark gaps included
+    long long flashBytes = 0;      // the sketch's program size on the board, estimated
+    // Characters the chosen face has no glyph for, once per item, with the
+    // item's number (1 for the first) as the phrase.
+    std::vector<RunReport::MissingGlyph> missingGlyphs;
+    // The program does not fit the board: no sketch was written, and `why`
+    // says how much is too much.
+    bool refused = false;
+    QString why;
+};
+
+// Turns a program into its sketch: each item's text drawn on the surface and
+// cut into pages of whole characters, or sampled as one line for 左移, then
+// written with the item table that plays them.
+class ProgramConverter {
+public:
+    explicit ProgramConverter(DrawingSurface& surface) : surface_(surface) {}
+
+    // The whole program in the options' face, style and first scan row (their
+    // display mode and speed are the items' own). Gives the sketch text, or an
+    // empty text when the program was refused.
+    const QString& ConvertProgram(const Program& program, const ConversionOptions& options);
+    const ProgramReport& LastReport() const { return report_; }
+
+    // What the sketch's tables will hold, without writing it, in the
+    // surface's current style; the characters it lacked go to the report of
+    // the run that asked.
+    ProgramFrames Frames(const Program& program, int firstScanRow);
+    // The pages of one text: as many whole characters on each as fit in 64
+    // columns, drawn as a phrase is (靠左) or with the ink centred (置中).
+    std::vector<ColumnWords> Pages(QStringView text, ItemAlign align, int firstScanRow);
+
+private:
+    // Takes note of what the surface's last drawing lacked, for the item.
+    void NoteMissingGlyphs(int item);
+
+    DrawingSurface& surface_;
+    ProgramReport report_;
+    std::vector<RunReport::MissingGlyph> missing_;  // of the last Frames
+    int currentItem_ = 0;
+    QString sketch_;
+};
+
+}  // namespace award

@@ -1,0 +1,203 @@
+#include "program/ProgramReader.h"
+
+#include "program/ProgramFormat.h"
+#include "program/ProgramWriter.h"
+#include "sketch/CppDeclarations.h"
+#include "sign/MeasuredCapacities.h"
+#include "sign/Mega2560.h"
+#include "sign/SignGeometry.h"
+#include "sketch/SketchCode.h"
+
+#include <algorithm>
+#include <map>
+
+namespace award {
+namespace {
+
+using Kind = CppToken::Kind;
+
+// The most column words a program sketch of one item keeps in the board's
+// flash, and the parts they take. Bounds are checked before anything is
+// allocated for a table, so a crafted sketch costs no more memory than its
+// text.
+constexpr long long kMostWords = (kMega2560ProgramBytes - kProgramCodeBytes - kProgramItemBytes) / 2;
+const int kMostParts = ProgramWriter::WordParts(kMostWords);
+
+// The tables, token ranges taken out of the text.
+struct Tables {
+    std::map<int, std::vector<std::uint16_t>> parts;
+    long long words = 0;
+    std::optional<std::vector<std::vector<std::uint32_t>>> items;
+    std::vector<std::pair<std::size_t, std::size_t>> ranges;
+};
+
+// `const unsigned int wN[] PROGMEM={...};` from `at`, or nothing.
+bool ReadPart(TokenCursor& c, Tables& tables) {
+    if (!c.TakeAll({u"const", u"unsigned", u"int"})) return false;
+    const auto name = c.TakeIdentifier();
+    const auto part = name ? sketch::PartNumberOf(*name, kProgramPartName) : std::nullopt;
+    if (!part || *part >= kMostParts || tables.parts.contains(*part) || !c.TakeAll({u"[", u"]", u"PROGMEM", u"="}))
+        return false;
+    const auto values = c.Braced<std::uint32_t>(std::size_t(std::min<long long>(kMarqueePartColumns, kMostWords - tables.words)));
+    if (!values || values->empty() || !c.Take(u";")) return false;
+    tables.words += static_cast<long long>(values->size());
+    std::vector<std::uint16_t> words;
+    words.reserve(values->size());
+    for (const std::uint32_t value : *values) words.push_back(static_cast<std::uint16_t>(value));
+    return tables.parts.emplace(*part, std::move(words)).second;
+}
+
+// `const unsigned long items[][5] PROGMEM={{...},...};`; rows given fewer
+// values end in zeros, as the compiler fills them.
+bool ReadItems(TokenCursor& c, Tables& tables) {
+    if (tables.items || !c.TakeAll({u"const", u"unsigned", u"long", kProgramItemsName, u"[", u"]", u"["}))
+        return false;
+    if (c.Value<std::uint32_t>() != std::uint32_t{kProgramItemFields} || !c.TakeAll({u"]", u"PROGMEM", u"=", u"{"}))
+        return false;
+    std::vector<std::vector<std::uint32_t>> rows;
+    while (!c.Peek(u"}")) {
+        auto row = c.Braced<std::uint32_t>(kProgramItemFields);
+        if (!row || rows.size() == std::size_t(kProgramMaxItems)) return false;
+        row->resize(kProgramItemFields, 0);
+        rows.push_back(std::move(*row));
+        if (!c.Take(u",")) break;
+    }
+    if (!c.TakeAll({u"}", u";"}) || rows.empty()) return false;
+    tables.items = std::move(rows);
+    return true;
+}
+
+// Finds the tables among the top-level statements; a statement that starts
+// like a table of ours must be one.
+std::optional<Tables> FindTables(const CppTokens& t, ReadRefusal& refusal) {
+    Tables tables;
+    int depth = 0;
+    bool statementStart = true;
+    for (std::size_t i = 0; i < t.tokens.size();) {
+        if (depth == 0 && statementStart && t.Text(i) == u"const" && i + 3 < t.tokens.size() &&
+            t.Text(i + 1) == u"unsigned") {
+            const QString name = t.Text(i + 3).toString();
+            TokenCursor c(t, i, t.tokens.size());
+            const bool isPart = sketch::PartNumberOf(name, kProgramPartName).has_value();
+            if (isPart || name == kProgramItemsName) {
+                if (!(isPart ? ReadPart(c, tables) : ReadItems(c, tables))) {
+                    refusal = TableRefusal(t, i, std::min(c.At() + 1, t.tokens.size()),
+                                           QStringLiteral("「%1」的寫法和看板程式的不一樣").arg(name));
+                    return std::nullopt;
+                }
+                tables.ranges.emplace_back(i, c.At());
+                i = c.At();
+                continue;
+            }
+        }
+        const QStringView x = t.Text(i);
+        if (t.tokens[i].kind == Kind::Punctuator) {
+            if (x == u"{" || x == u"(" || x == u"[") ++depth;
+            if (x == u"}" || x == u")" || x == u"]") --depth;
+        }
+        statementStart = depth == 0 && (x == u";" || x == u"}");
+        ++i;
+    }
+    return tables;
+}
+
+// Every token outside the tables must be the driver's, in order.
+std::optional<ReadRefusal> DriverDifference(const CppTokens& t, const Tables& tables, int parts) {
+    std::vector<std::pair<std::size_t, std::size_t>> code;
+    std::size_t from = 0;
+    for (const auto& [begin, end] : tables.ranges) {
+        code.emplace_back(from, begin);
+        from = end;
+    }
+    code.emplace_back(from, t.tokens.size());
+    return DifferenceFrom(t, code, *TokenizeCpp(ProgramWriter::FixedCode(parts)));
+}
+
+// A text is a program sketch, good or bad, once it declares the item table.
+bool DeclaresItems(const CppTokens& t) {
+    for (std::size_t i = 3; i < t.tokens.size(); ++i)
+        if (t.Text(i) == kProgramItemsName && t.Text(i - 3) == u"const" && t.Text(i - 2) == u"unsigned") return true;
+    return false;
+}
+
+std::optional<ProgramFrames> ReadProgram(const CppTokens& tokens, ReadRefusal& refusal) {
+    const auto tables = FindTables(tokens, refusal);
+    if (!tables) return std::nullopt;
+    if (!tables->items || tables->parts.empty()) {
+        refusal = {0, QStringLiteral("節目程式要有節目表 %1 和字表 %20").arg(kProgramItemsName, kProgramPartName)};
+        return std::nullopt;
+    }
+    if (ProgramWriter::FlashBytes(tables->words, static_cast<long long>(tables->items->size())) > kMega2560ProgramBytes) {
+        refusal = {0, QStringLiteral("節目太長，看板放不下")};
+        return std::nullopt;
+    }
+    // The driver finds word n in part n / 16383: parts numbered from 0 without
+    // a gap, every one but the last full.
+    const int parts = static_cast<int>(tables->parts.size());
+    const auto partMissing = [&] {
+        refusal = {0, QStringLiteral("字表 %1 要從 %2 起一段接一段，最後一段以外每段 %3 個字")
+                          .arg(kProgramPartName)
+                          .arg(sketch::PartName(kProgramPartName, 0))
+                          .arg(kMarqueePartColumns)};
+        return std::nullopt;
+    };
+    if (tables->parts.rbegin()->first != parts - 1) return partMissing();
+    std::vector<std::uint16_t> words;
+    words.reserve(std::size_t(tables->words));
+    for (const auto& [part, values] : tables->parts) {
+        if (part + 1 < parts && values.size() != std::size_t(kMarqueePartColumns)) return partMissing();
+        words.insert(words.end(), values.begin(), values.end());
+    }
+    if (const auto difference = DriverDifference(tokens, *tables, parts)) {
+        refusal = *difference;
+        return std::nullopt;
+    }
+
+    // Items may share words on the board, but each is laid out whole here: all
+    // of them together no larger than the flash could hold written out.
+    std::uint64_t laidOut = 0;
+    for (const auto& row : *tables->items) {
+        laidOut +=
+            std::uint64_t{row[2]} * std::uint64_t(!StyleHasPages(StyleOnBoard(row[0])) ? 1 : kSignColumns);
+        if (laidOut > std::uint64_t(kMostWords)) {
+            refusal = {0, QStringLiteral("節目太長，看板放不下")};
+            return std::nullopt;
+        }
+    }
+    ProgramFrames program;
+    for (const auto& row : *tables->items) {
+        ProgramFrames::Item item;
+        item.style = StyleOnBoard(row[0]);
+        const std::uint64_t first = row[1];
+        const std::uint64_t count = row[2];
+        item.holdSweeps = row[3];
+        item.stepSweeps = row[4];
+        const std::uint64_t width = item.style == ItemStyle::ScrollLeft ? 1 : kSignColumns;
+        // Past the end the board would show whatever lies behind the table.
+        if (first + count * width > words.size()) {
+            refusal = {0, QStringLiteral("節目表第 %1 項用到字表以外的字").arg(program.items.size() + 1)};
+            return std::nullopt;
+        }
+        const auto begin = words.begin() + static_cast<std::ptrdiff_t>(first);
+        if (item.style == ItemStyle::ScrollLeft) {
+            item.columns.assign(begin, begin + static_cast<std::ptrdiff_t>(count));
+        } else {
+            item.pages.resize(count);
+            for (std::size_t p = 0; p < count; ++p)
+                std::copy_n(begin + static_cast<std::ptrdiff_t>(p * kSignColumns), kSignColumns, item.pages[p].begin());
+        }
+        program.items.push_back(std::move(item));
+    }
+    return program;
+}
+
+}  // namespace
+
+std::optional<ProgramFrames> ReadProgramSketch(const CppTokens& tokens, ReadRefusal* refusal) {
+    ReadRefusal why;
+    auto program = ReadProgram(tokens, why);
+    if (!program && refusal && DeclaresItems(tokens)) *refusal = why;
+    return program;
+}
+
+}  // namespace award

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "program/ProgramFrames.h"
+
+#include <QString>
+
+namespace award {
+
+// Writes the program sketch: every item's pages and columns in one table of
+// column words in flash, a table of items in flash, and a driver that plays
+// the items in order on the same ports and with the same columns as the
+// marquee sketch.
+class ProgramWriter {
+public:
+    static QString Sketch(const ProgramFrames& program);
+
+    // The code of a program sketch apart from its tables; the reader compares
+    // a sketch's code with this.
+    static QString FixedCode(int wordParts);
+    // Column words of all items together, as the table holds them.
+    static long long Words(const ProgramFrames& program);
+    static int WordParts(long long words);
+    // The sketch's program size on the board, as arduino-builder counts it.
+    static long long FlashBytes(long long words, long long items);
+};
+
+}  // namespace award

@@ -1,0 +1,342 @@
+#include "reading/SketchReader.h"
+
+#include "marquee/MarqueeFormat.h"
+#include "marquee/MarqueeWriter.h"
+#include "phrases/PhraseFormat.h"
+#include "phrases/SketchWriter.h"
+#include "program/ProgramReader.h"
+#include "sign/MeasuredCapacities.h"
+#include "sign/Mega2560.h"
+#include "sign/SignGeometry.h"
+#include "sign/SignTiming.h"
+#include "sketch/CppDeclarations.h"
+#include "sketch/CppTokens.h"
+#include "sketch/SketchCode.h"
+
+#include <QSet>
+
+#include <algorithm>
+#include <map>
+
+namespace award {
+namespace {
+
+using Kind = CppToken::Kind;
+using Values = std::vector<std::uint16_t>;
+
+// What the board can hold bounds what the reader takes in, so that it never
+// allocates for a table or text the board could not show. A table holds at
+// most the phrases flash takes, with its opening and closing rows.
+constexpr std::size_t kMostTableRows = kMega2560MaxFlashPhrases + 2;
+constexpr std::size_t kMostMarqueeColumns = kMarqueeMaxColumns;
+// Every value of a table or array the board holds takes at least a byte of
+// program space, and at most three tokens as people write them: a sign, the
+// number and a comma. The fourth per byte leaves room for the code.
+constexpr std::size_t kMostSketchTokens = 4 * std::size_t{kMega2560ProgramBytes};
+
+std::optional<Values> ReadBraced(TokenCursor& c, std::size_t most) { return c.Braced(most); }
+
+// One table of our data: a const-or-not 16-bit unsigned array, in flash
+// exactly when `inFlash` (PROGMEM before or after its name), declared as
+// NAME[] or NAME[size], then the extra dimensions in `inner`, then its
+// initialiser. `items` reads at most `most` items of the initialiser, and the
+// array is padded with `zero` up to its declared size, as the compiler pads
+// it; a declared size past `most` is refused before anything is padded.
+template <class Item, class ReadItems>
+std::optional<std::vector<Item>> ReadArray(const CppTokens& t, const Declaration& declaration,
+                                           const Declaration::Declarator& d, bool inFlash,
+                                           std::optional<std::uint16_t> inner, std::size_t most, ReadItems items,
+                                           const Item& zero) {
+    // A flash table must be const; our SRAM driver reads a table in SRAM.
+    if (!IsUnsigned16(declaration.specifiers) || (inFlash && !declaration.Has(kConst))) return std::nullopt;
+    TokenCursor c(t, d.begin + 1, d.end);
+    if (!c.Take(u"[")) return std::nullopt;
+    std::optional<std::uint16_t> declared;
+    if (!c.Peek(u"]") && !(declared = c.Value())) return std::nullopt;
+    if (!c.Take(u"]") || (declared && *declared > most)) return std::nullopt;
+    if (inner && (!c.Take(u"[") || c.Value() != *inner || !c.Take(u"]"))) return std::nullopt;
+    const bool progmem = c.Take(u"PROGMEM") || declaration.Has(kProgmem);
+    if (progmem != inFlash || !c.Take(u"=")) return std::nullopt;
+    auto array = items(c, most);
+    if (!array || !c.AtEnd()) return std::nullopt;
+    if (declared) {
+        if (array->size() > *declared) return std::nullopt;
+        array->resize(*declared, zero);
+    }
+    if (array->empty()) return std::nullopt;
+    return array;
+}
+
+// Rows of 65: rows given fewer values end in zeros.
+std::optional<std::vector<Values>> ReadTable(const CppTokens& t, const Declaration& declaration,
+                                             const Declaration::Declarator& d, bool inFlash, std::size_t mostRows) {
+    const auto rows = [](TokenCursor& c, std::size_t most) -> std::optional<std::vector<Values>> {
+        if (!c.Take(u"{")) return std::nullopt;
+        std::vector<Values> table;
+        while (!c.Peek(u"}")) {
+            auto row = ReadBraced(c, kRowElements);
+            if (!row || table.size() == most) return std::nullopt;
+            row->resize(kRowElements, 0);
+            table.push_back(std::move(*row));
+            if (!c.Take(u",")) break;
+        }
+        if (!c.Take(u"}")) return std::nullopt;
+        return table;
+    };
+    return ReadArray(t, declaration, d, inFlash, std::uint16_t{kRowElements}, mostRows, rows, Values(kRowElements, 0));
+}
+
+std::optional<Values> ReadColumns(const CppTokens& t, const Declaration& declaration, const Declaration::Declarator& d,
+                                  std::size_t mostColumns) {
+    return ReadArray(t, declaration, d, true, std::nullopt, mostColumns, ReadBraced, std::uint16_t{0});
+}
+
+std::optional<std::uint16_t> ReadCount(const CppTokens& t, const Declaration::Declarator& d) {
+    TokenCursor c(t, d.begin + 1, d.end);
+    if (c.AtEnd()) return std::uint16_t{0};  // a global without initialiser starts at zero
+    if (!c.Take(u"=")) return std::nullopt;
+    const auto value = c.Value();
+    if (!value || !c.AtEnd()) return std::nullopt;
+    return value;
+}
+
+using sketch::PartNumberOf;
+
+bool IsDataName(const QString& name) {
+    return name == kTableName || name == kCountName || PartNumberOf(name, kTableName) || name == kMarqueeSweepsName ||
+           PartNumberOf(name, kMarqueePartName);
+}
+
+// How many sweeps the driver makes of a frame with this delay factor. In
+// SRAM the loop counts in 16 bits, `j<=100*b[k][0]`, so the product wraps (a
+// multiple of 4, it never reaches 65535, where the loop would not end); in
+// flash it counts in 32 bits.
+std::uint32_t Sweeps(std::uint16_t delayFactor, TableStore store) {
+    if (store == TableStore::Flash) return std::uint32_t{kSweepsPerDelayUnit} * delayFactor + 1;
+    return std::uint32_t{static_cast<std::uint16_t>(kSweepsPerDelayUnit * delayFactor)} + 1;
+}
+
+// A sketch's top-level statements sorted into our data (the table or its
+// parts, the count, the marquee's parts and speed, by name), other variables
+// of the user's, and code, which must be our driver.
+struct SortedStatements {
+    using Data = std::pair<Declaration, Declaration::Declarator>;
+    std::vector<Statement> statements;
+    std::map<QString, Data> data;
+    std::vector<std::size_t> code;
+    std::vector<std::pair<std::size_t, Declaration>> extras;
+
+    const Data* Find(const QString& name) const {
+        const auto it = data.find(name);
+        return it == data.end() ? nullptr : &it->second;
+    }
+};
+
+std::optional<SortedStatements> SortStatements(const CppTokens& tokens, ReadRefusal& refusal) {
+    auto statements = TopLevelStatements(tokens);
+    if (!statements) {
+        refusal = {0, QStringLiteral("括號 {}、()、[] 沒有成對，或最後一句沒有寫完")};
+        return std::nullopt;
+    }
+    SortedStatements sorted;
+    sorted.statements = std::move(*statements);
+    for (std::size_t index = 0; index < sorted.statements.size(); ++index) {
+        const auto declaration = ParseDeclaration(tokens, sorted.statements[index]);
+        if (!declaration) {
+            sorted.code.push_back(index);
+            continue;
+        }
+        bool anyData = false;
+        for (const auto& d : declaration->declarators) anyData = anyData || IsDataName(d.name);
+        if (!anyData) {
+            sorted.extras.emplace_back(index, *declaration);
+            continue;
+        }
+        const auto& d = declaration->declarators.front();
+        if (declaration->declarators.size() != 1 || !sorted.data.emplace(d.name, std::pair(*declaration, d)).second) {
+            refusal = {tokens.LineOfToken(d.begin), QStringLiteral("「%1」要自己一句，而且只能宣告一次").arg(d.name)};
+            return std::nullopt;
+        }
+    }
+    return sorted;
+}
+
+// Which of our sketches the data makes: a table in SRAM, one in flash parts,
+// or a marquee, with the number of parts.
+struct SketchForm {
+    enum class Kind { SramTable, FlashTable, Marquee };
+    Kind kind = Kind::SramTable;
+    int parts = 0;
+
+    TableStore Store() const { return kind == Kind::SramTable ? TableStore::Sram : TableStore::Flash; }
+    QString FixedCode() const {
+        return kind == Kind::Marquee ? MarqueeWriter::FixedCode(parts) : SketchWriter::FixedCode(Store(), parts);
+    }
+};
+
+const QString kNoForm = QStringLiteral("看不出是哪一種看板程式：要有一個畫面表、跑馬燈的欄或節目表");
+
+std::optional<SketchForm> FormOf(const SortedStatements& sorted) {
+    const auto partsOf = [&](QStringView stem, int most) {
+        int parts = 0;
+        while (parts <= most && sorted.Find(sketch::PartName(stem, parts))) ++parts;
+        return parts;
+    };
+    // One part past what the board holds is enough to refuse the sketch.
+    const int mostTableParts = SketchWriter::FlashParts(kMostTableRows);
+    const int mostMarqueeParts = MarqueeWriter::Parts(kMostMarqueeColumns);
+    const int tableParts = partsOf(kTableName, mostTableParts);
+    const int marqueeParts = partsOf(kMarqueePartName, mostMarqueeParts);
+    if (tableParts > mostTableParts || marqueeParts > mostMarqueeParts) return std::nullopt;
+    const bool sram = sorted.Find(kTableName.toString()) != nullptr;
+    if (int(sram) + int(tableParts > 0) + int(marqueeParts > 0) != 1) return std::nullopt;
+
+    SketchForm form;
+    form.kind = sram             ? SketchForm::Kind::SramTable
+                : tableParts > 0 ? SketchForm::Kind::FlashTable
+                                 : SketchForm::Kind::Marquee;
+    form.parts = tableParts + marqueeParts;
+    // Nothing stray: a part out of order, a count without a table, or the
+    // reverse. Each form has one more name, its count or its speed.
+    const std::size_t names = std::size_t(sram ? 1 : form.parts) + 1;
+    if (sorted.data.size() != names) return std::nullopt;
+    return form;
+}
+
+// Everything but the data and the user's own variables must be our driver,
+// token for token: nothing when it is, else where it is not.
+std::optional<ReadRefusal> DriverDifference(const CppTokens& tokens, const SortedStatements& sorted,
+                                            const SketchForm& form) {
+    const auto expected = TokenizeCpp(form.FixedCode());
+    QSet<QString> driverNames;
+    for (std::size_t i = 0; i < expected->tokens.size(); ++i)
+        if (expected->tokens[i].kind == Kind::Identifier) driverNames.insert(expected->Text(i).toString());
+    std::vector<std::size_t> code = sorted.code;
+    QSet<QString> extraNames;
+    for (const auto& [index, declaration] : sorted.extras) {
+        const Statement& statement = sorted.statements[index];
+        bool own = true;
+        for (std::size_t i = statement.begin; i < statement.end; ++i) own = own && tokens.Text(i) != u"(";
+        for (const auto& d : declaration.declarators) {
+            own = own && !driverNames.contains(d.name);
+            if (own && extraNames.contains(d.name))
+                return ReadRefusal{tokens.LineOfToken(d.begin), QStringLiteral("「%1」宣告了兩次").arg(d.name)};
+            if (own) extraNames.insert(d.name);
+        }
+        if (!own) code.push_back(index);
+    }
+    std::sort(code.begin(), code.end());
+    std::vector<std::pair<std::size_t, std::size_t>> ranges;
+    for (const std::size_t index : code) ranges.emplace_back(sorted.statements[index].begin, sorted.statements[index].end);
+    return DifferenceFrom(tokens, ranges, *expected);
+}
+
+ReadRefusal DataRefusal(const CppTokens& tokens, const Declaration::Declarator& d) {
+    return TableRefusal(tokens, d.begin, d.end, QStringLiteral("「%1」的寫法和看板程式的不一樣").arg(d.name));
+}
+
+std::optional<SketchFrames> ReadFrameTable(const CppTokens& tokens, const SortedStatements& sorted,
+                                           const SketchForm& form, ReadRefusal& refusal) {
+    const auto& [countDeclaration, countDeclarator] = *sorted.Find(kCountName.toString());
+    const auto count = ReadCount(tokens, countDeclarator);
+    if (!IsInteger16(countDeclaration.specifiers) || !count) {
+        refusal = DataRefusal(tokens, countDeclarator);
+        return std::nullopt;
+    }
+
+    const bool sram = form.kind == SketchForm::Kind::SramTable;
+    std::vector<Values> rows;
+    for (int part = 0; part < std::max(form.parts, 1); ++part) {
+        const auto& [declaration, declarator] =
+            *sorted.Find(sram ? kTableName.toString() : sketch::PartName(kTableName, part));
+        const auto partRows = ReadTable(tokens, declaration, declarator, !sram, kMostTableRows - rows.size());
+        if (!partRows) {
+            refusal = DataRefusal(tokens, declarator);
+            return std::nullopt;
+        }
+        // The driver finds row k in part k / 252: every part but the last must be full.
+        if (!sram && part + 1 < form.parts && partRows->size() != std::size_t(kFlashPartRows)) {
+            refusal = {tokens.LineOfToken(declarator.begin),
+                       QStringLiteral("「%1」要有 %2 列，最後一段才可以少").arg(declarator.name).arg(kFlashPartRows)};
+            return std::nullopt;
+        }
+        rows.insert(rows.end(), partRows->begin(), partRows->end());
+    }
+    // The board shows rows 1 to num; a count that reaches past the table reads
+    // whatever lies behind it.
+    if (*count >= rows.size()) {
+        refusal = {tokens.LineOfToken(countDeclarator.begin),
+                   QStringLiteral("%1 是 %2，但表裡只有 %3 個畫面").arg(kCountName).arg(*count).arg(rows.size() - 1)};
+        return std::nullopt;
+    }
+
+    SketchFrames result;
+    result.store = form.Store();
+    result.tableRows = static_cast<int>(rows.size());
+    for (std::size_t k = 1; k <= *count; ++k) {
+        SketchFrames::Frame frame;
+        frame.delayFactor = rows[k][0];
+        frame.sweeps = Sweeps(rows[k][0], result.store);
+        std::copy_n(rows[k].begin() + 1, kSignColumns, frame.words.begin());
+        result.frames.push_back(frame);
+    }
+    return result;
+}
+
+std::optional<SketchFrames> ReadMarquee(const CppTokens& tokens, const SortedStatements& sorted,
+                                        const SketchForm& form, ReadRefusal& refusal) {
+    const auto& [speedDeclaration, speedDeclarator] = *sorted.Find(kMarqueeSweepsName.toString());
+    const auto sweeps = ReadCount(tokens, speedDeclarator);
+    if (!IsUnsigned16(speedDeclaration.specifiers) || speedDeclaration.Has(kProgmem) || !sweeps) {
+        refusal = DataRefusal(tokens, speedDeclarator);
+        return std::nullopt;
+    }
+    SketchFrames::Marquee shown;
+    // `j<=sweeps` in 16 bits never ends at 65535, on the first, dark step.
+    shown.sweepsPerStep = *sweeps == 0xFFFF ? 0 : *sweeps;
+    for (int part = 0; part < form.parts; ++part) {
+        const auto& [declaration, declarator] = *sorted.Find(sketch::PartName(kMarqueePartName, part));
+        const auto columns = ReadColumns(tokens, declaration, declarator, kMostMarqueeColumns - shown.columns.size());
+        // The driver finds column n in part n / 16383: every part but the last must be full.
+        if (!columns || (part + 1 < form.parts && columns->size() != std::size_t(kMarqueePartColumns))) {
+            refusal = DataRefusal(tokens, declarator);
+            return std::nullopt;
+        }
+        shown.columns.insert(shown.columns.end(), columns->begin(), columns->end());
+    }
+    SketchFrames result;
+    result.store = TableStore::Flash;
+    result.marquee = std::move(shown);
+    return result;
+}
+
+}  // namespace
+
+SketchReading ReadSketchOrWhy(const QString& sketchText) {
+    SketchReading reading;
+    const auto tokens = TokenizeCpp(sketchText, kMostSketchTokens, &reading.refusal);
+    if (!tokens) return reading;
+    if (auto program = ReadProgramSketch(*tokens, &reading.refusal)) {
+        reading.sketch.emplace().program = std::move(program);
+        return reading;
+    }
+    if (!reading.refusal.why.isEmpty()) return reading;  // a program, but not one the board runs
+    const auto sorted = SortStatements(*tokens, reading.refusal);
+    if (!sorted) return reading;
+    const auto form = FormOf(*sorted);
+    if (!form) {
+        reading.refusal = {0, kNoForm};
+        return reading;
+    }
+    if (const auto difference = DriverDifference(*tokens, *sorted, *form)) {
+        reading.refusal = *difference;
+        return reading;
+    }
+    reading.sketch = form->kind == SketchForm::Kind::Marquee ? ReadMarquee(*tokens, *sorted, *form, reading.refusal)
+                                                             : ReadFrameTable(*tokens, *sorted, *form, reading.refusal);
+    return reading;
+}
+
+std::optional<SketchFrames> ReadSketch(const QString& sketchText) { return ReadSketchOrWhy(sketchText).sketch; }
+
+}  // namespace award

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "sign/Mega2560.h"
+
+// What the board holds of each sketch, measured by compiling generated
+// sketches with the Arduino IDE's flags (arduino-builder, Mega 2560, Debian
+// 12's avr-gcc 5.4); the board tests keep these honest.
+
+namespace award {
+
+// The most phrases whose SRAM table still leaves kStackReserveBytes of SRAM
+// for the stack. Each phrase adds a row of 65 two-byte words, and one more
+// phrase would cut the stack's share below 512 bytes. Up to here sketches
+// keep the table in SRAM.
+inline constexpr int kMega2560MaxPhrases = 55;
+
+// The most phrases whose sketch, with the table in flash, still fits the
+// kMega2560ProgramBytes of program space. Each phrase adds 130 bytes of flash.
+//
+//   phrases   program bytes
+//        56           8,668   the smallest flash table
+//     1,000         131,498
+//     1,930         252,524
+//     1,940         253,824   fits, 128 bytes to spare
+//     1,941         253,954   2 bytes too many: "Sketch too big"
+inline constexpr int kMega2560MaxFlashPhrases = 1940;
+
+// The most columns a marquee sketch holds in the program space, about 7,890
+// full-width characters. Each column adds 2 bytes of flash.
+//
+//   columns   program bytes
+//         0             932
+//     1,000           2,956
+//   100,000         201,246
+//   126,293         253,952   fits exactly
+//   126,294         253,954   "Sketch too big"
+inline constexpr long long kMarqueeMaxColumns = 126293;
+
+// The flash a program sketch takes besides its words (2 bytes each) and its
+// items (20 bytes each): the driver, whose word lookup grows with the parts,
+// and the Arduino core. The largest, that of the most parts any program that
+// fits can have, bounds them all, so that the run never passes a sketch that
+// does not fit:
+//
+//   words     parts  items   program bytes   besides the tables
+//     1,000       1      3           3,998      1,938
+//    70,000       5    500         151,988      1,988
+//   100,000       7     20         202,600      2,200
+//   120,000       8     20         242,642      2,242
+//   125,655       8     20         253,952      fits exactly
+inline constexpr long long kProgramCodeBytes = 2242;
+
+}  // namespace award
