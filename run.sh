@@ -4,6 +4,9 @@
 #   bash run.sh test   installs what is missing, builds, runs every test, then
 #                      runs them again built with AddressSanitizer and
 #                      UndefinedBehaviorSanitizer
+#   bash run.sh windows also builds the program for Windows (its dependencies
+#                      once, into ~/.cache/award-banner/windows), makes the
+#                      installer and a portable zip, and tests them under Wine
 # Both are safe to repeat and quick once everything is in place.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -17,6 +20,14 @@ packages=(
   qt6-serialport-dev qt6-translations-l10n
   libcsv-dev
   xvfb xauth x11-utils xdotool imagemagick desktop-file-utils
+)
+
+# What the Windows build needs besides: the cross compilers, Wine to test
+# with, NSIS for the installer, and the tools that build Qt, FreeType and
+# avrdude from Debian's sources.
+windows_packages=(
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 nsis
+  bison flex socat zip xz-utils patch dpkg-dev locales
 )
 
 install_missing() {
@@ -55,8 +66,17 @@ case "${1:-}" in
        LSAN_OPTIONS=suppressions="$PWD/../tests/lsan.supp":print_suppressions=0 \
        UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j2 -LE package)
     ;;
+  windows)
+    packages+=("${windows_packages[@]}")
+    install_missing
+    # The Linux command, which the Windows one must match byte for byte.
+    [ -f build/build.ninja ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DAWARD_WERROR=ON
+    cmake --build build --target award-banner-sketch
+    bash packaging/windows/build.sh
+    bash packaging/windows/test-under-wine.sh
+    ;;
   *)
-    echo "usage: bash run.sh app|test" >&2
+    echo "usage: bash run.sh app|test|windows" >&2
     exit 2
     ;;
 esac

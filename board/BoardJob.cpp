@@ -17,12 +17,6 @@
 #include <QFile>
 #include <QTimer>
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <csignal>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -46,25 +40,19 @@ constexpr int kBoardSilenceMilliseconds = 5000;
 // Makes the folder and those above it; why not, in the system's words.
 std::optional<QString> MakeFolder(const QString& path) {
     std::error_code error;
-    std::filesystem::create_directories(QFile::encodeName(path).toStdString(), error);
+    std::filesystem::create_directories(std::filesystem::path(path.toStdU16String()), error);
     if (!error) return std::nullopt;
     return QStringLiteral("無法建立資料夾 %1：%2").arg(path, QString::fromLocal8Bit(error.message().c_str()));
 }
 
-// The sketch file for the compiler. QFile words a failed flush as "Unknown
-// error"; a full disk must be called by its name.
+// The sketch file for the compiler. Unbuffered, so that a failed write is
+// told in the system's words: a full disk must be called by its name.
 std::optional<QString> WriteNewFile(const QString& path, const QByteArray& bytes) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    qsizetype done = 0;
-    while (fd >= 0 && done < bytes.size()) {
-        const ssize_t wrote = ::write(fd, bytes.constData() + done, std::size_t(bytes.size() - done));
-        if (wrote < 0 && errno == EINTR) continue;
-        if (wrote < 0) break;
-        done += wrote;
-    }
-    const int error = errno;
-    if (fd >= 0 && ::close(fd) == 0 && done == bytes.size()) return std::nullopt;
-    return QString::fromLocal8Bit(std::strerror(done == bytes.size() ? errno : error));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered) &&
+        file.write(bytes) == bytes.size())
+        return std::nullopt;
+    return file.errorString();
 }
 
 // What the user hears when a sketch must be compiled and cannot be here.
@@ -102,7 +90,7 @@ BoardJob::BoardJob(QObject* parent) : QObject(parent) {
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
     environment_ = environment;
     // The tools and all they start form one group that cancelling ends whole.
-    process_.setChildProcessModifier(process_group::LeadNewGroup);
+    process_group::LeadNewGroup(process_);
     process_.setProcessChannelMode(QProcess::MergedChannels);
     connect(&process_, &QProcess::readyRead, this, &BoardJob::OnOutput);
     connect(&process_, &QProcess::finished, this, [this](int code, QProcess::ExitStatus status) {
@@ -124,7 +112,7 @@ BoardJob::~BoardJob() {
 }
 
 void BoardJob::EndToolGroup() {
-    process_group::Signal(group_, SIGKILL);
+    process_group::ForceEnd(group_);
     process_group::AwaitEnd(group_, kKilledGroupWait);
 }
 
@@ -225,9 +213,9 @@ void BoardJob::Cancel() {
     if (!Running() || process_.state() == QProcess::NotRunning) return;
     cancelled_ = true;
     watchdog_.stop();
-    process_group::Signal(group_, SIGTERM);
+    process_group::AskToEnd(group_);
     QTimer::singleShot(kCancelGraceMilliseconds, this, [this, group = group_] {
-        if (group == group_) process_group::Signal(group, SIGKILL);
+        if (group == group_) process_group::ForceEnd(group);
     });
 }
 
@@ -253,7 +241,7 @@ void BoardJob::OnOutput() {
 void BoardJob::OnBoardSilent() {
     if (!uploading_ || process_.state() == QProcess::NotRunning) return;
     boardSilent_ = true;
-    process_group::Signal(group_, SIGKILL);
+    process_group::ForceEnd(group_);
 }
 
 void BoardJob::OnProcessEnded(bool succeeded) {

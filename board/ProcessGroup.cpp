@@ -10,11 +10,19 @@
 
 namespace award::process_group {
 
-void LeadNewGroup() { ::setpgid(0, 0); }
+void LeadNewGroup(QProcess& process) {
+    // Between fork and exec, in the child.
+    process.setChildProcessModifier([] { ::setpgid(0, 0); });
+}
 
+namespace {
 void Signal(qint64 leader, int signal) {
     if (leader > 0) ::kill(-static_cast<pid_t>(leader), signal);
 }
+}  // namespace
+
+void AskToEnd(qint64 leader) { Signal(leader, SIGTERM); }
+void ForceEnd(qint64 leader) { Signal(leader, SIGKILL); }
 
 std::vector<qint64> LiveMembers(qint64 leader) {
     std::vector<qint64> members;

@@ -1,7 +1,8 @@
 #include "board/SerialPorts.h"
 
+#include "board/SerialPortList.h"
+
 #include <QFileInfo>
-#include <QSerialPortInfo>
 
 #include <algorithm>
 #include <utility>
@@ -14,12 +15,7 @@ constexpr UsbId kMega2560[] = {{0x2341, 0x0010}, {0x2341, 0x0042}, {0x2A03, 0x00
 // CH340, FT232R and CP2102: the USB-serial chips of clone boards.
 constexpr UsbId kCloneBridges[] = {{0x1A86, 0x7523}, {0x0403, 0x6001}, {0x10C4, 0xEA60}};
 
-std::optional<UsbId> UsbIdOf(const QSerialPortInfo& port) {
-    if (!port.hasVendorIdentifier()) return std::nullopt;
-    return UsbId{port.vendorIdentifier(), port.productIdentifier()};
-}
-
-int Rank(const QSerialPortInfo& port) { return PortRank(UsbIdOf(port)); }
+int Rank(const ListedPort& port) { return PortRank(port.usb); }
 
 }  // namespace
 
@@ -42,11 +38,10 @@ QString PortLabel(const SerialPort& port) {
 }
 
 QList<SerialPort> AvailablePorts() {
-    QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
+    QList<ListedPort> ports = ListSerialPorts();
     std::ranges::stable_sort(ports, {}, Rank);
     QList<SerialPort> found;
-    for (const QSerialPortInfo& port : ports)
-        found.append(DescribePort(port.systemLocation(), port.description(), UsbIdOf(port)));
+    for (const ListedPort& port : ports) found.append(DescribePort(port.path, port.description, port.usb));
     return found;
 }
 

@@ -7,6 +7,7 @@
 
 #include "cli/BoardOptions.h"
 #include "cli/CommandHelp.h"
+#include "cli/Console.h"
 #include "cli/CommandLine.h"
 #include "cli/ExitStatus.h"
 #include "cli/ProgramCommand.h"
@@ -64,8 +65,8 @@ int StatusOf(award::BannerText::Refusal refusal) {
 }
 
 int Run(int& argc, char** argv) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    award::console::UseBinaryStreams();
+    const QStringList arguments = award::console::Arguments(argc, argv);
     const award::CommandLineRead read = award::ReadCommandLine(arguments);
     if (!read.line) return Fail(kBadUsage, read.why, true);
     const award::CommandLine& line = *read.line;

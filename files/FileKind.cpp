@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace award {
@@ -30,6 +31,10 @@ std::optional<QString> NotRegularFile(int fd, const QString& path) {
     struct stat status {};
     if (fstat(fd, &status) != 0) return std::nullopt;
     return Refusal(status.st_mode, path);
+}
+
+int OpenForReading(const QString& path) {
+    return open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
 }
 
 }  // namespace award

@@ -14,4 +14,9 @@ std::optional<QString> NotRegularFile(const QString& path);
 // The same for a file already open.
 std::optional<QString> NotRegularFile(int fd, const QString& path);
 
+// Opens the file at path for reading, without waiting should a pipe have
+// taken its place since the look, and not inherited by tools the program
+// starts: a file descriptor, or -1 with errno set.
+int OpenForReading(const QString& path);
+
 }  // namespace award

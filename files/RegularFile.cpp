@@ -2,9 +2,6 @@
 
 #include "files/FileKind.h"
 
-#include <QFile>
-
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -45,7 +42,9 @@ FileBytes ReadUpTo(int fd, qsizetype limit) {
     char buffer[64 * 1024];
     while (read.bytes.size() <= limit) {
         const auto wanted = std::min<qsizetype>(qsizetype(sizeof buffer), limit + 1 - read.bytes.size());
-        const ssize_t got = ::read(fd, buffer, std::size_t(wanted));
+        // At most the buffer's 64 KB, which also fits the unsigned int count
+        // of the Windows C runtime's read().
+        const ssize_t got = ::read(fd, buffer, static_cast<unsigned>(wanted));
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) return Refused(FileBytes::Refusal::Unreadable, ReadFailure(errno));
         if (got == 0) break;
@@ -56,7 +55,7 @@ FileBytes ReadUpTo(int fd, qsizetype limit) {
 
 FileBytes ReadRegularFile(const QString& path, qsizetype limit) {
     if (const auto kind = NotRegularFile(path)) return Refused(FileBytes::Refusal::NotAFile, *kind);
-    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = OpenForReading(path);
     if (fd < 0) return Refused(FileBytes::Refusal::Unreadable, ReadFailure(errno));
     FileBytes read = NotRegularFile(fd, path) ? Refused(FileBytes::Refusal::NotAFile, *NotRegularFile(fd, path))
                                               : ReadUpTo(fd, limit);

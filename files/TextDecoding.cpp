@@ -1,10 +1,10 @@
 #include "files/TextDecoding.h"
 
+#include "files/Big5.h"
 #include "files/Refused.h"
 
 #include <QList>
 #include <QStringDecoder>
-#include <QStringEncoder>
 #include <QStringList>
 
 #include <algorithm>
@@ -32,6 +32,7 @@ const char* CodecName(TextEncoding encoding) {
 // Stateless, so that a sequence cut off at the end of the bytes counts as an
 // error instead of waiting for bytes that never come.
 std::optional<QString> Decoded(TextEncoding encoding, QByteArrayView bytes) {
+    if (encoding == TextEncoding::Big5) return big5::Decode(bytes);
     QStringDecoder decoder(CodecName(encoding), QStringConverter::Flag::Stateless);
     if (!decoder.isValid()) return std::nullopt;
     QString text = decoder.decode(bytes);
@@ -179,7 +180,7 @@ DecodedText DecodeText(const QByteArray& bytes, ControlCharacters controls) {
         text = readAsBig5 ? big5 : utf8;
     }
     if (!text) {
-        const QString what = QStringDecoder("Big5").isValid()
+        const QString what = big5::Available()
                                  ? QStringLiteral("看不懂這個檔案的編碼：它不是 UTF-8、UTF-16，也不是 Big5。")
                                  : QStringLiteral("這個檔案不是 UTF-8 或 UTF-16，而這台電腦無法解讀 Big5。");
         return Refused(Refusal::UnknownEncoding,
@@ -196,10 +197,9 @@ QString PrivateUseNotice(const DecodedText& decoded) {
     QStringList codes;
     for (const char32_t c : decoded.privateUse.toUcs4()) {
         const QString character = QString::fromUcs4(&c, 1);
-        QStringEncoder big5("Big5");
-        const QByteArray code = decoded.encoding == TextEncoding::Big5 ? big5.encode(character) : QByteArray();
-        codes << (code.size() == 2 && !big5.hasError()
-                      ? QStringLiteral("Big5 %1").arg(QString::fromLatin1(code.toHex().toUpper()))
+        const auto code = decoded.encoding == TextEncoding::Big5 ? big5::Encode(character) : std::nullopt;
+        codes << (code && code->size() == 2
+                      ? QStringLiteral("Big5 %1").arg(QString::fromLatin1(code->toHex().toUpper()))
                       : QStringLiteral("U+%1").arg(static_cast<uint>(c), 4, 16, QLatin1Char('0')).toUpper());
     }
     return QStringLiteral("檔案裡有 %1 個造字區的字（%2），字型裡沒有這些字，會顯示成空白方框。")

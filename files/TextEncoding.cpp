@@ -1,5 +1,7 @@
 #include "files/TextEncoding.h"
 
+#include "files/Big5.h"
+
 #include <QList>
 #include <QStringEncoder>
 
@@ -7,6 +9,7 @@ namespace award {
 namespace {
 
 std::optional<QByteArray> Encoded(const QString& text, TextEncoding encoding, bool byteOrderMark) {
+    if (encoding == TextEncoding::Big5) return big5::Encode(text);
     QStringEncoder encoder(EncodingName(encoding).toLatin1().constData(),
                            byteOrderMark ? QStringConverter::Flag::WriteBom : QStringConverter::Flag::Default);
     QByteArray bytes = encoder.encode(text);

@@ -1,5 +1,6 @@
 #include "files/AtomicFile.h"
 #include "files/BannerFile.h"
+#include "files/Big5.h"
 #include "files/LineJoiner.h"
 #include "files/SketchFolder.h"
 
@@ -10,21 +11,12 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
-#include <sys/stat.h>
-
 namespace award {
 namespace {
 
 using Refusal = BannerText::Refusal;
 
-QByteArray Big5(const QString& text) { return QStringEncoder("Big5").encode(text); }
-
-QByteArray Bytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+QByteArray Big5(const QString& text) { return big5::Encode(text).value_or(QByteArray()); }
 
 struct FileRow {
     const char* what;
@@ -100,71 +92,6 @@ TEST(BannerFile, ListsJoinAlikeWhereverTheReadsCut) {
         streamed += pieces.Add(QStringView(text).sliced(cut));
         streamed += pieces.Finish();
         EXPECT_EQ(streamed, joined) << "cut at " << cut;
-    }
-}
-
-// On a disk that fills up, as RLIMIT_FSIZE makes one.
-TEST(AtomicFile, AFullDiskKeepsTheOldFileAndSaysWhy) {
-    QTemporaryDir dir;
-    const QString sketch = dir.filePath(QStringLiteral("banner/banner.ino"));
-    const QString banner = dir.filePath(QStringLiteral("banner.txt"));
-    const QString big = QString(3000, u'賀');  // well under Qt's 16 KiB buffer
-    const struct {
-        const char* what;
-        QString path;
-        std::function<std::optional<QString>()> write;
-    } rows[] = {
-        {"save", banner, [&] { return SaveBannerFile(banner, big); }},
-        {"save as Big5 lines", banner,
-         [&] { return SaveBannerFile(banner, big + u' ', {TextEncoding::Big5, false, QStringLiteral("\r\n")}); }},
-        {"export", sketch, [&] {
-             const ExportResult result = ExportSketch(PlaceSketch(sketch), big, [](const QString&) { return true; });
-             return result.outcome == ExportOutcome::Written ? std::nullopt : std::optional(result.why);
-         }},
-    };
-    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("banner")));
-    // Unlike a read-only folder, this stops root too.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
-    const rlimit full{4096, limit.rlim_max};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.what);
-        ASSERT_FALSE(WriteAtomically(row.path, "old text\n"));
-        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
-        const auto failure = row.write();
-        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-        EXPECT_TRUE(failure && !failure->isEmpty());
-        EXPECT_EQ(Bytes(row.path), "old text\n");
-        EXPECT_EQ(QDir(QFileInfo(row.path).path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
-    }
-}
-
-// A pipe or a device is neither read, which would wait for a writer, nor
-// replaced by a file.
-TEST(AtomicFile, OnlyRegularFilesAreReadOrReplaced) {
-    QTemporaryDir dir;
-    const QString fifo = dir.filePath(QStringLiteral("fifo"));
-    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    const struct {
-        const char* what;
-        QString path;
-        mode_t type;
-    } rows[] = {
-        {"FIFO", fifo, S_IFIFO},
-        {"character device", QStringLiteral("/dev/null"), S_IFCHR},
-        {"directory", dir.path(), S_IFDIR},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.what);
-        const BannerText read = ReadBannerFile(row.path);
-        EXPECT_EQ(read.refusal, Refusal::NotAFile);
-        EXPECT_TRUE(read.why.contains(row.path));
-        const auto refused = WriteAtomically(row.path, "恭喜 ");
-        EXPECT_TRUE(refused && refused->contains(row.path));
-        struct stat after {};
-        ASSERT_EQ(stat(QFile::encodeName(row.path).constData(), &after), 0);
-        EXPECT_EQ(after.st_mode & S_IFMT, row.type);
     }
 }
 

@@ -2,6 +2,7 @@
 // the program, and a bad row is refused with its line and nothing read.
 
 #include "ProgramCsvRoundTrip.h"
+#include "files/Big5.h"
 #include "files/ProgramFile.h"
 #include "sign/SignTiming.h"
 
@@ -51,7 +52,7 @@ TEST_P(ProgramFileReads, TheProgramTheFileHolds) {
     EXPECT_EQ(ReadProgramCsv(ProgramCsv(read.program)).program, GetParam().expected);
 }
 
-QByteArray Big5(const char16_t* text) { return QStringEncoder("Big5").encode(QString::fromUtf16(text)); }
+QByteArray Big5(const char16_t* text) { return big5::Encode(QString::fromUtf16(text)).value_or(QByteArray()); }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, ProgramFileReads,

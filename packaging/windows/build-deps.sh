@@ -45,6 +45,7 @@ have() { ls "$cache"/src/$1 >/dev/null 2>&1; }
 have 'qt6-base_6.4.2*.orig.tar.*' && have 'qt6-base_6.4.2*.debian.tar.*' \
   || apt_src qt6-base
 have 'freetype_2.12.1*.orig.tar.*' || apt_src freetype
+have 'libcsv_3.0.3*.orig.tar.*' || apt_src libcsv
 # The archive serves avrdude's orig tarball but not its debian one, which
 # makes apt report a failure after the part we need has arrived.
 have 'avrdude_7.1*.orig.tar.*' || apt_src avrdude || have 'avrdude_7.1*.orig.tar.*'
@@ -77,7 +78,9 @@ fi
 
 ft_options=(-DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON
   -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON)
-deps_prefix=$cache/deps-$(key "${ft_options[*]}" freetype-2.12.1 avrdude-7.1 "$(cat "$toolchain")")
+gtest_version=$(dpkg-query -W -f='${Version}' libgtest-dev)
+deps_prefix=$cache/deps-$(key "${ft_options[*]}" freetype-2.12.1 avrdude-7.1 libcsv-3.0.3 \
+  "googletest-$gtest_version" "$(cat "$toolchain")")
 if [ ! -f "$deps_prefix/.complete" ]; then
   src=$(unpack 'freetype_2.12.1*.orig.tar.*')
   build=$cache/build/freetype
@@ -94,6 +97,22 @@ if [ ! -f "$deps_prefix/.complete" ]; then
   cmake --build "$build" -j"$jobs"
   mkdir -p "$deps_prefix/avrdude"
   cp "$build/src/avrdude.exe" "$build/src/avrdude.conf" "$deps_prefix/avrdude/"
+  rm -rf "$build"
+
+  # libcsv is one C file; Debian builds it with libtool, which has nothing
+  # to add for a static library.
+  src=$(unpack 'libcsv_3.0.3*.orig.tar.*')
+  mkdir -p "$deps_prefix/include" "$deps_prefix/lib"
+  x86_64-w64-mingw32-gcc-posix -O2 -c "$src/libcsv.c" -o "$cache/src/libcsv.o"
+  x86_64-w64-mingw32-ar rcs "$deps_prefix/lib/libcsv.a" "$cache/src/libcsv.o"
+  cp "$src/csv.h" "$deps_prefix/include/"
+
+  # GoogleTest for the tests under Wine, from the source libgtest-dev ships.
+  build=$cache/build/googletest
+  rm -rf "$build"
+  cmake -S /usr/src/googletest -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps_prefix" -DBUILD_GMOCK=OFF -Dgtest_disable_pthreads=OFF
+  cmake --build "$build" -j"$jobs" && cmake --install "$build"
   rm -rf "$build"
   touch "$deps_prefix/.complete"
 fi

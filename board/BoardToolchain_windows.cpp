@@ -1,0 +1,45 @@
+#include "board/BoardToolchain.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+// On Windows the program ships avrdude (with its avrdude.conf) beside itself,
+// but no compiler: Debian's Arduino tools have no Windows build. Until the
+// program writes the board's image itself, compiling is left to the Arduino
+// IDE, which opens the exported sketch folder.
+
+namespace award::toolchain {
+namespace {
+
+QString BesideProgram(const QString& name) { return QDir(QCoreApplication::applicationDirPath()).filePath(name); }
+
+}  // namespace
+
+QStringList MissingPackages() { return {QStringLiteral("Arduino IDE")}; }
+
+QString MissingPackagesAdvice(const QStringList&) {
+    return QStringLiteral("在 Windows 上編譯需要 Arduino IDE：請用 檔案 ▸ 匯出 Arduino 草稿…（Ctrl+E）匯出，"
+                          "再用 Arduino IDE 開啟、上傳到看板");
+}
+
+QString CoreCacheFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+           QStringLiteral("/award-banner/arduino-core");
+}
+
+QString CompilerProgram() { return {}; }
+
+QStringList CompileArguments(const QString&, const QString&) { return {}; }
+
+QString UploaderProgram() { return BesideProgram(QStringLiteral("avrdude.exe")); }
+
+QStringList UploadArguments(const QString& port, const QString& hexFile) {
+    // As on Linux, with the avrdude.conf that comes with avrdude.exe.
+    return {QStringLiteral("-C") + QDir::toNativeSeparators(BesideProgram(QStringLiteral("avrdude.conf"))),
+            QStringLiteral("-patmega2560"), QStringLiteral("-cwiring"), QStringLiteral("-b115200"),
+            QStringLiteral("-D"), QStringLiteral("-P") + port,
+            QStringLiteral("-Uflash:w:") + QDir::toNativeSeparators(hexFile) + QStringLiteral(":i")};
+}
+
+}  // namespace award::toolchain

@@ -1,0 +1,42 @@
+#include "files/FileKind.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+
+// Windows keeps pipes in a namespace of their own (\\.\pipe\), never among
+// the files of a folder, so nothing but a folder or a device name such as
+// COM1 or NUL can stand where a banner file is looked for.
+
+namespace award {
+namespace {
+
+QString Refusal(bool folder, const QString& path) {
+    return QStringLiteral("「%1」%2。")
+        .arg(QDir::toNativeSeparators(path),
+             folder ? QStringLiteral("是資料夾，不是檔案") : QStringLiteral("是裝置，不是一般的檔案"));
+}
+
+}  // namespace
+
+std::optional<QString> NotRegularFile(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists() || info.isFile()) return std::nullopt;
+    return Refusal(info.isDir(), path);
+}
+
+std::optional<QString> NotRegularFile(int fd, const QString& path) {
+    struct _stat64 status {};
+    if (_fstat64(fd, &status) != 0 || S_ISREG(status.st_mode)) return std::nullopt;
+    return Refusal(S_ISDIR(status.st_mode), path);
+}
+
+int OpenForReading(const QString& path) {
+    return _wopen(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(path).utf16()),
+                  _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+}
+
+}  // namespace award
