@@ -7,6 +7,7 @@
 #include <csv.h>
 
 #include <QLocale>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <array>
@@ -64,7 +65,10 @@ struct CsvRows {
 
     static void Cell(void* cell, std::size_t size, void* data) {
         auto* rows = static_cast<CsvRows*>(data);
-        rows->current.cells.push_back(QString::fromUtf8(static_cast<const char*>(cell), static_cast<qsizetype>(size)));
+        // A cell is text the file held: a U+FEFF it starts with is the
+        // user's, not a byte-order mark to drop.
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        rows->current.cells.push_back(utf8(QByteArrayView(static_cast<const char*>(cell), static_cast<qsizetype>(size))));
     }
     static void RowEnd(int, void* data) {
         auto* rows = static_cast<CsvRows*>(data);
