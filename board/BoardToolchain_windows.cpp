@@ -2,12 +2,13 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 // On Windows the program ships avrdude (with its avrdude.conf) beside itself,
-// but no compiler: Debian's Arduino tools have no Windows build. Until the
-// program writes the board's image itself, compiling is left to the Arduino
-// IDE, which opens the exported sketch folder.
+// but no compiler: Debian's Arduino tools have no Windows build. A sketch the
+// program knows goes to the board as its own image; one whose driver was
+// edited is left to the Arduino IDE, which opens the exported sketch folder.
 
 namespace award::toolchain {
 namespace {
@@ -18,7 +19,14 @@ QString BesideProgram(const QString& name) { return QDir(QCoreApplication::appli
 
 QStringList MissingPackages() { return {QStringLiteral("Arduino IDE")}; }
 
-QString MissingPackagesAdvice(const QStringList&) {
+QStringList MissingUploadPackages() {
+    if (QFileInfo::exists(BesideProgram(QStringLiteral("avrdude.exe")))) return {};
+    return {QStringLiteral("avrdude")};
+}
+
+QString MissingPackagesAdvice(const QStringList& packages) {
+    if (packages.contains(QStringLiteral("avrdude")))
+        return QStringLiteral("程式的資料夾裡少了 avrdude.exe，請重新安裝 award-banner");
     return QStringLiteral("在 Windows 上編譯需要 Arduino IDE：請用 檔案 ▸ 匯出 Arduino 草稿…（Ctrl+E）匯出，"
                           "再用 Arduino IDE 開啟、上傳到看板");
 }
