@@ -8,9 +8,13 @@
 #include FT_MODULE_H
 #include FT_OUTLINE_H
 
+#include <QDateTime>
+#include <QFileInfo>
+
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -103,8 +107,16 @@ void TrimBlankRows(GlyphImage& glyph) {
 }  // namespace
 
 struct GlyphRenderer::Library {
+    // A face file that did not open, as it was then: opened again once it changes.
+    struct Unopened {
+        qint64 size = -1;
+        QDateTime modified;
+        bool operator==(const Unopened&) const = default;
+    };
+
     FT_Library ft = nullptr;
     std::map<std::pair<QString, int>, FT_Face> faces;
+    std::map<std::pair<QString, int>, Unopened> unopened;
 
     Library() {
         if (FT_Init_FreeType(&ft) != 0) throw std::runtime_error("FreeType could not start");
@@ -121,14 +133,28 @@ struct GlyphRenderer::Library {
         FT_Done_FreeType(ft);
     }
 
+    static Unopened StampOf(const QString& file) {
+        const QFileInfo info(file);
+        return {info.exists() ? info.size() : -1, info.lastModified()};
+    }
+
     FT_Face Open(const InstalledFace& installed) {
         const auto key = std::pair(installed.file, installed.index);
         if (auto it = faces.find(key); it != faces.end()) return it->second;
+        if (unopened.contains(key)) return nullptr;
         FT_Face face = nullptr;
-        if (FT_New_Face(ft, installed.file.toLocal8Bit().constData(), installed.index, &face) != 0)
-            face = nullptr;
+        if (FT_New_Face(ft, installed.file.toLocal8Bit().constData(), installed.index, &face) != 0) {
+            unopened[key] = StampOf(installed.file);
+            return nullptr;
+        }
         faces.emplace(key, face);
         return face;
+    }
+
+    // Forgets the faces that did not open and whose files have changed since,
+    // a face installed or mended while the program runs; true if there were any.
+    bool ForgetChangedUnopened() {
+        return std::erase_if(unopened, [](const auto& entry) { return StampOf(entry.first.first) != entry.second; }) > 0;
     }
 };
 
@@ -138,6 +164,9 @@ GlyphRenderer::GlyphRenderer(GlyphRenderer&&) noexcept = default;
 GlyphRenderer& GlyphRenderer::operator=(GlyphRenderer&&) noexcept = default;
 
 void GlyphRenderer::SetFaces(const std::vector<InstalledFace>& faces) {
+    // A face that could not be opened is tried again once its file changes,
+    // and the glyphs drawn without it are drawn anew.
+    if (lib_->ForgetChangedUnopened()) cache_.clear();
     if (faces == faces_) return;
     faces_ = faces;
     cache_.clear();
@@ -166,36 +195,44 @@ bool GlyphRenderer::ChosenFaceDrawsChinese() {
 }
 
 GlyphImage GlyphRenderer::Render(char32_t codePoint) {
-    FT_Face face = nullptr;
-    FT_UInt index = 0;
-    for (const auto& installed : faces_) {
-        FT_Face candidate = lib_->Open(installed);
+    // A face that lacks the character, or whose glyph FreeType fails to draw,
+    // leaves it to the next; the character is then not the chosen face's.
+    FT_Face firstOpened = nullptr;
+    for (std::size_t at = 0; at < faces_.size(); ++at) {
+        FT_Face candidate = lib_->Open(faces_[at]);
         if (!candidate) continue;
-        if (!face) face = candidate;  // the chosen face draws what no face has
-        if (FT_UInt found = FT_Get_Char_Index(candidate, codePoint); found != 0) {
-            face = candidate;
-            index = found;
-            break;
+        if (!firstOpened) firstOpened = candidate;
+        const FT_UInt index = FT_Get_Char_Index(candidate, codePoint);
+        if (index == 0) continue;
+        if (std::optional<GlyphImage> glyph = Draw(candidate, index)) {
+            glyph->inChosenFace = at == 0;
+            return *std::move(glyph);
         }
     }
-    GlyphImage glyph;
-    if (!face) return glyph;
-    glyph.inChosenFace = index != 0 && face == lib_->Open(faces_.front());
+    // What no face draws is shown by the missing-glyph symbol of the chosen face.
+    GlyphImage missing;
+    if (firstOpened)
+        if (std::optional<GlyphImage> glyph = Draw(firstOpened, 0)) missing = *std::move(glyph);
+    missing.inChosenFace = false;
+    return missing;
+}
 
+std::optional<GlyphImage> GlyphRenderer::Draw(FT_FaceRec_* face, unsigned index) const {
+    GlyphImage glyph;
     // 26.6 fixed point at 96 dpi; a face with a bitmap strike of this size
     // gets it, and its hand-tuned bitmaps are drawn instead of the outlines.
     const auto size = static_cast<FT_F26Dot6>(std::lround(pixelsPerEm_ * 64.0 * 72.0 / 96.0));
-    if (FT_Set_Char_Size(face, 0, size, 96, 96) != 0) return glyph;
+    if (FT_Set_Char_Size(face, 0, size, 96, 96) != 0) return std::nullopt;
     // The auto-hinter is used whatever hinting the face carries, so faces and
     // desktops cannot change the result.
-    if (FT_Load_Glyph(face, index, FT_LOAD_TARGET_NORMAL | FT_LOAD_FORCE_AUTOHINT) != 0) return glyph;
+    if (FT_Load_Glyph(face, index, FT_LOAD_TARGET_NORMAL | FT_LOAD_FORCE_AUTOHINT) != 0) return std::nullopt;
     const FT_GlyphSlot slot = face->glyph;
     const bool outline = slot->format == FT_GLYPH_FORMAT_OUTLINE;
     glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6);
     if (outline) {
-        if (!DrawOutline(slot, glyph)) return glyph;
+        if (!DrawOutline(slot, glyph)) return std::nullopt;
     } else {
-        if (slot->format != FT_GLYPH_FORMAT_BITMAP) return glyph;
+        if (slot->format != FT_GLYPH_FORMAT_BITMAP) return std::nullopt;
         const FT_Bitmap& bitmap = slot->bitmap;
         glyph.left = slot->bitmap_left;
         glyph.top = slot->bitmap_top;

@@ -4,9 +4,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
+struct FT_FaceRec_;
 struct FT_GlyphSlotRec_;
 
 namespace award {
@@ -20,7 +22,8 @@ struct GlyphImage {
     int advance = 0;  // how far the pen moves, in pixels
     int inkRight = -1;  // last image column holding ink, -1 for a blank glyph
     // False when the chosen face has no glyph for the character, and another
-    // face or the chosen face's missing-glyph symbol stands in.
+    // face or the chosen face's missing-glyph symbol stands in; also when the
+    // chosen face has one but FreeType could not draw it.
     bool inChosenFace = true;
     std::vector<std::uint8_t> ink;  // width * rows, row by row; 1 marks a drawn pixel
 
@@ -41,6 +44,7 @@ public:
     GlyphRenderer& operator=(GlyphRenderer&&) noexcept;
 
     // The faces tried in turn for each character; the first is the chosen face.
+    // A face file that does not open is passed over until the file changes.
     void SetFaces(const std::vector<InstalledFace>& faces);
     void SetStyle(double pixelsPerEm, bool bold, bool italic);
 
@@ -59,6 +63,8 @@ public:
 private:
     struct Library;
     GlyphImage Render(char32_t codePoint);
+    // The face's glyph at the current style, or nothing when FreeType fails.
+    std::optional<GlyphImage> Draw(FT_FaceRec_* face, unsigned index) const;
     bool DrawOutline(FT_GlyphSlotRec_* slot, GlyphImage& glyph) const;
     void FitIntoEm(GlyphImage& glyph) const;
     void Embolden(GlyphImage& glyph) const;

@@ -1,8 +1,12 @@
 #include "surface/DrawingSurface.h"
+#include "surface/GlyphRenderer.h"
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
+#include <QtEndian>
 
 #include <ostream>
 #include <stdexcept>
@@ -250,6 +254,54 @@ TEST(DrawingSurface, FaceNamesResolveToInstalledStandIns) {
                 kai->family == "AR PL UKai TW")
         << kai->family.toStdString();
     EXPECT_NE(kai->file + QString::number(kai->index), ming->file + QString::number(ming->index));
+}
+
+// The face's glyph outlines overwritten, its tables and character map kept:
+// FreeType opens the face and finds each character, then cannot draw it.
+QByteArray WithUndrawableGlyphs(QByteArray face) {
+    const auto u32 = [&](qsizetype at) { return qFromBigEndian<quint32>(face.constData() + at); };
+    const qsizetype font = face.startsWith("ttcf") ? u32(12) : 0;
+    const int tables = qFromBigEndian<quint16>(face.constData() + font + 4);
+    for (int i = 0; i < tables; ++i) {
+        const qsizetype record = font + 12 + 16 * i;
+        if (face.mid(record, 4) == "glyf") face.replace(u32(record + 8), u32(record + 12), QByteArray(u32(record + 12), 0x7f));
+    }
+    return face;
+}
+
+// What FreeType cannot open or draw is named as missing, and a face file
+// mended while the program runs is drawn from again.
+TEST(GlyphRenderer, AGlyphThatCannotBeDrawnIsMissingUntilItsFaceIsMended) {
+    const auto kai = ResolveFace(kKaiFaceName), ming = ResolveFace(kMingFaceName);
+    ASSERT_TRUE(kai && ming);
+    QFile original(kai->file);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray bytes = original.readAll();
+    QTemporaryDir dir;
+    const InstalledFace broken{kai->family, dir.filePath(QStringLiteral("kai.ttc")), kai->index};
+    const auto write = [&](const QByteArray& content) {
+        QFile file(broken.file);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(content), content.size());
+    };
+    GlyphRenderer renderer;
+    renderer.SetStyle(16, false, false);
+    for (const QByteArray& content : {WithUndrawableGlyphs(bytes), QByteArray("not a face")}) {
+        write(content);
+        GlyphRenderer fresh;
+        fresh.SetStyle(16, false, false);
+        fresh.SetFaces({broken, *ming});
+        // The other face stands in, so that the sign still shows the character.
+        EXPECT_FALSE(fresh.Glyph(U'國').inChosenFace) << content.size();
+        EXPECT_GE(fresh.Glyph(U'國').inkRight, 0);
+    }
+    renderer.SetFaces({broken, *ming});
+    EXPECT_FALSE(renderer.Glyph(U'國').inChosenFace);
+    write(bytes);
+    renderer.SetFaces({broken, *ming});
+    const GlyphImage& mended = renderer.Glyph(U'國');
+    EXPECT_TRUE(mended.inChosenFace);
+    EXPECT_GE(mended.inkRight, 0);
 }
 
 }  // namespace
