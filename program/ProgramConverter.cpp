@@ -36,6 +36,15 @@ ColumnWords Centred(const ColumnWords& words) {
     return centred;
 }
 
+// The lines of a text, each of at least one page; a line break the user
+// typed starts a new page, and empty lines make none.
+QStringList PageLines(QStringView text) {
+    QString lines = text.toString();
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    lines.replace(u'\r', u'\n');
+    return lines.split(u'\n', Qt::SkipEmptyParts);
+}
+
 }  // namespace
 
 std::uint32_t HoldSweeps(double seconds) {
@@ -52,12 +61,9 @@ std::vector<ColumnWords> ProgramConverter::Pages(QStringView text, ItemAlign ali
         return words;
     };
     std::vector<ColumnWords> pages;
-    // A line break the user typed starts a new page.
-    QString lines = text.toString();
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    lines.replace(u'\r', u'\n');
-    for (const QStringView line : QStringView(lines).tokenize(u'\n', Qt::SkipEmptyParts)) {
+    for (const QString& line : PageLines(text)) {
         for (qsizetype start = 0; start < line.size();) {
+            if (cancelled_) return pages;
             // As many whole characters as the sign shows; a character wider
             // than the sign still makes a page of its own.
             qsizetype end = NextCharacterEnd(line, start);
@@ -70,6 +76,7 @@ std::vector<ColumnWords> ProgramConverter::Pages(QStringView text, ItemAlign ali
             }
             const ColumnWords words = scan(line.mid(start, end - start));
             pages.push_back(align == ItemAlign::Centre ? Centred(words) : words);
+            Advance(end - start);
             start = end;
         }
     }
@@ -86,11 +93,26 @@ void ProgramConverter::NoteMissingGlyphs(int item) {
     }
 }
 
+bool ProgramConverter::Advance(qsizetype characters) {
+    drawn_ += characters;
+    if (!cancelled_ && progress_ && !progress_(drawn_, toDraw_)) cancelled_ = true;
+    return !cancelled_;
+}
+
 ProgramFrames ProgramConverter::Frames(const Program& program, int firstScanRow) {
     ProgramFrames frames;
     missing_.clear();
     currentItem_ = 0;
+    drawn_ = 0;
+    toDraw_ = 0;
+    cancelled_ = false;
     for (const ProgramItem& source : program) {
+        if (!StyleHasPages(source.style)) toDraw_ += source.text.size();
+        else
+            for (const QString& line : PageLines(source.text)) toDraw_ += line.size();
+    }
+    for (const ProgramItem& source : program) {
+        if (cancelled_) break;
         ++currentItem_;
         ProgramFrames::Item item;
         item.style = source.style;
@@ -99,6 +121,7 @@ ProgramFrames ProgramConverter::Frames(const Program& program, int firstScanRow)
         if (!StyleHasPages(source.style)) {
             item.columns = ScanLine(surface_, MarqueeWriter::OneLine(source.text), firstScanRow);
             NoteMissingGlyphs(currentItem_);
+            Advance(source.text.size());
         } else {
             item.pages = Pages(source.text, source.align, firstScanRow);
         }
@@ -122,24 +145,46 @@ const QString& ProgramConverter::ConvertProgram(const Program& program, const Co
                           .arg(Thousands(report_.items), Thousands(kProgramMaxItems), Thousands(report_.items - kProgramMaxItems));
         return sketch_;
     }
+    if (const long long least = LeastFlashBytes(program); least > kMega2560ProgramBytes) {
+        RefuseTooLong(least, true);
+        return sketch_;
+    }
     surface_.SetStyle(options.style);
     const ProgramFrames frames = Frames(program, options.firstScanRow);
+    if (cancelled_) {
+        report_.refused = true;
+        report_.why = QStringLiteral("已取消，沒有產生程式。");
+        return sketch_;
+    }
     report_.missingGlyphs = missing_;
     for (const auto& item : frames.items) report_.pages += static_cast<long long>(item.pages.size());
     report_.secondsPerCycle = static_cast<double>(ProgramCycleSweeps(frames)) * kSweepMilliseconds / 1000;
-    report_.flashBytes = ProgramWriter::FlashBytes(ProgramWriter::Words(frames), report_.items);
-    if (report_.flashBytes > kMega2560ProgramBytes) {
-        report_.refused = true;
-        report_.why = QStringLiteral("節目太長：需要 %1 位元組的 flash，看板只有 %2 位元組，多了 %3 位元組"
-                                     "（約 %4 頁）。")
-                          .arg(Thousands(report_.flashBytes), Thousands(kMega2560ProgramBytes),
-                               Thousands(report_.flashBytes - kMega2560ProgramBytes),
-                               Thousands((report_.flashBytes - kMega2560ProgramBytes + 2 * kSignColumns - 1) /
-                                      (2 * kSignColumns)));
+    const long long flashBytes = ProgramWriter::FlashBytes(ProgramWriter::Words(frames), report_.items);
+    if (flashBytes > kMega2560ProgramBytes) {
+        RefuseTooLong(flashBytes, false);
         return sketch_;
     }
+    report_.flashBytes = flashBytes;
     sketch_ = ProgramWriter::Sketch(frames);
     return sketch_;
+}
+
+long long ProgramConverter::LeastFlashBytes(const Program& program) {
+    long long words = 0;
+    for (const ProgramItem& item : program)
+        if (StyleHasPages(item.style))
+            words += std::max(1LL, static_cast<long long>(PageLines(item.text).size())) * kSignColumns;
+    return ProgramWriter::FlashBytes(words, static_cast<long long>(program.size()));
+}
+
+void ProgramConverter::RefuseTooLong(long long flashBytes, bool atLeast) {
+    const long long over = flashBytes - kMega2560ProgramBytes;
+    report_.flashBytes = flashBytes;
+    report_.refused = true;
+    report_.why = QStringLiteral("節目太長：%1需要 %2 位元組的 flash，看板只有 %3 位元組，多了 %4 位元組（約 %5 頁）。")
+                      .arg(atLeast ? QStringLiteral("至少") : QString(), Thousands(flashBytes),
+                           Thousands(kMega2560ProgramBytes), Thousands(over),
+                           Thousands((over + 2 * kSignColumns - 1) / (2 * kSignColumns)));
 }
 
 }  // namespace award

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace award {
@@ -28,8 +29,8 @@ struct ProgramReport {
     // Characters the chosen face has no glyph for, once per item, with the
     // item's number (1 for the first) as the phrase.
     std::vector<RunReport::MissingGlyph> missingGlyphs;
-    // The program does not fit the board: no sketch was written, and `why`
-    // says how much is too much.
+    // The program does not fit the board, or its drawing was cancelled: no
+    // sketch was written, and `why` says how much is too much.
     bool refused = false;
     QString why;
 };
@@ -47,6 +48,16 @@ public:
     const QString& ConvertProgram(const Program& program, const ConversionOptions& options);
     const ProgramReport& LastReport() const { return report_; }
 
+    // Told how far drawing has gone, in characters of all the items' texts,
+    // after each page; returning false stops the run, which is then refused
+    // as cancelled. A program that cannot fit is refused before any drawing.
+    using Progress = std::function<bool(qsizetype done, qsizetype total)>;
+    void SetProgress(Progress progress) { progress_ = std::move(progress); }
+
+    // The least flash the program's sketch can take, known without drawing:
+    // each line of an item with pages is one page at least.
+    static long long LeastFlashBytes(const Program& program);
+
     // What the sketch's tables will hold, without writing it, in the
     // surface's current style; the characters it lacked go to the report of
     // the run that asked.
@@ -58,12 +69,19 @@ public:
 private:
     // Takes note of what the surface's last drawing lacked, for the item.
     void NoteMissingGlyphs(int item);
+    // Counts characters drawn for the progress; false once the run is to stop.
+    bool Advance(qsizetype characters);
+    void RefuseTooLong(long long flashBytes, bool atLeast);
 
     DrawingSurface& surface_;
     ProgramReport report_;
     std::vector<RunReport::MissingGlyph> missing_;  // of the last Frames
     int currentItem_ = 0;
     QString sketch_;
+    Progress progress_;
+    qsizetype drawn_ = 0;
+    qsizetype toDraw_ = 0;
+    bool cancelled_ = false;
 };
 
 }  // namespace award

@@ -153,5 +153,32 @@ TEST_F(ProgramSketch, AProgramTooLongForTheBoardIsRefusedSayingByHowMuch) {
     EXPECT_TRUE(converter.LastReport().refused);
 }
 
+// Ten thousand pasted lines cannot fit, and are refused before a page is
+// drawn; a long program that fits reports its drawing and may be stopped.
+TEST_F(ProgramSketch, DrawingIsSkippedWhenTheLinesCannotFitAndCanBeStopped) {
+    std::vector<std::pair<qsizetype, qsizetype>> told;
+    bool stop = false;
+    converter.SetProgress([&](qsizetype done, qsizetype total) {
+        told.emplace_back(done, total);
+        return !stop;
+    });
+    const Program pasted{{QStringLiteral("賀\n").repeated(10000), ItemStyle::Static}};
+    EXPECT_TRUE(converter.ConvertProgram(pasted, {}).isEmpty());
+    EXPECT_TRUE(converter.LastReport().why.contains(QStringLiteral("至少"))) << converter.LastReport().why.toStdString();
+    EXPECT_TRUE(told.empty());
+
+    const Program fits{{QStringLiteral("恭喜\n").repeated(40), ItemStyle::Static}, {QStringLiteral("賀"), ItemStyle::ScrollLeft}};
+    EXPECT_FALSE(converter.ConvertProgram(fits, {}).isEmpty());
+    ASSERT_EQ(told.size(), 41u);
+    EXPECT_TRUE(std::is_sorted(told.begin(), told.end()));
+    EXPECT_EQ(told.back().first, told.back().second);
+
+    told.clear();
+    stop = true;
+    EXPECT_TRUE(converter.ConvertProgram(fits, {}).isEmpty());
+    EXPECT_TRUE(converter.LastReport().refused);
+    EXPECT_EQ(told.size(), 1u);
+}
+
 }  // namespace
 }  // namespace award

@@ -7,7 +7,8 @@
 namespace award {
 
 QMessageBox::StandardButton Ask(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
-                                QMessageBox::StandardButtons buttons) {
+                                QMessageBox::StandardButtons buttons,
+                                std::initializer_list<std::pair<QMessageBox::StandardButton, QString>> captions) {
     static const std::pair<QMessageBox::StandardButton, QString> kCaptions[] = {
         {QMessageBox::Ok, QStringLiteral("確定")},       {QMessageBox::Save, QStringLiteral("儲存")},
         {QMessageBox::Discard, QStringLiteral("不儲存")}, {QMessageBox::Cancel, QStringLiteral("取消")},
@@ -15,6 +16,8 @@ QMessageBox::StandardButton Ask(QWidget* parent, QMessageBox::Icon icon, const Q
     };
     QMessageBox box(icon, title, text, buttons, parent);
     for (const auto& [button, caption] : kCaptions)
+        if (QAbstractButton* shown = box.button(button)) shown->setText(caption);
+    for (const auto& [button, caption] : captions)
         if (QAbstractButton* shown = box.button(button)) shown->setText(caption);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }

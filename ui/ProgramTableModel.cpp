@@ -4,6 +4,7 @@
 #include "program/ProgramFormat.h"
 
 #include <QColor>
+#include <QMimeData>
 #include <QUndoStack>
 
 #include <algorithm>
@@ -109,9 +110,8 @@ int ProgramTableModel::Add(int after, ProgramItem item) {
 
 int ProgramTableModel::Duplicate(int row) { return Valid(row) ? Add(row, Item(row)) : -1; }
 
-int ProgramTableModel::MoveBy(int row, int offset) {
-    const int to = row + offset;
-    if (!Valid(row) || !Valid(to) || offset == 0) return -1;
+int ProgramTableModel::MoveTo(int row, int to) {
+    if (!Valid(row) || !Valid(to) || to == row) return -1;
     // Qt counts the destination before the move takes the row out.
     Program before = program_;
     if (!beginMoveRows({}, row, row, {}, to > row ? to + 1 : to)) return -1;
@@ -254,7 +254,34 @@ QVariant ProgramTableModel::headerData(int section, Qt::Orientation orientation,
 }
 
 Qt::ItemFlags ProgramTableModel::flags(const QModelIndex& index) const {
-    return index.isValid() ? QAbstractTableModel::flags(index) | Qt::ItemIsEditable : Qt::NoItemFlags;
+    // Rows are dropped between rows, never onto one.
+    return index.isValid() ? QAbstractTableModel::flags(index) | Qt::ItemIsEditable | Qt::ItemIsDragEnabled
+                           : Qt::ItemIsDropEnabled;
+}
+
+namespace {
+const QString kDraggedRow = QStringLiteral("application/x-award-banner-program-row");
+}
+
+QStringList ProgramTableModel::mimeTypes() const { return {kDraggedRow}; }
+
+QMimeData* ProgramTableModel::mimeData(const QModelIndexList& indexes) const {
+    if (indexes.isEmpty() || !Valid(indexes.front().row())) return nullptr;
+    auto* data = new QMimeData;
+    data->setData(kDraggedRow, QByteArray::number(indexes.front().row()));
+    return data;
+}
+
+bool ProgramTableModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int, const QModelIndex&) {
+    if (!data || action != Qt::MoveAction) return false;
+    bool isRow = false;
+    const int from = data->data(kDraggedRow).toInt(&isRow);
+    if (!isRow || !Valid(from)) return false;
+    // `row` is the gap the row is dropped into; -1 below the last row.
+    const int gap = row < 0 ? rowCount() : row;
+    MoveTo(from, gap > from ? gap - 1 : gap);
+    // The view would otherwise take the dragged row away, as from another table.
+    return false;
 }
 
 }  // namespace award

@@ -24,7 +24,8 @@ public:
     // Each gives the row the item now stands in, or -1 when nothing moved.
     int Add(int after, ProgramItem item = {});
     int Duplicate(int row);
-    int MoveBy(int row, int offset);
+    int MoveBy(int row, int offset) { return MoveTo(row, row + offset); }
+    int MoveTo(int row, int to);
     bool Remove(int row);
 
     // Every edit from now on goes onto the stack as one step to undo; the
@@ -46,6 +47,13 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // A row dragged to another place in the table moves there, as one edit.
+    Qt::DropActions supportedDropActions() const override { return Qt::MoveAction; }
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override;
 
 private:
     // Puts the edit just made on the undo stack; `cell` lets edits of one

@@ -12,14 +12,18 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableView>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace award {
 
-ProgramWindow::ProgramWindow(Form1& form) : QWidget(&form, Qt::Window), form_(form) {
+ProgramWindow::ProgramWindow(Form1& form)
+    : QWidget(&form, Qt::Window), form_(form), lengthCount_([this](const QString& words) { length_->setText(words); }) {
     setObjectName(QStringLiteral("programWindow"));
     setWindowTitle(QStringLiteral("節目表"));
     model_.RecordEditsIn(&undo_);
@@ -37,6 +41,10 @@ void ProgramWindow::CreateControls() {
     // Typing on a cell starts editing it, as in a spreadsheet.
     table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    // An item is dragged by its row to where it is to play.
+    table_->setDragDropMode(QAbstractItemView::InternalMove);
+    table_->setDragDropOverwriteMode(false);
+    table_->setDropIndicatorShown(true);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setSectionResizeMode(ProgramTableModel::Text, QHeaderView::Stretch);
 
@@ -99,9 +107,14 @@ void ProgramWindow::CreateControls() {
     status_->setTextFormat(Qt::PlainText);
     status_->setWordWrap(true);
 
+    length_ = new QLabel(this);
+    length_->setObjectName(QStringLiteral("programLength"));
+    length_->setTextFormat(Qt::PlainText);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_);
     layout->addLayout(edits);
+    layout->addWidget(length_);
     layout->addWidget(status_);
     table_->setFocus();
 
@@ -112,12 +125,19 @@ void ProgramWindow::CreateControls() {
         if (topLeft.row() == CurrentRow()) PlayItem(topLeft.row());
     });
     // Text3 may hold the program as applied; the window tells when it no longer does.
-    connect(&model_, &QAbstractItemModel::rowsInserted, this, [this] { form_.SourceChanged(); });
-    connect(&model_, &QAbstractItemModel::rowsRemoved, this, [this] { form_.SourceChanged(); });
-    connect(&model_, &QAbstractItemModel::rowsMoved, this, [this] { form_.SourceChanged(); });
-    connect(&model_, &QAbstractItemModel::modelReset, this, [this] { form_.SourceChanged(); });
-    connect(&model_, &QAbstractItemModel::dataChanged, this, [this] { form_.SourceChanged(); });
+    // The program's length follows every edit.
+    const auto changed = [this] {
+        form_.SourceChanged();
+        RecountLength();
+    };
+    connect(&model_, &QAbstractItemModel::rowsInserted, this, changed);
+    connect(&model_, &QAbstractItemModel::rowsRemoved, this, changed);
+    connect(&model_, &QAbstractItemModel::rowsMoved, this, changed);
+    connect(&model_, &QAbstractItemModel::modelReset, this, changed);
+    connect(&model_, &QAbstractItemModel::dataChanged, this, changed);
 }
+
+void ProgramWindow::RecountLength() { lengthCount_.Recount(model_.Items(), form_.Options(form_.FirstScanRow())); }
 
 void ProgramWindow::ShowItems(Program items) {
     model_.SetItems(std::move(items));
@@ -156,7 +176,21 @@ const QString& ProgramWindow::Convert(const Program& program) {
     // Also for a program refused before it is drawn, so that the notices
     // speak of the face chosen.
     surface_.SetStyle(options.style);
-    return converter_.ConvertProgram(program, options);
+    // Thousands of pages take seconds to draw: past half a second the window
+    // shows how far it has got, and the user may stop it.
+    QProgressDialog progress(QStringLiteral("正在畫出節目的每一頁…"), QStringLiteral("取消"), 0, 1000, this);
+    progress.setWindowTitle(windowTitle());
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(500);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    converter_.SetProgress([&progress](qsizetype done, qsizetype total) {
+        progress.setValue(total > 0 ? static_cast<int>(std::min<qint64>(1000, qint64(done) * 1000 / total)) : 0);
+        return !progress.wasCanceled();
+    });
+    const QString& sketch = converter_.ConvertProgram(program, options);
+    converter_.SetProgress({});
+    return sketch;
 }
 
 bool ProgramWindow::PlayItem(int row) {
@@ -164,6 +198,8 @@ bool ProgramWindow::PlayItem(int row) {
     const QString& sketch = Convert({model_.Item(row)});
     const ProgramReport& report = converter_.LastReport();
     if (report.refused) {
+        // Dark rather than the item before, which is not what is in hand.
+        form_.Preview()->SetShownAside({});
         status_->setText(QStringLiteral("第 %1 項無法預覽：%2").arg(row + 1).arg(report.why));
         return false;
     }
@@ -209,12 +245,28 @@ bool ProgramWindow::BuildFromBanner() {
         status_->setText(QStringLiteral("橫幅文字裡沒有以空白結尾的句子，沒有建立項目。"));
         return false;
     }
-    if (model_.rowCount() > 0 &&
-        Ask(this, QMessageBox::Question, windowTitle(),
-            QStringLiteral("要用橫幅文字的 %1 句取代節目表現有的 %2 項嗎？").arg(items.size()).arg(model_.rowCount()),
-            QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
-        return false;
     const auto count = items.size();
+    // Items the user already has are kept unless the user says otherwise.
+    constexpr auto kAddAfter = QMessageBox::Yes;
+    constexpr auto kReplace = QMessageBox::YesToAll;
+    const auto choice = model_.rowCount() == 0
+                            ? kReplace
+                            : Ask(this, QMessageBox::Question, windowTitle(),
+                                  QStringLiteral("節目表已有 %1 項。橫幅文字的 %2 句要加在後面，還是取代現有的項目？")
+                                      .arg(model_.rowCount())
+                                      .arg(count),
+                                  kAddAfter | kReplace | QMessageBox::Cancel,
+                                  {{kAddAfter, QStringLiteral("加在後面")}, {kReplace, QStringLiteral("取代")}});
+    if (choice == kAddAfter) {
+        const int first = model_.rowCount();
+        Program all = model_.Items();
+        all.insert(all.end(), std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
+        model_.ReplaceItems(std::move(all), QStringLiteral("從橫幅文字加入"));
+        Select(first);
+        status_->setText(QStringLiteral("已從橫幅文字加入 %1 項，共 %2 項。").arg(count).arg(model_.rowCount()));
+        return true;
+    }
+    if (choice != kReplace) return false;
     model_.ReplaceItems(std::move(items), QStringLiteral("從橫幅文字建立"));
     Select(0);
     status_->setText(QStringLiteral("已從橫幅文字建立 %1 項。").arg(count));

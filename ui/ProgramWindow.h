@@ -3,6 +3,7 @@
 #include "program/ProgramConverter.h"
 #include "surface/DrawingSurface.h"
 #include "ui/Form1.h"
+#include "ui/ProgramLength.h"
 #include "ui/ProgramTableModel.h"
 
 #include <QUndoStack>
@@ -45,6 +46,7 @@ private:
     void Select(int row);
     void EditText(int row);
     const QString& Convert(const Program& program);
+    void RecountLength();
 
     Form1& form_;
     ProgramTableModel model_;
@@ -54,6 +56,8 @@ private:
     // A surface of its own, so that the picture of the phrase run last stays.
     DrawingSurface surface_;
     ProgramConverter converter_{surface_};
+    QLabel* length_ = nullptr;
+    ProgramLength lengthCount_;
 };
 
 }  // namespace award

@@ -5,6 +5,10 @@
 #include "program/ProgramFormat.h"
 #include "files/AtomicFile.h"
 #include "files/ProgramFile.h"
+#include "program/ProgramConverter.h"
+#include "sign/FigureWords.h"
+#include "sign/Mega2560.h"
+#include "surface/DrawingSurface.h"
 #include "ui/FileMenu.h"
 #include "ui/Form1.h"
 #include "ui/LedPreview.h"
@@ -16,6 +20,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
@@ -168,6 +173,10 @@ private slots:
         steps.push_back(Model().Items());
         press("moveItemDown");
         steps.push_back(Model().Items());
+        // A row dragged to the top, as the view hands the drop to the table.
+        QVERIFY(!Model().dropMimeData(Model().mimeData({Model().index(2, 0)}), Qt::MoveAction, 0, 0, {}));
+        QCOMPARE(Model().Items().front(), steps.back().back());
+        steps.push_back(Model().Items());
         QCOMPARE(Model().rowCount(), 3);
         for (auto step = steps.rbegin() + 1; step != steps.rend(); ++step) {
             QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
@@ -189,6 +198,31 @@ private slots:
         });
         QTest::keyClick(table, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(saved.count(), 1);
+    }
+
+    // The length follows each edit as the command would count it; ten
+    // thousand pasted lines are refused at once and the preview goes dark.
+    void lengthFollowsEditsAndAnItemThatCannotFitIsRefusedAtOnce() {
+        Model().SetItems({ProgramItem{QStringLiteral("恭喜")}, ProgramItem{QStringLiteral("賀"), ItemStyle::Blink}});
+        ShowWindow();
+        auto* length = Window().findChild<QLabel*>(QStringLiteral("programLength"));
+        const auto counted = [&] {
+            DrawingSurface surface;
+            ProgramConverter converter{surface};
+            converter.ConvertProgram(Model().Items(), form_->Options(form_->FirstScanRow()));
+            return QStringLiteral("約 %1 秒").arg(converter.LastReport().secondsPerCycle, 0, 'f', 1);
+        };
+        QTRY_VERIFY2(length->text().contains(counted()), qPrintable(length->text()));
+        Model().setData(Model().index(0, ProgramTableModel::Hold), 7.5);
+        QTRY_VERIFY2(length->text().contains(counted()), qPrintable(length->text()));
+
+        Window().Table()->setCurrentIndex(Model().index(1, 0));
+        QVERIFY(form_->Preview()->HasSketch());
+        Model().setData(Model().index(1, ProgramTableModel::Text), QStringLiteral("賀\n").repeated(10000));
+        const QString status = Window().findChild<QLabel*>(QStringLiteral("programStatus"))->text();
+        QVERIFY2(status.contains(QStringLiteral("至少")), qPrintable(status));
+        QVERIFY(!form_->Preview()->HasSketch());
+        QTRY_VERIFY2(length->text().contains(Thousands(kMega2560ProgramBytes)), qPrintable(length->text()));
     }
 
     // One item played on its own is not an out-of-date sketch.

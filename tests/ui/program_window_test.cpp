@@ -147,15 +147,21 @@ private slots:
         }
     }
 
-    void buildingFromBannerAsksBeforeReplacingItems() {
+    void buildingFromBannerAsksWhetherToAddOrReplace() {
         form_->BannerField()->setText(QStringLiteral("恭喜 賀 "));
         Press("itemsFromBanner");
         QCOMPARE(Texts(Model().Items()), QStringList({"恭喜", "賀"}));
         form_->BannerField()->setText(QStringLiteral("明德高工 "));
-        Answer(QMessageBox::No);
+        Answer(QMessageBox::Cancel);
         Press("itemsFromBanner");
         QCOMPARE(Model().rowCount(), 2);
         Answer(QMessageBox::Yes);
+        Press("itemsFromBanner");
+        QVERIFY2(said.contains(QStringLiteral("加在後面")), qPrintable(said));
+        QCOMPARE(Texts(Model().Items()), QStringList({"恭喜", "賀", "明德高工"}));
+        Window().UndoStack().undo();
+        QCOMPARE(Model().rowCount(), 2);
+        Answer(QMessageBox::YesToAll);
         Press("itemsFromBanner");
         QCOMPARE(Texts(Model().Items()), QStringList({"明德高工"}));
     }

@@ -1,0 +1,72 @@
+#include "ui/ProgramLength.h"
+
+#include "program/ProgramTimeline.h"
+#include "sign/FigureWords.h"
+#include "sign/Mega2560.h"
+#include "sign/SignTiming.h"
+
+#include <QElapsedTimer>
+
+namespace award {
+namespace {
+
+// Long enough to count many items at a go, short enough not to be felt.
+constexpr int kCountingMilliseconds = 20;
+
+QString KeyOf(const ProgramItem& item) {
+    return QStringLiteral("%1|%2|%3|%4|").arg(int(item.style)).arg(item.holdSeconds).arg(int(item.speed)).arg(int(item.align)) +
+           item.text;
+}
+
+}  // namespace
+
+ProgramLength::ProgramLength(std::function<void(const QString&)> show) : show_(std::move(show)) {
+    idle_.setSingleShot(true);
+    QObject::connect(&idle_, &QTimer::timeout, [this] { CountSome(); });
+}
+
+void ProgramLength::Recount(const Program& items, const ConversionOptions& options) {
+    if (!(options.style == options_.style && options.firstScanRow == options_.firstScanRow)) secondsOf_.clear();
+    options_ = options;
+    items_ = items;
+    counted_ = 0;
+    seconds_ = 0;
+    if (items_.empty()) {
+        idle_.stop();
+        show_(QString());
+        return;
+    }
+    // An item too long for the board is never drawn: its lines tell already.
+    if (ProgramConverter::LeastFlashBytes(items_) > kMega2560ProgramBytes) {
+        idle_.stop();
+        show_(QStringLiteral("共 %1 項，放不進看板的 %2 位元組 flash。")
+                  .arg(Thousands(static_cast<long long>(items_.size())), Thousands(kMega2560ProgramBytes)));
+        return;
+    }
+    surface_.SetStyle(options.style);
+    idle_.start(0);
+}
+
+void ProgramLength::CountSome() {
+    QElapsedTimer spent;
+    spent.start();
+    for (; counted_ < items_.size() && spent.elapsed() < kCountingMilliseconds; ++counted_) {
+        const ProgramItem& item = items_[counted_];
+        const QString key = KeyOf(item);
+        auto known = secondsOf_.constFind(key);
+        if (known == secondsOf_.constEnd()) {
+            const auto sweeps = ProgramCycleSweeps(converter_.Frames({item}, options_.firstScanRow));
+            known = secondsOf_.insert(key, static_cast<double>(sweeps) * kSweepMilliseconds / 1000);
+        }
+        seconds_ += *known;
+    }
+    const QString items = Thousands(static_cast<long long>(items_.size()));
+    if (counted_ < items_.size()) {
+        show_(QStringLiteral("共 %1 項，長度計算中…（%2 項）").arg(items, Thousands(static_cast<long long>(counted_))));
+        idle_.start(0);
+        return;
+    }
+    show_(QStringLiteral("共 %1 項，播一輪約 %2 秒。").arg(items).arg(seconds_, 0, 'f', 1));
+}
+
+}  // namespace award
