@@ -104,7 +104,10 @@ void JoinStroke(std::vector<std::uint8_t>& ink, const Coverage& coarse, const st
             }
         int reached = -1;
         while (!queue.empty() && reached < 0) {
-            const auto [c, p] = queue.top();
+            // Plain variables: clang 14, which builds the fuzzer, cannot capture
+            // structured bindings in the lambda below.
+            const long c = queue.top().first;
+            const int p = queue.top().second;
             queue.pop();
             if (c > cost[static_cast<std::size_t>(p)]) continue;
             if (lit(p) && !joined[static_cast<std::size_t>(p)]) {
