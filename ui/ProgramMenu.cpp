@@ -9,6 +9,9 @@
 #include "ui/ProgramWindowPlace.h"
 
 #include <QDir>
+#include <QEventLoop>
+#include <QProgressDialog>
+#include <QThread>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLocale>
@@ -17,6 +20,8 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
+
+#include <memory>
 
 
 namespace award {
@@ -43,6 +48,27 @@ void CollectShortcutActions(const QList<QAction*>& actions, QList<QAction*>& int
         if (!action->shortcuts().isEmpty()) into << action;
         if (const QMenu* menu = action->menu()) CollectShortcutActions(menu->actions(), into);
     }
+}
+
+// A file of a few MiB takes a second to read: it is read off the window's
+// thread, with a dialog that says so and keeps the windows from input
+// meanwhile. A program of usual size is read at once.
+ProgramFileRead ReadWhileTheWindowStaysAlive(const QString& path, QWidget* window) {
+    constexpr qint64 kReadAtOnceBytes = 256 * 1024;
+    if (QFileInfo(path).size() < kReadAtOnceBytes) return ReadProgramFile(path);
+    ProgramFileRead read;
+    std::unique_ptr<QThread> reader(QThread::create([&read, path] { read = ReadProgramFile(path); }));
+    QEventLoop waiting;
+    QObject::connect(reader.get(), &QThread::finished, &waiting, &QEventLoop::quit);
+    QProgressDialog busy(QStringLiteral("正在讀取節目%1…").arg(Named(path)), QString(), 0, 0, window);
+    busy.setWindowTitle(QStringLiteral("開啟節目"));
+    busy.setWindowModality(Qt::ApplicationModal);
+    busy.setCancelButton(nullptr);
+    busy.show();
+    reader->start();
+    waiting.exec();
+    reader->wait();
+    return read;
 }
 
 }  // namespace
@@ -105,7 +131,7 @@ QString ProgramMenu::ProgramFilePath(const QString& chosenPath) {
 }
 
 bool ProgramMenu::Open(const QString& path) {
-    ProgramFileRead read = ReadProgramFile(path);
+    ProgramFileRead read = ReadWhileTheWindowStaysAlive(path, &form_);
     if (!read.ok) {
         Warn(&form_, QStringLiteral("無法開啟節目%1").arg(Named(path)), ProgramFileProblem(read));
         return false;

@@ -11,11 +11,16 @@
 inline QString said;
 
 // Answers the message box about to open; with no button, by its default.
-inline void Answer(QMessageBox::StandardButton button) {
-    QTimer::singleShot(0, [button] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            said = box->text();
-            button == QMessageBox::NoButton ? QTest::keyClick(box, Qt::Key_Return) : box->button(button)->click();
+// Another modal dialog may come first (a busy one, say): the answer waits
+// for the message box, for up to ten seconds.
+inline void Answer(QMessageBox::StandardButton button, int triesLeft = 1000) {
+    QTimer::singleShot(triesLeft == 1000 ? 0 : 10, [button, triesLeft] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            if (triesLeft > 0) Answer(button, triesLeft - 1);
+            return;
         }
+        said = box->text();
+        button == QMessageBox::NoButton ? QTest::keyClick(box, Qt::Key_Return) : box->button(button)->click();
     });
 }

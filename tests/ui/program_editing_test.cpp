@@ -105,18 +105,38 @@ private slots:
         QCOMPARE(Model().Item(0).text, after);
     }
 
-    // A program longer than the board holds is refused at once, with the limit.
+    // A program longer than the board holds is refused at once, with the
+    // limit; a big file is read while the window goes on answering.
+    void openingRefusesMoreItemsThanTheBoardHolds_data() {
+        QTest::addColumn<int>("items");
+        QTest::addColumn<bool>("readAside");
+        QTest::newRow("one too many") << kProgramMaxItems + 1 << false;
+        QTest::newRow("279,613 rows") << 279613 << true;
+    }
     void openingRefusesMoreItemsThanTheBoardHolds() {
+        QFETCH(int, items);
+        QFETCH(bool, readAside);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("長.csv"));
         QByteArray csv = (ProgramCsvHeader() + QStringLiteral("\n")).toUtf8();
-        for (int i = 0; i <= kProgramMaxItems; ++i) csv += "賀,靜止,1.0,,\n";
+        for (int i = 0; i < items; ++i) csv += "賀,,,,\n";
         QVERIFY(!WriteAtomically(path, csv));
         Model().SetItems({ProgramItem{QStringLiteral("原有")}});
+        int ticks = 0;
+        QTimer ticking;
+        // Counted until the refusal shows, whose own loop runs the timer too.
+        connect(&ticking, &QTimer::timeout, [&] {
+            if (qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) ticking.stop();
+            else ++ticks;
+        });
+        ticking.start(0);
         Answer(QMessageBox::Ok);
         QVERIFY(!menu_->Open(path));
         QVERIFY(said.contains(QLocale(QLocale::English).toString(kProgramMaxItems)));
+        QVERIFY(said.contains(QLocale(QLocale::English).toString(items)));
         QCOMPARE(Model().rowCount(), 1);
+        // Showing the refusal lets a tick or two through; a read aside, thousands.
+        if (readAside) QVERIFY2(ticks > 100, "the window stood still while the file was read");
     }
 
     // The close button and 結束 both close the main window first.
