@@ -6,7 +6,6 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <thread>
 
 namespace award::process_group {
 
@@ -41,16 +40,6 @@ std::vector<qint64> LiveMembers(qint64 leader) {
         if (fields.size() > 2 && fields[0] != "Z" && fields[2].toLongLong() == leader) members.push_back(pid);
     }
     return members;
-}
-
-bool AwaitEnd(qint64 leader, std::chrono::milliseconds limit) {
-    using Clock = std::chrono::steady_clock;
-    const auto end = Clock::now() + limit;
-    while (!LiveMembers(leader).empty()) {
-        if (Clock::now() >= end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
 }
 
 }  // namespace award::process_group

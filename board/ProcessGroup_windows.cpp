@@ -4,7 +4,6 @@
 
 #include <map>
 #include <mutex>
-#include <thread>
 
 // Windows has no process groups; a job object holds a process and every
 // process it starts. Windows tools have no signal to clean up on, so asking
@@ -70,16 +69,6 @@ std::vector<qint64> LiveMembers(qint64 leader) {
         jobs.erase(leader);
     }
     return members;
-}
-
-bool AwaitEnd(qint64 leader, std::chrono::milliseconds limit) {
-    using Clock = std::chrono::steady_clock;
-    const auto end = Clock::now() + limit;
-    while (!LiveMembers(leader).empty()) {
-        if (Clock::now() >= end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
 }
 
 }  // namespace award::process_group

@@ -32,15 +32,7 @@ winpath() { printf 'Z:%s' "${1//\//\\}"; }
 export WINEPATH="$(winpath "$AWARD_WIN_QT/bin");$(winpath /usr/lib/gcc/x86_64-w64-mingw32/12-posix);$(winpath /usr/x86_64-w64-mingw32/lib)"
 export QT_PLUGIN_PATH=$(winpath "$AWARD_WIN_QT/plugins")
 
-# Waits up to $1 seconds for the command after it to succeed.
-await() {
-  local limit=$1; shift
-  local end=$((SECONDS + limit))
-  until "$@"; do
-    [ $SECONDS -lt $end ] || { echo "gave up after ${limit} s waiting for: $*" >&2; return 1; }
-    sleep 0.2
-  done
-}
+. "$root/packaging/windows/await.sh"
 
 display=
 cleanup() {

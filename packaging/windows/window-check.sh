@@ -10,14 +10,7 @@ program=$1 screenshot=$2 linux=${3:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-await() {
-  local limit=$1; shift
-  local end=$((SECONDS + limit))
-  until "$@"; do
-    [ $SECONDS -lt $end ] || { echo "gave up after ${limit} s waiting for: $*" >&2; return 1; }
-    sleep 0.2
-  done
-}
+. "$(dirname "$0")/await.sh"
 window_of() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
 shown() { [ -n "$(window_of "$1")" ]; }
 
