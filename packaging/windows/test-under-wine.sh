@@ -4,6 +4,7 @@
 # fonts folder as a Windows PC without 新細明體 and 標楷體 would have them:
 #   the core tests and the command's output, through CTest;
 #   the installer, installed silently, then uninstalled;
+#   an upload by the installed command through a COM port to a simulated Mega;
 #   the window, opened on a virtual X server in a Chinese locale.
 #   bash packaging/windows/test-under-wine.sh
 set -euo pipefail
@@ -78,6 +79,13 @@ wine reg query "$key" /v UninstallString 2>/dev/null | grep -q uninstall.exe \
 printf '恭喜 ' | wine "$program_files/award-banner-sketch.exe" --font 標楷體 | grep -q 'unsigned int' \
   || { echo "the installed command writes no sketch"; exit 1; }
 echo "installed: programs, Start-menu entry, uninstaller"
+
+echo "== to the sign: the installed command uploads through COM5 to a simulated Mega"
+uploaded=$(AWARD_WINE_SKETCH_COMMAND="$program_files/award-banner-sketch.exe" \
+  "$root/build/tests/board/upload_tests" --gtest_filter='UploadToBoard.WindowsCommand*' 2>&1) \
+  || { echo "$uploaded"; exit 1; }
+grep -q '^\[       OK \]' <<<"$uploaded" || { echo "$uploaded"; echo "the upload under Wine did not run"; exit 1; }
+echo "uploaded through COM5; the simulated Mega shows the banner"
 
 echo "== window"
 linux_command=$root/build/cli/award-banner-sketch

@@ -66,11 +66,30 @@ private:
     QTemporaryDir folder_;
 };
 
+// After an upload: the board, started afresh, shows the sketch's rows in turn.
+void ExpectTheBoardShows(SimulatedBoard& board, const std::vector<TableRow>& rows) {
+    board.Reset();
+    FrameCounter counter;
+    board.RunUntil([&](auto writes, auto now) { return counter.ClosedFrames(writes, now) > rows.size(); },
+                   (rows.size() + 3) * 1500 * kCyclesPerMillisecond);
+    const std::vector<ShownFrame> frames = DecodeFrames(board.Writes(), board.Now());
+    ASSERT_GT(frames.size(), rows.size()) << "the board showed too few frames";
+    for (std::size_t i = 0; i <= rows.size(); ++i) {
+        const MatrixImage& expected = rows[i % rows.size()].columnWords;
+        EXPECT_TRUE(frames[i].image == expected) << "frame " << i + 1 << DescribeDifference(frames[i].image, expected);
+    }
+}
+
+const QStringList kStyle{"--font", "標楷體", "--bold", "--first-row", "1"};
+
+std::vector<TableRow> RowsOfTheSketch() {
+    const CommandRun sketch = RunCommand(kStyle);
+    EXPECT_EQ(sketch.exitCode, 0) << sketch.err.toStdString();
+    return ParseSketchTable(sketch.out.toStdString()).ShownRows();
+}
+
 TEST(UploadToBoard, CompanionCommandUploadsAndTheBoardShowsTheTable) {
-    const QStringList style{"--font", "標楷體", "--bold", "--first-row", "1"};
-    const CommandRun sketch = RunCommand(style);
-    ASSERT_EQ(sketch.exitCode, 0) << sketch.err.toStdString();
-    const std::vector<TableRow> rows = ParseSketchTable(sketch.out.toStdString()).ShownRows();
+    const std::vector<TableRow> rows = RowsOfTheSketch();
     ASSERT_EQ(rows.size(), 3u);
 
     const auto board = SimulatedBoard::WithStockBootloader();
@@ -80,21 +99,38 @@ TEST(UploadToBoard, CompanionCommandUploadsAndTheBoardShowsTheTable) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("AWARD_BANNER_TOOL_PATH", tools.Path());
     const CommandRun upload =
-        RunCommand(style + QStringList{"--upload", QString::fromStdString(bridge.PortName())}, environment);
+        RunCommand(kStyle + QStringList{"--upload", QString::fromStdString(bridge.PortName())}, environment);
     bridge.Stop();
     ASSERT_EQ(upload.exitCode, 0) << upload.err.toStdString();
     EXPECT_TRUE(upload.out.isEmpty());
+    ExpectTheBoardShows(*board, rows);
+}
 
-    board->Reset();
-    FrameCounter counter;
-    board->RunUntil([&](auto writes, auto now) { return counter.ClosedFrames(writes, now) > rows.size(); },
-                    (rows.size() + 3) * 1500 * kCyclesPerMillisecond);
-    const std::vector<ShownFrame> frames = DecodeFrames(board->Writes(), board->Now());
-    ASSERT_GT(frames.size(), rows.size()) << "the board showed too few frames";
-    for (std::size_t i = 0; i <= rows.size(); ++i) {
-        const MatrixImage& expected = rows[i % rows.size()].columnWords;
-        EXPECT_TRUE(frames[i].image == expected) << "frame " << i + 1 << DescribeDifference(frames[i].image, expected);
-    }
+// The Windows command, installed under Wine with its avrdude.exe, uploads
+// through COM5, which the Wine prefix maps to the simulated board's terminal.
+// The checks under Wine name the installed command in AWARD_WINE_SKETCH_COMMAND.
+TEST(UploadToBoard, WindowsCommandUploadsThroughACOMPortUnderWine) {
+    const QString windowsCommand = qEnvironmentVariable("AWARD_WINE_SKETCH_COMMAND");
+    const QString prefix = qEnvironmentVariable("WINEPREFIX");
+    if (windowsCommand.isEmpty() || prefix.isEmpty()) GTEST_SKIP() << "run by the checks under Wine";
+    const std::vector<TableRow> rows = RowsOfTheSketch();
+    ASSERT_EQ(rows.size(), 3u);
+
+    const auto board = SimulatedBoard::WithStockBootloader();
+    SerialBridge bridge(*board);
+    const QString com5 = prefix + QStringLiteral("/dosdevices/com5");
+    QFile::remove(com5);
+    ASSERT_TRUE(QFile::link(QString::fromStdString(bridge.PortName()), com5));
+    QProcess upload;
+    upload.start(QStringLiteral("wine"), QStringList{windowsCommand} + kStyle + QStringList{"--upload", "COM5"});
+    upload.write(kBanner);
+    upload.closeWriteChannel();
+    const bool ended = upload.waitForFinished(180'000);
+    bridge.Stop();
+    QFile::remove(com5);
+    ASSERT_TRUE(ended) << "the upload under Wine did not end";
+    ASSERT_EQ(upload.exitCode(), 0) << upload.readAllStandardError().toStdString();
+    ExpectTheBoardShows(*board, rows);
 }
 
 struct FailureCase {
