@@ -101,6 +101,9 @@ INSTANTIATE_TEST_SUITE_P(
     Files, ProgramCommandFails,
     ::testing::Values(
         Failure{"BadRowWithItsLine", Header() + QStringLiteral("好,靜止\r\n棒,跳舞\r\n").toUtf8(), {}, 2, FileProblem},
+        // The spreadsheet's row and the file's line, apart after a two-line cell.
+        Failure{"BadRowAfterATwoLineCell", Header() + QStringLiteral("\"好\r\n棒\",靜止\r\n賀,跳舞\r\n").toUtf8(), {}, 2,
+                FileProblem},
         Failure{"TooLongForTheBoard",
                 Header() + QStringLiteral("國").repeated(int(kMarqueeMaxColumns / 16 + 100)).toUtf8() + "\r\n", {}, 3,
                 Refusal},
