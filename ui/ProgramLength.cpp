@@ -6,6 +6,7 @@
 #include "sign/SignTiming.h"
 
 #include <QElapsedTimer>
+#include <QLocale>
 
 namespace award {
 namespace {
@@ -66,7 +67,7 @@ void ProgramLength::CountSome() {
         idle_.start(0);
         return;
     }
-    show_(QStringLiteral("共 %1 項，播一輪約 %2 秒。").arg(items).arg(seconds_, 0, 'f', 1));
+    show_(QStringLiteral("共 %1 項，播一輪約 %2 秒。").arg(items, QLocale(QLocale::English).toString(seconds_, 'f', 1)));
 }
 
 }  // namespace award

@@ -110,8 +110,10 @@ void ProgramMenu::ShowWindow() {
     if (!placed_ && !window_->restoreGeometry(QSettings().value(kWindowPlace).toByteArray())) {
         const QSize decoration = window_->frameGeometry().size() - window_->size();
         const QRect preview(form_.Preview()->mapToGlobal(QPoint()), form_.Preview()->size());
+        // No narrower than its buttons allow, or it would reach past the screen.
+        const QSize size = window_->size().expandedTo(window_->minimumSizeHint());
         const QRect place = ProgramWindowPlace(form_.screen()->availableGeometry(), form_.frameGeometry(), preview,
-                                               window_->size() + decoration);
+                                               size + decoration);
         window_->move(place.topLeft());
         window_->resize(place.size() - decoration);
     }

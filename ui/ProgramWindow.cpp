@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableView>
-#include <QToolButton>
 
 #include <algorithm>
 
@@ -83,23 +82,36 @@ void ProgramWindow::CreateControls() {
     edits->addWidget(button(
         "moveItemDown", QStringLiteral("往下移"), QStringLiteral("和下一項對調"),
         [this] { Select(model_.MoveBy(CurrentRow(), 1)); }, QKeySequence(Qt::CTRL | Qt::Key_Down)));
-    // Also while a cell is being edited, where the editor's own undo comes first.
+    // Also while a cell is being edited, where the editor's own undo comes
+    // first. The buttons keep their short captions, so that the window's width
+    // does not grow with what there is to undo; the tooltip tells.
     QAction* undo = undo_.createUndoAction(this, QStringLiteral("復原"));
     undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
     QAction* redo = undo_.createRedoAction(this, QStringLiteral("重做"));
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     for (QAction* action : {undo, redo}) {
         addAction(action);
-        auto* pressed = new QToolButton(this);
-        pressed->setDefaultAction(action);
+        auto* pressed = new QPushButton(action == undo ? QStringLiteral("復原") : QStringLiteral("重做"), this);
+        pressed->setEnabled(action->isEnabled());
+        connect(pressed, &QPushButton::clicked, action, &QAction::trigger);
+        connect(action, &QAction::changed, pressed, [pressed, action] {
+            pressed->setEnabled(action->isEnabled());
+            pressed->setToolTip(action->text() + QStringLiteral("（%1）").arg(action->shortcut().toString()));
+        });
         edits->addWidget(pressed);
     }
     undo->setObjectName(QStringLiteral("undoEdit"));
     redo->setObjectName(QStringLiteral("redoEdit"));
     edits->addStretch();
-    edits->addWidget(button("itemsFromBanner", QStringLiteral("從橫幅文字建立"),
+    // The program as a whole, on a line of its own beside its length.
+    auto* whole = new QHBoxLayout;
+    length_ = new QLabel(this);
+    length_->setObjectName(QStringLiteral("programLength"));
+    length_->setTextFormat(Qt::PlainText);
+    whole->addWidget(length_, 1);
+    whole->addWidget(button("itemsFromBanner", QStringLiteral("從橫幅文字建立"),
                             QStringLiteral("橫幅文字的每一句成為一項，靜止、置中"), [this] { BuildFromBanner(); }));
-    edits->addWidget(button("applyProgram", QStringLiteral("套用"),
+    whole->addWidget(button("applyProgram", QStringLiteral("套用"),
                             QStringLiteral("把整個節目的程式放進程式區，可以複製、匯出或上傳"), [this] { Apply(); }));
 
     status_ = new QLabel(this);
@@ -107,14 +119,10 @@ void ProgramWindow::CreateControls() {
     status_->setTextFormat(Qt::PlainText);
     status_->setWordWrap(true);
 
-    length_ = new QLabel(this);
-    length_->setObjectName(QStringLiteral("programLength"));
-    length_->setTextFormat(Qt::PlainText);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_);
     layout->addLayout(edits);
-    layout->addWidget(length_);
+    layout->addLayout(whole);
     layout->addWidget(status_);
     table_->setFocus();
 
@@ -133,6 +141,8 @@ void ProgramWindow::CreateControls() {
     connect(&model_, &QAbstractItemModel::rowsInserted, this, changed);
     connect(&model_, &QAbstractItemModel::rowsRemoved, this, changed);
     connect(&model_, &QAbstractItemModel::rowsMoved, this, changed);
+    // The item in hand keeps playing under its new number.
+    connect(&model_, &QAbstractItemModel::rowsMoved, this, [this] { PlayItem(CurrentRow()); });
     connect(&model_, &QAbstractItemModel::modelReset, this, changed);
     connect(&model_, &QAbstractItemModel::dataChanged, this, changed);
 }

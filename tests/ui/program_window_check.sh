@@ -8,8 +8,8 @@
 #   - opens a program whose item holds 40,000 characters, types X at its end,
 #     deletes the item and saves, undoes the delete with Ctrl+Z and saves
 #     again: every character is kept;
-#   - adds an item, then 結束 and the close button both ask about it, and
-#     儲存 saves it before the program ends;
+#   - adds an item and drags it above the first, then 結束 and the close
+#     button both ask about it, and 儲存 saves it before the program ends;
 #   - uploads 1,500 phrases to a simulated Mega, killed midway: the upload
 #     ends within 10 s of the board's silence.
 #
@@ -158,6 +158,11 @@ file_menu_from_end 3
 choose_file 開啟節目 "$program_file"
 wait_for 15 has_dialog '節目表' || fail "the 節目表 did not open"
 program_window=$(dialog '節目表')
+# On the 1366 x 768 screen, every column and button in sight.
+eval "$(xdotool getwindowgeometry --shell "$program_window")"
+[ $((X + WIDTH)) -le 1366 ] && [ $((Y + HEIGHT)) -le 768 ] \
+  || fail "the 節目表 reaches past the screen: ${WIDTH}x${HEIGHT} at $X,$Y"
+program_x=$X program_y=$Y
 focus "$program_window"
 keys F2
 keys End
@@ -178,8 +183,16 @@ wait_for 10 test -s "$work/saved.csv" || fail "the program was not saved after C
 step "結束 and the close button ask about unsaved program edits"
 focus "$program_window"
 keys Insert
-type_text 賀
+type_text 賀X
 keys Return
+# The new second row dragged above the first by its 內容 cell.
+# Rows are 30 pixels high below a header of 25, inside the window's margin of 11.
+row_height=30
+sleep 0.6
+xdotool mousemove $((program_x + 150)) $((program_y + 11 + 25 + 3 * row_height / 2)) mousedown 1
+for dy in 8 16 24 32 40; do sleep 0.1; xdotool mousemove $((program_x + 150)) $((program_y + 11 + 25 + 3 * row_height / 2 - dy)); done
+sleep 0.3
+xdotool mouseup 1
 import -window root "$out_dir/program_check_edited.png"
 focus "$window"
 click 448 560   # Command3, 結束
@@ -194,7 +207,8 @@ wait_for 10 has_dialog '結束' || fail "the close button did not ask about the 
 focus "$(dialog '結束')"
 keys Return   # 儲存, into the file last saved
 wait_for 20 ended || fail "儲存 did not end the program"
-[ "$(cells "$work/saved.csv" | wc -l)" = 2 ] || fail "儲存 on closing saved $(cells "$work/saved.csv")"
+[ "$(cells "$work/saved.csv" | tr '\n' ' ')" = "2 X 40001 X " ] \
+  || fail "儲存 on closing saved $(cells "$work/saved.csv" | tr '\n' ' ')"
 
 step "an upload to a board killed midway ends within 10 s"
 mkdir -p "$XDG_CONFIG_HOME/award-banner"
