@@ -15,7 +15,16 @@ WrappingButton::WrappingButton(const QString& caption, QWidget* parent)
 QRect WrappingButton::CaptionArea() const {
     QStyleOptionButton option;
     initStyleOption(&option);
-    return style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    // Windows's style keeps margins that leave a line of the caption only;
+    // the caption then takes the button's height inside its frame.
+    const QFontMetrics metrics(font());
+    if (area.height() < metrics.height() + metrics.lineSpacing()) {
+        const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
+        area.setTop(rect().top() + frame);
+        area.setBottom(rect().bottom() - frame);
+    }
+    return area;
 }
 
 QStringList WrappingButton::CaptionLines() const {
