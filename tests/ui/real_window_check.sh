@@ -33,13 +33,14 @@ unset QT_QPA_PLATFORM QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCA
 caption='曜辰電子獎狀程式：請任意輸入文字 每句至多4個中文字 每句以1個空白分開，執行程式，複製程式，然後貼到Arduino編譯'
 log="$out_dir/real_window_check.log"
 
-# Settings of its own, with a port that is a character device but no board:
-# an upload compiles, then fails on the port with its notice.
+# Settings of its own, with a port that is a terminal but no board: avrdude
+# waits there for a bootloader that never answers, for a few seconds, long
+# enough to be seen at work however loaded the machine is.
 XDG_CONFIG_HOME=$(mktemp -d)
 export XDG_CONFIG_HOME
 trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
 mkdir -p "$XDG_CONFIG_HOME/award-banner"
-printf '[board]\nport=/dev/null\n' >"$XDG_CONFIG_HOME/award-banner/award-banner.conf"
+printf '[board]\nport=/dev/ptmx\n' >"$XDG_CONFIG_HOME/award-banner/award-banner.conf"
 
 "$program" >"$log" 2>&1 &
 pid=$!
@@ -123,11 +124,11 @@ for field in "Text4 400 24 801 33 16 8" "Text3 500 300 1025 409 24 120"; do
   click "$x" "$y"
   sleep 0.3
   field_shot "$name-before" "$crop"
-  for keys in ctrl+u ctrl+r; do   # both compile first
+  for keys in ctrl+u ctrl+r; do   # an upload runs avrdude, a compile the compiler
     click "$x" "$y"
     xdotool key "$keys"
-    wait_for 30 has_child || fail "$keys in $name started no compile"
-    wait_for 120 no_child || fail "$keys in $name: the compile did not end"
+    wait_for 30 has_child || fail "$keys in $name started no board tool"
+    wait_for 120 no_child || fail "$keys in $name: the board tool did not end"
     sleep 1
   done
   for shortcut in "ctrl+o:開啟橫幅文字" "ctrl+s:另存新檔" "ctrl+e:匯出 Arduino 草稿"; do
