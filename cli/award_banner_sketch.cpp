@@ -17,6 +17,7 @@
 #include "sign/SignTiming.h"
 #include "files/BannerFile.h"
 #include "files/RegularFile.h"
+#include "files/Refused.h"
 #include "surface/DrawingSurface.h"
 
 #include <unistd.h>
@@ -45,10 +46,7 @@ bool Write(const QByteArray& bytes) {
 award::BannerText StandardInput() {
     const award::FileBytes input = award::ReadUpTo(STDIN_FILENO, award::kMaxBannerFileBytes);
     if (input.refusal == award::FileBytes::Refusal::None) return award::DecodeBannerText(input.bytes);
-    award::BannerText refused;
-    refused.refusal = award::BannerText::Refusal::Unreadable;
-    refused.why = input.why;
-    return refused;
+    return award::Refused<award::BannerText>(award::BannerText::Refusal::Unreadable, input.why);
 }
 
 int StatusOf(award::BannerText::Refusal refusal) {
