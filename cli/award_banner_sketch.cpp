@@ -29,18 +29,9 @@
 namespace {
 
 using namespace award::exit_status;
-
-void Say(const QString& line) { std::fprintf(stderr, "award-banner-sketch: %s\n", qUtf8Printable(line)); }
-
-int Fail(int status, const QString& message, bool pointToHelp = false) {
-    Say(message);
-    if (pointToHelp) std::fputs("請執行 award-banner-sketch --help 查看用法。\n", stderr);
-    return status;
-}
-
-bool Write(const QByteArray& bytes) {
-    return std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout) == std::size_t(bytes.size());
-}
+using award::console::Fail;
+using award::console::Say;
+using award::console::Write;
 
 // Standard input read as the window reads a file.
 award::BannerText StandardInput() {
