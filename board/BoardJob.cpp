@@ -86,9 +86,8 @@ QString BoardJob::StageName(Stage stage) {
 BoardJob::BoardJob(QObject* parent) : QObject(parent) {
     // The tools' messages are read for their meaning, so they must come in
     // the words and quotes this program knows.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
-    environment_ = environment;
+    environment_ = QProcessEnvironment::systemEnvironment();
+    environment_.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
     // The tools and all they start form one group that cancelling ends whole.
     process_group::LeadNewGroup(process_);
     process_.setProcessChannelMode(QProcess::MergedChannels);
@@ -155,17 +154,11 @@ bool BoardJob::Start(const QString& sketch, Goal goal, const QString& target) {
                {QStringLiteral("沒有選擇序列埠，也找不到看板：請用 USB 線接上看板，再選擇它的序列埠")}, true);
         return true;
     }
-    if (goal == Goal::WriteHex) {
-        if (const auto problem = HexTargetProblem(target)) {
-            Finish(Result::HexNotWritten, {*problem}, true);
-            return true;
-        }
-    }
-    if (goal == Goal::Upload) {
-        if (const auto problem = UploadPortProblem(target)) {
-            Finish(Result::UploadFailed, {*problem}, true);
-            return true;
-        }
+    if (const auto problem = goal == Goal::WriteHex ? HexTargetProblem(target)
+                             : goal == Goal::Upload ? UploadPortProblem(target)
+                                                    : std::nullopt) {
+        Finish(goal == Goal::WriteHex ? Result::HexNotWritten : Result::UploadFailed, {*problem}, true);
+        return true;
     }
 #ifdef AWARD_BOARD_IMAGE
     if (imaged) {
@@ -343,9 +336,8 @@ std::optional<QString> BoardJob::WriteHex(const QString& built) const {
     // while the sketch compiled.
     if (auto problem = HexTargetProblem(target_)) return problem;
     QFile file(built);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("無法讀取編譯出的 HEX 檔：%1").arg(file.errorString());
-    const QByteArray bytes = file.readAll();
+    // A file that does not open has its error too.
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     if (file.error() != QFileDevice::NoError)
         return QStringLiteral("無法讀取編譯出的 HEX 檔：%1").arg(file.errorString());
     if (const auto problem = WriteAtomically(target_, bytes))
