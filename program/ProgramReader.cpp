@@ -39,13 +39,10 @@ bool ReadPart(TokenCursor& c, Tables& tables) {
     const auto part = name ? sketch::PartNumberOf(*name, kProgramPartName) : std::nullopt;
     if (!part || *part >= kMostParts || tables.parts.contains(*part) || !c.TakeAll({u"[", u"]", u"PROGMEM", u"="}))
         return false;
-    const auto values = c.Braced<std::uint32_t>(std::size_t(std::min<long long>(kMarqueePartColumns, kMostWords - tables.words)));
-    if (!values || values->empty() || !c.Take(u";")) return false;
-    tables.words += static_cast<long long>(values->size());
-    std::vector<std::uint16_t> words;
-    words.reserve(values->size());
-    for (const std::uint32_t value : *values) words.push_back(static_cast<std::uint16_t>(value));
-    return tables.parts.emplace(*part, std::move(words)).second;
+    auto words = c.Braced(std::size_t(std::min<long long>(kMarqueePartColumns, kMostWords - tables.words)));
+    if (!words || words->empty() || !c.Take(u";")) return false;
+    tables.words += static_cast<long long>(words->size());
+    return tables.parts.emplace(*part, std::move(*words)).second;
 }
 
 // `const unsigned long items[][5] PROGMEM={{...},...};`; rows given fewer
