@@ -126,6 +126,7 @@ private:
     void ShowNoticeLine();
 
     bool Run(int firstScanRow);
+    void WriteSketch(const QString& sketch, SketchSource* source);
     void CopySketch();
     DrawingSurface surface_;
     BannerConverter converter_{surface_};
