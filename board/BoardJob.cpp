@@ -133,11 +133,8 @@ bool BoardJob::Start(const QString& sketch, Goal goal, const QString& target) {
     // 編譯檢查 always compiles; the rest compiles only what the reader does not know.
     const std::optional<SketchFrames> shown = goal != Goal::Check ? Shown(sketch) : std::nullopt;
     const bool imaged = shown.has_value();
-    if (imaged)
-        stages_ = goal == Goal::Upload ? QList<Stage>{Stage::Write, Stage::Verify} : QList<Stage>{};
-    else
-        stages_ = goal == Goal::Upload ? QList<Stage>{Stage::Compile, Stage::Write, Stage::Verify}
-                                       : QList<Stage>{Stage::Compile};
+    stages_ = imaged ? QList<Stage>{} : QList<Stage>{Stage::Compile};
+    if (goal == Goal::Upload) stages_ << Stage::Write << Stage::Verify;
     const QStringList missing = !imaged                  ? toolchain::MissingPackages()
                                 : goal == Goal::Upload ? toolchain::MissingUploadPackages()
                                                          : QStringList{};
@@ -146,30 +143,22 @@ bool BoardJob::Start(const QString& sketch, Goal goal, const QString& target) {
         needsArduinoIde_ = kBoardImage && goal != Goal::Check;
         if (needsArduinoIde_) notices << kNeedsArduinoIde;
         notices << toolchain::MissingPackagesAdvice(missing);
-        Finish(Result::ToolsMissing, notices, true);
-        return true;
+        return Finish(Result::ToolsMissing, notices, true);
     }
-    if (goal == Goal::Upload && target.isEmpty()) {
-        Finish(Result::UploadFailed,
-               {QStringLiteral("沒有選擇序列埠，也找不到看板：請用 USB 線接上看板，再選擇它的序列埠")}, true);
-        return true;
-    }
+    if (goal == Goal::Upload && target.isEmpty())
+        return Finish(Result::UploadFailed,
+                      {QStringLiteral("沒有選擇序列埠，也找不到看板：請用 USB 線接上看板，再選擇它的序列埠")}, true);
     if (const auto problem = goal == Goal::WriteHex ? HexTargetProblem(target)
                              : goal == Goal::Upload ? UploadPortProblem(target)
-                                                    : std::nullopt) {
-        Finish(goal == Goal::WriteHex ? Result::HexNotWritten : Result::UploadFailed, {*problem}, true);
-        return true;
-    }
+                                                    : std::nullopt)
+        return Finish(goal == Goal::WriteHex ? Result::HexNotWritten : Result::UploadFailed, {*problem}, true);
 #ifdef AWARD_BOARD_IMAGE
     if (imaged) {
         StartImage(*shown);
         return true;
     }
 #endif
-    if (const auto problem = Prepare(sketch)) {
-        Finish(Result::NotPrepared, {*problem}, true);
-        return true;
-    }
+    if (const auto problem = Prepare(sketch)) return Finish(Result::NotPrepared, {*problem}, true);
     const QDir folder(temporary_->path());
     Run(toolchain::CompilerProgram(),
         toolchain::CompileArguments(folder.filePath(SketchFile()), folder.filePath(QStringLiteral("build"))));
@@ -357,13 +346,14 @@ void BoardJob::AfterUpload(bool succeeded) {
         Finish(Result::UploadFailed, {UploadProblem(output_, target_)});
 }
 
-void BoardJob::Finish(Result result, QStringList notices, bool later) {
+bool BoardJob::Finish(Result result, QStringList notices, bool later) {
     if (later) {
         QTimer::singleShot(0, this, [this, result, notices] { Finish(result, notices); });
-        return;
+        return true;
     }
     temporary_.reset();
     emit Finished({result, notices, compiled_.errorLine, compiled_.programBytes, needsArduinoIde_});
+    return true;
 }
 
 QString BoardJob::Elapsed() const {

@@ -97,7 +97,8 @@ private:
     // Ends an upload whose board has not answered or has gone quiet.
     void OnBoardSilent();
     // Ends the job; `later` lets Start return before anyone hears of it.
-    void Finish(Result result, QStringList notices, bool later = false);
+    // Returns true, what Start gives for a job it took.
+    bool Finish(Result result, QStringList notices, bool later = false);
     QString Elapsed() const;
 
     std::unique_ptr<QTemporaryDir> temporary_;
