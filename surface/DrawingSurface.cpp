@@ -1,7 +1,5 @@
 #include "surface/DrawingSurface.h"
 
-#include <QColor>
-
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -40,9 +38,7 @@ bool IsDefaultIgnorable(char32_t c) {
         {0xFE00, 0xFE0F}, {0xFEFF, 0xFEFF}, {0xFFA0, 0xFFA0}, {0xFFF0, 0xFFF8},  {0x1BCA0, 0x1BCA3},
         {0x1D173, 0x1D17A}, {0xE0000, 0xE0FFF},
     };
-    for (const auto& [first, last] : kRanges)
-        if (c >= first && c <= last) return true;
-    return false;
+    return std::ranges::any_of(kRanges, [c](const auto& range) { return c >= range.first && c <= range.second; });
 }
 
 }  // namespace
