@@ -13,8 +13,6 @@
 #include "cli/ProgramCommand.h"
 #include "conversion/BannerConverter.h"
 #include "notices/Notices.h"
-#include "sign/MeasuredCapacities.h"
-#include "sign/SignTiming.h"
 #include "files/BannerFile.h"
 #include "files/RegularFile.h"
 #include "files/Refused.h"

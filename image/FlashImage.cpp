@@ -6,7 +6,6 @@
 #include "phrases/PhraseFormat.h"
 #include "program/ProgramFormat.h"
 #include "program/ProgramFrames.h"
-#include "sign/MeasuredCapacities.h"
 #include "sign/Mega2560.h"
 #include "sign/SignGeometry.h"
 

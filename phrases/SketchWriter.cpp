@@ -6,8 +6,6 @@
 #include "sign/SignTiming.h"
 #include "sketch/SketchCode.h"
 
-#include <QStringList>
-
 namespace award {
 namespace {
 
