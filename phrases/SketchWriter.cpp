@@ -6,15 +6,15 @@
 #include "sign/SignTiming.h"
 #include "sketch/SketchCode.h"
 
+#include <QStringList>
+
 namespace award {
 namespace {
 
 using sketch::Lines;
 
 QString ZeroRow(int zeros) {
-    QString row;
-    for (int i = 0; i < zeros; ++i) row += i == 0 ? QStringLiteral("0") : QStringLiteral(",0");
-    return row;
+    return QStringList(zeros, QStringLiteral("0")).join(u',');
 }
 
 // The start of a table part in flash, up to its first row's opening brace.
