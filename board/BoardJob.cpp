@@ -153,10 +153,7 @@ bool BoardJob::Start(const QString& sketch, Goal goal, const QString& target) {
                                                     : std::nullopt)
         return Finish(goal == Goal::WriteHex ? Result::HexNotWritten : Result::UploadFailed, {*problem}, true);
 #ifdef AWARD_BOARD_IMAGE
-    if (imaged) {
-        StartImage(*shown);
-        return true;
-    }
+    if (imaged) return StartImage(*shown);
 #endif
     if (const auto problem = Prepare(sketch)) return Finish(Result::NotPrepared, {*problem}, true);
     const QDir folder(temporary_->path());
@@ -281,13 +278,12 @@ void BoardJob::Upload(const QString& hex) {
 }
 
 #ifdef AWARD_BOARD_IMAGE
-void BoardJob::StartImage(const SketchFrames& shown) {
+bool BoardJob::StartImage(const SketchFrames& shown) {
     const auto built = BuildFlashImage(shown);
     if (const auto* refusal = std::get_if<ImageRefusal>(&built)) {
         const bool tooBig = refusal->reason == ImageRefusal::Reason::ProgramTooBig;
-        Finish(Result::DoesNotFit, {tooBig ? CapacityProblem(refusal->bytes, 0) : CapacityProblem(0, refusal->bytes)},
-               true);
-        return;
+        return Finish(Result::DoesNotFit,
+                      {tooBig ? CapacityProblem(refusal->bytes, 0) : CapacityProblem(0, refusal->bytes)}, true);
     }
     const QByteArray& image = std::get<QByteArray>(built);
     compiled_.programBytes = int(image.size());
@@ -296,15 +292,12 @@ void BoardJob::StartImage(const SketchFrames& shown) {
     const QByteArray hex = IntelHex(image);
     if (goal_ == Goal::WriteHex) {
         if (const auto problem = WriteAtomically(target_, hex))
-            Finish(Result::HexNotWritten, {QStringLiteral("無法寫出 %1：%2").arg(target_, *problem)}, true);
-        else
-            Finish(Result::Compiled, {QStringLiteral("已寫出 %1").arg(target_), sizeNotice_}, true);
-        return;
+            return Finish(Result::HexNotWritten, {QStringLiteral("無法寫出 %1：%2").arg(target_, *problem)}, true);
+        return Finish(Result::Compiled, {QStringLiteral("已寫出 %1").arg(target_), sizeNotice_}, true);
     }
-    if (!temporary_->isValid()) {
-        Finish(Result::NotPrepared, {QStringLiteral("無法建立上傳用的暫存資料夾：%1").arg(temporary_->errorString())}, true);
-        return;
-    }
+    if (!temporary_->isValid())
+        return Finish(Result::NotPrepared,
+                      {QStringLiteral("無法建立上傳用的暫存資料夾：%1").arg(temporary_->errorString())}, true);
     const QDir folder(temporary_->path());
     const QString file = folder.filePath(kSketchName + QStringLiteral(".hex"));
     std::optional<QString> problem = MakeFolder(folder.filePath(QStringLiteral("tmp")));
@@ -312,11 +305,9 @@ void BoardJob::StartImage(const SketchFrames& shown) {
         if (const auto written = WriteNewFile(file, hex))
             problem = QStringLiteral("無法寫入上傳用的暫存資料夾 %1：%2").arg(folder.path(), *written);
     }
-    if (problem) {
-        Finish(Result::NotPrepared, {*problem}, true);
-        return;
-    }
+    if (problem) return Finish(Result::NotPrepared, {*problem}, true);
     Upload(file);
+    return true;
 }
 #endif
 

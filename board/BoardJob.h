@@ -89,8 +89,9 @@ private:
     void OnProcessEnded(bool succeeded);
     void AfterCompile(bool succeeded);
     void AfterUpload(bool succeeded);
-    // Writes the board image of a sketch the reader knows instead of compiling it.
-    void StartImage(const SketchFrames& shown);
+    // Writes the board image of a sketch the reader knows instead of compiling
+    // it; returns true, as Start does.
+    bool StartImage(const SketchFrames& shown);
     void Upload(const QString& hex);
     std::optional<QString> WriteHex(const QString& built) const;
     void EndToolGroup();
