@@ -55,7 +55,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void Load(const QString& sketchText);
+    void Load(const QString& sketchText, bool aside);
     void Restart();
     void EnterItem();
     // The image the panel shows now, lit or not.
