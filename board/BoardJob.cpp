@@ -86,9 +86,8 @@ QString BoardJob::StageName(Stage stage) {
 BoardJob::BoardJob(QObject* parent) : QObject(parent) {
     // The tools' messages are read for their meaning, so they must come in
     // the words and quotes this program knows.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
-    environment_ = environment;
+    environment_ = QProcessEnvironment::systemEnvironment();
+    environment_.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
     // The tools and all they start form one group that cancelling ends whole.
     process_group::LeadNewGroup(process_);
     process_.setProcessChannelMode(QProcess::MergedChannels);
@@ -134,11 +133,8 @@ bool BoardJob::Start(const QString& sketch, Goal goal, const QString& target) {
     // 編譯檢查 always compiles; the rest compiles only what the reader does not know.
     const std::optional<SketchFrames> shown = goal != Goal::Check ? Shown(sketch) : std::nullopt;
     const bool imaged = shown.has_value();
-    if (imaged)
-        stages_ = goal == Goal::Upload ? QList<Stage>{Stage::Write, Stage::Verify} : QList<Stage>{};
-    else
-        stages_ = goal == Goal::Upload ? QList<Stage>{Stage::Compile, Stage::Write, Stage::Verify}
-                                       : QList<Stage>{Stage::Compile};
+    stages_ = imaged ? QList<Stage>{} : QList<Stage>{Stage::Compile};
+    if (goal == Goal::Upload) stages_ << Stage::Write << Stage::Verify;
     const QStringList missing = !imaged                  ? toolchain::MissingPackages()
                                 : goal == Goal::Upload ? toolchain::MissingUploadPackages()
                                                          : QStringList{};
@@ -147,36 +143,19 @@ bool BoardJob::Start(const QString& sketch, Goal goal, const QString& target) {
         needsArduinoIde_ = kBoardImage && goal != Goal::Check;
         if (needsArduinoIde_) notices << kNeedsArduinoIde;
         notices << toolchain::MissingPackagesAdvice(missing);
-        Finish(Result::ToolsMissing, notices, true);
-        return true;
+        return Finish(Result::ToolsMissing, notices, true);
     }
-    if (goal == Goal::Upload && target.isEmpty()) {
-        Finish(Result::UploadFailed,
-               {QStringLiteral("沒有選擇序列埠，也找不到看板：請用 USB 線接上看板，再選擇它的序列埠")}, true);
-        return true;
-    }
-    if (goal == Goal::WriteHex) {
-        if (const auto problem = HexTargetProblem(target)) {
-            Finish(Result::HexNotWritten, {*problem}, true);
-            return true;
-        }
-    }
-    if (goal == Goal::Upload) {
-        if (const auto problem = UploadPortProblem(target)) {
-            Finish(Result::UploadFailed, {*problem}, true);
-            return true;
-        }
-    }
+    if (goal == Goal::Upload && target.isEmpty())
+        return Finish(Result::UploadFailed,
+                      {QStringLiteral("沒有選擇序列埠，也找不到看板：請用 USB 線接上看板，再選擇它的序列埠")}, true);
+    if (const auto problem = goal == Goal::WriteHex ? HexTargetProblem(target)
+                             : goal == Goal::Upload ? UploadPortProblem(target)
+                                                    : std::nullopt)
+        return Finish(goal == Goal::WriteHex ? Result::HexNotWritten : Result::UploadFailed, {*problem}, true);
 #ifdef AWARD_BOARD_IMAGE
-    if (imaged) {
-        StartImage(*shown);
-        return true;
-    }
+    if (imaged) return StartImage(*shown);
 #endif
-    if (const auto problem = Prepare(sketch)) {
-        Finish(Result::NotPrepared, {*problem}, true);
-        return true;
-    }
+    if (const auto problem = Prepare(sketch)) return Finish(Result::NotPrepared, {*problem}, true);
     const QDir folder(temporary_->path());
     Run(toolchain::CompilerProgram(),
         toolchain::CompileArguments(folder.filePath(SketchFile()), folder.filePath(QStringLiteral("build"))));
@@ -299,13 +278,12 @@ void BoardJob::Upload(const QString& hex) {
 }
 
 #ifdef AWARD_BOARD_IMAGE
-void BoardJob::StartImage(const SketchFrames& shown) {
+bool BoardJob::StartImage(const SketchFrames& shown) {
     const auto built = BuildFlashImage(shown);
     if (const auto* refusal = std::get_if<ImageRefusal>(&built)) {
         const bool tooBig = refusal->reason == ImageRefusal::Reason::ProgramTooBig;
-        Finish(Result::DoesNotFit, {tooBig ? CapacityProblem(refusal->bytes, 0) : CapacityProblem(0, refusal->bytes)},
-               true);
-        return;
+        return Finish(Result::DoesNotFit,
+                      {tooBig ? CapacityProblem(refusal->bytes, 0) : CapacityProblem(0, refusal->bytes)}, true);
     }
     const QByteArray& image = std::get<QByteArray>(built);
     compiled_.programBytes = int(image.size());
@@ -314,15 +292,12 @@ void BoardJob::StartImage(const SketchFrames& shown) {
     const QByteArray hex = IntelHex(image);
     if (goal_ == Goal::WriteHex) {
         if (const auto problem = WriteAtomically(target_, hex))
-            Finish(Result::HexNotWritten, {QStringLiteral("無法寫出 %1：%2").arg(target_, *problem)}, true);
-        else
-            Finish(Result::Compiled, {QStringLiteral("已寫出 %1").arg(target_), sizeNotice_}, true);
-        return;
+            return Finish(Result::HexNotWritten, {QStringLiteral("無法寫出 %1：%2").arg(target_, *problem)}, true);
+        return Finish(Result::Compiled, {QStringLiteral("已寫出 %1").arg(target_), sizeNotice_}, true);
     }
-    if (!temporary_->isValid()) {
-        Finish(Result::NotPrepared, {QStringLiteral("無法建立上傳用的暫存資料夾：%1").arg(temporary_->errorString())}, true);
-        return;
-    }
+    if (!temporary_->isValid())
+        return Finish(Result::NotPrepared,
+                      {QStringLiteral("無法建立上傳用的暫存資料夾：%1").arg(temporary_->errorString())}, true);
     const QDir folder(temporary_->path());
     const QString file = folder.filePath(kSketchName + QStringLiteral(".hex"));
     std::optional<QString> problem = MakeFolder(folder.filePath(QStringLiteral("tmp")));
@@ -330,11 +305,9 @@ void BoardJob::StartImage(const SketchFrames& shown) {
         if (const auto written = WriteNewFile(file, hex))
             problem = QStringLiteral("無法寫入上傳用的暫存資料夾 %1：%2").arg(folder.path(), *written);
     }
-    if (problem) {
-        Finish(Result::NotPrepared, {*problem}, true);
-        return;
-    }
+    if (problem) return Finish(Result::NotPrepared, {*problem}, true);
     Upload(file);
+    return true;
 }
 #endif
 
@@ -343,9 +316,8 @@ std::optional<QString> BoardJob::WriteHex(const QString& built) const {
     // while the sketch compiled.
     if (auto problem = HexTargetProblem(target_)) return problem;
     QFile file(built);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("無法讀取編譯出的 HEX 檔：%1").arg(file.errorString());
-    const QByteArray bytes = file.readAll();
+    // A file that does not open has its error too.
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     if (file.error() != QFileDevice::NoError)
         return QStringLiteral("無法讀取編譯出的 HEX 檔：%1").arg(file.errorString());
     if (const auto problem = WriteAtomically(target_, bytes))
@@ -365,13 +337,14 @@ void BoardJob::AfterUpload(bool succeeded) {
         Finish(Result::UploadFailed, {UploadProblem(output_, target_)});
 }
 
-void BoardJob::Finish(Result result, QStringList notices, bool later) {
+bool BoardJob::Finish(Result result, QStringList notices, bool later) {
     if (later) {
         QTimer::singleShot(0, this, [this, result, notices] { Finish(result, notices); });
-        return;
+        return true;
     }
     temporary_.reset();
     emit Finished({result, notices, compiled_.errorLine, compiled_.programBytes, needsArduinoIde_});
+    return true;
 }
 
 QString BoardJob::Elapsed() const {

@@ -89,15 +89,17 @@ private:
     void OnProcessEnded(bool succeeded);
     void AfterCompile(bool succeeded);
     void AfterUpload(bool succeeded);
-    // Writes the board image of a sketch the reader knows instead of compiling it.
-    void StartImage(const SketchFrames& shown);
+    // Writes the board image of a sketch the reader knows instead of compiling
+    // it; returns true, as Start does.
+    bool StartImage(const SketchFrames& shown);
     void Upload(const QString& hex);
     std::optional<QString> WriteHex(const QString& built) const;
     void EndToolGroup();
     // Ends an upload whose board has not answered or has gone quiet.
     void OnBoardSilent();
     // Ends the job; `later` lets Start return before anyone hears of it.
-    void Finish(Result result, QStringList notices, bool later = false);
+    // Returns true, what Start gives for a job it took.
+    bool Finish(Result result, QStringList notices, bool later = false);
     QString Elapsed() const;
 
     std::unique_ptr<QTemporaryDir> temporary_;

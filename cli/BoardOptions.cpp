@@ -1,15 +1,16 @@
 #include "cli/BoardOptions.h"
 
 #include "board/BoardJob.h"
+#include "cli/Console.h"
 #include "cli/ExitStatus.h"
 #include "cli/StageProgress.h"
 
 #include <QCoreApplication>
 
-#include <cstdio>
-
 namespace award {
 namespace {
+
+using console::Say;
 
 int StatusOf(BoardJob::Result result) {
     using namespace exit_status;
@@ -30,10 +31,6 @@ int StatusOf(BoardJob::Result result) {
         break;
     }
     return kCannotReadOrWrite;
-}
-
-void Say(const QString& line) {
-    std::fprintf(stderr, "award-banner-sketch: %s\n", qUtf8Printable(line));
 }
 
 }  // namespace

@@ -2,25 +2,17 @@
 
 #include "cli/BoardOptions.h"
 #include "cli/CommandLine.h"
+#include "cli/Console.h"
 #include "cli/ExitStatus.h"
 #include "notices/Notices.h"
 #include "program/ProgramConverter.h"
 #include "files/ProgramFile.h"
 #include "surface/DrawingSurface.h"
 
-#include <cstdio>
-
 namespace award {
-namespace {
 
-void Say(const QString& line) { std::fprintf(stderr, "award-banner-sketch: %s\n", qUtf8Printable(line)); }
-
-int Fail(int status, const QString& message) {
-    Say(message);
-    return status;
-}
-
-}  // namespace
+using console::Fail;
+using console::Say;
 
 QString ProgramUsage() {
     using namespace exit_status;
@@ -57,9 +49,7 @@ int RunProgramCommand(const CommandLine& line, int& argc, char** argv) {
         return read.program.empty() ? exit_status::kBadUsage : exit_status::kDoesNotFit;
     }
     if (!line.ToBoard()) {
-        const QByteArray bytes = sketch.toUtf8();
-        if (std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout) != std::size_t(bytes.size()) ||
-            std::fflush(stdout) != 0)
+        if (!console::Write(sketch.toUtf8()) || std::fflush(stdout) != 0)
             return Fail(exit_status::kCannotReadOrWrite, QStringLiteral("無法寫出程式"));
     }
     for (const QString& notice : notices) Say(notice);

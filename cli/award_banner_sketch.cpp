@@ -13,10 +13,9 @@
 #include "cli/ProgramCommand.h"
 #include "conversion/BannerConverter.h"
 #include "notices/Notices.h"
-#include "sign/MeasuredCapacities.h"
-#include "sign/SignTiming.h"
 #include "files/BannerFile.h"
 #include "files/RegularFile.h"
+#include "files/Refused.h"
 #include "surface/DrawingSurface.h"
 
 #include <unistd.h>
@@ -28,27 +27,15 @@
 namespace {
 
 using namespace award::exit_status;
-
-void Say(const QString& line) { std::fprintf(stderr, "award-banner-sketch: %s\n", qUtf8Printable(line)); }
-
-int Fail(int status, const QString& message, bool pointToHelp = false) {
-    Say(message);
-    if (pointToHelp) std::fputs("請執行 award-banner-sketch --help 查看用法。\n", stderr);
-    return status;
-}
-
-bool Write(const QByteArray& bytes) {
-    return std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout) == std::size_t(bytes.size());
-}
+using award::console::Fail;
+using award::console::Say;
+using award::console::Write;
 
 // Standard input read as the window reads a file.
 award::BannerText StandardInput() {
     const award::FileBytes input = award::ReadUpTo(STDIN_FILENO, award::kMaxBannerFileBytes);
     if (input.refusal == award::FileBytes::Refusal::None) return award::DecodeBannerText(input.bytes);
-    award::BannerText refused;
-    refused.refusal = award::BannerText::Refusal::Unreadable;
-    refused.why = input.why;
-    return refused;
+    return award::Refused<award::BannerText>(award::BannerText::Refusal::Unreadable, input.why);
 }
 
 int StatusOf(award::BannerText::Refusal refusal) {

@@ -22,24 +22,13 @@ const QString& BannerConverter::Convert(const QString& text, const ConversionOpt
                                                 : ConvertBanner(text, options.firstScanRow);
 }
 
-const QString& BannerConverter::ConvertPhrases(const std::vector<QStringView>& phrases, long long phraseCount,
-                                               QStringView tail, const ConversionOptions& options) {
-    surface_.SetStyle(options.style);
-    return RunPhrases(phrases, phraseCount, tail, options.firstScanRow);
-}
-
 const QString& BannerConverter::ConvertBanner(const QString& bannerText, int firstScanRow) {
     const BannerPhrases split = SplitPhrases(bannerText, kMega2560MaxFlashPhrases);
-    return RunPhrases(split.phrases, split.count, split.tail, firstScanRow);
-}
-
-const QString& BannerConverter::RunPhrases(const std::vector<QStringView>& phrases, long long phraseCount,
-                                           QStringView tail, int firstScanRow) {
     report_ = {};
-    report_.phrases = phraseCount;
-    report_.store = StoreFor(phraseCount);
-    report_.unconvertedTail = tail.toString();
-    if (phraseCount > kMega2560MaxFlashPhrases) {
+    report_.phrases = split.count;
+    report_.store = StoreFor(split.count);
+    report_.unconvertedTail = split.tail.toString();
+    if (split.count > kMega2560MaxFlashPhrases) {
         report_.refused = true;
         return refusedText_;
     }
@@ -53,7 +42,7 @@ const QString& BannerConverter::RunPhrases(const std::vector<QStringView>& phras
     // An empty text is one empty piece: no frame and a count of 0, never -1,
     // which the board would read as 65535.
     int count = 0;
-    for (const QStringView phrase : phrases) {
+    for (const QStringView phrase : split.phrases) {
         writer_.AppendFrame(ScanPhrase(phrase, firstScanRow));
         ++count;
         if (surface_.LastPrintInkRight() > kSignColumns)

@@ -63,11 +63,6 @@ public:
     // One whole run in the surface's current style; firstScanRow is the surface row that becomes bit 0 (1 or
     // 3). Gives the sketch text, or an empty text when the run was refused.
     const QString& ConvertBanner(const QString& bannerText, int firstScanRow);
-    // The phrase run over a text already cut into its phrases, in the
-    // options' style; `phraseCount` counts them all, also those left out of
-    // `phrases` because there were too many to convert.
-    const QString& ConvertPhrases(const std::vector<QStringView>& phrases, long long phraseCount,
-                                  QStringView tail, const ConversionOptions& options);
     // The whole text as one line that scrolls across the sign at `speed`;
     // line breaks count as spaces. Refused past kMarqueeMaxColumns columns.
     const QString& ConvertMarquee(const QString& text, int firstScanRow, MarqueeSpeed speed);
@@ -82,8 +77,6 @@ public:
     static TableStore StoreFor(long long phrases);
 
 private:
-    const QString& RunPhrases(const std::vector<QStringView>& phrases, long long phraseCount, QStringView tail,
-                              int firstScanRow);
     void NoteMissingGlyphs(int phrase);
 
     DrawingSurface& surface_;

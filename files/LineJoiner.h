@@ -19,8 +19,6 @@ public:
     // What is left once the input has ended.
     QString Finish();
 
-    bool JoinedLines() const { return lines_; }
-    bool JoinedTabs() const { return tabs_; }
     // Tells the user what joining did; empty when it did nothing.
     QString Notice() const;
 

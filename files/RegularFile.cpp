@@ -1,6 +1,7 @@
 #include "files/RegularFile.h"
 
 #include "files/FileKind.h"
+#include "files/Refused.h"
 
 #include <unistd.h>
 
@@ -10,12 +11,7 @@
 namespace award {
 namespace {
 
-FileBytes Refused(FileBytes::Refusal refusal, const QString& why) {
-    FileBytes refused;
-    refused.refusal = refusal;
-    refused.why = why;
-    return refused;
-}
+FileBytes Refused(FileBytes::Refusal refusal, const QString& why) { return award::Refused<FileBytes>(refusal, why); }
 
 }  // namespace
 

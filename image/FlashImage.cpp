@@ -6,7 +6,6 @@
 #include "phrases/PhraseFormat.h"
 #include "program/ProgramFormat.h"
 #include "program/ProgramFrames.h"
-#include "sign/MeasuredCapacities.h"
 #include "sign/Mega2560.h"
 #include "sign/SignGeometry.h"
 
@@ -43,8 +42,7 @@ struct FormTiming {
 };
 // The phrase sketch: delayMicroseconds(100) and the loop around it, about
 // 102 us a column; then delay(500) and reading the next frame.
-constexpr FormTiming kPhraseSram{1636, 4889};
-constexpr FormTiming kPhraseFlash{1636, 4889};
+constexpr FormTiming kPhrase{1636, 4889};
 // The marquee and the program wait 98 us, so that a column takes 100 us
 // and, with the interrupt, a little more.
 constexpr FormTiming kMarquee{1604};
@@ -70,16 +68,11 @@ struct Plan {
     void AddPage(const ColumnWords& page) { words.insert(words.end(), page.begin(), page.end()); }
 };
 
-void Put16(QByteArray& bytes, std::uint16_t value) {
-    char le[2];
+template <class Word>
+void Put(QByteArray& bytes, Word value) {
+    char le[sizeof(Word)];
     qToLittleEndian(value, le);
-    bytes.append(le, 2);
-}
-
-void Put32(QByteArray& bytes, std::uint32_t value) {
-    char le[4];
-    qToLittleEndian(value, le);
-    bytes.append(le, 4);
+    bytes.append(le, sizeof(Word));
 }
 
 qsizetype ImageBytes(const Plan& plan) {
@@ -92,22 +85,22 @@ QByteArray Write(const Plan& plan) {
     bytes.reserve(ImageBytes(plan));
     bytes.append(reinterpret_cast<const char*>(player::kBinary.data()), qsizetype(player::kBinary.size()));
     bytes.append(qsizetype(AWARD_DATA_START) - bytes.size(), char(0xFF));
-    Put16(bytes, plan.timing.columnCycles);
-    Put16(bytes, std::uint16_t(plan.shows.size()));
-    Put32(bytes, plan.timing.pauseColumns);
-    Put32(bytes, plan.itemGapSweeps);
-    Put32(bytes, plan.timing.loadColumns);
+    Put(bytes, plan.timing.columnCycles);
+    Put(bytes, std::uint16_t(plan.shows.size()));
+    Put(bytes, plan.timing.pauseColumns);
+    Put(bytes, plan.itemGapSweeps);
+    Put(bytes, plan.timing.loadColumns);
     auto word = std::uint32_t(AWARD_DATA_START + AWARD_HEADER_BYTES + AWARD_SHOW_BYTES * plan.shows.size());
     for (const Plan::Show& show : plan.shows) {
-        Put16(bytes, show.kind);
-        Put16(bytes, 0);
-        Put32(bytes, word);
-        Put32(bytes, show.count);
-        Put32(bytes, show.hold);
-        Put32(bytes, show.step);
+        Put(bytes, show.kind);
+        Put(bytes, std::uint16_t{0});
+        Put(bytes, word);
+        Put(bytes, show.count);
+        Put(bytes, show.hold);
+        Put(bytes, show.step);
         word += std::uint32_t(2 * show.words);
     }
-    for (const std::uint16_t w : plan.words) Put16(bytes, w);
+    for (const std::uint16_t w : plan.words) Put(bytes, w);
     return bytes;
 }
 
@@ -126,7 +119,7 @@ std::uint16_t KindOf(ItemStyle style) {
 // pages, each followed by the pause.
 Plan PhrasePlan(const SketchFrames& shown) {
     Plan plan;
-    plan.timing = shown.store == TableStore::Sram ? kPhraseSram : kPhraseFlash;
+    plan.timing = kPhrase;
     plan.words.reserve(shown.frames.size() * kSignColumns);
     for (const SketchFrames::Frame& frame : shown.frames) {
         if (plan.shows.empty() || plan.shows.back().hold != frame.sweeps)

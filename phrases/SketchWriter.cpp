@@ -14,9 +14,7 @@ namespace {
 using sketch::Lines;
 
 QString ZeroRow(int zeros) {
-    QString row;
-    for (int i = 0; i < zeros; ++i) row += i == 0 ? QStringLiteral("0") : QStringLiteral(",0");
-    return row;
+    return QStringList(zeros, QStringLiteral("0")).join(u',');
 }
 
 // The start of a table part in flash, up to its first row's opening brace.

@@ -4,11 +4,8 @@
 #include "sign/ColumnWords.h"
 
 #include <QString>
-#include <QStringList>
 
-#include <cstdint>
 #include <functional>
-#include <vector>
 
 namespace award {
 

@@ -82,11 +82,6 @@ QString AlignName(ItemAlign align) { return NameOf(kAligns, align); }
 std::optional<ItemStyle> StyleNamed(QStringView name) { return ValueNamed(kStyles, name); }
 std::optional<MarqueeSpeed> SpeedNamed(QStringView name) { return ValueNamed(kSpeeds, name); }
 std::optional<ItemAlign> AlignNamed(QStringView name) { return ValueNamed(kAligns, name); }
-
-}  // namespace award
-
-namespace award {
-
 QString StyleNamesInWords() { return InWords(kStyles); }
 QString SpeedNamesInWords() { return InWords(kSpeeds); }
 QString AlignNamesInWords() { return InWords(kAligns); }

@@ -134,36 +134,20 @@ const QString& ProgramConverter::ConvertProgram(const Program& program, const Co
     report_ = {};
     sketch_.clear();
     report_.items = static_cast<int>(program.size());
-    if (program.empty()) {
-        report_.refused = true;
-        report_.why = QStringLiteral("節目沒有任何項目，請先加入一項。");
-        return sketch_;
-    }
-    if (report_.items > kProgramMaxItems) {
-        report_.refused = true;
-        report_.why = QStringLiteral("節目有 %1 項，看板最多 %2 項，多了 %3 項。")
-                          .arg(Thousands(report_.items), Thousands(kProgramMaxItems), Thousands(report_.items - kProgramMaxItems));
-        return sketch_;
-    }
-    if (const long long least = LeastFlashBytes(program); least > kMega2560ProgramBytes) {
-        RefuseTooLong(least, true);
-        return sketch_;
-    }
+    if (program.empty()) return Refuse(QStringLiteral("節目沒有任何項目，請先加入一項。"));
+    if (report_.items > kProgramMaxItems)
+        return Refuse(QStringLiteral("節目有 %1 項，看板最多 %2 項，多了 %3 項。")
+                          .arg(Thousands(report_.items), Thousands(kProgramMaxItems), Thousands(report_.items - kProgramMaxItems)));
+    if (const long long least = LeastFlashBytes(program); least > kMega2560ProgramBytes)
+        return RefuseTooLong(least, true);
     surface_.SetStyle(options.style);
     const ProgramFrames frames = Frames(program, options.firstScanRow);
-    if (cancelled_) {
-        report_.refused = true;
-        report_.why = QStringLiteral("已取消，沒有產生程式。");
-        return sketch_;
-    }
+    if (cancelled_) return Refuse(QStringLiteral("已取消，沒有產生程式。"));
     report_.missingGlyphs = missing_;
     for (const auto& item : frames.items) report_.pages += static_cast<long long>(item.pages.size());
     report_.secondsPerCycle = static_cast<double>(ProgramCycleSweeps(frames)) * kSweepMilliseconds / 1000;
     const long long flashBytes = ProgramWriter::FlashBytes(ProgramWriter::Words(frames), report_.items);
-    if (flashBytes > kMega2560ProgramBytes) {
-        RefuseTooLong(flashBytes, false);
-        return sketch_;
-    }
+    if (flashBytes > kMega2560ProgramBytes) return RefuseTooLong(flashBytes, false);
     report_.flashBytes = flashBytes;
     sketch_ = ProgramWriter::Sketch(frames);
     return sketch_;
@@ -177,14 +161,19 @@ long long ProgramConverter::LeastFlashBytes(const Program& program) {
     return ProgramWriter::FlashBytes(words, static_cast<long long>(program.size()));
 }
 
-void ProgramConverter::RefuseTooLong(long long flashBytes, bool atLeast) {
+const QString& ProgramConverter::Refuse(const QString& why) {
+    report_.refused = true;
+    report_.why = why;
+    return sketch_;
+}
+
+const QString& ProgramConverter::RefuseTooLong(long long flashBytes, bool atLeast) {
     const long long over = flashBytes - kMega2560ProgramBytes;
     report_.flashBytes = flashBytes;
-    report_.refused = true;
-    report_.why = QStringLiteral("節目太長：%1需要 %2 位元組的 flash，看板只有 %3 位元組，多了 %4 位元組（約 %5 頁）。")
+    return Refuse(QStringLiteral("節目太長：%1需要 %2 位元組的 flash，看板只有 %3 位元組，多了 %4 位元組（約 %5 頁）。")
                       .arg(atLeast ? QStringLiteral("至少") : QString(), Thousands(flashBytes),
                            Thousands(kMega2560ProgramBytes), Thousands(over),
-                           Thousands((over + 2 * kSignColumns - 1) / (2 * kSignColumns)));
+                           Thousands((over + 2 * kSignColumns - 1) / (2 * kSignColumns))));
 }
 
 }  // namespace award

@@ -71,7 +71,9 @@ private:
     void NoteMissingGlyphs(int item);
     // Counts characters drawn for the progress; false once the run is to stop.
     bool Advance(qsizetype characters);
-    void RefuseTooLong(long long flashBytes, bool atLeast);
+    // Refuses the run for `why`; gives the empty sketch.
+    const QString& Refuse(const QString& why);
+    const QString& RefuseTooLong(long long flashBytes, bool atLeast);
 
     DrawingSurface& surface_;
     ProgramReport report_;

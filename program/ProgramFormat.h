@@ -7,7 +7,6 @@
 #include <QStringView>
 
 #include <cstdint>
-#include <optional>
 
 // The program sketch: every item's pages (64 words each) and scrolling
 // columns one after another in one line of column words in flash, parts w0,

@@ -39,13 +39,10 @@ bool ReadPart(TokenCursor& c, Tables& tables) {
     const auto part = name ? sketch::PartNumberOf(*name, kProgramPartName) : std::nullopt;
     if (!part || *part >= kMostParts || tables.parts.contains(*part) || !c.TakeAll({u"[", u"]", u"PROGMEM", u"="}))
         return false;
-    const auto values = c.Braced<std::uint32_t>(std::size_t(std::min<long long>(kMarqueePartColumns, kMostWords - tables.words)));
-    if (!values || values->empty() || !c.Take(u";")) return false;
-    tables.words += static_cast<long long>(values->size());
-    std::vector<std::uint16_t> words;
-    words.reserve(values->size());
-    for (const std::uint32_t value : *values) words.push_back(static_cast<std::uint16_t>(value));
-    return tables.parts.emplace(*part, std::move(words)).second;
+    auto words = c.Braced(std::size_t(std::min<long long>(kMarqueePartColumns, kMostWords - tables.words)));
+    if (!words || words->empty() || !c.Take(u";")) return false;
+    tables.words += static_cast<long long>(words->size());
+    return tables.parts.emplace(*part, std::move(*words)).second;
 }
 
 // `const unsigned long items[][5] PROGMEM={{...},...};`; rows given fewer
@@ -53,22 +50,13 @@ bool ReadPart(TokenCursor& c, Tables& tables) {
 bool ReadItems(TokenCursor& c, Tables& tables, QString& why) {
     if (tables.items || !c.TakeAll({u"const", u"unsigned", u"long", kProgramItemsName, u"[", u"]", u"["}))
         return false;
-    if (c.Value<std::uint32_t>() != std::uint32_t{kProgramItemFields} || !c.TakeAll({u"]", u"PROGMEM", u"=", u"{"}))
+    if (c.Value<std::uint32_t>() != std::uint32_t{kProgramItemFields} || !c.TakeAll({u"]", u"PROGMEM", u"="}))
         return false;
-    std::vector<std::vector<std::uint32_t>> rows;
-    while (!c.Peek(u"}")) {
-        if (!c.Peek(u"{")) {
-            why = QStringLiteral("「%1」的每一項要用一對「{ }」括起來").arg(kProgramItemsName);
-            return false;
-        }
-        auto row = c.Braced<std::uint32_t>(kProgramItemFields);
-        if (!row || rows.size() == std::size_t(kProgramMaxItems)) return false;
-        row->resize(kProgramItemFields, 0);
-        rows.push_back(std::move(*row));
-        if (!c.Take(u",")) break;
-    }
-    if (!c.TakeAll({u"}", u";"}) || rows.empty()) return false;
-    tables.items = std::move(rows);
+    bool unbraced = false;
+    auto rows = c.BracedRows<std::uint32_t>(kProgramItemFields, kProgramMaxItems, &unbraced);
+    if (!rows && unbraced) why = QStringLiteral("「%1」的每一項要用一對「{ }」括起來").arg(kProgramItemsName);
+    if (!rows || !c.Take(u";") || rows->empty()) return false;
+    tables.items = std::move(*rows);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "sign/SignGeometry.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace award {
 namespace {
@@ -66,10 +67,7 @@ std::vector<ShownImage> ItemTimeline(const ProgramFrames::Item& item) {
 
 std::vector<ShownImage> ProgramTimeline(const ProgramFrames& program) {
     std::vector<ShownImage> shown;
-    for (const auto& item : program.items) {
-        const std::vector<ShownImage> images = ItemTimeline(item);
-        shown.insert(shown.end(), images.begin(), images.end());
-    }
+    for (const auto& item : program.items) std::ranges::copy(ItemTimeline(item), std::back_inserter(shown));
     return shown;
 }
 

@@ -70,19 +70,7 @@ std::optional<std::vector<Item>> ReadArray(const CppTokens& t, const Declaration
 // Rows of 65: rows given fewer values end in zeros.
 std::optional<std::vector<Values>> ReadTable(const CppTokens& t, const Declaration& declaration,
                                              const Declaration::Declarator& d, bool inFlash, std::size_t mostRows) {
-    const auto rows = [](TokenCursor& c, std::size_t most) -> std::optional<std::vector<Values>> {
-        if (!c.Take(u"{")) return std::nullopt;
-        std::vector<Values> table;
-        while (!c.Peek(u"}")) {
-            auto row = ReadBraced(c, kRowElements);
-            if (!row || table.size() == most) return std::nullopt;
-            row->resize(kRowElements, 0);
-            table.push_back(std::move(*row));
-            if (!c.Take(u",")) break;
-        }
-        if (!c.Take(u"}")) return std::nullopt;
-        return table;
-    };
+    const auto rows = [](TokenCursor& c, std::size_t most) { return c.BracedRows(kRowElements, most); };
     return ReadArray(t, declaration, d, inFlash, std::uint16_t{kRowElements}, mostRows, rows, Values(kRowElements, 0));
 }
 

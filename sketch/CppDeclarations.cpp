@@ -1,5 +1,6 @@
 #include "sketch/CppDeclarations.h"
 
+#include <algorithm>
 #include <string_view>
 #include <utility>
 
@@ -102,9 +103,7 @@ bool TokenCursor::Take(QStringView text) {
 }
 
 bool TokenCursor::TakeAll(std::initializer_list<QStringView> texts) {
-    for (const QStringView text : texts)
-        if (!Take(text)) return false;
-    return true;
+    return std::ranges::all_of(texts, [this](QStringView text) { return Take(text); });
 }
 
 std::optional<QString> TokenCursor::TakeIdentifier() {

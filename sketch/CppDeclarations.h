@@ -114,6 +114,25 @@ public:
         if (!Take(u"}")) return std::nullopt;
         return values;
     }
+    // `{ {v, ...}, ... }`: at most `most` rows of at most `width` values each,
+    // ending in zeros up to `width`, as the compiler fills them. `unbraced`,
+    // when given, tells whether the row that stopped the reading has no braces.
+    template <class Word = std::uint16_t>
+    std::optional<std::vector<std::vector<Word>>> BracedRows(std::size_t width, std::size_t most,
+                                                             bool* unbraced = nullptr) {
+        if (!Take(u"{")) return std::nullopt;
+        std::vector<std::vector<Word>> rows;
+        while (!Peek(u"}")) {
+            if (unbraced) *unbraced = !Peek(u"{");
+            auto row = Braced<Word>(width);
+            if (!row || rows.size() == most) return std::nullopt;
+            row->resize(width, 0);
+            rows.push_back(std::move(*row));
+            if (!Take(u",")) break;
+        }
+        if (!Take(u"}")) return std::nullopt;
+        return rows;
+    }
 
 private:
     const CppTokens& t_;

@@ -171,16 +171,10 @@ private:
         }
         if (IsDigit(c) || (c == u'.' && IsDigit(Next()))) {
             // A preprocessing number: digits, letters, points, and signs after an exponent letter.
-            while (pos_ < s_.size()) {
-                const char16_t d = s_[pos_].unicode();
-                if ((d == u'+' || d == u'-') && QStringView(u"eEpP").contains(s_[pos_ - 1])) {
-                    ++pos_;
-                } else if (IsIdentifierPart(d) || d == u'.') {
-                    ++pos_;
-                } else {
-                    break;
-                }
-            }
+            while (pos_ < s_.size() &&
+                   (IsIdentifierPart(s_[pos_].unicode()) || s_[pos_] == u'.' ||
+                    ((s_[pos_] == u'+' || s_[pos_] == u'-') && QStringView(u"eEpP").contains(s_[pos_ - 1]))))
+                ++pos_;
             const QStringView number = s_.mid(start, pos_ - start);
             if (!IntegerLiteralValue(number) && !IsFloatingLiteral(number))
                 return Fail(QStringLiteral("這裡要一個數，「%1」不是數").arg(number), start);
@@ -188,15 +182,10 @@ private:
             return true;
         }
         if (c == u'"' || c == u'\'') return Quoted(start, c);
-        for (std::u16string_view p : kLongPunctuators) {
-            if (s_.mid(pos_).startsWith(QStringView(p))) {
-                pos_ += qsizetype(p.size());
-                Add(CppToken::Kind::Punctuator, start);
-                return true;
-            }
-        }
-        if (kShortPunctuators.find(c) != std::u16string_view::npos) {
-            ++pos_;
+        const auto longOne = std::ranges::find_if(
+            kLongPunctuators, [&](std::u16string_view p) { return s_.mid(pos_).startsWith(QStringView(p)); });
+        if (longOne != kLongPunctuators.end() || kShortPunctuators.find(c) != std::u16string_view::npos) {
+            pos_ += longOne != kLongPunctuators.end() ? qsizetype(longOne->size()) : 1;
             Add(CppToken::Kind::Punctuator, start);
             return true;
         }
@@ -207,38 +196,27 @@ private:
     // A string or character literal, which may hold any character but must
     // close on its own line.
     bool Quoted(qsizetype start, char16_t quote) {
-        if (!Literal(start, quote)) return Fail(QStringLiteral("引號沒有在同一行結束"), start);
-        return true;
-    }
-
-    bool Literal(qsizetype start, char16_t quote) {
         ++pos_;
         while (pos_ < s_.size()) {
             const char16_t c = s_[pos_].unicode();
-            if (c == u'\n' || c == u'\r') return false;
+            if (c == u'\n' || c == u'\r') break;
             ++pos_;
             if (c == u'\\') {
-                if (pos_ >= s_.size()) return false;
+                if (pos_ >= s_.size()) break;
                 ++pos_;
             } else if (c == quote) {
                 Add(CppToken::Kind::Literal, start);
                 return true;
             }
         }
-        return false;
+        return Fail(QStringLiteral("引號沒有在同一行結束"), start);
     }
 
     bool RawString(qsizetype start) {
-        if (!RawLiteral(start)) return Fail(QStringLiteral("引號沒有結束"), start);
-        return true;
-    }
-
-    bool RawLiteral(qsizetype start) {
         const qsizetype open = s_.indexOf(u'(', pos_);
-        if (open < 0 || open - pos_ - 1 > 16) return false;
         const QString close = u')' + s_.mid(pos_ + 1, open - pos_ - 1).toString() + u'"';
-        const qsizetype end = s_.indexOf(close, open + 1);
-        if (end < 0) return false;
+        const qsizetype end = open < 0 || open - pos_ - 1 > 16 ? -1 : s_.indexOf(close, open + 1);
+        if (end < 0) return Fail(QStringLiteral("引號沒有結束"), start);
         pos_ = end + close.size();
         Add(CppToken::Kind::Literal, start);
         return true;
@@ -298,17 +276,10 @@ std::optional<std::uint64_t> IntegerLiteralValue(QStringView literal) {
             break;
         }
     }
-    int base = 10;
-    if (body.size() > 2 && body[0] == u'0' && (body[1] == u'x' || body[1] == u'X')) {
-        base = 16;
-        body = body.mid(2);
-    } else if (body.size() > 2 && body[0] == u'0' && (body[1] == u'b' || body[1] == u'B')) {
-        base = 2;
-        body = body.mid(2);
-    } else if (body.size() > 1 && body[0] == u'0') {
-        base = 8;
-        body = body.mid(1);
-    }
+    const bool hex = body.size() > 2 && body.startsWith(u"0x", Qt::CaseInsensitive);
+    const bool binary = body.size() > 2 && body.startsWith(u"0b", Qt::CaseInsensitive);
+    const int base = hex ? 16 : binary ? 2 : (body.size() > 1 && body[0] == u'0') ? 8 : 10;
+    body = body.mid(hex || binary ? 2 : base == 8 ? 1 : 0);
     if (body.isEmpty()) return std::nullopt;
     std::uint64_t value = 0;
     for (const QChar ch : body) {

@@ -1,7 +1,5 @@
 #include "surface/DrawingSurface.h"
 
-#include <QColor>
-
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -40,9 +38,7 @@ bool IsDefaultIgnorable(char32_t c) {
         {0xFE00, 0xFE0F}, {0xFEFF, 0xFEFF}, {0xFFA0, 0xFFA0}, {0xFFF0, 0xFFF8},  {0x1BCA0, 0x1BCA3},
         {0x1D173, 0x1D17A}, {0xE0000, 0xE0FFF},
     };
-    for (const auto& [first, last] : kRanges)
-        if (c >= first && c <= last) return true;
-    return false;
+    return std::ranges::any_of(kRanges, [c](const auto& range) { return c >= range.first && c <= range.second; });
 }
 
 }  // namespace
@@ -208,20 +204,20 @@ const GlyphImage& DrawingSurface::GlyphNoting(char32_t c) {
     return glyph;
 }
 
+std::optional<QPoint> DrawingSurface::PixelAt(double x, double y) const {
+    const double px = std::floor(x * PixelsPerUnit());
+    const double py = std::floor(y * PixelsPerUnit());
+    if (!(px >= 0 && py >= 0 && px < kWidth && py < kHeight)) return std::nullopt;
+    return QPoint(static_cast<int>(px), static_cast<int>(py));
+}
+
 std::int32_t DrawingSurface::Point(double x, double y) const {
-    const double scale = PixelsPerUnit();
-    const double px = std::floor(x * scale);
-    const double py = std::floor(y * scale);
-    if (!(px >= 0 && py >= 0 && px < kWidth && py < kHeight)) return kOutside;
-    return FromQRgb(image_.pixel(static_cast<int>(px), static_cast<int>(py)));
+    const auto pixel = PixelAt(x, y);
+    return pixel ? FromQRgb(image_.pixel(*pixel)) : kOutside;
 }
 
 void DrawingSurface::PSet(double x, double y, std::int32_t colour) {
-    const double scale = PixelsPerUnit();
-    const double px = std::floor(x * scale);
-    const double py = std::floor(y * scale);
-    if (!(px >= 0 && py >= 0 && px < kWidth && py < kHeight)) return;
-    image_.setPixel(static_cast<int>(px), static_cast<int>(py), ToQRgb(colour));
+    if (const auto pixel = PixelAt(x, y)) image_.setPixel(*pixel, ToQRgb(colour));
 }
 
 }  // namespace award

@@ -5,6 +5,7 @@
 #include "surface/GlyphRenderer.h"
 
 #include <QImage>
+#include <QPoint>
 #include <QString>
 
 #include <cstdint>
@@ -45,11 +46,8 @@ public:
 
     QString FontName() const { return fontName_; }
     void SetFontName(const QString& name) { fontName_ = name; }
-    double FontSize() const { return fontSize_; }
     void SetFontSize(double points);  // throws std::invalid_argument unless 1 to 2048 points
-    bool FontBold() const { return fontBold_; }
     void SetFontBold(bool bold) { fontBold_ = bold; }
-    bool FontItalic() const { return fontItalic_; }
     void SetFontItalic(bool italic) { fontItalic_ = italic; }
     // Face, bold and italic at once, as a run is asked for them.
     void SetStyle(const FontStyle& style);
@@ -99,6 +97,8 @@ public:
 
 private:
     double PixelsPerUnit() const;
+    // The pixel of the drawing area at (x, y) in ScaleMode units; nothing outside it.
+    std::optional<QPoint> PixelAt(double x, double y) const;
     void PrepareGlyphs();
     // Walks the text's drawable characters from pen position penX, handing on
     // each glyph with the column of its left edge and the pen position after

@@ -10,16 +10,6 @@
 namespace award::face_finder {
 namespace {
 
-struct PatternDeleter {
-    void operator()(FcPattern* p) const { FcPatternDestroy(p); }
-};
-struct ObjectSetDeleter {
-    void operator()(FcObjectSet* s) const { FcObjectSetDestroy(s); }
-};
-struct FontSetDeleter {
-    void operator()(FcFontSet* s) const { FcFontSetDestroy(s); }
-};
-
 QString StringOf(FcPattern* font, const char* object) {
     FcChar8* value = nullptr;
     if (FcPatternGetString(font, object, 0, &value) != FcResultMatch || !value) return {};
@@ -33,22 +23,20 @@ bool Ready() { return FcInit(); }
 // Listing, unlike matching, applies no configuration rules, so the answer
 // depends only on what is installed.
 std::vector<InstalledFace> List(Filter filter, const QString& family) {
-    std::unique_ptr<FcPattern, PatternDeleter> pattern(FcPatternCreate());
+    std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)> pattern(FcPatternCreate(), &FcPatternDestroy);
     FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
     if (filter == Filter::TraditionalChinese) {
-        std::unique_ptr<FcLangSet, decltype(&FcLangSetDestroy)> langs(FcLangSetCreate(),
-                                                                      &FcLangSetDestroy);
+        std::unique_ptr<FcLangSet, decltype(&FcLangSetDestroy)> langs(FcLangSetCreate(), &FcLangSetDestroy);
         FcLangSetAdd(langs.get(), reinterpret_cast<const FcChar8*>("zh-tw"));
         FcPatternAddLangSet(pattern.get(), FC_LANG, langs.get());
     } else if (filter == Filter::Family) {
         const QByteArray utf8 = family.toUtf8();
-        FcPatternAddString(pattern.get(), FC_FAMILY,
-                           reinterpret_cast<const FcChar8*>(utf8.constData()));
+        FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(utf8.constData()));
     }
-    std::unique_ptr<FcObjectSet, ObjectSetDeleter> objects(
-        FcObjectSetBuild(FC_FAMILY, FC_FILE, FC_INDEX, FC_WEIGHT, FC_SLANT, nullptr));
-    std::unique_ptr<FcFontSet, FontSetDeleter> fonts(
-        FcFontList(nullptr, pattern.get(), objects.get()));
+    std::unique_ptr<FcObjectSet, decltype(&FcObjectSetDestroy)> objects(
+        FcObjectSetBuild(FC_FAMILY, FC_FILE, FC_INDEX, FC_WEIGHT, FC_SLANT, nullptr), &FcObjectSetDestroy);
+    std::unique_ptr<FcFontSet, decltype(&FcFontSetDestroy)> fonts(FcFontList(nullptr, pattern.get(), objects.get()),
+                                                                  &FcFontSetDestroy);
 
     struct Candidate {
         InstalledFace face;
@@ -58,15 +46,9 @@ std::vector<InstalledFace> List(Filter filter, const QString& family) {
     std::vector<Candidate> found;
     for (int i = 0; fonts && i < fonts->nfont; ++i) {
         FcPattern* font = fonts->fonts[i];
-        Candidate c;
-        c.face.family = StringOf(font, FC_FAMILY);
-        c.face.file = StringOf(font, FC_FILE);
-        int index = 0;
-        FcPatternGetInteger(font, FC_INDEX, 0, &index);
-        c.face.index = index;
-        c.weight = FC_WEIGHT_REGULAR;
+        Candidate c{{StringOf(font, FC_FAMILY), StringOf(font, FC_FILE), 0}, FC_WEIGHT_REGULAR, FC_SLANT_ROMAN};
+        FcPatternGetInteger(font, FC_INDEX, 0, &c.face.index);
         FcPatternGetInteger(font, FC_WEIGHT, 0, &c.weight);
-        c.slant = FC_SLANT_ROMAN;
         FcPatternGetInteger(font, FC_SLANT, 0, &c.slant);
         if (!c.face.file.isEmpty()) found.push_back(c);
     }

@@ -15,6 +15,17 @@ constexpr int kMinStrokeArea = 4;
 // Coverage from which a pixel of the fine drawing belongs to a stroke.
 constexpr int kFineInk = 128;
 
+// Calls visit with each of the eight neighbours of cell p that lie in the grid.
+template <class Visit>
+void ForEachNeighbour(int width, int rows, int p, Visit visit) {
+    const int x = p % width, y = p / width;
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) {
+            const int nx = x + dx, ny = y + dy;
+            if ((dx || dy) && nx >= 0 && ny >= 0 && nx < width && ny < rows) visit(ny * width + nx);
+        }
+}
+
 // Numbers the 8-connected groups of cells for which `set` holds, 0 upwards;
 // -1 for the other cells. Returns how many there are.
 int LabelGroups(int width, int rows, const std::function<bool(int)>& set, std::vector<int>& label) {
@@ -28,16 +39,11 @@ int LabelGroups(int width, int rows, const std::function<bool(int)>& set, std::v
         while (!stack.empty()) {
             const int cell = stack.back();
             stack.pop_back();
-            const int x = cell % width, y = cell / width;
-            for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) {
-                    const int nx = x + dx, ny = y + dy;
-                    if (nx < 0 || ny < 0 || nx >= width || ny >= rows) continue;
-                    const int next = ny * width + nx;
-                    if (label[static_cast<std::size_t>(next)] >= 0 || !set(next)) continue;
-                    label[static_cast<std::size_t>(next)] = groups;
-                    stack.push_back(next);
-                }
+            ForEachNeighbour(width, rows, cell, [&](int next) {
+                if (label[static_cast<std::size_t>(next)] >= 0 || !set(next)) return;
+                label[static_cast<std::size_t>(next)] = groups;
+                stack.push_back(next);
+            });
         }
         ++groups;
     }
@@ -64,14 +70,9 @@ void JoinStroke(std::vector<std::uint8_t>& ink, const Coverage& coarse, const st
         ink[static_cast<std::size_t>(seed)] = 1;
     }
     const auto neighbours = [&](int p, auto visit) {
-        const int x = p % width, y = p / width;
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx) {
-                const int nx = x + dx, ny = y + dy;
-                if ((dx || dy) && nx >= 0 && ny >= 0 && nx < width && ny < coarse.rows &&
-                    member[static_cast<std::size_t>(ny * width + nx)])
-                    visit(ny * width + nx);
-            }
+        ForEachNeighbour(width, coarse.rows, p, [&](int n) {
+            if (member[static_cast<std::size_t>(n)]) visit(n);
+        });
     };
     std::vector<char> joined(member.size(), 0);
     std::vector<long> cost(member.size());
@@ -166,29 +167,21 @@ std::vector<std::uint8_t> InkKeepingStrokes(const Coverage& coarse, const Covera
 
     // A pixel left alone (a dot of a stroke that the outline keeps apart) gains
     // its best-covered neighbour, so that it reads as a mark and not as noise.
-    const auto lit = [&](int x, int y) {
-        return x >= 0 && y >= 0 && x < width && y < rows && ink[static_cast<std::size_t>(y * width + x)];
-    };
-    for (int y = 0; y < rows; ++y)
-        for (int x = 0; x < width; ++x) {
-            if (!lit(x, y)) continue;
-            int best = -1, bestCoverage = -1;
-            bool alone = true;
-            for (int dy = -1; dy <= 1 && alone; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) {
-                    const int nx = x + dx, ny = y + dy;
-                    if (!(dx || dy) || nx < 0 || ny < 0 || nx >= width || ny >= rows) continue;
-                    if (lit(nx, ny)) {
-                        alone = false;
-                        break;
-                    }
-                    if (coarse.At(nx, ny) > bestCoverage) {
-                        best = ny * width + nx;
-                        bestCoverage = coarse.At(nx, ny);
-                    }
-                }
-            if (alone && best >= 0) ink[static_cast<std::size_t>(best)] = 1;
-        }
+    for (int p = 0; p < width * rows; ++p) {
+        if (!ink[static_cast<std::size_t>(p)]) continue;
+        int best = -1, bestCoverage = -1;
+        bool alone = true;
+        ForEachNeighbour(width, rows, p, [&](int n) {
+            const int coverage = coarse.values[static_cast<std::size_t>(n)];
+            if (ink[static_cast<std::size_t>(n)]) {
+                alone = false;
+            } else if (alone && coverage > bestCoverage) {
+                best = n;
+                bestCoverage = coverage;
+            }
+        });
+        if (alone && best >= 0) ink[static_cast<std::size_t>(best)] = 1;
+    }
     return ink;
 }
 

@@ -20,13 +20,11 @@ namespace award {
 BoardMenu::BoardMenu(Form1& form) : QObject(&form), form_(form) {
     QMenu* menu = form.BoardMenuWidget();
     menu->setToolTipsVisible(true);
-    compile_ = menu->addAction(QStringLiteral("編譯檢查(&C)"));
-    compile_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    upload_ = menu->addAction(QStringLiteral("上傳到看板(&U)"));
-    upload_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
+    compile_ = menu->addAction(QStringLiteral("編譯檢查(&C)"), QKeySequence(Qt::CTRL | Qt::Key_R), this,
+                               [this] { Start(false); });
+    upload_ = menu->addAction(QStringLiteral("上傳到看板(&U)"), QKeySequence(Qt::CTRL | Qt::Key_U), this,
+                              [this] { Start(true); });
     ports_ = menu->addMenu(QStringLiteral("序列埠(&P)"));
-    connect(compile_, &QAction::triggered, this, [this] { Start(false); });
-    connect(upload_, &QAction::triggered, this, [this] { Start(true); });
     connect(ports_, &QMenu::aboutToShow, this, &BoardMenu::ListPorts);
     // Uploading a sketch the program wrote needs only avrdude; 編譯檢查 the whole tool chain.
     if (const QStringList missing = toolchain::MissingPackages(); !missing.isEmpty()) {

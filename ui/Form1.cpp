@@ -203,15 +203,7 @@ bool Form1::Run(int firstScanRow) {
     const QString& sketch = converter_.Convert(Text4->text(), Options(firstScanRow));
     const RunReport& report = converter_.LastRunReport();
     // A refused run leaves the sketch area as it was: there is no sketch to show.
-    if (!report.refused) {
-        writingSketch_ = true;
-        Text3->setPlainText(sketch);
-        writingSketch_ = false;
-        source_ = nullptr;
-        sketchFrom_ = CurrentInputs();
-        previewDelay_->stop();
-        preview_->SetSketchText(sketch);
-    }
+    if (!report.refused) WriteSketch(sketch, nullptr);
     pic->update();
     QStringList notices = RunNotices(report, {surface_.FontName(), surface_.ResolvedFace(), surface_.DrawsChinese()});
     if (!report.refused && (report.marquee || report.frames > 0)) {
@@ -266,15 +258,20 @@ void Form1::ShowSketch(const QString& sketch, const QStringList& warnings) {
 }
 
 void Form1::ShowProgram(const QString& sketch, const QStringList& warnings, SketchSource& source) {
-    source_ = &source;
+    WriteSketch(sketch, &source);
+    runWarnings_ = warnings;
+    ShowSketchState();
+}
+
+// The window's own sketch, current for the inputs it came from.
+void Form1::WriteSketch(const QString& sketch, SketchSource* source) {
+    source_ = source;
     writingSketch_ = true;
     Text3->setPlainText(sketch);
     writingSketch_ = false;
     sketchFrom_ = CurrentInputs();
     previewDelay_->stop();
     preview_->SetSketchText(sketch);
-    runWarnings_ = warnings;
-    ShowSketchState();
 }
 
 void Form1::ShowNotices(const QStringList& notices) {

@@ -53,7 +53,6 @@ public:
     QMenu* HelpMenuWidget() const { return helpMenu_; }
 
     // What the menus work on.
-    QWidget* ClientArea() const { return client_; }
     QLineEdit* BannerField() const { return Text4; }
     QPlainTextEdit* SketchArea() const { return Text3; }
     // The sketch as Text3 holds it, hand edits included, lines ended by CR LF.
@@ -127,6 +126,7 @@ private:
     void ShowNoticeLine();
 
     bool Run(int firstScanRow);
+    void WriteSketch(const QString& sketch, SketchSource* source);
     void CopySketch();
     DrawingSurface surface_;
     BannerConverter converter_{surface_};

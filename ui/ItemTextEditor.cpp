@@ -24,12 +24,9 @@ ItemTextEditor::ItemTextEditor(QWidget* parent, std::function<void(QWidget*)> do
 }
 
 void ItemTextEditor::keyPressEvent(QKeyEvent* event) {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (!enter) {
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
         QPlainTextEdit::keyPressEvent(event);
-        return;
-    }
-    if (event->modifiers() & Qt::ShiftModifier)
+    else if (event->modifiers() & Qt::ShiftModifier)
         insertPlainText(QStringLiteral("\n"));
     else
         done_(this);

@@ -35,18 +35,16 @@ void LedPreview::SetOutOfDate(bool outOfDate) {
 }
 
 void LedPreview::SetSketchText(const QString& sketchText) {
-    shownAside_ = false;
-    Load(sketchText);
-    update();
+    Load(sketchText, false);
 }
 
 void LedPreview::SetShownAside(const QString& sketchText) {
-    shownAside_ = true;
-    Load(sketchText);
-    update();
+    Load(sketchText, true);
 }
 
-void LedPreview::Load(const QString& sketchText) {
+void LedPreview::Load(const QString& sketchText, bool aside) {
+    shownAside_ = aside;
+    update();
     SketchReading reading = ReadSketchOrWhy(sketchText);
     // An empty program area is nothing to explain.
     refusal_ = sketchText.trimmed().isEmpty() ? ReadRefusal{} : reading.refusal;

@@ -32,7 +32,6 @@ public:
     // Marks the panel as playing a sketch older than the banner and choices
     // now shown: a band across its top says so until the next run.
     void SetOutOfDate(bool outOfDate);
-    bool OutOfDate() const { return outOfDate_; }
     bool MarkShown() const { return outOfDate_ && !shownAside_; }
 
     bool HasSketch() const;
@@ -56,7 +55,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void Load(const QString& sketchText);
+    void Load(const QString& sketchText, bool aside);
     void Restart();
     void EnterItem();
     // The image the panel shows now, lit or not.

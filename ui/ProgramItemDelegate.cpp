@@ -1,7 +1,6 @@
 #include "ui/ProgramItemDelegate.h"
 
 #include "program/Program.h"
-#include "sign/SignTiming.h"
 #include "ui/ItemTextEditor.h"
 #include "ui/ProgramTableModel.h"
 

@@ -9,9 +9,6 @@
 
 namespace award {
 
-WrappingButton::WrappingButton(const QString& caption, QWidget* parent)
-    : QPushButton(caption, parent) {}
-
 QRect WrappingButton::CaptionArea() const {
     QStyleOptionButton option;
     initStyleOption(&option);

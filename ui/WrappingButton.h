@@ -10,7 +10,7 @@ namespace award {
 // single elided line would show both as the same "執行(電腦…".
 class WrappingButton : public QPushButton {
 public:
-    explicit WrappingButton(const QString& caption, QWidget* parent = nullptr);
+    using QPushButton::QPushButton;
 
     // The caption's lines as painted; the last one ends in an ellipsis when
     // the caption does not fit whole.
