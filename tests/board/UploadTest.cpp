@@ -82,8 +82,8 @@ void ExpectTheBoardShows(SimulatedBoard& board, const std::vector<TableRow>& row
 
 const QStringList kStyle{"--font", "標楷體", "--bold", "--first-row", "1"};
 
-std::vector<TableRow> RowsOfTheSketch() {
-    const CommandRun sketch = RunCommand(kStyle);
+std::vector<TableRow> RowsOfTheSketch(const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+    const CommandRun sketch = RunCommand(kStyle, environment);
     EXPECT_EQ(sketch.exitCode, 0) << sketch.err.toStdString();
     return ParseSketchTable(sketch.out.toStdString()).ShownRows();
 }
@@ -113,7 +113,11 @@ TEST(UploadToBoard, WindowsCommandUploadsThroughACOMPortUnderWine) {
     const QString windowsCommand = qEnvironmentVariable("AWARD_WINE_SKETCH_COMMAND");
     const QString prefix = qEnvironmentVariable("WINEPREFIX");
     if (windowsCommand.isEmpty() || prefix.isEmpty()) GTEST_SKIP() << "run by the checks under Wine";
-    const std::vector<TableRow> rows = RowsOfTheSketch();
+    // The Linux command sees the machine's fonts, the very files the prefix
+    // holds, where Wine is kept from them.
+    QProcessEnvironment linux = QProcessEnvironment::systemEnvironment();
+    linux.remove(QStringLiteral("FONTCONFIG_FILE"));
+    const std::vector<TableRow> rows = RowsOfTheSketch(linux);
     ASSERT_EQ(rows.size(), 3u);
 
     const auto board = SimulatedBoard::WithStockBootloader();
