@@ -12,9 +12,10 @@ inline QString said;
 
 // Answers the message box about to open; with no button, by its default.
 // Another modal dialog may come first (a busy one, say): the answer waits
-// for the message box, for up to ten seconds.
-inline void Answer(QMessageBox::StandardButton button, int triesLeft = 1000) {
-    QTimer::singleShot(triesLeft == 1000 ? 0 : 10, [button, triesLeft] {
+// for the message box, for up to a minute.
+inline constexpr int kAnswerTries = 6000;  // ten milliseconds apart
+inline void Answer(QMessageBox::StandardButton button, int triesLeft = kAnswerTries) {
+    QTimer::singleShot(triesLeft == kAnswerTries ? 0 : 10, [button, triesLeft] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) {
             if (triesLeft > 0) Answer(button, triesLeft - 1);
