@@ -4,7 +4,6 @@
 #include "marquee/MarqueeWriter.h"
 #include "program/ProgramTimeline.h"
 #include "program/ProgramWriter.h"
-#include "sign/ColumnWords.h"
 #include "sign/FigureWords.h"
 #include "sign/Mega2560.h"
 #include "sign/SignGeometry.h"

@@ -2,7 +2,6 @@
 
 #include "marquee/MarqueeWriter.h"
 #include "program/ProgramFormat.h"
-#include "sign/ColumnWords.h"
 #include "sign/SignGeometry.h"
 
 #include <algorithm>
