@@ -1,6 +1,5 @@
 #include "surface/ColumnSampling.h"
 
-#include "sign/ColumnWords.h"
 #include "sign/SignGeometry.h"
 #include "surface/DrawingSurface.h"
 

@@ -8,13 +8,9 @@
 namespace award {
 namespace {
 
-QRgb ToQRgb(std::int32_t colour) {
-    return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
+QRgb ToQRgb(std::int32_t colour) { return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
 
-std::int32_t FromQRgb(QRgb rgb) {
-    return qRed(rgb) | (qGreen(rgb) << 8) | (qBlue(rgb) << 16);
-}
+std::int32_t FromQRgb(QRgb rgb) { return qRed(rgb) | (qGreen(rgb) << 8) | (qBlue(rgb) << 16); }
 
 // Reads the code point at i and moves past it; a lone surrogate reads as the
 // replacement character.
@@ -138,8 +134,7 @@ void DrawingSurface::PlaceGlyphs(QStringView text, qsizetype penX, Place place) 
 void DrawingSurface::Print(QStringView text) {
     PrepareGlyphs();
     const double scale = PixelsPerUnit();
-    const int baseline =
-        static_cast<int>(std::floor(currentY_ * scale)) + CellLeading() + glyphs_.EmAscent();
+    const int baseline = static_cast<int>(std::floor(currentY_ * scale)) + CellLeading() + glyphs_.EmAscent();
     const int penX = static_cast<int>(std::floor(currentX_ * scale)) + CellLeftMargin();
     const auto black = ToQRgb(kBlack);
     lastPrintInkRight_ = -1;

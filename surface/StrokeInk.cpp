@@ -57,16 +57,11 @@ void JoinStroke(std::vector<std::uint8_t>& ink, const Coverage& coarse, const st
                 const std::vector<char>& member) {
     const int width = coarse.width;
     const auto lit = [&](int p) { return ink[static_cast<std::size_t>(p)] != 0; };
-    int seed = -1;
-    for (const int p : pixels)
-        if (lit(p)) {
-            seed = p;
-            break;
-        }
+    const auto firstLit = std::ranges::find_if(pixels, lit);
+    int seed = firstLit != pixels.end() ? *firstLit : -1;
     if (seed < 0) {  // too thin for the threshold anywhere: its best pixel stands for it
-        seed = pixels.front();
-        for (const int p : pixels)
-            if (coarse.values[static_cast<std::size_t>(p)] > coarse.values[static_cast<std::size_t>(seed)]) seed = p;
+        const auto coverage = [&](int p) { return coarse.values[static_cast<std::size_t>(p)]; };
+        seed = *std::ranges::max_element(pixels, {}, coverage);
         ink[static_cast<std::size_t>(seed)] = 1;
     }
     const auto neighbours = [&](int p, auto visit) {
