@@ -63,6 +63,11 @@ struct CsvRows {
     int badLine = 0;
     int badRow = 0;
 
+    void MarkBad() {
+        badLine = current.line;
+        badRow = current.row;
+    }
+
     static void Cell(void* cell, std::size_t size, void* data) {
         auto* rows = static_cast<CsvRows*>(data);
         // A cell is text the file held: a U+FEFF it starts with is the
@@ -110,8 +115,7 @@ CsvRows ParseCsv(const QByteArray& utf8, char separator, bool firstRowOnly = fal
         }
         rows.rowEnded = false;
         if (csv_parse(parser.get(), &byte, 1, CsvRows::Cell, CsvRows::RowEnd, &rows) != 1) {
-            rows.badLine = rows.current.line;
-            rows.badRow = rows.current.row;
+            rows.MarkBad();
             return rows;
         }
         if (byte == '\r' || (byte == '\n' && previous != '\r')) {
@@ -121,10 +125,7 @@ CsvRows ParseCsv(const QByteArray& utf8, char separator, bool firstRowOnly = fal
         previous = byte;
         if (firstRowOnly && !rows.rows.empty()) return rows;
     }
-    if (csv_fini(parser.get(), CsvRows::Cell, CsvRows::RowEnd, &rows) != 0) {
-        rows.badLine = rows.current.line;
-        rows.badRow = rows.current.row;
-    }
+    if (csv_fini(parser.get(), CsvRows::Cell, CsvRows::RowEnd, &rows) != 0) rows.MarkBad();
     return rows;
 }
 
@@ -245,13 +246,11 @@ ProgramFileRead ReadProgramCsv(const QByteArray& bytes) {
     const Separator* separator = nullptr;
     CsvRows::Row widest;
     const Separator* widestSeparator = &kSeparators.front();
-    int badQuotesLine = 0;
-    int badQuotesRow = 0;
+    std::pair<int, int> badQuotes;  // the line and row where a first row's quotes went wrong
     for (const Separator& candidate : kSeparators) {
         const CsvRows first = ParseCsv(utf8, candidate.byte, true);
         if (first.rows.empty()) {
-            badQuotesLine = first.badLine;
-            badQuotesRow = first.badRow;
+            badQuotes = {first.badLine, first.badRow};
             continue;
         }
         if (NamesOf(first.rows.front()) == HeaderNames()) {
@@ -264,7 +263,8 @@ ProgramFileRead ReadProgramCsv(const QByteArray& bytes) {
         }
     }
     if (!separator) {
-        if (widest.cells.empty() && badQuotesLine > 0) return Refused(badQuotesLine, badQuotesRow, BadQuotes());
+        if (widest.cells.empty() && badQuotes.first > 0)
+            return Refused(badQuotes.first, badQuotes.second, BadQuotes());
         if (widest.cells.empty())
             return Refused(1, 1, QStringLiteral("檔案是空的，第一列要是「%1」。").arg(ProgramCsvHeader()));
         QStringList shown;
@@ -280,8 +280,7 @@ ProgramFileRead ReadProgramCsv(const QByteArray& bytes) {
     }
 
     const CsvRows rows = ParseCsv(utf8, separator->byte);
-    if (rows.badLine > 0)
-        return Refused(rows.badLine, rows.badRow, BadQuotes());
+    if (rows.badLine > 0) return Refused(rows.badLine, rows.badRow, BadQuotes());
     ProgramFileRead read;
     read.encoding = EncodingName(decoded.encoding);
     const bool decimalComma = separator->byte == ';';

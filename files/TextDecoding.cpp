@@ -3,7 +3,6 @@
 #include "files/Big5.h"
 #include "files/Refused.h"
 
-#include <QList>
 #include <QStringDecoder>
 #include <QStringList>
 
