@@ -34,14 +34,6 @@ void LedPreview::SetOutOfDate(bool outOfDate) {
     update();
 }
 
-void LedPreview::SetSketchText(const QString& sketchText) {
-    Load(sketchText, false);
-}
-
-void LedPreview::SetShownAside(const QString& sketchText) {
-    Load(sketchText, true);
-}
-
 void LedPreview::Load(const QString& sketchText, bool aside) {
     shownAside_ = aside;
     update();
