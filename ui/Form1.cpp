@@ -1,17 +1,17 @@
 #include "ui/Form1.h"
 
-#include "notices/CapacityWords.h"
 #include "notices/Notices.h"
 #include "reading/SketchReader.h"
 #include "surface/FaceResolver.h"
+#include "ui/DisplayModeChooser.h"
 #include "ui/LedPreview.h"
 #include "ui/MenuShortcutFilter.h"
+#include "ui/PictureBox.h"
 #include "ui/WrappingButton.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
@@ -19,7 +19,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -28,93 +27,7 @@
 #include <QTextDocument>
 #include <QTimer>
 
-#include <functional>
-
 namespace award {
-
-// 顯示方式: phrase by phrase, the sign's own way, or a marquee that scrolls
-// the whole text, with its speed. Sits beside the picture area, in sight.
-class DisplayModeChooser : public QWidget {
-public:
-    explicit DisplayModeChooser(QWidget* parent) : QWidget(parent) {
-        auto* label = new QLabel(QStringLiteral("顯示方式"), this);
-        label->setGeometry(0, 0, 50, 33);
-        phrases_ = new QRadioButton(QStringLiteral("逐句"), this);
-        phrases_->setObjectName(QStringLiteral("phraseMode"));
-        phrases_->setGeometry(50, 0, 50, 33);
-        marquee_ = new QRadioButton(QStringLiteral("跑馬燈"), this);
-        marquee_->setObjectName(QStringLiteral("marqueeMode"));
-        marquee_->setGeometry(100, 0, 62, 33);
-        // A group of their own: the face options beside them are another choice.
-        auto* group = new QButtonGroup(this);
-        group->addButton(phrases_);
-        group->addButton(marquee_);
-        phrases_->setChecked(true);
-
-        speed_ = new QComboBox(this);
-        speed_->setObjectName(QStringLiteral("marqueeSpeed"));
-        speed_->setGeometry(164, 4, 56, 25);
-        for (const MarqueeSpeed speed : kMarqueeSpeeds) speed_->addItem(SpeedName(speed), int(speed));
-        speed_->setCurrentIndex(speed_->findData(int(ConversionOptions{}.speed)));
-        speed_->setEnabled(false);
-        QStringList paces;
-        for (const MarqueeSpeed speed : kMarqueeSpeeds)
-            paces << QStringLiteral("%1%2約 %3 個字")
-                         .arg(SpeedName(speed), paces.isEmpty() ? QStringLiteral("每秒") : QString(),
-                              CharactersPerSecondInWords(speed));
-        speed_->setToolTip(QStringLiteral("跑馬燈的速度：") + paces.join(u'，'));
-        phrases_->setToolTip(QStringLiteral("一次顯示一句，每句最多 4 個中文字，最多 %1 句").arg(FlashPhrasesInWords()));
-        marquee_->setToolTip(QStringLiteral("整段文字由右向左捲過看板，不限每句 4 個字，最多約 %1 個中文字（%2 欄）")
-                                 .arg(MarqueeCharactersInWords(), MarqueeColumnsInWords()));
-        connect(marquee_, &QRadioButton::toggled, speed_, &QComboBox::setEnabled);
-    }
-
-    bool Marquee() const { return marquee_->isChecked(); }
-    MarqueeSpeed Speed() const { return static_cast<MarqueeSpeed>(speed_->currentData().toInt()); }
-
-    // Calls `changed` whenever the mode or the speed changes, while `context`
-    // lives.
-    void WhenChanged(QObject* context, const std::function<void()>& changed) {
-        connect(marquee_, &QRadioButton::toggled, context, [changed](bool) { changed(); });
-        connect(speed_, &QComboBox::currentIndexChanged, context, [changed](int) { changed(); });
-    }
-
-    // The controls a user tabs through, in order.
-    QList<QWidget*> TabStops() const { return {phrases_, marquee_, speed_}; }
-
-private:
-    QRadioButton* phrases_ = nullptr;
-    QRadioButton* marquee_ = nullptr;
-    QComboBox* speed_ = nullptr;
-};
-
-// Shows the drawing surface inside a sunken two-pixel border, so the user sees
-// the phrase that was converted last. The surface is off-screen; this only
-// paints its pixels and never draws on it.
-class PictureBox : public QFrame {
-public:
-    PictureBox(const DrawingSurface& surface, QWidget* parent) : QFrame(parent), surface_(surface) {
-        setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        setLineWidth(2);
-        // The picture area is a tab stop of its own, like the rest of the controls.
-        setFocusPolicy(Qt::StrongFocus);
-    }
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        QFrame::paintEvent(event);
-        QPainter painter(this);
-        painter.drawImage(contentsRect().topLeft(), surface_.Image());
-        if (!hasFocus()) return;
-        // Marked on the border's inner ring: the pixels inside are the
-        // surface's and must show exactly what the run sampled.
-        painter.setPen(palette().color(QPalette::Highlight));
-        painter.drawRect(rect().adjusted(1, 1, -2, -2));
-    }
-
-private:
-    const DrawingSurface& surface_;
-};
 
 const QString Form1::kCaption = QStringLiteral(
     "曜辰電子獎狀程式：請任意輸入文字 每句至多4個中文字 每句以1個空白分開，執行程式，"

@@ -1,14 +1,12 @@
 #include "ui/HelpMenu.h"
 
 #include "ui/Form1.h"
-#include "ui/SignColours.h"
+#include "ui/WiringDiagram.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QImage>
 #include <QMenu>
-#include <QPainter>
-#include <QPainterPath>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -17,79 +15,6 @@ namespace award {
 namespace {
 
 const QUrl kWiringPicture(QStringLiteral("wiring.png"));
-
-void Box(QPainter& painter, const QRect& box, const QColor& fill, const QColor& ink, const QString& text) {
-    painter.setPen(QPen(Qt::black, 1.5));
-    painter.setBrush(fill);
-    painter.drawRoundedRect(box, 6, 6);
-    painter.setPen(ink);
-    painter.drawText(box.adjusted(6, 4, -6, -4), Qt::AlignCenter | Qt::TextWordWrap, text);
-}
-
-// A bus of wires, its width written on it.
-void Bus(QPainter& painter, QPoint from, QPoint to, const QString& label) {
-    painter.setPen(QPen(Qt::black, 3));
-    painter.drawLine(from, to);
-    QPainterPath head;
-    const int dx = to.x() > from.x() ? -10 : to.x() < from.x() ? 10 : 0;
-    const int dy = to.y() > from.y() ? -10 : to.y() < from.y() ? 10 : 0;
-    head.moveTo(to);
-    head.lineTo(to + QPoint(dx + (dy ? 6 : 0), dy + (dx ? 6 : 0)));
-    head.lineTo(to + QPoint(dx - (dy ? 6 : 0), dy - (dx ? 6 : 0)));
-    head.closeSubpath();
-    painter.fillPath(head, Qt::black);
-    painter.setPen(Qt::black);
-    const QPoint middle = (from + to) / 2;
-    painter.drawText(QRect(middle.x() - 80, middle.y() - 22, 160, 20), Qt::AlignCenter, label);
-}
-
-// A picture of how the sign hangs on the Arduino Mega 2560: port F and port
-// K through the row drivers to the 16 rows, port C through the column
-// decoder and its drivers to the 64 columns.
-QImage WiringDiagram() {
-    QImage image(760, 420, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QFont font = painter.font();
-    font.setPixelSize(14);
-    painter.setFont(font);
-
-    Box(painter, QRect(20, 60, 180, 300), colours::kBoard, Qt::white,
-        QStringLiteral("Arduino Mega 2560\n\n埠 F：A0–A7\n\n埠 K：A8–A15\n\n埠 C：37–30"));
-    Box(painter, QRect(300, 40, 170, 150), colours::kDriver, Qt::black,
-        QStringLiteral("列驅動\n（電晶體或驅動 IC，\n加限流電阻）"));
-    Box(painter, QRect(300, 250, 170, 150), colours::kDriver, Qt::black,
-        QStringLiteral("欄解碼器\n（6 條位址線選 1 欄）\n＋欄驅動"));
-
-    // The sign: 16 rows by 64 columns, drawn smaller.
-    const QRect sign(540, 40, 200, 210);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(colours::kSignCase);
-    painter.drawRoundedRect(sign, 6, 6);
-    for (int row = 0; row < 16; ++row)
-        for (int column = 0; column < 16; ++column) {
-            painter.setBrush((row + column) % 5 == 0 ? colours::kLedOn : colours::kLedOn.darker(300));
-            painter.drawEllipse(QPointF(sign.left() + 14 + column * 11.5, sign.top() + 14 + row * 11.5), 4, 4);
-        }
-    painter.setPen(Qt::black);
-    painter.drawText(QRect(sign.left(), sign.bottom() + 4, sign.width(), 40), Qt::AlignCenter | Qt::TextWordWrap,
-                     QStringLiteral("LED 看板 16 列 × 64 欄\n（只畫出一部分）"));
-
-    Bus(painter, QPoint(200, 95), QPoint(300, 95), QStringLiteral("第 1–8 列"));
-    Bus(painter, QPoint(200, 150), QPoint(300, 150), QStringLiteral("第 9–16 列"));
-    Bus(painter, QPoint(200, 320), QPoint(300, 320), QStringLiteral("欄位址 0–63"));
-    Bus(painter, QPoint(470, 115), QPoint(540, 115), QStringLiteral("16 列"));
-    Bus(painter, QPoint(505, 325), QPoint(505, 250), QString());
-    painter.setPen(QPen(Qt::black, 3));
-    painter.drawLine(QPoint(470, 325), QPoint(505, 325));
-    painter.drawText(QRect(510, 290, 60, 20), Qt::AlignLeft, QStringLiteral("64 欄"));
-
-    painter.setPen(QColor(170, 0, 0));
-    painter.drawText(QRect(20, 370, 280, 44), Qt::AlignLeft | Qt::TextWordWrap,
-                     QStringLiteral("腳位不可直接接 LED：\n每支腳最多約 20 mA。"));
-    return image;
-}
 
 }  // namespace
 

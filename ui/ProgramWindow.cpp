@@ -2,170 +2,24 @@
 
 #include "notices/Notices.h"
 #include "phrases/Phrases.h"
+#include "ui/Form1.h"
+#include "ui/ItemTextEditor.h"
 #include "ui/LedPreview.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ProgramItemDelegate.h"
 
 #include <QBoxLayout>
-#include <QComboBox>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QDoubleSpinBox>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QShortcut>
-#include <QStyledItemDelegate>
 #include <QTableView>
 
 #include <algorithm>
-#include <array>
-#include <functional>
-#include <optional>
 
 namespace award {
-namespace {
-
-// The 內容 cell's editor. A text may be long and hold line breaks, each one a
-// page of the item, which a line edit would cut or lose: Enter ends the edit
-// as in every other cell, Shift+Enter breaks the line.
-class ItemTextEditor : public QPlainTextEdit {
-public:
-    // `done` ends the edit of this editor, keeping the text.
-    ItemTextEditor(QWidget* parent, std::function<void(QWidget*)> done)
-        : QPlainTextEdit(parent), done_(std::move(done)) {
-        setObjectName(QStringLiteral("itemTextEditor"));
-        // Tab moves on to the next cell, as it does from the other editors.
-        setTabChangesFocus(true);
-        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        setFrameShape(QFrame::NoFrame);
-        // One line as the cell shows it, so that End goes to the end of the line.
-        setLineWrapMode(QPlainTextEdit::NoWrap);
-    }
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
-            QPlainTextEdit::keyPressEvent(event);
-        else if (event->modifiers() & Qt::ShiftModifier)
-            insertPlainText(QStringLiteral("\n"));
-        else
-            done_(this);
-    }
-
-private:
-    std::function<void(QWidget*)> done_;
-};
-
-// The same text in a window of its own, roomy enough for a long one; nothing
-// when the user cancels.
-std::optional<QString> EditItemTextInDialog(QWidget* parent, int row, const QString& text) {
-    QDialog dialog(parent);
-    dialog.setWindowTitle(QStringLiteral("第 %1 項的內容").arg(row + 1));
-    auto* hint = new QLabel(QStringLiteral("每一行是看板上的一頁。"), &dialog);
-    auto* editor = new QPlainTextEdit(&dialog);
-    editor->setObjectName(QStringLiteral("itemTextDialogEditor"));
-    editor->setPlainText(text);
-    editor->moveCursor(QTextCursor::End);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("確定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(hint);
-    layout->addWidget(editor);
-    layout->addWidget(buttons);
-    dialog.resize(520, 360);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return editor->toPlainText();
-}
-
-template <class Value, std::size_t N>
-QStringList NamesOf(const std::array<Value, N>& values, QString (*name)(Value)) {
-    QStringList names;
-    for (const Value value : values) names << name(value);
-    return names;
-}
-
-QStringList NamesOf(int column) {
-    switch (column) {
-    case ProgramTableModel::Style: return NamesOf(kItemStyles, StyleName);
-    case ProgramTableModel::Speed: return NamesOf(kMarqueeSpeeds, SpeedName);
-    case ProgramTableModel::Align: return NamesOf(kItemAligns, AlignName);
-    default: return {};
-    }
-}
-
-// In-place editors of the 節目表: a list of the named values for the style,
-// the speed and the alignment, a spin box in the sign's steps for the hold
-// time, and for the text a field that takes it whole, line breaks included.
-class ProgramItemDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override;
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
-    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
-};
-
-QWidget* ProgramItemDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                                           const QModelIndex& index) const {
-    // Qt asks for editors through a const delegate, yet an editor commits
-    // through the delegate's signal.
-    auto* self = const_cast<ProgramItemDelegate*>(this);
-    if (index.column() == ProgramTableModel::Hold) {
-        auto* seconds = new QDoubleSpinBox(parent);
-        seconds->setDecimals(1);
-        seconds->setRange(kMinHoldSeconds, kMaxHoldSeconds);
-        seconds->setSingleStep(kHoldStepSeconds);
-        seconds->setSuffix(QStringLiteral(" 秒"));
-        // Into the item at once, so that the preview plays what is being chosen.
-        connect(seconds, &QDoubleSpinBox::valueChanged, self, [self, seconds] { emit self->commitData(seconds); });
-        return seconds;
-    }
-    if (const QStringList names = NamesOf(index.column()); !names.isEmpty()) {
-        auto* choice = new QComboBox(parent);
-        choice->addItems(names);
-        connect(choice, &QComboBox::activated, self, [self, choice] { emit self->commitData(choice); });
-        return choice;
-    }
-    if (index.column() == ProgramTableModel::Text) {
-        return new ItemTextEditor(parent, [self](QWidget* text) {
-            emit self->commitData(text);
-            emit self->closeEditor(text, QAbstractItemDelegate::NoHint);
-        });
-    }
-    return QStyledItemDelegate::createEditor(parent, option, index);
-}
-
-void ProgramItemDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
-    const QVariant value = index.data(Qt::EditRole);
-    if (auto* seconds = qobject_cast<QDoubleSpinBox*>(editor))
-        seconds->setValue(value.toDouble());
-    else if (auto* choice = qobject_cast<QComboBox*>(editor))
-        choice->setCurrentText(value.toString());
-    else
-        QStyledItemDelegate::setEditorData(editor, index);
-}
-
-void ProgramItemDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
-    if (auto* seconds = qobject_cast<QDoubleSpinBox*>(editor)) {
-        seconds->interpretText();
-        model->setData(index, seconds->value());
-    } else if (auto* choice = qobject_cast<QComboBox*>(editor)) {
-        model->setData(index, choice->currentText());
-    } else {
-        QStyledItemDelegate::setModelData(editor, model, index);
-    }
-}
-
-}  // namespace
 
 ProgramWindow::ProgramWindow(Form1& form)
     : QWidget(&form, Qt::Window), form_(form), lengthCount_([this](const QString& words) { length_->setText(words); }) {
@@ -304,8 +158,10 @@ QString ProgramWindow::ApplyCaption() const {
     return findChild<QPushButton*>(QStringLiteral("applyProgram"))->text();
 }
 
-// -1 when no row is current, as for an invalid index.
-int ProgramWindow::CurrentRow() const { return table_->currentIndex().row(); }
+int ProgramWindow::CurrentRow() const {
+    const QModelIndex current = table_->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
 
 void ProgramWindow::Select(int row) {
     if (row < 0 || row >= model_.rowCount()) return;
@@ -411,15 +267,19 @@ bool ProgramWindow::BuildFromBanner() {
                                       .arg(count),
                                   kAddAfter | kReplace | QMessageBox::Cancel,
                                   {{kAddAfter, QStringLiteral("加在後面")}, {kReplace, QStringLiteral("取代")}});
-    if (choice != kAddAfter && choice != kReplace) return false;
-    const bool adding = choice == kAddAfter;
-    const int first = adding ? model_.rowCount() : 0;
-    Program all = adding ? model_.Items() : Program();
-    all.insert(all.end(), std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
-    model_.ReplaceItems(std::move(all), adding ? QStringLiteral("從橫幅文字加入") : QStringLiteral("從橫幅文字建立"));
-    Select(first);
-    status_->setText(adding ? QStringLiteral("已從橫幅文字加入 %1 項，共 %2 項。").arg(count).arg(model_.rowCount())
-                            : QStringLiteral("已從橫幅文字建立 %1 項。").arg(count));
+    if (choice == kAddAfter) {
+        const int first = model_.rowCount();
+        Program all = model_.Items();
+        all.insert(all.end(), std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
+        model_.ReplaceItems(std::move(all), QStringLiteral("從橫幅文字加入"));
+        Select(first);
+        status_->setText(QStringLiteral("已從橫幅文字加入 %1 項，共 %2 項。").arg(count).arg(model_.rowCount()));
+        return true;
+    }
+    if (choice != kReplace) return false;
+    model_.ReplaceItems(std::move(items), QStringLiteral("從橫幅文字建立"));
+    Select(0);
+    status_->setText(QStringLiteral("已從橫幅文字建立 %1 項。").arg(count));
     return true;
 }
 
