@@ -228,9 +228,7 @@ GlyphImage GlyphRenderer::Render(char32_t codePoint) {
         }
     }
     // What no face draws is shown by the missing-glyph symbol of the chosen face.
-    GlyphImage missing;
-    if (firstOpened)
-        if (std::optional<GlyphImage> glyph = Draw(firstOpened, 0)) missing = *std::move(glyph);
+    GlyphImage missing = (firstOpened ? Draw(firstOpened, 0) : std::nullopt).value_or(GlyphImage{});
     missing.inChosenFace = false;
     return missing;
 }
