@@ -69,10 +69,9 @@ std::optional<QByteArray> BannerFileBytes(const QString& banner, const BannerFor
 
 std::optional<QString> SaveBannerFile(const QString& path, const QString& banner, const BannerForm& form) {
     const auto bytes = BannerFileBytes(banner, form);
-    if (!bytes) {
+    if (!bytes)
         return QStringLiteral("沒有儲存：「%1」沒有 %2 編碼。")
             .arg(CharactersWithoutCode(banner, form.encoding), EncodingName(form.encoding));
-    }
     return WriteAtomically(path, *bytes);
 }
 

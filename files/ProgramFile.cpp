@@ -35,8 +35,6 @@ ProgramFileRead Refused(int line, int row, const QString& why) {
     return refused;
 }
 
-ProgramFileRead Refused(const QString& why) { return Refused(0, 0, why); }
-
 // The cell separators spreadsheets save with: Excel writes semicolons where
 // the comma is the decimal mark, and tabs in its 「Unicode 文字」.
 struct Separator {
@@ -172,14 +170,13 @@ bool TakeNamed(const QString& cell, std::optional<Value> (*named)(QStringView), 
 std::optional<ProgramItem> ItemFrom(const std::vector<QString>& cells, bool decimalComma, QString& why) {
     ProgramItem item;
     const auto cell = [&](int column) { return column < int(cells.size()) ? cells[std::size_t(column)].trimmed() : QString(); };
-    for (std::size_t extra = kColumns; extra < cells.size(); ++extra) {
+    for (std::size_t extra = kColumns; extra < cells.size(); ++extra)
         if (!cells[extra].trimmed().isEmpty()) {
             why = QStringLiteral("多了第 %1 欄「%2」；每列只有 內容、顯示方式、停留秒數、速度、對齊 五欄。")
                       .arg(extra + 1)
                       .arg(Shown(cells[extra]));
             return std::nullopt;
         }
-    }
     if (!cells.empty()) item.text = cells[0];
     if (!TakeNamed(cell(1), StyleNamed, QStringLiteral("顯示方式"), StyleNamesInWords(), item.style, why))
         return std::nullopt;
@@ -235,11 +232,11 @@ QByteArray ProgramCsv(const Program& program) {
 }
 
 ProgramFileRead ReadProgramCsv(const QByteArray& bytes) {
-    if (bytes.size() > kMaxProgramFileBytes) return Refused(TooLarge());
+    if (bytes.size() > kMaxProgramFileBytes) return Refused(0, 0, TooLarge());
     // What the writer wrote the reader takes back: a 內容 may hold any
     // character, control characters too.
     const DecodedText decoded = DecodeText(bytes, ControlCharacters::Kept);
-    if (decoded.refusal != DecodedText::Refusal::None) return Refused(decoded.why);
+    if (decoded.refusal != DecodedText::Refusal::None) return Refused(0, 0, decoded.why);
     const QByteArray utf8 = decoded.text.toUtf8();
 
     // The separator is the one that makes the first row our header.
@@ -292,8 +289,7 @@ ProgramFileRead ReadProgramCsv(const QByteArray& bytes) {
     for (std::size_t r = 1; r < rows.rows.size(); ++r) {
         const auto& row = rows.rows[r];
         // A spreadsheet saves a blank row as separators alone.
-        if (std::all_of(row.cells.begin(), row.cells.end(), [](const QString& c) { return c.trimmed().isEmpty(); }))
-            continue;
+        if (std::ranges::all_of(row.cells, [](const QString& c) { return c.trimmed().isEmpty(); })) continue;
         QString why;
         const auto item = ItemFrom(row.cells, decimalComma, why);
         if (!item) return Refused(row.line, row.row, why);
@@ -305,7 +301,7 @@ ProgramFileRead ReadProgramCsv(const QByteArray& bytes) {
 
 ProgramFileRead ReadProgramFile(const QString& path) {
     const FileBytes file = ReadRegularFile(path, kMaxProgramFileBytes);
-    if (file.refusal != FileBytes::Refusal::None) return Refused(file.why);
+    if (file.refusal != FileBytes::Refusal::None) return Refused(0, 0, file.why);
     return ReadProgramCsv(file.bytes);
 }
 
