@@ -56,10 +56,8 @@ std::optional<std::vector<Item>> ReadArray(const CppTokens& t, const Declaration
     if (progmem != inFlash || !c.Take(u"=")) return std::nullopt;
     auto array = items(c, most);
     if (!array || !c.AtEnd()) return std::nullopt;
-    if (declared) {
-        if (array->size() > *declared) return std::nullopt;
-        array->resize(*declared, zero);
-    }
+    if (declared && array->size() > *declared) return std::nullopt;
+    if (declared) array->resize(*declared, zero);
     if (array->empty()) return std::nullopt;
     return array;
 }
@@ -128,9 +126,7 @@ std::optional<SortedStatements> SortStatements(const CppTokens& tokens, ReadRefu
             sorted.code.push_back(index);
             continue;
         }
-        bool anyData = false;
-        for (const auto& d : declaration->declarators) anyData = anyData || IsDataName(d.name);
-        if (!anyData) {
+        if (std::ranges::none_of(declaration->declarators, [](const auto& d) { return IsDataName(d.name); })) {
             sorted.extras.emplace_back(index, *declaration);
             continue;
         }
