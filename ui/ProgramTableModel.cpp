@@ -45,19 +45,21 @@ private:
 
 }  // namespace
 
-void ProgramTableModel::SetItems(Program program) {
+void ProgramTableModel::Reset(Program program) {
     beginResetModel();
     program_ = std::move(program);
     endResetModel();
+}
+
+void ProgramTableModel::SetItems(Program program) {
+    Reset(std::move(program));
     modified_ = false;
     if (undo_) undo_->clear();
 }
 
 void ProgramTableModel::ReplaceItems(Program program, const QString& what) {
     Program before = program_;
-    beginResetModel();
-    program_ = std::move(program);
-    endResetModel();
+    Reset(std::move(program));
     Record(std::move(before), what);
 }
 
@@ -90,9 +92,7 @@ void ProgramTableModel::Restore(const Program& program) {
             emit dataChanged(index(int(row), 0), index(int(row), ColumnCount - 1));
         }
     } else {
-        beginResetModel();
-        program_ = program;
-        endResetModel();
+        Reset(program);
     }
     modified_ = true;
 }
@@ -185,10 +185,7 @@ namespace {
 
 // The editor hands over a number; a pasted or typed text is read as files are.
 std::optional<double> HoldSeconds(const QVariant& value) {
-    if (value.typeId() == QMetaType::QString) {
-        const QString text = value.toString();
-        return HoldSecondsFrom(QStringView(text));
-    }
+    if (value.typeId() == QMetaType::QString) return HoldSecondsFrom(QStringView(value.toString()));
     bool isNumber = false;
     const double seconds = value.toDouble(&isNumber);
     return isNumber ? HoldSecondsFrom(seconds) : std::nullopt;
