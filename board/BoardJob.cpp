@@ -15,7 +15,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTimer>
 
 #include <filesystem>
 #include <system_error>
@@ -155,7 +154,10 @@ bool BoardJob::Start(const QString& sketch, Goal goal, const QString& target) {
 #ifdef AWARD_BOARD_IMAGE
     if (imaged) return StartImage(*shown);
 #endif
-    if (const auto problem = Prepare(sketch)) return Finish(Result::NotPrepared, {*problem}, true);
+    const QStringList folders{kSketchName, QStringLiteral("build"), QStringLiteral("tmp"),
+                              toolchain::CoreCacheFolder()};
+    if (const auto problem = Prepare(QStringLiteral("編譯用"), folders, SketchFile(), sketch.toUtf8()))
+        return Finish(Result::NotPrepared, {*problem}, true);
     const QDir folder(temporary_->path());
     Run(toolchain::CompilerProgram(),
         toolchain::CompileArguments(folder.filePath(SketchFile()), folder.filePath(QStringLiteral("build"))));
@@ -165,16 +167,14 @@ bool BoardJob::Start(const QString& sketch, Goal goal, const QString& target) {
 
 QString BoardJob::SketchFile() { return kSketchName + u'/' + kSketchName + QStringLiteral(".ino"); }
 
-std::optional<QString> BoardJob::Prepare(const QString& sketch) {
-    if (!temporary_->isValid())
-        return QStringLiteral("無法建立編譯用的暫存資料夾：%1").arg(temporary_->errorString());
+std::optional<QString> BoardJob::Prepare(const QString& use, const QStringList& folders, const QString& file,
+                                         const QByteArray& bytes) {
+    if (!temporary_->isValid()) return QStringLiteral("無法建立%1的暫存資料夾：%2").arg(use, temporary_->errorString());
     const QDir folder(temporary_->path());
-    for (const QString& path : {folder.filePath(kSketchName), folder.filePath(QStringLiteral("build")),
-                                folder.filePath(QStringLiteral("tmp")), toolchain::CoreCacheFolder()}) {
-        if (auto problem = MakeFolder(path)) return problem;
-    }
-    if (const auto problem = WriteNewFile(folder.filePath(SketchFile()), sketch.toUtf8()))
-        return QStringLiteral("無法寫入編譯用的暫存資料夾 %1：%2").arg(folder.path(), *problem);
+    for (const QString& path : folders)
+        if (auto problem = MakeFolder(folder.filePath(path))) return problem;
+    if (const auto problem = WriteNewFile(folder.filePath(file), bytes))
+        return QStringLiteral("無法寫入%1的暫存資料夾 %2：%3").arg(use, folder.path(), *problem);
     return std::nullopt;
 }
 
@@ -295,18 +295,10 @@ bool BoardJob::StartImage(const SketchFrames& shown) {
             return Finish(Result::HexNotWritten, {QStringLiteral("無法寫出 %1：%2").arg(target_, *problem)}, true);
         return Finish(Result::Compiled, {QStringLiteral("已寫出 %1").arg(target_), sizeNotice_}, true);
     }
-    if (!temporary_->isValid())
-        return Finish(Result::NotPrepared,
-                      {QStringLiteral("無法建立上傳用的暫存資料夾：%1").arg(temporary_->errorString())}, true);
-    const QDir folder(temporary_->path());
-    const QString file = folder.filePath(kSketchName + QStringLiteral(".hex"));
-    std::optional<QString> problem = MakeFolder(folder.filePath(QStringLiteral("tmp")));
-    if (!problem) {
-        if (const auto written = WriteNewFile(file, hex))
-            problem = QStringLiteral("無法寫入上傳用的暫存資料夾 %1：%2").arg(folder.path(), *written);
-    }
-    if (problem) return Finish(Result::NotPrepared, {*problem}, true);
-    Upload(file);
+    const QString file = kSketchName + QStringLiteral(".hex");
+    if (const auto problem = Prepare(QStringLiteral("上傳用"), {QStringLiteral("tmp")}, file, hex))
+        return Finish(Result::NotPrepared, {*problem}, true);
+    Upload(QDir(temporary_->path()).filePath(file));
     return true;
 }
 #endif

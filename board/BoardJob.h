@@ -13,7 +13,6 @@
 #include <memory>
 #include <optional>
 
-
 namespace award {
 
 struct SketchFrames;
@@ -82,7 +81,10 @@ private:
     enum class Goal { Check, Upload, WriteHex };
 
     bool Start(const QString& sketch, Goal goal, const QString& target);
-    std::optional<QString> Prepare(const QString& sketch);
+    // Makes the job's folders and writes its one file among them, for `use`
+    // (編譯用, 上傳用); why not, for the user.
+    std::optional<QString> Prepare(const QString& use, const QStringList& folders, const QString& file,
+                                   const QByteArray& bytes);
     static QString SketchFile();
     void Run(const QString& program, const QStringList& arguments);
     void OnOutput();

@@ -32,10 +32,8 @@ QString PlainCompilerMessage(const QString& message) {
     };
     for (const auto& [pattern, plain] : kPlain) {
         const QRegularExpressionMatch match = pattern.match(message);
-        if (match.hasMatch()) {
-            const QString text = QString::fromUtf8(plain);
-            return text.contains(QLatin1String("%1")) ? text.arg(match.captured(1)) : text;
-        }
+        const QString text = QString::fromUtf8(plain);
+        if (match.hasMatch()) return text.contains(QLatin1String("%1")) ? text.arg(match.captured(1)) : text;
     }
     return QStringLiteral("編譯器的說明：") + message;
 }

@@ -14,8 +14,6 @@ constexpr UsbId kMega2560[] = {{0x2341, 0x0010}, {0x2341, 0x0042}, {0x2A03, 0x00
 // CH340, FT232R and CP2102: the USB-serial chips of clone boards.
 constexpr UsbId kCloneBridges[] = {{0x1A86, 0x7523}, {0x0403, 0x6001}, {0x10C4, 0xEA60}};
 
-int Rank(const ListedPort& port) { return PortRank(port.usb); }
-
 }  // namespace
 
 int PortRank(std::optional<UsbId> usb) {
@@ -38,7 +36,7 @@ QString PortLabel(const SerialPort& port) {
 
 QList<SerialPort> AvailablePorts() {
     QList<ListedPort> ports = ListSerialPorts();
-    std::ranges::stable_sort(ports, {}, Rank);
+    std::ranges::stable_sort(ports, {}, [](const ListedPort& port) { return PortRank(port.usb); });
     QList<SerialPort> found;
     for (const ListedPort& port : ports) found.append(DescribePort(port.path, port.description, port.usb));
     return found;

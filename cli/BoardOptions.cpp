@@ -33,8 +33,7 @@ int StatusOf(BoardJob::Result result) {
     return kCannotReadOrWrite;
 }
 
-}  // namespace
-
+// Runs what --upload or --hex asks for and returns the exit status.
 int RunBoardCommand(const CommandLine& line, const QString& sketch, int& argc, char** argv) {
     QCoreApplication application(argc, argv);
     BoardJob job;
@@ -54,6 +53,16 @@ int RunBoardCommand(const CommandLine& line, const QString& sketch, int& argc, c
         job.StartHex(sketch, line.hexFile);
     if (status < 0) application.exec();
     return status;
+}
+
+}  // namespace
+
+int DeliverSketch(const CommandLine& line, const QString& sketch, const QStringList& notices, int& argc,
+                  char** argv, bool written) {
+    if (!line.ToBoard() && (!written || !console::Write(sketch.toUtf8()) || std::fflush(stdout) != 0))
+        return console::Fail(exit_status::kCannotReadOrWrite, QStringLiteral("無法寫出程式"));
+    for (const QString& notice : notices) Say(notice);
+    return line.ToBoard() ? RunBoardCommand(line, sketch, argc, argv) : exit_status::kDone;
 }
 
 }  // namespace award

@@ -3,12 +3,15 @@
 #include "cli/CommandLine.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace award {
 
-// --upload PORT and --hex FILE: the companion command takes the sketch to the
-// board, or to a HEX file, instead of standard output. Runs what the command
-// line asks for and returns the exit status.
-int RunBoardCommand(const CommandLine& line, const QString& sketch, int& argc, char** argv);
+// A run's sketch on standard output, with the run's notices after it; with
+// --upload PORT or --hex FILE, to the board or a HEX file instead. `written`
+// is false once a piece of the sketch passed on earlier failed. Returns the
+// exit status.
+int DeliverSketch(const CommandLine& line, const QString& sketch, const QStringList& notices, int& argc,
+                  char** argv, bool written = true);
 
 }  // namespace award

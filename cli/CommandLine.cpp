@@ -45,10 +45,8 @@ CommandLineRead ReadCommandLine(const QStringList& arguments) {
         return Refused(QStringLiteral("選項 %1 後面少了值").arg(arguments.last()));
     }
     CommandLine line;
-    if (parser.isSet(help)) {
-        line.help = true;
-        return {line, {}};
-    }
+    line.help = parser.isSet(help);
+    if (line.help) return {line, {}};
     // The last of two would silently win.
     for (const QCommandLineOption& option : all) {
         const QString name = option.names().constLast();

@@ -8,12 +8,12 @@
 #include "cli/BoardOptions.h"
 #include "cli/CommandHelp.h"
 #include "cli/Console.h"
-#include "cli/CommandLine.h"
 #include "cli/ExitStatus.h"
-#include "cli/ProgramCommand.h"
 #include "conversion/BannerConverter.h"
 #include "notices/Notices.h"
+#include "program/ProgramConverter.h"
 #include "files/BannerFile.h"
+#include "files/ProgramFile.h"
 #include "files/RegularFile.h"
 #include "files/Refused.h"
 #include "surface/DrawingSurface.h"
@@ -38,6 +38,49 @@ award::BannerText StandardInput() {
     return award::Refused<award::BannerText>(award::BannerText::Refusal::Unreadable, input.why);
 }
 
+// --program FILE.csv: the companion command writes the sketch of a program
+// file instead of a banner. The --help section for it, in the words of the
+// rest of the help.
+QString ProgramUsage() {
+    return QStringLiteral(
+               "\n"
+               "節目：\n"
+               "  --program 檔案     改為寫出看板節目的程式：檔案是 CSV（UTF-8、UTF-16 或 Big5，格子\n"
+               "                     以逗號、Tab 或分號分隔），第一列是「%1」，\n"
+               "                     之後每列一項，和「節目表」視窗儲存的一樣；這時不讀標準輸入。\n"
+               "                     --font、--bold、--italic、--first-row、--upload 和 --hex 照樣\n"
+               "                     適用，--marquee 和 --speed 不能一起用。檔案無法讀取、沒有任何項目\n"
+               "                     或有一列不對（會說是第幾列）時結束狀態是 %2，節目超過\n"
+               "                     Arduino Mega 2560 放得下的長度時是 %3。\n")
+        .arg(award::ProgramCsvHeader())
+        .arg(kBadUsage)
+        .arg(kDoesNotFit);
+}
+
+// Reads the file, writes its sketch in the face, style and first scan row the
+// command line asks for on standard output or takes it to the board as
+// --upload and --hex say, and returns the exit status.
+int RunProgramCommand(const award::CommandLine& line, int& argc, char** argv) {
+    const QString& path = line.programFile;
+    const award::ProgramFileRead read = award::ReadProgramFile(path);
+    if (!read.ok) return Fail(kBadUsage, path + QStringLiteral("：") + award::ProgramFileProblem(read));
+    for (const QString& notice : read.notices) Say(notice);
+
+    award::DrawingSurface surface;
+    award::ProgramConverter converter(surface);
+    const QString& sketch = converter.ConvertProgram(read.program, line.options);
+    const award::ProgramReport& report = converter.LastReport();
+    const QStringList notices =
+        award::ProgramWarnings(report) +
+        award::FaceNotices({surface.FontName(), surface.ResolvedFace(), surface.DrawsChinese()});
+    // An empty program is a file to mend, not one too long for the board.
+    if (report.refused) {
+        for (const QString& notice : notices) Say(notice);
+        return read.program.empty() ? kBadUsage : kDoesNotFit;
+    }
+    return award::DeliverSketch(line, sketch, notices, argc, argv);
+}
+
 int StatusOf(award::BannerText::Refusal refusal) {
     using Refusal = award::BannerText::Refusal;
     switch (refusal) {
@@ -58,11 +101,11 @@ int Run(int& argc, char** argv) {
     if (!read.line) return Fail(kBadUsage, read.why, true);
     const award::CommandLine& line = *read.line;
     if (line.help) {
-        if (!Write((award::CommandHelp() + award::ProgramUsage()).toUtf8()) || std::fflush(stdout) != 0)
+        if (!Write((award::CommandHelp() + ProgramUsage()).toUtf8()) || std::fflush(stdout) != 0)
             return Fail(kCannotReadOrWrite, QStringLiteral("無法寫出說明"));
         return kDone;
     }
-    if (!line.programFile.isEmpty()) return award::RunProgramCommand(line, argc, argv);
+    if (!line.programFile.isEmpty()) return RunProgramCommand(line, argc, argv);
 
     const bool fromFile = !line.bannerFile.isEmpty();
     const award::BannerText banner = fromFile ? award::ReadBannerFile(line.bannerFile) : StandardInput();
@@ -90,13 +133,7 @@ int Run(int& argc, char** argv) {
         for (const QString& warning : warnings) Say(warning);
         return kDoesNotFit;
     }
-    if (!line.ToBoard()) {
-        written = written && Write(sketch.toUtf8());
-        if (!written || std::fflush(stdout) != 0) return Fail(kCannotReadOrWrite, QStringLiteral("無法寫出程式"));
-    }
-    for (const QString& warning : warnings) Say(warning);
-    if (line.ToBoard()) return award::RunBoardCommand(line, sketch, argc, argv);
-    return kDone;
+    return award::DeliverSketch(line, sketch, warnings, argc, argv, written);
 }
 
 }  // namespace

@@ -1,12 +1,9 @@
 #include "conversion/BannerConverter.h"
 
 #include "marquee/MarqueeWriter.h"
-#include "phrases/PhraseFormat.h"
 #include "phrases/Phrases.h"
-#include "sign/ColumnWords.h"
 #include "sign/MeasuredCapacities.h"
 #include "sign/SignGeometry.h"
-#include "sign/SignTiming.h"
 #include "surface/ColumnSampling.h"
 #include "surface/DrawingSurface.h"
 

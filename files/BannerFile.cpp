@@ -7,7 +7,7 @@
 #include "files/TextEncoding.h"
 
 #include <QLocale>
-#include <QStringList>
+#include <QRegularExpression>
 
 namespace award {
 namespace {
@@ -18,12 +18,8 @@ BannerText Refused(Refusal refusal, const QString& why) { return award::Refused<
 
 // The first line break's kind stands for the whole file.
 QString LineEndOf(const QString& text) {
-    for (qsizetype at = 0; at < text.size(); ++at) {
-        if (text[at] == u'\n') return QStringLiteral("\n");
-        if (text[at] == u'\r')
-            return at + 1 < text.size() && text[at + 1] == u'\n' ? QStringLiteral("\r\n") : QStringLiteral("\r");
-    }
-    return {};
+    static const QRegularExpression kLineEnd(QStringLiteral("\r\n|\r|\n"));
+    return kLineEnd.match(text).captured();
 }
 
 }  // namespace
@@ -73,10 +69,9 @@ std::optional<QByteArray> BannerFileBytes(const QString& banner, const BannerFor
 
 std::optional<QString> SaveBannerFile(const QString& path, const QString& banner, const BannerForm& form) {
     const auto bytes = BannerFileBytes(banner, form);
-    if (!bytes) {
+    if (!bytes)
         return QStringLiteral("沒有儲存：「%1」沒有 %2 編碼。")
             .arg(CharactersWithoutCode(banner, form.encoding), EncodingName(form.encoding));
-    }
     return WriteAtomically(path, *bytes);
 }
 

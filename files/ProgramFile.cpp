@@ -35,8 +35,6 @@ ProgramFileRead Refused(int line, int row, const QString& why) {
     return refused;
 }
 
-ProgramFileRead Refused(const QString& why) { return Refused(0, 0, why); }
-
 // The cell separators spreadsheets save with: Excel writes semicolons where
 // the comma is the decimal mark, and tabs in its 「Unicode 文字」.
 struct Separator {
@@ -62,6 +60,11 @@ struct CsvRows {
     // Where the row libcsv could not read begins; 0 when it read them all.
     int badLine = 0;
     int badRow = 0;
+
+    void MarkBad() {
+        badLine = current.line;
+        badRow = current.row;
+    }
 
     static void Cell(void* cell, std::size_t size, void* data) {
         auto* rows = static_cast<CsvRows*>(data);
@@ -110,8 +113,7 @@ CsvRows ParseCsv(const QByteArray& utf8, char separator, bool firstRowOnly = fal
         }
         rows.rowEnded = false;
         if (csv_parse(parser.get(), &byte, 1, CsvRows::Cell, CsvRows::RowEnd, &rows) != 1) {
-            rows.badLine = rows.current.line;
-            rows.badRow = rows.current.row;
+            rows.MarkBad();
             return rows;
         }
         if (byte == '\r' || (byte == '\n' && previous != '\r')) {
@@ -121,10 +123,7 @@ CsvRows ParseCsv(const QByteArray& utf8, char separator, bool firstRowOnly = fal
         previous = byte;
         if (firstRowOnly && !rows.rows.empty()) return rows;
     }
-    if (csv_fini(parser.get(), CsvRows::Cell, CsvRows::RowEnd, &rows) != 0) {
-        rows.badLine = rows.current.line;
-        rows.badRow = rows.current.row;
-    }
+    if (csv_fini(parser.get(), CsvRows::Cell, CsvRows::RowEnd, &rows) != 0) rows.MarkBad();
     return rows;
 }
 
@@ -171,14 +170,13 @@ bool TakeNamed(const QString& cell, std::optional<Value> (*named)(QStringView), 
 std::optional<ProgramItem> ItemFrom(const std::vector<QString>& cells, bool decimalComma, QString& why) {
     ProgramItem item;
     const auto cell = [&](int column) { return column < int(cells.size()) ? cells[std::size_t(column)].trimmed() : QString(); };
-    for (std::size_t extra = kColumns; extra < cells.size(); ++extra) {
+    for (std::size_t extra = kColumns; extra < cells.size(); ++extra)
         if (!cells[extra].trimmed().isEmpty()) {
             why = QStringLiteral("多了第 %1 欄「%2」；每列只有 內容、顯示方式、停留秒數、速度、對齊 五欄。")
                       .arg(extra + 1)
                       .arg(Shown(cells[extra]));
             return std::nullopt;
         }
-    }
     if (!cells.empty()) item.text = cells[0];
     if (!TakeNamed(cell(1), StyleNamed, QStringLiteral("顯示方式"), StyleNamesInWords(), item.style, why))
         return std::nullopt;
@@ -234,24 +232,22 @@ QByteArray ProgramCsv(const Program& program) {
 }
 
 ProgramFileRead ReadProgramCsv(const QByteArray& bytes) {
-    if (bytes.size() > kMaxProgramFileBytes) return Refused(TooLarge());
+    if (bytes.size() > kMaxProgramFileBytes) return Refused(0, 0, TooLarge());
     // What the writer wrote the reader takes back: a 內容 may hold any
     // character, control characters too.
     const DecodedText decoded = DecodeText(bytes, ControlCharacters::Kept);
-    if (decoded.refusal != DecodedText::Refusal::None) return Refused(decoded.why);
+    if (decoded.refusal != DecodedText::Refusal::None) return Refused(0, 0, decoded.why);
     const QByteArray utf8 = decoded.text.toUtf8();
 
     // The separator is the one that makes the first row our header.
     const Separator* separator = nullptr;
     CsvRows::Row widest;
     const Separator* widestSeparator = &kSeparators.front();
-    int badQuotesLine = 0;
-    int badQuotesRow = 0;
+    std::pair<int, int> badQuotes;  // the line and row where a first row's quotes went wrong
     for (const Separator& candidate : kSeparators) {
         const CsvRows first = ParseCsv(utf8, candidate.byte, true);
         if (first.rows.empty()) {
-            badQuotesLine = first.badLine;
-            badQuotesRow = first.badRow;
+            badQuotes = {first.badLine, first.badRow};
             continue;
         }
         if (NamesOf(first.rows.front()) == HeaderNames()) {
@@ -264,7 +260,8 @@ ProgramFileRead ReadProgramCsv(const QByteArray& bytes) {
         }
     }
     if (!separator) {
-        if (widest.cells.empty() && badQuotesLine > 0) return Refused(badQuotesLine, badQuotesRow, BadQuotes());
+        if (widest.cells.empty() && badQuotes.first > 0)
+            return Refused(badQuotes.first, badQuotes.second, BadQuotes());
         if (widest.cells.empty())
             return Refused(1, 1, QStringLiteral("檔案是空的，第一列要是「%1」。").arg(ProgramCsvHeader()));
         QStringList shown;
@@ -280,8 +277,7 @@ ProgramFileRead ReadProgramCsv(const QByteArray& bytes) {
     }
 
     const CsvRows rows = ParseCsv(utf8, separator->byte);
-    if (rows.badLine > 0)
-        return Refused(rows.badLine, rows.badRow, BadQuotes());
+    if (rows.badLine > 0) return Refused(rows.badLine, rows.badRow, BadQuotes());
     ProgramFileRead read;
     read.encoding = EncodingName(decoded.encoding);
     const bool decimalComma = separator->byte == ';';
@@ -293,8 +289,7 @@ ProgramFileRead ReadProgramCsv(const QByteArray& bytes) {
     for (std::size_t r = 1; r < rows.rows.size(); ++r) {
         const auto& row = rows.rows[r];
         // A spreadsheet saves a blank row as separators alone.
-        if (std::all_of(row.cells.begin(), row.cells.end(), [](const QString& c) { return c.trimmed().isEmpty(); }))
-            continue;
+        if (std::ranges::all_of(row.cells, [](const QString& c) { return c.trimmed().isEmpty(); })) continue;
         QString why;
         const auto item = ItemFrom(row.cells, decimalComma, why);
         if (!item) return Refused(row.line, row.row, why);
@@ -306,7 +301,7 @@ ProgramFileRead ReadProgramCsv(const QByteArray& bytes) {
 
 ProgramFileRead ReadProgramFile(const QString& path) {
     const FileBytes file = ReadRegularFile(path, kMaxProgramFileBytes);
-    if (file.refusal != FileBytes::Refusal::None) return Refused(file.why);
+    if (file.refusal != FileBytes::Refusal::None) return Refused(0, 0, file.why);
     return ReadProgramCsv(file.bytes);
 }
 

@@ -3,7 +3,6 @@
 #include "files/Big5.h"
 #include "files/Refused.h"
 
-#include <QList>
 #include <QStringDecoder>
 #include <QStringList>
 
@@ -96,13 +95,9 @@ bool LooksChinese(char32_t c) {
 // as UTF-8 give Latin-1 and Latin Extended letters, and the other way round
 // mostly private-use or rare characters.
 double ChineseShare(const QString& text) {
-    qsizetype beyondAscii = 0;
-    qsizetype chinese = 0;
-    for (const char32_t c : text.toUcs4()) {
-        if (c < 0x80) continue;
-        ++beyondAscii;
-        if (LooksChinese(c)) ++chinese;
-    }
+    const QList<uint> codes = text.toUcs4();
+    const auto beyondAscii = std::ranges::count_if(codes, [](uint c) { return c >= 0x80; });
+    const auto chinese = std::ranges::count_if(codes, LooksChinese);
     return beyondAscii == 0 ? 0.0 : static_cast<double>(chinese) / static_cast<double>(beyondAscii);
 }
 
@@ -118,9 +113,8 @@ QString NotTextReason() {
 QString PrivateUseCharacters(const QString& text) {
     QString found;
     for (const char32_t c : text.toUcs4()) {
-        if (QChar::category(c) != QChar::Other_PrivateUse) continue;
         const QString character = QString::fromUcs4(&c, 1);
-        if (!found.contains(character)) found += character;
+        if (QChar::category(c) == QChar::Other_PrivateUse && !found.contains(character)) found += character;
     }
     return found;
 }

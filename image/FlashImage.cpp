@@ -104,16 +104,10 @@ QByteArray Write(const Plan& plan) {
     return bytes;
 }
 
-std::uint16_t KindOf(ItemStyle style) {
-    switch (style) {
-    case ItemStyle::Static: return AWARD_SHOW_STILL;
-    case ItemStyle::ScrollLeft: return AWARD_SHOW_SCROLL;
-    case ItemStyle::ScrollUp: return AWARD_SHOW_RISE;
-    case ItemStyle::Blink: return AWARD_SHOW_BLINK;
-    case ItemStyle::Wipe: return AWARD_SHOW_WIPE;
-    }
-    return AWARD_SHOW_STILL;
-}
+// A program item's show is of the kind the player numbers as the sketch's item table does.
+static_assert(AWARD_SHOW_STILL == int(StyleCode::Static) && AWARD_SHOW_SCROLL == int(StyleCode::ScrollLeft) &&
+              AWARD_SHOW_RISE == int(StyleCode::ScrollUp) && AWARD_SHOW_BLINK == int(StyleCode::Blink) &&
+              AWARD_SHOW_WIPE == int(StyleCode::Wipe));
 
 // Frames one after another with the same sweeps make one show of as many
 // pages, each followed by the pause.
@@ -146,17 +140,14 @@ Plan ProgramPlan(const ProgramFrames& program) {
     plan.itemGapSweeps = kProgramGapSweeps;
     for (const ProgramFrames::Item& item : program.items) {
         const bool scrolls = item.style == ItemStyle::ScrollLeft;
-        Plan::Show show{KindOf(item.style), 0, item.holdSweeps, item.stepSweeps, 0};
-        if (scrolls) {
-            show.count = std::uint32_t(item.columns.size());
-            show.words = item.columns.size();
+        const std::size_t first = plan.words.size();
+        if (scrolls)
             plan.words.insert(plan.words.end(), item.columns.begin(), item.columns.end());
-        } else {
-            show.count = std::uint32_t(item.pages.size());
-            show.words = item.pages.size() * kSignColumns;
+        else
             for (const ColumnWords& page : item.pages) plan.AddPage(page);
-        }
-        plan.shows.push_back(show);
+        const auto count = std::uint32_t(scrolls ? item.columns.size() : item.pages.size());
+        plan.shows.push_back({std::uint16_t(CodeOf(item.style)), count, item.holdSweeps, item.stepSweeps,
+                              plan.words.size() - first});
     }
     return plan;
 }

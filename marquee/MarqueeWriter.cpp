@@ -1,16 +1,11 @@
 #include "marquee/MarqueeWriter.h"
 
-#include "marquee/MarqueeFormat.h"
-#include "sign/ColumnWords.h"
-#include "sign/SignGeometry.h"
 #include "sign/SignTiming.h"
 #include "sketch/SketchCode.h"
 
 #include <QStringList>
 
 namespace award {
-
-int MarqueeWriter::Parts(std::size_t columns) { return sketch::WordParts(columns); }
 
 QString MarqueeWriter::OneLine(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
@@ -76,7 +71,7 @@ QString MarqueeWriter::Sketch(const std::vector<std::uint16_t>& columns, int swe
                 .arg(MarqueeSweeps(MarqueeSpeed::Slow))
                 .arg(MarqueeSweeps(MarqueeSpeed::Medium))
                 .arg(MarqueeSweeps(MarqueeSpeed::Fast)) + sketch::kLineBreak;
-    text += FixedCode(Parts(columns.size()));
+    text += FixedCode(sketch::WordParts(columns.size()));
     return text;
 }
 

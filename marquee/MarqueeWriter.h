@@ -27,7 +27,6 @@ public:
     // The code of a marquee sketch apart from its columns and its speed; the
     // reader compares a sketch's code with this.
     static QString FixedCode(int parts);
-    static int Parts(std::size_t columns);
     // Steps in one pass: from the dark sign until the last column has left.
     static long long StepsPerPass(std::size_t columns) { return static_cast<long long>(columns) + kSignColumns; }
     // What the sign shows at step s of the pass: LED column j shows column

@@ -3,25 +3,13 @@
 #include "sign/FigureWords.h"
 #include "sign/MeasuredCapacities.h"
 #include "sign/SignGeometry.h"
-#include "sign/SignTiming.h"
 
 namespace award {
 
-QString SramPhrasesInWords() {
-    return Thousands(kMega2560MaxPhrases);
-}
-
-QString FlashPhrasesInWords() {
-    return Thousands(kMega2560MaxFlashPhrases);
-}
-
-QString MarqueeColumnsInWords() {
-    return Thousands(kMarqueeMaxColumns);
-}
-
-QString MarqueeCharactersInWords() {
-    return Thousands(kMarqueeMaxColumns / kCharacterColumns / 10 * 10);
-}
+QString SramPhrasesInWords() { return Thousands(kMega2560MaxPhrases); }
+QString FlashPhrasesInWords() { return Thousands(kMega2560MaxFlashPhrases); }
+QString MarqueeColumnsInWords() { return Thousands(kMarqueeMaxColumns); }
+QString MarqueeCharactersInWords() { return Thousands(kMarqueeMaxColumns / kCharacterColumns / 10 * 10); }
 
 QString CharactersPerSecondInWords(MarqueeSpeed speed) {
     const double columnsPerSecond = 1000.0 / (MarqueeSweeps(speed) * kSweepMilliseconds);

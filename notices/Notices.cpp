@@ -43,13 +43,17 @@ QString StandInFaceNotice(const FaceStatus& face) {
     return QStringLiteral("電腦沒有「%1」，已用「%2」代替。").arg(face.requested, face.drawing->family);
 }
 
+// No Chinese face at all is said before what the run warned of, a stand-in after.
+QStringList AroundFace(const FaceStatus& face, QStringList warnings) {
+    if (const QString missing = MissingFaceNotice(face); !missing.isEmpty()) warnings.prepend(missing);
+    if (const QString standIn = StandInFaceNotice(face); !standIn.isEmpty()) warnings << standIn;
+    return warnings;
+}
+
 }  // namespace
 
 QStringList RunNotices(const RunReport& report, const FaceStatus& face) {
-    QStringList notices;
-    if (const QString missing = MissingFaceNotice(face); !missing.isEmpty()) notices << missing;
-    notices << RunWarnings(report);
-    if (const QString standIn = StandInFaceNotice(face); !standIn.isEmpty()) notices << standIn;
+    QStringList notices = AroundFace(face, RunWarnings(report));
     if (report.refused) return notices;
     if (report.marquee) {
         const auto& m = *report.marquee;
@@ -104,12 +108,7 @@ QStringList RunWarnings(const RunReport& report) {
     return notices;
 }
 
-QStringList FaceNotices(const FaceStatus& face) {
-    QStringList notices;
-    for (const QString& notice : {MissingFaceNotice(face), StandInFaceNotice(face)})
-        if (!notice.isEmpty()) notices << notice;
-    return notices;
-}
+QStringList FaceNotices(const FaceStatus& face) { return AroundFace(face, {}); }
 
 QStringList ProgramWarnings(const ProgramReport& report) {
     QStringList notices;
@@ -119,10 +118,7 @@ QStringList ProgramWarnings(const ProgramReport& report) {
 }
 
 QStringList ProgramNotices(const ProgramReport& report, const FaceStatus& face) {
-    QStringList notices;
-    if (const QString missing = MissingFaceNotice(face); !missing.isEmpty()) notices << missing;
-    notices << ProgramWarnings(report);
-    if (const QString standIn = StandInFaceNotice(face); !standIn.isEmpty()) notices << standIn;
+    QStringList notices = AroundFace(face, ProgramWarnings(report));
     if (report.refused) return notices;
     notices << QStringLiteral("節目：共 %1 項、%2 頁，播一輪約 %3 秒，用了 flash 容量的 %4%（%5 位元組）。")
                    .arg(report.items)

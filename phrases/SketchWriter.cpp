@@ -1,7 +1,5 @@
 #include "phrases/SketchWriter.h"
 
-#include "phrases/PhraseFormat.h"
-#include "sign/ColumnWords.h"
 #include "sign/SignGeometry.h"
 #include "sign/SignTiming.h"
 #include "sketch/SketchCode.h"
@@ -13,9 +11,7 @@ namespace {
 
 using sketch::Lines;
 
-QString ZeroRow(int zeros) {
-    return QStringList(zeros, QStringLiteral("0")).join(u',');
-}
+QString ZeroRow(int zeros) { return QStringList(zeros, QStringLiteral("0")).join(u','); }
 
 // The start of a table part in flash, up to its first row's opening brace.
 QString FlashPartStart(int part) {
@@ -41,8 +37,6 @@ QString TableStart(TableStore store) {
         {QStringLiteral("//標題資料：畫面太多，SRAM 放不下，整個表放在 flash 程式記憶體，每段 %1 列").arg(kFlashPartRows),
          FlashPartStart(0) + ZeroRow(kRowElements) + QStringLiteral("}")});
 }
-
-QString CountLine() { return QStringLiteral("unsigned int %1=").arg(kCountName); }
 
 // The end of a frame: its sweeps done, the dark pause, the next frame.
 const QString& Sweep() {
@@ -138,7 +132,7 @@ void SketchWriter::EndSketch(int count) {
     StartRow();
     buffer_ += QStringLiteral("1,") + ZeroRow(kSignColumns) + QStringLiteral("}") + sketch::kLineBreak;
     buffer_ += QStringLiteral("};") + sketch::kLineBreak;
-    buffer_ += CountLine();
+    buffer_ += QStringLiteral("unsigned int %1=").arg(kCountName);
     sketch::AppendNumber(buffer_, count);
     buffer_ += QStringLiteral(";   //%1[][%2]資料長度").arg(kTableName).arg(kRowElements);
     buffer_ += sketch::kLineBreak;

@@ -1,12 +1,9 @@
 #include "program/Program.h"
 
-#include "sign/SignTiming.h"
-
 #include <QLocale>
 #include <QRegularExpression>
 #include <QStringList>
 
-#include <array>
 #include <cmath>
 #include <utility>
 

@@ -4,7 +4,6 @@
 #include "marquee/MarqueeWriter.h"
 #include "program/ProgramTimeline.h"
 #include "program/ProgramWriter.h"
-#include "sign/ColumnWords.h"
 #include "sign/FigureWords.h"
 #include "sign/Mega2560.h"
 #include "sign/SignGeometry.h"
@@ -39,10 +38,7 @@ ColumnWords Centred(const ColumnWords& words) {
 // The lines of a text, each of at least one page; a line break the user
 // typed starts a new page, and empty lines make none.
 QStringList PageLines(QStringView text) {
-    QString lines = text.toString();
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    lines.replace(u'\r', u'\n');
-    return lines.split(u'\n', Qt::SkipEmptyParts);
+    return text.toString().replace(u'\r', u'\n').split(u'\n', Qt::SkipEmptyParts);
 }
 
 }  // namespace
@@ -86,10 +82,8 @@ std::vector<ColumnWords> ProgramConverter::Pages(QStringView text, ItemAlign ali
 
 void ProgramConverter::NoteMissingGlyphs(int item) {
     for (const char32_t c : surface_.LastMissingGlyphs()) {
-        const bool noted = std::any_of(missing_.begin(), missing_.end(), [&](const RunReport::MissingGlyph& m) {
-            return m.phrase == item && m.character == c;
-        });
-        if (!noted) missing_.push_back({item, c});
+        const auto noted = [&](const auto& m) { return m.phrase == item && m.character == c; };
+        if (std::ranges::none_of(missing_, noted)) missing_.push_back({item, c});
     }
 }
 
@@ -106,11 +100,9 @@ ProgramFrames ProgramConverter::Frames(const Program& program, int firstScanRow)
     drawn_ = 0;
     toDraw_ = 0;
     cancelled_ = false;
-    for (const ProgramItem& source : program) {
-        if (!StyleHasPages(source.style)) toDraw_ += source.text.size();
-        else
-            for (const QString& line : PageLines(source.text)) toDraw_ += line.size();
-    }
+    for (const ProgramItem& source : program)
+        toDraw_ += StyleHasPages(source.style) ? PageLines(source.text).join(QString()).size()
+                                               : source.text.size();
     for (const ProgramItem& source : program) {
         if (cancelled_) break;
         ++currentItem_;

@@ -21,7 +21,7 @@ using Kind = CppToken::Kind;
 // allocated for a table, so a crafted sketch costs no more memory than its
 // text.
 constexpr long long kMostWords = (kMega2560ProgramBytes - kProgramCodeBytes - kProgramItemBytes) / 2;
-const int kMostParts = ProgramWriter::WordParts(kMostWords);
+const int kMostParts = sketch::WordParts(std::size_t(kMostWords));
 
 // The tables, token ranges taken out of the text.
 struct Tables {
@@ -69,10 +69,9 @@ std::optional<Tables> FindTables(const CppTokens& t, ReadRefusal& refusal) {
     for (std::size_t i = 0; i < t.tokens.size();) {
         if (depth == 0 && statementStart && t.Text(i) == u"static" && i + 4 < t.tokens.size() &&
             t.Text(i + 1) == u"const" &&
-            (t.Text(i + 4) == kProgramItemsName || sketch::PartNumberOf(t.Text(i + 4).toString(), kProgramPartName))) {
-            refusal = {t.LineOfToken(i), QStringLiteral("「%1」前面不能有「static」").arg(t.Text(i + 4))};
-            return std::nullopt;
-        }
+            (t.Text(i + 4) == kProgramItemsName || sketch::PartNumberOf(t.Text(i + 4).toString(), kProgramPartName)))
+            return Refuse(refusal,
+                          {t.LineOfToken(i), QStringLiteral("「%1」前面不能有「static」").arg(t.Text(i + 4))});
         if (depth == 0 && statementStart && t.Text(i) == u"const" && i + 3 < t.tokens.size() &&
             t.Text(i + 1) == u"unsigned") {
             const QString name = t.Text(i + 3).toString();
@@ -80,11 +79,11 @@ std::optional<Tables> FindTables(const CppTokens& t, ReadRefusal& refusal) {
             const bool isPart = sketch::PartNumberOf(name, kProgramPartName).has_value();
             if (isPart || name == kProgramItemsName) {
                 QString why;
-                if (!(isPart ? ReadPart(c, tables) : ReadItems(c, tables, why))) {
-                    refusal = TableRefusal(t, i, std::min(c.At() + 1, t.tokens.size()),
-                                           why.isEmpty() ? QStringLiteral("「%1」的寫法和看板程式的不一樣").arg(name) : why);
-                    return std::nullopt;
-                }
+                if (!(isPart ? ReadPart(c, tables) : ReadItems(c, tables, why)))
+                    return Refuse(refusal, TableRefusal(t, i, std::min(c.At() + 1, t.tokens.size()),
+                                                        why.isEmpty()
+                                                            ? QStringLiteral("「%1」的寫法和看板程式的不一樣").arg(name)
+                                                            : why));
                 if (!isPart) tables.itemsAt = i;
                 tables.ranges.emplace_back(i, c.At());
                 i = c.At();
@@ -124,34 +123,29 @@ bool DeclaresItems(const CppTokens& t) {
 std::optional<ProgramFrames> ReadProgram(const CppTokens& tokens, ReadRefusal& refusal) {
     const auto tables = FindTables(tokens, refusal);
     if (!tables) return std::nullopt;
-    if (!tables->items || tables->parts.empty()) {
-        refusal = {0, QStringLiteral("節目程式要有節目表 %1 和字表 %20").arg(kProgramItemsName, kProgramPartName)};
-        return std::nullopt;
-    }
-    if (ProgramWriter::FlashBytes(tables->words, static_cast<long long>(tables->items->size())) > kMega2560ProgramBytes) {
-        refusal = {0, QStringLiteral("節目太長，看板放不下")};
-        return std::nullopt;
-    }
+    if (!tables->items || tables->parts.empty())
+        return Refuse(refusal,
+                      {0, QStringLiteral("節目程式要有節目表 %1 和字表 %20").arg(kProgramItemsName, kProgramPartName)});
+    const QString tooLong = QStringLiteral("節目太長，看板放不下");
+    if (ProgramWriter::FlashBytes(tables->words, static_cast<long long>(tables->items->size())) > kMega2560ProgramBytes)
+        return Refuse(refusal, {0, tooLong});
     // The driver finds word n in part n / 16383: parts numbered from 0 without
     // a gap, every one but the last full.
     const int parts = static_cast<int>(tables->parts.size());
     const auto partMissing = [&] {
-        refusal = {0, QStringLiteral("字表 %1 要從 %2 起一段接一段，最後一段以外每段 %3 個字")
-                          .arg(kProgramPartName)
-                          .arg(sketch::PartName(kProgramPartName, 0))
-                          .arg(kMarqueePartColumns)};
-        return std::nullopt;
+        return Refuse(refusal, {0, QStringLiteral("字表 %1 要從 %2 起一段接一段，最後一段以外每段 %3 個字")
+                                       .arg(kProgramPartName)
+                                       .arg(sketch::PartName(kProgramPartName, 0))
+                                       .arg(kMarqueePartColumns)});
     };
     if (tables->parts.rbegin()->first != parts - 1) return partMissing();
     // The driver uses every table, and C++ knows a name only after its
     // declaration: the tables come first, before any of the driver.
     std::size_t codeFrom = 0;
     for (const auto& [begin, end] : tables->ranges) {
-        if (begin != codeFrom) {
-            refusal = {tokens.LineOfToken(begin), QStringLiteral("「%1」要寫在程式的最前面，在用到它的地方之前")
-                                                      .arg(tokens.Text(begin + 3))};
-            return std::nullopt;
-        }
+        if (begin != codeFrom)
+            return Refuse(refusal, {tokens.LineOfToken(begin), QStringLiteral("「%1」要寫在程式的最前面，在用到它的地方之前")
+                                                                   .arg(tokens.Text(begin + 3))});
         codeFrom = end;
     }
     std::vector<std::uint16_t> words;
@@ -160,10 +154,7 @@ std::optional<ProgramFrames> ReadProgram(const CppTokens& tokens, ReadRefusal& r
         if (part + 1 < parts && values.size() != std::size_t(kMarqueePartColumns)) return partMissing();
         words.insert(words.end(), values.begin(), values.end());
     }
-    if (const auto difference = DriverDifference(tokens, *tables, parts)) {
-        refusal = *difference;
-        return std::nullopt;
-    }
+    if (const auto difference = DriverDifference(tokens, *tables, parts)) return Refuse(refusal, *difference);
 
     // Items may share words on the board, but each is laid out whole here: all
     // of them together no larger than the flash could hold written out.
@@ -171,10 +162,7 @@ std::optional<ProgramFrames> ReadProgram(const CppTokens& tokens, ReadRefusal& r
     for (const auto& row : *tables->items) {
         laidOut +=
             std::uint64_t{row[2]} * std::uint64_t(!StyleHasPages(StyleOnBoard(row[0])) ? 1 : kSignColumns);
-        if (laidOut > std::uint64_t(kMostWords)) {
-            refusal = {0, QStringLiteral("節目太長，看板放不下")};
-            return std::nullopt;
-        }
+        if (laidOut > std::uint64_t(kMostWords)) return Refuse(refusal, {0, tooLong});
     }
     ProgramFrames program;
     for (const auto& row : *tables->items) {
@@ -186,15 +174,13 @@ std::optional<ProgramFrames> ReadProgram(const CppTokens& tokens, ReadRefusal& r
         item.stepSweeps = row[4];
         const std::uint64_t width = item.style == ItemStyle::ScrollLeft ? 1 : kSignColumns;
         // Past the end the board would show whatever lies behind the table.
-        if (first + count * width > words.size()) {
-            refusal = {tokens.LineOfToken(tables->itemsAt),
-                       QStringLiteral("節目表第 %1 項從第 %2 個字起用 %3 個字，字表只有 %4 個字")
-                           .arg(program.items.size() + 1)
-                           .arg(first)
-                           .arg(count * width)
-                           .arg(words.size())};
-            return std::nullopt;
-        }
+        if (first + count * width > words.size())
+            return Refuse(refusal, {tokens.LineOfToken(tables->itemsAt),
+                                    QStringLiteral("節目表第 %1 項從第 %2 個字起用 %3 個字，字表只有 %4 個字")
+                                        .arg(program.items.size() + 1)
+                                        .arg(first)
+                                        .arg(count * width)
+                                        .arg(words.size())});
         const auto begin = words.begin() + static_cast<std::ptrdiff_t>(first);
         if (item.style == ItemStyle::ScrollLeft) {
             item.columns.assign(begin, begin + static_cast<std::ptrdiff_t>(count));

@@ -2,7 +2,6 @@
 
 #include "marquee/MarqueeWriter.h"
 #include "program/ProgramFormat.h"
-#include "sign/ColumnWords.h"
 #include "sign/SignGeometry.h"
 
 #include <algorithm>
@@ -56,11 +55,10 @@ void Page(std::vector<ShownImage>& shown, const ProgramFrames::Item& item, const
 
 std::vector<ShownImage> ItemTimeline(const ProgramFrames::Item& item) {
     std::vector<ShownImage> shown;
-    if (item.style == ItemStyle::ScrollLeft) {
+    if (item.style == ItemStyle::ScrollLeft)
         Scroll(shown, item);
-    } else {
+    else
         for (const ColumnWords& page : item.pages) Page(shown, item, page);
-    }
     Show(shown, ColumnWords{}, kProgramGapSweeps);
     return shown;
 }
@@ -74,11 +72,10 @@ std::vector<ShownImage> ProgramTimeline(const ProgramFrames& program) {
 std::uint64_t ProgramCycleSweeps(const ProgramFrames& program) {
     std::uint64_t sweeps = 0;
     for (const auto& item : program.items) {
-        if (item.style == ItemStyle::ScrollLeft) {
+        if (item.style == ItemStyle::ScrollLeft)
             sweeps += std::uint64_t{item.stepSweeps} * std::uint64_t(MarqueeWriter::StepsPerPass(item.columns.size()));
-        } else {
+        else
             sweeps += (StepSweepsPerPage(item.style, item.stepSweeps) + item.holdSweeps) * item.pages.size();
-        }
         sweeps += kProgramGapSweeps;
     }
     return sweeps;

@@ -70,8 +70,6 @@ long long ProgramWriter::Words(const ProgramFrames& program) {
     return words;
 }
 
-int ProgramWriter::WordParts(long long words) { return sketch::WordParts(std::size_t(words)); }
-
 long long ProgramWriter::FlashBytes(long long words, long long items) {
     return kProgramCodeBytes + 2 * std::max(words, 1LL) + kProgramItemBytes * items;
 }
@@ -168,7 +166,7 @@ QString ProgramWriter::Sketch(const ProgramFrames& program) {
     const std::vector<std::uint16_t> words = AllWords(program);
     sketch::AppendWordParts(text, kProgramPartName, words.empty() ? std::vector<std::uint16_t>{0} : words);
     AppendItems(text, program);
-    text += FixedCode(WordParts(static_cast<long long>(words.size())));
+    text += FixedCode(sketch::WordParts(words.size()));
     return text;
 }
 

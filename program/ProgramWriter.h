@@ -19,7 +19,6 @@ public:
     static QString FixedCode(int wordParts);
     // Column words of all items together, as the table holds them.
     static long long Words(const ProgramFrames& program);
-    static int WordParts(long long words);
     // The sketch's program size on the board, as arduino-builder counts it.
     static long long FlashBytes(long long words, long long items);
 };

@@ -2,15 +2,12 @@
 
 #include "marquee/MarqueeFormat.h"
 #include "marquee/MarqueeWriter.h"
-#include "phrases/PhraseFormat.h"
 #include "phrases/SketchWriter.h"
 #include "program/ProgramReader.h"
 #include "sign/MeasuredCapacities.h"
 #include "sign/Mega2560.h"
 #include "sign/SignGeometry.h"
-#include "sign/SignTiming.h"
 #include "sketch/CppDeclarations.h"
-#include "sketch/CppTokens.h"
 #include "sketch/SketchCode.h"
 
 #include <QSet>
@@ -59,10 +56,8 @@ std::optional<std::vector<Item>> ReadArray(const CppTokens& t, const Declaration
     if (progmem != inFlash || !c.Take(u"=")) return std::nullopt;
     auto array = items(c, most);
     if (!array || !c.AtEnd()) return std::nullopt;
-    if (declared) {
-        if (array->size() > *declared) return std::nullopt;
-        array->resize(*declared, zero);
-    }
+    if (declared && array->size() > *declared) return std::nullopt;
+    if (declared) array->resize(*declared, zero);
     if (array->empty()) return std::nullopt;
     return array;
 }
@@ -122,10 +117,7 @@ struct SortedStatements {
 
 std::optional<SortedStatements> SortStatements(const CppTokens& tokens, ReadRefusal& refusal) {
     auto statements = TopLevelStatements(tokens);
-    if (!statements) {
-        refusal = {0, QStringLiteral("括號 {}、()、[] 沒有成對，或最後一句沒有寫完")};
-        return std::nullopt;
-    }
+    if (!statements) return Refuse(refusal, {0, QStringLiteral("括號 {}、()、[] 沒有成對，或最後一句沒有寫完")});
     SortedStatements sorted;
     sorted.statements = std::move(*statements);
     for (std::size_t index = 0; index < sorted.statements.size(); ++index) {
@@ -134,17 +126,14 @@ std::optional<SortedStatements> SortStatements(const CppTokens& tokens, ReadRefu
             sorted.code.push_back(index);
             continue;
         }
-        bool anyData = false;
-        for (const auto& d : declaration->declarators) anyData = anyData || IsDataName(d.name);
-        if (!anyData) {
+        if (std::ranges::none_of(declaration->declarators, [](const auto& d) { return IsDataName(d.name); })) {
             sorted.extras.emplace_back(index, *declaration);
             continue;
         }
         const auto& d = declaration->declarators.front();
-        if (declaration->declarators.size() != 1 || !sorted.data.emplace(d.name, std::pair(*declaration, d)).second) {
-            refusal = {tokens.LineOfToken(d.begin), QStringLiteral("「%1」要自己一句，而且只能宣告一次").arg(d.name)};
-            return std::nullopt;
-        }
+        if (declaration->declarators.size() != 1 || !sorted.data.emplace(d.name, std::pair(*declaration, d)).second)
+            return Refuse(refusal,
+                          {tokens.LineOfToken(d.begin), QStringLiteral("「%1」要自己一句，而且只能宣告一次").arg(d.name)});
     }
     return sorted;
 }
@@ -172,7 +161,7 @@ std::optional<SketchForm> FormOf(const SortedStatements& sorted) {
     };
     // One part past what the board holds is enough to refuse the sketch.
     const int mostTableParts = SketchWriter::FlashParts(kMostTableRows);
-    const int mostMarqueeParts = MarqueeWriter::Parts(kMostMarqueeColumns);
+    const int mostMarqueeParts = sketch::WordParts(kMostMarqueeColumns);
     const int tableParts = partsOf(kTableName, mostTableParts);
     const int marqueeParts = partsOf(kMarqueePartName, mostMarqueeParts);
     if (tableParts > mostTableParts || marqueeParts > mostMarqueeParts) return std::nullopt;
@@ -227,10 +216,8 @@ std::optional<SketchFrames> ReadFrameTable(const CppTokens& tokens, const Sorted
                                            const SketchForm& form, ReadRefusal& refusal) {
     const auto& [countDeclaration, countDeclarator] = *sorted.Find(kCountName.toString());
     const auto count = ReadCount(tokens, countDeclarator);
-    if (!IsInteger16(countDeclaration.specifiers) || !count) {
-        refusal = DataRefusal(tokens, countDeclarator);
-        return std::nullopt;
-    }
+    if (!IsInteger16(countDeclaration.specifiers) || !count)
+        return Refuse(refusal, DataRefusal(tokens, countDeclarator));
 
     const bool sram = form.kind == SketchForm::Kind::SramTable;
     std::vector<Values> rows;
@@ -238,25 +225,20 @@ std::optional<SketchFrames> ReadFrameTable(const CppTokens& tokens, const Sorted
         const auto& [declaration, declarator] =
             *sorted.Find(sram ? kTableName.toString() : sketch::PartName(kTableName, part));
         const auto partRows = ReadTable(tokens, declaration, declarator, !sram, kMostTableRows - rows.size());
-        if (!partRows) {
-            refusal = DataRefusal(tokens, declarator);
-            return std::nullopt;
-        }
+        if (!partRows) return Refuse(refusal, DataRefusal(tokens, declarator));
         // The driver finds row k in part k / 252: every part but the last must be full.
-        if (!sram && part + 1 < form.parts && partRows->size() != std::size_t(kFlashPartRows)) {
-            refusal = {tokens.LineOfToken(declarator.begin),
-                       QStringLiteral("「%1」要有 %2 列，最後一段才可以少").arg(declarator.name).arg(kFlashPartRows)};
-            return std::nullopt;
-        }
+        if (!sram && part + 1 < form.parts && partRows->size() != std::size_t(kFlashPartRows))
+            return Refuse(refusal, {tokens.LineOfToken(declarator.begin),
+                                    QStringLiteral("「%1」要有 %2 列，最後一段才可以少").arg(declarator.name)
+                                        .arg(kFlashPartRows)});
         rows.insert(rows.end(), partRows->begin(), partRows->end());
     }
     // The board shows rows 1 to num; a count that reaches past the table reads
     // whatever lies behind it.
-    if (*count >= rows.size()) {
-        refusal = {tokens.LineOfToken(countDeclarator.begin),
-                   QStringLiteral("%1 是 %2，但表裡只有 %3 個畫面").arg(kCountName).arg(*count).arg(rows.size() - 1)};
-        return std::nullopt;
-    }
+    if (*count >= rows.size())
+        return Refuse(refusal, {tokens.LineOfToken(countDeclarator.begin),
+                                QStringLiteral("%1 是 %2，但表裡只有 %3 個畫面").arg(kCountName).arg(*count)
+                                    .arg(rows.size() - 1)});
 
     SketchFrames result;
     result.store = form.Store();
@@ -275,10 +257,8 @@ std::optional<SketchFrames> ReadMarquee(const CppTokens& tokens, const SortedSta
                                         const SketchForm& form, ReadRefusal& refusal) {
     const auto& [speedDeclaration, speedDeclarator] = *sorted.Find(kMarqueeSweepsName.toString());
     const auto sweeps = ReadCount(tokens, speedDeclarator);
-    if (!IsUnsigned16(speedDeclaration.specifiers) || speedDeclaration.Has(kProgmem) || !sweeps) {
-        refusal = DataRefusal(tokens, speedDeclarator);
-        return std::nullopt;
-    }
+    if (!IsUnsigned16(speedDeclaration.specifiers) || speedDeclaration.Has(kProgmem) || !sweeps)
+        return Refuse(refusal, DataRefusal(tokens, speedDeclarator));
     SketchFrames::Marquee shown;
     // `j<=sweeps` in 16 bits never ends at 65535, on the first, dark step.
     shown.sweepsPerStep = *sweeps == 0xFFFF ? 0 : *sweeps;
@@ -286,10 +266,8 @@ std::optional<SketchFrames> ReadMarquee(const CppTokens& tokens, const SortedSta
         const auto& [declaration, declarator] = *sorted.Find(sketch::PartName(kMarqueePartName, part));
         const auto columns = ReadColumns(tokens, declaration, declarator, kMostMarqueeColumns - shown.columns.size());
         // The driver finds column n in part n / 16383: every part but the last must be full.
-        if (!columns || (part + 1 < form.parts && columns->size() != std::size_t(kMarqueePartColumns))) {
-            refusal = DataRefusal(tokens, declarator);
-            return std::nullopt;
-        }
+        if (!columns || (part + 1 < form.parts && columns->size() != std::size_t(kMarqueePartColumns)))
+            return Refuse(refusal, DataRefusal(tokens, declarator));
         shown.columns.insert(shown.columns.end(), columns->begin(), columns->end());
     }
     SketchFrames result;
@@ -312,11 +290,8 @@ SketchReading ReadSketchOrWhy(const QString& sketchText) {
     const auto sorted = SortStatements(*tokens, reading.refusal);
     if (!sorted) return reading;
     const auto form = FormOf(*sorted);
-    if (!form) {
-        reading.refusal = {0, kNoForm};
-        return reading;
-    }
-    if (const auto difference = DriverDifference(*tokens, *sorted, *form)) {
+    const auto difference = form ? DriverDifference(*tokens, *sorted, *form) : ReadRefusal{0, kNoForm};
+    if (difference) {
         reading.refusal = *difference;
         return reading;
     }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <string_view>
-#include <utility>
 
 namespace award {
 namespace {

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <limits>
 
 namespace award {
 namespace {
@@ -161,10 +160,8 @@ private:
             if (pos_ < s_.size() && (s_[pos_] == u'"' || s_[pos_] == u'\'')) {
                 static const QStringView prefixes[] = {u"u8", u"u", u"U", u"L"};
                 static const QStringView rawPrefixes[] = {u"R", u"u8R", u"uR", u"UR", u"LR"};
-                for (QStringView p : rawPrefixes)
-                    if (word == p && s_[pos_] == u'"') return RawString(start);
-                for (QStringView p : prefixes)
-                    if (word == p) return Quoted(start, s_[pos_].unicode());
+                if (s_[pos_] == u'"' && std::ranges::count(rawPrefixes, word) > 0) return RawString(start);
+                if (std::ranges::count(prefixes, word) > 0) return Quoted(start, s_[pos_].unicode());
             }
             Add(CppToken::Kind::Identifier, start);
             return true;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace award {
@@ -43,6 +44,12 @@ struct ReadRefusal {
     // 「第 N 行：…」, or the reason alone without a line.
     QString Words() const;
 };
+
+// Keeps `why` in `refusal` and gives nothing: how a reader stops.
+inline std::nullopt_t Refuse(ReadRefusal& refusal, ReadRefusal why) {
+    refusal = std::move(why);
+    return std::nullopt;
+}
 
 // Nothing when the compiler would stop at the text itself: a character that
 // C++ does not know outside comments and literals (U+3000 and U+00A0 are not

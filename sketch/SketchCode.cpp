@@ -1,7 +1,5 @@
 #include "sketch/SketchCode.h"
 
-#include "sign/SignGeometry.h"
-
 #include <algorithm>
 #include <charconv>
 

@@ -1,6 +1,5 @@
 #include "surface/ColumnSampling.h"
 
-#include "sign/ColumnWords.h"
 #include "sign/SignGeometry.h"
 #include "surface/DrawingSurface.h"
 
@@ -17,10 +16,8 @@ ColumnWords SampleColumnWords(const DrawingSurface& surface, int firstScanRow) {
         const int y = firstScanRow + n;
         if (y < 0 || y >= image.height()) continue;
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int column = 1; column <= kSignColumns && column < image.width(); ++column) {
-            if ((line[column] & 0x00FFFFFF) == 0)
-                words[column - 1] |= static_cast<std::uint16_t>(1u << n);
-        }
+        for (int column = 1; column <= kSignColumns && column < image.width(); ++column)
+            if ((line[column] & 0x00FFFFFF) == 0) words[column - 1] |= static_cast<std::uint16_t>(1u << n);
     }
     return words;
 }
@@ -31,9 +28,8 @@ std::vector<std::uint16_t> SampleLineColumns(const QImage& strip, int firstScanR
         const int y = firstScanRow + n;
         if (y < 0 || y >= strip.height()) continue;
         const uchar* bits = strip.constScanLine(y);
-        for (std::size_t x = 0; x < words.size(); ++x) {
+        for (std::size_t x = 0; x < words.size(); ++x)
             if (bits[x >> 3] & (0x80 >> (x & 7))) words[x] |= static_cast<std::uint16_t>(1u << n);
-        }
     }
     return words;
 }

@@ -8,13 +8,9 @@
 namespace award {
 namespace {
 
-QRgb ToQRgb(std::int32_t colour) {
-    return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
+QRgb ToQRgb(std::int32_t colour) { return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
 
-std::int32_t FromQRgb(QRgb rgb) {
-    return qRed(rgb) | (qGreen(rgb) << 8) | (qBlue(rgb) << 16);
-}
+std::int32_t FromQRgb(QRgb rgb) { return qRed(rgb) | (qGreen(rgb) << 8) | (qBlue(rgb) << 16); }
 
 // Reads the code point at i and moves past it; a lone surrogate reads as the
 // replacement character.
@@ -107,8 +103,7 @@ void DrawingSurface::PrepareGlyphs() {
     std::vector<InstalledFace> faces;
     for (const QString& name : {fontName_, kMingFaceName, kKaiFaceName}) {
         const auto& face = Resolve(name);
-        if (face && std::find(faces.begin(), faces.end(), *face) == faces.end())
-            faces.push_back(*face);
+        if (face && std::ranges::find(faces, *face) == faces.end()) faces.push_back(*face);
     }
     glyphs_.SetFaces(faces);
     glyphs_.SetStyle(fontSize_ * 96.0 / 72.0, fontBold_, fontItalic_);
@@ -138,8 +133,7 @@ void DrawingSurface::PlaceGlyphs(QStringView text, qsizetype penX, Place place) 
 void DrawingSurface::Print(QStringView text) {
     PrepareGlyphs();
     const double scale = PixelsPerUnit();
-    const int baseline =
-        static_cast<int>(std::floor(currentY_ * scale)) + CellLeading() + glyphs_.EmAscent();
+    const int baseline = static_cast<int>(std::floor(currentY_ * scale)) + CellLeading() + glyphs_.EmAscent();
     const int penX = static_cast<int>(std::floor(currentX_ * scale)) + CellLeftMargin();
     const auto black = ToQRgb(kBlack);
     lastPrintInkRight_ = -1;
@@ -156,9 +150,8 @@ void DrawingSurface::Print(QStringView text) {
             const int top = baseline - glyph.top;
             for (int y = std::max(0, -top); y < glyph.rows && top + y < kHeight; ++y) {
                 auto* line = reinterpret_cast<QRgb*>(image_.scanLine(top + y));
-                for (int x = std::max(0, -left); x < glyph.width && left + x < kWidth; ++x) {
+                for (int x = std::max(0, -left); x < glyph.width && left + x < kWidth; ++x)
                     if (glyph.Inked(x, y)) line[left + x] = black;
-                }
             }
             return penAfter <= lastPen;
         });
@@ -199,7 +192,7 @@ QImage DrawingSurface::DrawLine(QStringView text) {
 const GlyphImage& DrawingSurface::GlyphNoting(char32_t c) {
     const GlyphImage& glyph = glyphs_.Glyph(c);
     // A line rarely lacks more than a few characters, so a look through them is quick.
-    if (!glyph.inChosenFace && std::find(lastMissing_.begin(), lastMissing_.end(), c) == lastMissing_.end())
+    if (!glyph.inChosenFace && std::ranges::find(lastMissing_, c) == lastMissing_.end())
         lastMissing_.push_back(c);
     return glyph;
 }

@@ -40,11 +40,9 @@ std::optional<InstalledFace> ResolveFace(const QString& requestedName) {
         }
     }
     const auto chinese = face_finder::List(face_finder::Filter::TraditionalChinese);
-    for (const auto& face : chinese) {
-        for (const QString& keyword : style.keywords) {
+    for (const auto& face : chinese)
+        for (const QString& keyword : style.keywords)
             if (face.family.contains(keyword, Qt::CaseInsensitive)) return face;
-        }
-    }
     if (!chinese.empty()) return chinese.front();
     const auto any = face_finder::List(face_finder::Filter::Any);
     if (!any.empty()) return any.front();

@@ -3,7 +3,6 @@
 #include <QString>
 
 #include <optional>
-#include <vector>
 
 namespace award {
 

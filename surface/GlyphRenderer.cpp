@@ -10,11 +10,11 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -102,6 +102,24 @@ void TrimBlankRows(GlyphImage& glyph) {
     glyph.ink.erase(glyph.ink.begin(), glyph.ink.begin() + static_cast<std::ptrdiff_t>(first) * glyph.width);
     glyph.top -= first;
     glyph.rows = last - first + 1;
+}
+
+// The glyph `extra` columns wider, each row's ink moved right by shift(y)
+// and, for `smear`, one column further too.
+template <class Shift>
+void Widen(GlyphImage& glyph, int extra, Shift shift, bool smear) {
+    if (glyph.rows == 0) return;
+    const int width = glyph.width + extra;
+    std::vector<std::uint8_t> ink(static_cast<std::size_t>(width) * glyph.rows, 0);
+    for (int y = 0; y < glyph.rows; ++y)
+        for (int x = 0; x < glyph.width; ++x) {
+            if (!glyph.Inked(x, y)) continue;
+            const auto at = static_cast<std::size_t>(y * width + x + shift(y));
+            ink[at] = 1;
+            if (smear) ink[at + 1] = 1;
+        }
+    glyph.width = width;
+    glyph.ink = std::move(ink);
 }
 
 }  // namespace
@@ -210,9 +228,7 @@ GlyphImage GlyphRenderer::Render(char32_t codePoint) {
         }
     }
     // What no face draws is shown by the missing-glyph symbol of the chosen face.
-    GlyphImage missing;
-    if (firstOpened)
-        if (std::optional<GlyphImage> glyph = Draw(firstOpened, 0)) missing = *std::move(glyph);
+    GlyphImage missing = (firstOpened ? Draw(firstOpened, 0) : std::nullopt).value_or(GlyphImage{});
     missing.inChosenFace = false;
     return missing;
 }
@@ -274,40 +290,36 @@ bool GlyphRenderer::DrawOutline(FT_GlyphSlotRec_* slot, GlyphImage& glyph) const
         FT_Outline_Copy(&regular, &bold);
         FT_Outline_EmboldenXY(&bold, kBoldAcross, kBoldAlong);
     }
+    const auto doneWithBold = qScopeGuard([&] { if (bold_) FT_Outline_Done(library, &bold); });
     // The bold outline holds the regular one, so its box holds both.
     FT_BBox box;
     FT_Outline_Get_CBox(bold_ ? &bold : &regular, &box);
     const int left = static_cast<int>(box.xMin >> 6), bottom = static_cast<int>(box.yMin >> 6);
     const int width = static_cast<int>((box.xMax + 63) >> 6) - left;
     const int rows = static_cast<int>((box.yMax + 63) >> 6) - bottom;
-    bool drawn = true;
-    if (regular.n_points > 0 && width > 0 && rows > 0) {  // else a blank glyph, as a space
-        std::vector<std::uint8_t> ink;
-        const Coverage coverage = CoverageOf(library, regular, left, bottom, width, rows, 1);
-        drawn = !coverage.values.empty();
-        if (drawn && pixelsPerEm_ <= kStrokeKeepingMaxPixels) {
-            const Coverage fine = CoverageOf(library, regular, left, bottom, width, rows, kFineScale);
-            drawn = !fine.values.empty();
-            if (drawn) ink = InkKeepingStrokes(coverage, fine, kFineScale, kStrokeInkCoverage);
-        } else if (drawn) {
-            for (const std::uint8_t value : coverage.values) ink.push_back(value >= kInkCoverage ? 1 : 0);
-        }
-        if (drawn && bold_) {
-            const Coverage thicker = CoverageOf(library, bold, left, bottom, width, rows, 1);
-            drawn = !thicker.values.empty();
-            if (drawn) AddBoldInk(ink, thicker, kBoldInkCoverage);
-        }
-        if (drawn) {
-            glyph.left = left;
-            glyph.top = bottom + rows;
-            glyph.width = width;
-            glyph.rows = rows;
-            glyph.ink = std::move(ink);
-            TrimBlankRows(glyph);
-        }
+    if (regular.n_points == 0 || width <= 0 || rows <= 0) return true;  // a blank glyph, as a space
+    const Coverage coverage = CoverageOf(library, regular, left, bottom, width, rows, 1);
+    if (coverage.values.empty()) return false;
+    std::vector<std::uint8_t> ink;
+    if (pixelsPerEm_ <= kStrokeKeepingMaxPixels) {
+        const Coverage fine = CoverageOf(library, regular, left, bottom, width, rows, kFineScale);
+        if (fine.values.empty()) return false;
+        ink = InkKeepingStrokes(coverage, fine, kFineScale, kStrokeInkCoverage);
+    } else {
+        for (const std::uint8_t value : coverage.values) ink.push_back(value >= kInkCoverage ? 1 : 0);
     }
-    if (bold_) FT_Outline_Done(library, &bold);
-    return drawn;
+    if (bold_) {
+        const Coverage thicker = CoverageOf(library, bold, left, bottom, width, rows, 1);
+        if (thicker.values.empty()) return false;
+        AddBoldInk(ink, thicker, kBoldInkCoverage);
+    }
+    glyph.left = left;
+    glyph.top = bottom + rows;
+    glyph.width = width;
+    glyph.rows = rows;
+    glyph.ink = std::move(ink);
+    TrimBlankRows(glyph);
+    return true;
 }
 
 // A few full-width glyphs reach one row above or below the em. Where such a
@@ -325,8 +337,7 @@ void GlyphRenderer::FitIntoEm(GlyphImage& glyph) const {
         for (int y = 1; y < glyph.rows; ++y) {
             int difference = 0;
             for (int x = 0; x < glyph.width; ++x) difference += at(x, y) != at(x, y - 1);
-            const bool nearerMiddle =
-                std::abs(2 * y - glyph.rows) < std::abs(2 * best - glyph.rows);
+            const bool nearerMiddle = std::abs(2 * y - glyph.rows) < std::abs(2 * best - glyph.rows);
             if (difference < bestDifference || (difference == bestDifference && nearerMiddle)) {
                 best = y;
                 bestDifference = difference;
@@ -346,39 +357,16 @@ void GlyphRenderer::FitIntoEm(GlyphImage& glyph) const {
 
 // Bold widens every stroke of a bitmap glyph by one pixel to the right. The
 // advance stays, so four bold characters still fit the sign's 64 columns.
-void GlyphRenderer::Embolden(GlyphImage& glyph) const {
-    if (glyph.rows == 0) return;
-    const int width = glyph.width + 1;
-    std::vector<std::uint8_t> ink(static_cast<std::size_t>(width) * glyph.rows, 0);
-    for (int y = 0; y < glyph.rows; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const bool here = x < glyph.width && glyph.Inked(x, y);
-            const bool left = x > 0 && glyph.Inked(x - 1, y);
-            ink[static_cast<std::size_t>(y * width + x)] = (here || left) ? 1 : 0;
-        }
-    }
-    glyph.width = width;
-    glyph.ink = std::move(ink);
-}
+void GlyphRenderer::Embolden(GlyphImage& glyph) const { Widen(glyph, 1, [](int) { return 0; }, true); }
 
 // Italic leans rows to the right in proportion to their height above the
 // bottom of the em; the bottom row stays put so nothing moves left of the pen.
 void GlyphRenderer::Slant(GlyphImage& glyph) const {
-    if (glyph.rows == 0) return;
     const auto shiftOf = [&](int y) {
         const int rowsAboveBottom = EmDescent() - 1 + glyph.top - y;
         return std::max(0, rowsAboveBottom) / kRowsPerSlantPixel;
     };
-    const int extra = shiftOf(0);
-    const int width = glyph.width + extra;
-    std::vector<std::uint8_t> ink(static_cast<std::size_t>(width) * glyph.rows, 0);
-    for (int y = 0; y < glyph.rows; ++y) {
-        const int shift = shiftOf(y);
-        for (int x = 0; x < glyph.width; ++x)
-            ink[static_cast<std::size_t>(y * width + x + shift)] = glyph.Inked(x, y) ? 1 : 0;
-    }
-    glyph.width = width;
-    glyph.ink = std::move(ink);
+    Widen(glyph, shiftOf(0), shiftOf, false);
 }
 
 }  // namespace award

@@ -57,16 +57,11 @@ void JoinStroke(std::vector<std::uint8_t>& ink, const Coverage& coarse, const st
                 const std::vector<char>& member) {
     const int width = coarse.width;
     const auto lit = [&](int p) { return ink[static_cast<std::size_t>(p)] != 0; };
-    int seed = -1;
-    for (const int p : pixels)
-        if (lit(p)) {
-            seed = p;
-            break;
-        }
+    const auto firstLit = std::ranges::find_if(pixels, lit);
+    int seed = firstLit != pixels.end() ? *firstLit : -1;
     if (seed < 0) {  // too thin for the threshold anywhere: its best pixel stands for it
-        seed = pixels.front();
-        for (const int p : pixels)
-            if (coarse.values[static_cast<std::size_t>(p)] > coarse.values[static_cast<std::size_t>(seed)]) seed = p;
+        const auto coverage = [&](int p) { return coarse.values[static_cast<std::size_t>(p)]; };
+        seed = *std::ranges::max_element(pixels, {}, coverage);
         ink[static_cast<std::size_t>(seed)] = 1;
     }
     const auto neighbours = [&](int p, auto visit) {
@@ -75,23 +70,14 @@ void JoinStroke(std::vector<std::uint8_t>& ink, const Coverage& coarse, const st
         });
     };
     std::vector<char> joined(member.size(), 0);
+    std::vector<int> group;
     std::vector<long> cost(member.size());
     std::vector<int> from(member.size());
     for (;;) {
         // The lit part of the stroke that the seed reaches.
-        std::vector<int> stack{seed};
-        joined.assign(member.size(), 0);
-        joined[static_cast<std::size_t>(seed)] = 1;
-        while (!stack.empty()) {
-            const int p = stack.back();
-            stack.pop_back();
-            neighbours(p, [&](int n) {
-                if (lit(n) && !joined[static_cast<std::size_t>(n)]) {
-                    joined[static_cast<std::size_t>(n)] = 1;
-                    stack.push_back(n);
-                }
-            });
-        }
+        const auto litMember = [&](int p) { return member[static_cast<std::size_t>(p)] && lit(p); };
+        LabelGroups(width, coarse.rows, litMember, group);
+        for (std::size_t p = 0; p < joined.size(); ++p) joined[p] = group[p] == group[std::size_t(seed)];
         // The cheapest way from it to another lit part: each pixel lit on the
         // way costs more than any difference in coverage.
         using Step = std::pair<long, int>;

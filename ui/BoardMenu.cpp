@@ -27,16 +27,15 @@ BoardMenu::BoardMenu(Form1& form) : QObject(&form), form_(form) {
     ports_ = menu->addMenu(QStringLiteral("序列埠(&P)"));
     connect(ports_, &QMenu::aboutToShow, this, &BoardMenu::ListPorts);
     // Uploading a sketch the program wrote needs only avrdude; 編譯檢查 the whole tool chain.
-    if (const QStringList missing = toolchain::MissingPackages(); !missing.isEmpty()) {
-        compile_->setEnabled(false);
-        compile_->setToolTip(toolchain::MissingPackagesAdvice(missing));
-    }
-    if (const QStringList missing = toolchain::MissingUploadPackages(); !missing.isEmpty()) {
-        for (QAction* action : {upload_, ports_->menuAction()}) {
+    const auto needing = [](const QStringList& missing, std::initializer_list<QAction*> actions) {
+        if (missing.isEmpty()) return;
+        for (QAction* action : actions) {
             action->setEnabled(false);
             action->setToolTip(toolchain::MissingPackagesAdvice(missing));
         }
-    }
+    };
+    needing(toolchain::MissingPackages(), {compile_});
+    needing(toolchain::MissingUploadPackages(), {upload_, ports_->menuAction()});
 
     progress_ = new QProgressDialog(&form);
     progress_->setWindowTitle(QStringLiteral("看板"));

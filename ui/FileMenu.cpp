@@ -1,6 +1,5 @@
 #include "ui/FileMenu.h"
 
-#include "files/BannerFile.h"
 #include "files/SketchFolder.h"
 #include "files/TextEncoding.h"
 #include "ui/Form1.h"
@@ -15,7 +14,6 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QTimer>
-
 
 namespace award {
 namespace {
@@ -95,16 +93,13 @@ bool FileMenu::Open(const QString& path) {
     // Looked at before opening: a pipe or a terminal would wait for a
     // writer while the window stands still.
     const BannerText banner = ReadBannerFile(path);
-    if (banner.refusal != BannerText::Refusal::None) {
-        Warn(&form_, QStringLiteral("無法開啟%1").arg(Named(path)), banner.why);
-        return false;
-    }
+    const bool refused = banner.refusal != BannerText::Refusal::None;
     // The banner field would cut a longer text without a word.
-    if (banner.text.size() > form_.BannerField()->maxLength()) {
+    const int most = form_.BannerField()->maxLength();
+    if (refused || banner.text.size() > most) {
         Warn(&form_, QStringLiteral("無法開啟%1").arg(Named(path)),
-             QStringLiteral("檔案有 %1 個字，橫幅文字最多 %2 個字。")
-                 .arg(banner.text.size())
-                 .arg(form_.BannerField()->maxLength()));
+             refused ? banner.why
+                     : QStringLiteral("檔案有 %1 個字，橫幅文字最多 %2 個字。").arg(banner.text.size()).arg(most));
         return false;
     }
     if (!MayReplaceEdits()) return false;
@@ -155,16 +150,12 @@ bool FileMenu::ExportTo(const QString& chosenPath) {
                    QStringLiteral("「%1」已經存在，要取代它嗎？").arg(QDir::toNativeSeparators(file)),
                    QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
     });
-    switch (result.outcome) {
-    case ExportOutcome::Failed:
-        Warn(&form_, QStringLiteral("無法") + title, result.why);
-        form_.ShowNotices({QStringLiteral("沒有匯出：%1").arg(result.why)});
+    if (result.outcome != ExportOutcome::Written) {
+        const bool failed = result.outcome == ExportOutcome::Failed;
+        if (failed) Warn(&form_, QStringLiteral("無法") + title, result.why);
+        form_.ShowNotices({failed ? QStringLiteral("沒有匯出：%1").arg(result.why)
+                                  : QStringLiteral("沒有匯出，原有的草稿保持不變。")});
         return false;
-    case ExportOutcome::Declined:
-        form_.ShowNotices({QStringLiteral("沒有匯出，原有的草稿保持不變。")});
-        return false;
-    case ExportOutcome::Written:
-        break;
     }
     RememberFolder(QFileInfo(place.folder).absolutePath());
     QStringList notices{QStringLiteral("已匯出 %1，可用 Arduino IDE 開啟後編譯上傳。")
@@ -216,29 +207,19 @@ void FileMenu::ChooseAndExport() {
 // Opening another file would throw away a banner typed or edited since it was
 // last opened or saved.
 bool FileMenu::MayReplaceEdits() {
-    if (!form_.BannerField()->isModified()) return true;
-    return MaySaveFirst(QStringLiteral("開啟橫幅文字"),
-                        QStringLiteral("橫幅文字有尚未儲存的修改，開啟其他檔案會取代它。要先儲存嗎？"));
+    return !form_.BannerField()->isModified() ||
+           MaySaveFirst(&form_, QStringLiteral("開啟橫幅文字"),
+                        QStringLiteral("橫幅文字有尚未儲存的修改，開啟其他檔案會取代它。要先儲存嗎？"),
+                        [this] { return Save(); });
 }
 
 // Ending the program would throw away edits of a banner that has a file. A
 // banner typed from scratch ends with the program, as it always has.
 bool FileMenu::MayEnd() {
-    if (path_.isEmpty() || !form_.BannerField()->isModified()) return true;
-    return MaySaveFirst(QStringLiteral("結束"),
-                        QStringLiteral("%1有尚未儲存的修改，要先儲存再結束嗎？").arg(Named(path_)));
-}
-
-bool FileMenu::MaySaveFirst(const QString& title, const QString& question) {
-    switch (Ask(&form_, QMessageBox::Question, title, question,
-                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel)) {
-    case QMessageBox::Save:
-        return Save();
-    case QMessageBox::Discard:
-        return true;
-    default:
-        return false;
-    }
+    return path_.isEmpty() || !form_.BannerField()->isModified() ||
+           MaySaveFirst(&form_, QStringLiteral("結束"),
+                        QStringLiteral("%1有尚未儲存的修改，要先儲存再結束嗎？").arg(Named(path_)),
+                        [this] { return Save(); });
 }
 
 // The banner now is what the file at path holds.

@@ -33,7 +33,6 @@ private:
     void ChooseAndExport();
     bool MayReplaceEdits();
     bool MayEnd();
-    bool MaySaveFirst(const QString& title, const QString& question);
     void BecomeFileOfBanner(const QString& path, const BannerForm& form);
     void ShowTitle();
 

@@ -247,19 +247,10 @@ void Form1::ShowSketchState() {
     ShowNoticeLine();
 }
 
-// Not written by a run: Text3 becomes the user's own sketch, current as a
-// hand edit is.
-void Form1::ShowSketch(const QString& sketch, const QStringList& warnings) {
-    source_ = nullptr;
-    Text3->setPlainText(sketch);
-    previewDelay_->stop();
-    preview_->SetSketchText(sketch);
-    runWarnings_ = warnings;
-}
-
-void Form1::ShowProgram(const QString& sketch, const QStringList& warnings, SketchSource& source) {
+// A program's warnings are told by its window, not after a copy.
+void Form1::ShowProgram(const QString& sketch, SketchSource& source) {
     WriteSketch(sketch, &source);
-    runWarnings_ = warnings;
+    runWarnings_.clear();
     ShowSketchState();
 }
 

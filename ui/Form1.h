@@ -69,9 +69,6 @@ public:
     // sketch made elsewhere than by the run buttons takes.
     int FirstScanRow() const { return lastFirstScanRow_; }
     LedPreview* Preview() const { return preview_; }
-    // Puts a sketch into Text3 and plays it; `warnings` stay in the notices
-    // after a copy.
-    void ShowSketch(const QString& sketch, const QStringList& warnings);
 
     // What Text3's sketch is drawn from when not from the banner: a sign
     // program, drawn with the face and style chosen and the run button's rows.
@@ -86,10 +83,10 @@ public:
     protected:
         ~SketchSource() = default;
     };
-    // As ShowSketch, for a sketch of `source`'s items, which stay current while
-    // they and the face and style stay as they are. A run button's sketch
-    // takes its place.
-    void ShowProgram(const QString& sketch, const QStringList& warnings, SketchSource& source);
+    // Puts a sketch of `source`'s items into Text3 and plays it; it stays
+    // current while they and the face and style stay as they are. A run
+    // button's sketch takes its place.
+    void ShowProgram(const QString& sketch, SketchSource& source);
     // The source's items changed.
     void SourceChanged() { ShowSketchState(); }
 

@@ -12,10 +12,6 @@
 namespace award {
 namespace {
 
-using colours::kLedOff;
-using colours::kLedOn;
-using colours::kOutOfDateMark;
-
 const QString kPlaysTheSketch = QStringLiteral("LED 看板預覽：照上傳後的樣子播放程式裡的畫面");
 
 }  // namespace
@@ -32,14 +28,6 @@ void LedPreview::SetOutOfDate(bool outOfDate) {
     setToolTip(outOfDate ? kPlaysTheSketch + QStringLiteral("。現在播的是舊程式：橫幅或選項改過了，請再按執行。")
                          : kPlaysTheSketch);
     update();
-}
-
-void LedPreview::SetSketchText(const QString& sketchText) {
-    Load(sketchText, false);
-}
-
-void LedPreview::SetShownAside(const QString& sketchText) {
-    Load(sketchText, true);
 }
 
 void LedPreview::Load(const QString& sketchText, bool aside) {
@@ -159,13 +147,12 @@ void LedPreview::paintEvent(QPaintEvent*) {
     const double pitchY = (height() - 8.0) / kSignRows;
     const double radius = std::min(pitchX, pitchY) * 0.42;
     painter.setPen(Qt::NoPen);
-    for (int row = 0; row < kSignRows; ++row) {
+    for (int row = 0; row < kSignRows; ++row)
         for (int column = 0; column < kSignColumns; ++column) {
-            painter.setBrush(Lit(column, row) ? kLedOn : kLedOff);
+            painter.setBrush(Lit(column, row) ? colours::kLedOn : colours::kLedOff);
             const QPointF centre(4 + strip + (column + 0.5) * pitchX, 4 + (row + 0.5) * pitchY);
             painter.drawEllipse(centre, radius, radius);
         }
-    }
     if (!HasSketch()) {
         painter.setPen(QColor(230, 230, 230));
         painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, StatusLine());
@@ -174,11 +161,11 @@ void LedPreview::paintEvent(QPaintEvent*) {
         // Framed all round and labelled, so that the mark shows whatever
         // the frame lit; the label stands one character a line.
         painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setPen(QPen(kOutOfDateMark, 3));
+        painter.setPen(QPen(colours::kOutOfDateMark, 3));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(rect().adjusted(1, 1, -2, -2));
         const QRect band(0, 0, strip + 2, height());
-        painter.fillRect(band, kOutOfDateMark);
+        painter.fillRect(band, colours::kOutOfDateMark);
         painter.setPen(Qt::black);
         painter.drawText(band, Qt::AlignCenter, QStringLiteral("舊\n程\n式"));
     }

@@ -24,10 +24,10 @@ public:
     explicit LedPreview(QWidget* parent = nullptr);
 
     // Reads the sketch text; a changed table starts again from frame 1.
-    void SetSketchText(const QString& sketchText);
+    void SetSketchText(const QString& sketchText) { Load(sketchText, false); }
     // The same for a sketch that is not the one in Text3, such as one item of
     // the 節目表 played on its own: it is never marked out of date.
-    void SetShownAside(const QString& sketchText);
+    void SetShownAside(const QString& sketchText) { Load(sketchText, true); }
 
     // Marks the panel as playing a sketch older than the banner and choices
     // now shown: a band across its top says so until the next run.

@@ -5,19 +5,25 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <algorithm>
+
 namespace award {
 namespace {
 
-// Submenus included: their items have shortcuts of their own.
-bool AnyActionHas(const QList<QAction*>& actions, const QKeySequence& pressed) {
-    for (const QAction* action : actions) {
-        if (action->shortcuts().contains(pressed)) return true;
-        if (const QMenu* menu = action->menu(); menu && AnyActionHas(menu->actions(), pressed)) return true;
+void CollectShortcutActions(const QList<QAction*>& actions, QList<QAction*>& into) {
+    for (QAction* action : actions) {
+        if (!action->shortcuts().isEmpty()) into << action;
+        if (const QMenu* menu = action->menu()) CollectShortcutActions(menu->actions(), into);
     }
-    return false;
 }
 
 }  // namespace
+
+QList<QAction*> ShortcutActions(const QMenuBar& menuBar) {
+    QList<QAction*> keyed;
+    CollectShortcutActions(menuBar.actions(), keyed);
+    return keyed;
+}
 
 MenuShortcutFilter::MenuShortcutFilter(QMenuBar& menuBar) : QObject(&menuBar), menuBar_(menuBar) {}
 
@@ -25,7 +31,8 @@ bool MenuShortcutFilter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
-    if (!AnyActionHas(menuBar_.actions(), pressed)) return false;
+    const auto hasPressed = [&](const QAction* action) { return action->shortcuts().contains(pressed); };
+    if (std::ranges::none_of(ShortcutActions(menuBar_), hasPressed)) return false;
     // Not overridden, so the shortcut fires. The key press that follows when
     // the item is disabled is kept from the field too: the user asked for the
     // menu's command, and the field's own meaning of the key would change the

@@ -2,9 +2,14 @@
 
 #include <QObject>
 
+class QAction;
 class QMenuBar;
 
 namespace award {
+
+// The menu bar's commands that have a key, submenus included: their items
+// have shortcuts of their own.
+QList<QAction*> ShortcutActions(const QMenuBar& menuBar);
 
 // Lets every shortcut of the menu bar win over the text field that has the
 // focus. On X11 a line edit claims Ctrl+U (delete the line), Ctrl+E (end of

@@ -2,8 +2,6 @@
 
 #include <QAbstractButton>
 
-#include <utility>
-
 namespace award {
 
 QMessageBox::StandardButton Ask(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
@@ -24,6 +22,19 @@ QMessageBox::StandardButton Ask(QWidget* parent, QMessageBox::Icon icon, const Q
 
 void Warn(QWidget* parent, const QString& what, const QString& why) {
     Ask(parent, QMessageBox::Warning, what, what + QStringLiteral("\n\n") + why, QMessageBox::Ok);
+}
+
+bool MaySaveFirst(QWidget* parent, const QString& title, const QString& question,
+                  const std::function<bool()>& save) {
+    switch (Ask(parent, QMessageBox::Question, title, question,
+                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel)) {
+    case QMessageBox::Save:
+        return save();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
 }
 
 }  // namespace award

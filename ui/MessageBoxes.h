@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 
+#include <functional>
 #include <initializer_list>
 #include <utility>
 
@@ -15,5 +16,9 @@ QMessageBox::StandardButton Ask(QWidget* parent, QMessageBox::Icon icon, const Q
                                 std::initializer_list<std::pair<QMessageBox::StandardButton, QString>> captions = {});
 // What could not be done, and why.
 void Warn(QWidget* parent, const QString& what, const QString& why);
+// Before edits are thrown away: asks whether to save them first, and does
+// so with `save`. Returns whether to go on.
+bool MaySaveFirst(QWidget* parent, const QString& title, const QString& question,
+                  const std::function<bool()>& save);
 
 }  // namespace award

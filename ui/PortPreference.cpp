@@ -9,12 +9,8 @@ const QString kPortKey = QStringLiteral("board/port");
 
 }  // namespace
 
-QString RememberedPort() {
-    return QSettings().value(kPortKey).toString();
-}
+QString RememberedPort() { return QSettings().value(kPortKey).toString(); }
 
-void RememberPort(const QString& path) {
-    QSettings().setValue(kPortKey, path);
-}
+void RememberPort(const QString& path) { QSettings().setValue(kPortKey, path); }
 
 }  // namespace award

@@ -32,16 +32,13 @@ void ProgramLength::Recount(const Program& items, const ConversionOptions& optio
     items_ = items;
     counted_ = 0;
     seconds_ = 0;
-    if (items_.empty()) {
-        idle_.stop();
-        show_(QString());
-        return;
-    }
     // An item too long for the board is never drawn: its lines tell already.
-    if (ProgramConverter::LeastFlashBytes(items_) > kMega2560ProgramBytes) {
+    if (items_.empty() || ProgramConverter::LeastFlashBytes(items_) > kMega2560ProgramBytes) {
         idle_.stop();
-        show_(QStringLiteral("共 %1 項，放不進看板的 %2 位元組 flash。")
-                  .arg(Thousands(static_cast<long long>(items_.size())), Thousands(kMega2560ProgramBytes)));
+        show_(items_.empty() ? QString()
+                             : QStringLiteral("共 %1 項，放不進看板的 %2 位元組 flash。")
+                                   .arg(Thousands(static_cast<long long>(items_.size())),
+                                        Thousands(kMega2560ProgramBytes)));
         return;
     }
     surface_.SetStyle(options.style);

@@ -2,9 +2,11 @@
 
 #include "program/ProgramFormat.h"
 #include "files/ProgramFile.h"
+#include "sign/FigureWords.h"
 #include "ui/Form1.h"
 #include "ui/MessageBoxes.h"
 #include "ui/LedPreview.h"
+#include "ui/MenuShortcutFilter.h"
 #include "ui/ProgramWindow.h"
 #include "ui/ProgramWindowPlace.h"
 
@@ -14,7 +16,6 @@
 #include <QThread>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLocale>
 #include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -22,7 +23,6 @@
 #include <QSettings>
 
 #include <memory>
-
 
 namespace award {
 namespace {
@@ -40,14 +40,6 @@ QString ChooseSavePath(QWidget* parent, const QString& start) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("csv"));
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
-}
-
-// The menu bar's commands that have a key, submenus included.
-void CollectShortcutActions(const QList<QAction*>& actions, QList<QAction*>& into) {
-    for (QAction* action : actions) {
-        if (!action->shortcuts().isEmpty()) into << action;
-        if (const QMenu* menu = action->menu()) CollectShortcutActions(menu->actions(), into);
-    }
 }
 
 // A file of a few MiB takes a second to read: it is read off the window's
@@ -120,9 +112,7 @@ void ProgramMenu::ShowWindow() {
     placed_ = true;
     // The main window's keys (開啟 Ctrl+O, 儲存 Ctrl+S, 上傳 Ctrl+U, ...) work
     // here too; menus may have gained items since the last time.
-    QList<QAction*> keyed;
-    CollectShortcutActions(form_.menuBar()->actions(), keyed);
-    window_->addActions(keyed);
+    window_->addActions(ShortcutActions(*form_.menuBar()));
     window_->show();
     window_->raise();
     window_->activateWindow();
@@ -134,18 +124,15 @@ QString ProgramMenu::ProgramFilePath(const QString& chosenPath) {
 
 bool ProgramMenu::Open(const QString& path) {
     ProgramFileRead read = ReadWhileTheWindowStaysAlive(path, &form_);
-    if (!read.ok) {
-        Warn(&form_, QStringLiteral("無法開啟節目%1").arg(Named(path)), ProgramFileProblem(read));
-        return false;
-    }
     // Refused before the table takes it: tens of thousands of rows would
     // hold the window up for seconds, only to be refused by 套用.
-    if (const auto items = qsizetype(read.program.size()); items > kProgramMaxItems) {
-        const QLocale grouped(QLocale::English);
+    const auto items = qsizetype(read.program.size());
+    if (!read.ok || items > kProgramMaxItems) {
         Warn(&form_, QStringLiteral("無法開啟節目%1").arg(Named(path)),
-             QStringLiteral("節目有 %1 項，看板最多 %2 項，多了 %3 項：請把節目分成幾個檔案。")
-                 .arg(grouped.toString(items), grouped.toString(kProgramMaxItems),
-                      grouped.toString(items - kProgramMaxItems)));
+             !read.ok ? ProgramFileProblem(read)
+                      : QStringLiteral("節目有 %1 項，看板最多 %2 項，多了 %3 項：請把節目分成幾個檔案。")
+                            .arg(Thousands(items), Thousands(kProgramMaxItems),
+                                 Thousands(items - kProgramMaxItems)));
         return false;
     }
     if (!MayReplaceEdits()) return false;
@@ -155,7 +142,7 @@ bool ProgramMenu::Open(const QString& path) {
     form_.ShowNotices(QStringList{QStringLiteral("已開啟節目%1（%2），共 %3 項（看板最多 %4 項），按「套用」產生程式。")
                                       .arg(Named(path_), read.encoding)
                                       .arg(window_->Model().rowCount())
-                                      .arg(QLocale(QLocale::English).toString(kProgramMaxItems))} +
+                                      .arg(Thousands(kProgramMaxItems))} +
                       read.notices);
     return true;
 }
@@ -201,17 +188,11 @@ bool ProgramMenu::MayEnd() {
 bool ProgramMenu::MaySaveFirst(const QString& title, const QString& question) {
     ProgramTableModel& model = window_->Model();
     if (!model.Modified() || model.rowCount() == 0) return true;
-    switch (Ask(window_->isVisible() ? static_cast<QWidget*>(window_) : &form_, QMessageBox::Question, title, question,
-                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel)) {
-    case QMessageBox::Save: {
+    QWidget* asking = window_->isVisible() ? static_cast<QWidget*>(window_) : &form_;
+    return award::MaySaveFirst(asking, title, question, [this] {
         const QString path = path_.isEmpty() ? ChooseSavePath(&form_, Folder()) : path_;
         return !path.isEmpty() && SaveTo(path);
-    }
-    case QMessageBox::Discard:
-        return true;
-    default:
-        return false;
-    }
+    });
 }
 
 }  // namespace award

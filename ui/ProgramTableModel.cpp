@@ -45,24 +45,26 @@ private:
 
 }  // namespace
 
-void ProgramTableModel::SetItems(Program program) {
+void ProgramTableModel::Reset(Program program) {
     beginResetModel();
     program_ = std::move(program);
     endResetModel();
+}
+
+void ProgramTableModel::SetItems(Program program) {
+    Reset(std::move(program));
     modified_ = false;
     if (undo_) undo_->clear();
 }
 
 void ProgramTableModel::ReplaceItems(Program program, const QString& what) {
     Program before = program_;
-    beginResetModel();
-    program_ = std::move(program);
-    endResetModel();
-    modified_ = true;
+    Reset(std::move(program));
     Record(std::move(before), what);
 }
 
 void ProgramTableModel::Record(Program before, const QString& what, int cell) {
+    modified_ = true;
     if (undo_) undo_->push(new ProgramEdit(*this, std::move(before), program_, what, cell));
 }
 
@@ -70,8 +72,8 @@ void ProgramTableModel::Restore(const Program& program) {
     const auto size = static_cast<qsizetype>(program.size());
     const auto now = static_cast<qsizetype>(program_.size());
     // The first row that differs; an item added or taken away shifts the rest by one.
-    qsizetype first = 0;
-    while (first < std::min(size, now) && program[std::size_t(first)] == program_[std::size_t(first)]) ++first;
+    const auto differ = std::mismatch(program.begin(), program.end(), program_.begin(), program_.end());
+    const qsizetype first = differ.first - program.begin();
     const auto restEqual = [&](qsizetype from, qsizetype to) {
         return std::equal(program.begin() + from, program.end(), program_.begin() + to, program_.end());
     };
@@ -90,9 +92,7 @@ void ProgramTableModel::Restore(const Program& program) {
             emit dataChanged(index(int(row), 0), index(int(row), ColumnCount - 1));
         }
     } else {
-        beginResetModel();
-        program_ = program;
-        endResetModel();
+        Reset(program);
     }
     modified_ = true;
 }
@@ -103,7 +103,6 @@ int ProgramTableModel::Add(int after, ProgramItem item) {
     beginInsertRows({}, row, row);
     program_.insert(program_.begin() + row, std::move(item));
     endInsertRows();
-    modified_ = true;
     Record(std::move(before), QStringLiteral("加入第 %1 項").arg(row + 1));
     return row;
 }
@@ -119,7 +118,6 @@ int ProgramTableModel::MoveTo(int row, int to) {
     program_.erase(program_.begin() + row);
     program_.insert(program_.begin() + to, std::move(item));
     endMoveRows();
-    modified_ = true;
     Record(std::move(before), QStringLiteral("移動第 %1 項").arg(row + 1));
     return to;
 }
@@ -130,7 +128,6 @@ bool ProgramTableModel::Remove(int row) {
     beginRemoveRows({}, row, row);
     program_.erase(program_.begin() + row);
     endRemoveRows();
-    modified_ = true;
     Record(std::move(before), QStringLiteral("刪除第 %1 項").arg(row + 1));
     return true;
 }
@@ -188,10 +185,7 @@ namespace {
 
 // The editor hands over a number; a pasted or typed text is read as files are.
 std::optional<double> HoldSeconds(const QVariant& value) {
-    if (value.typeId() == QMetaType::QString) {
-        const QString text = value.toString();
-        return HoldSecondsFrom(QStringView(text));
-    }
+    if (value.typeId() == QMetaType::QString) return HoldSecondsFrom(QStringView(value.toString()));
     bool isNumber = false;
     const double seconds = value.toDouble(&isNumber);
     return isNumber ? HoldSecondsFrom(seconds) : std::nullopt;
@@ -236,7 +230,6 @@ bool ProgramTableModel::setData(const QModelIndex& index, const QVariant& value,
     if (taken && item != before) {
         // A new style greys or clears the settings it does not use.
         emit dataChanged(this->index(index.row(), 0), this->index(index.row(), ColumnCount - 1));
-        modified_ = true;
         Record(std::move(program),
                QStringLiteral("修改第 %1 項的%2").arg(index.row() + 1).arg(headerData(index.column(), Qt::Horizontal).toString()),
                // A text is typed, so each edit of it is a step of its own.

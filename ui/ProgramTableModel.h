@@ -56,9 +56,10 @@ public:
                       const QModelIndex& parent) override;
 
 private:
-    // Puts the edit just made on the undo stack; `cell` lets edits of one
-    // cell in a row become a single step.
+    // Marks the program modified and puts the edit just made on the undo
+    // stack; `cell` lets edits of one cell in a row become a single step.
     void Record(Program before, const QString& what, int cell = -1);
+    void Reset(Program program);
     bool Valid(int row) const { return row >= 0 && row < static_cast<int>(program_.size()); }
 
     Program program_;

@@ -91,6 +91,7 @@ void ProgramWindow::CreateControls() {
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     for (QAction* action : {undo, redo}) {
         addAction(action);
+        action->setObjectName(action == undo ? QStringLiteral("undoEdit") : QStringLiteral("redoEdit"));
         auto* pressed = new QPushButton(action == undo ? QStringLiteral("復原") : QStringLiteral("重做"), this);
         pressed->setEnabled(action->isEnabled());
         connect(pressed, &QPushButton::clicked, action, &QAction::trigger);
@@ -100,8 +101,6 @@ void ProgramWindow::CreateControls() {
         });
         edits->addWidget(pressed);
     }
-    undo->setObjectName(QStringLiteral("undoEdit"));
-    redo->setObjectName(QStringLiteral("redoEdit"));
     edits->addStretch();
     // The program as a whole, on a line of its own beside its length.
     auto* whole = new QHBoxLayout;
@@ -158,10 +157,8 @@ QString ProgramWindow::ApplyCaption() const {
     return findChild<QPushButton*>(QStringLiteral("applyProgram"))->text();
 }
 
-int ProgramWindow::CurrentRow() const {
-    const QModelIndex current = table_->currentIndex();
-    return current.isValid() ? current.row() : -1;
-}
+// No current index gives row -1, as no item in hand.
+int ProgramWindow::CurrentRow() const { return table_->currentIndex().row(); }
 
 void ProgramWindow::Select(int row) {
     if (row < 0 || row >= model_.rowCount()) return;
@@ -231,7 +228,7 @@ bool ProgramWindow::Apply() {
     const QStringList notices =
         ProgramNotices(report, {surface_.FontName(), surface_.ResolvedFace(), surface_.DrawsChinese()});
     // A refused program leaves Text3 as it was: there is no sketch to show.
-    if (!report.refused) form_.ShowProgram(sketch, {}, *this);
+    if (!report.refused) form_.ShowProgram(sketch, *this);
     form_.ShowNotices(notices);
     status_->setText(notices.join(u'\n'));
     return !report.refused;
@@ -267,19 +264,15 @@ bool ProgramWindow::BuildFromBanner() {
                                       .arg(count),
                                   kAddAfter | kReplace | QMessageBox::Cancel,
                                   {{kAddAfter, QStringLiteral("加在後面")}, {kReplace, QStringLiteral("取代")}});
-    if (choice == kAddAfter) {
-        const int first = model_.rowCount();
-        Program all = model_.Items();
-        all.insert(all.end(), std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
-        model_.ReplaceItems(std::move(all), QStringLiteral("從橫幅文字加入"));
-        Select(first);
-        status_->setText(QStringLiteral("已從橫幅文字加入 %1 項，共 %2 項。").arg(count).arg(model_.rowCount()));
-        return true;
-    }
-    if (choice != kReplace) return false;
-    model_.ReplaceItems(std::move(items), QStringLiteral("從橫幅文字建立"));
-    Select(0);
-    status_->setText(QStringLiteral("已從橫幅文字建立 %1 項。").arg(count));
+    if (choice != kAddAfter && choice != kReplace) return false;
+    const bool adding = choice == kAddAfter;
+    const int first = adding ? model_.rowCount() : 0;
+    Program all = adding ? model_.Items() : Program();
+    all.insert(all.end(), std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
+    model_.ReplaceItems(std::move(all), adding ? QStringLiteral("從橫幅文字加入") : QStringLiteral("從橫幅文字建立"));
+    Select(first);
+    status_->setText(adding ? QStringLiteral("已從橫幅文字加入 %1 項，共 %2 項。").arg(count).arg(model_.rowCount())
+                            : QStringLiteral("已從橫幅文字建立 %1 項。").arg(count));
     return true;
 }
 

@@ -51,12 +51,10 @@ QStringList WrappingButton::CaptionLines() const {
     }
     layout.endLayout();
 
-    if (cut) {
-        // The last visible line takes as much of the rest as fits before the
-        // ellipsis, which says that the tooltip has more.
-        lines.last() = metrics.elidedText(caption.mid(lastStart).trimmed(), Qt::ElideRight,
-                                          area.width());
-    }
+    // The last visible line takes as much of the rest as fits before the
+    // ellipsis, which says that the tooltip has more.
+    if (cut)
+        lines.last() = metrics.elidedText(caption.mid(lastStart).trimmed(), Qt::ElideRight, area.width());
     return lines;
 }
 
