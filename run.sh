@@ -12,7 +12,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config ccache
   qt6-base-dev libgl-dev libfreetype-dev libfontconfig-dev
   fonts-arphic-uming fonts-arphic-ukai
   libgtest-dev libgmock-dev libbenchmark-dev
@@ -43,12 +43,21 @@ install_missing() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-build() {  # build DIR [cmake options...]
+# ccache keeps what was compiled in ~/.cache/ccache, so that a fresh clone
+# elsewhere on the same machine compiles only what changed: paths are taken
+# relative to the checkout, and the build folder's own path is left out.
+export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=true
+
+configure() {  # configure DIR [cmake options...]
   local dir=$1; shift
-  if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-  fi
-  cmake --build "$dir"
+  [ -f "$dir/build.ninja" ] && return
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache "$@"
+}
+
+build() {  # build DIR [cmake options...]
+  configure "$@"
+  cmake --build "$1"
 }
 
 case "${1:-}" in
@@ -71,7 +80,7 @@ case "${1:-}" in
     install_missing
     # The Linux command, which the Windows one must match byte for byte, and
     # the simulated Mega the Windows command uploads to.
-    [ -f build/build.ninja ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DAWARD_WERROR=ON
+    configure build -DAWARD_WERROR=ON
     cmake --build build --target award-banner-sketch upload_tests
     bash packaging/windows/build.sh
     bash packaging/windows/test-under-wine.sh
