@@ -113,8 +113,9 @@ QString NotTextReason() {
 QString PrivateUseCharacters(const QString& text) {
     QString found;
     for (const char32_t c : text.toUcs4()) {
+        if (QChar::category(c) != QChar::Other_PrivateUse) continue;
         const QString character = QString::fromUcs4(&c, 1);
-        if (QChar::category(c) == QChar::Other_PrivateUse && !found.contains(character)) found += character;
+        if (!found.contains(character)) found += character;
     }
     return found;
 }
