@@ -1,5 +1,7 @@
 #include "BoardTestSupport.h"
 
+#include "conversion/BannerConverter.h"
+#include "marquee/MarqueeWriter.h"
 #include "program/ProgramConverter.h"
 #include "surface/DrawingSurface.h"
 
@@ -45,6 +47,20 @@ BoardRun RunOnBoardFromFrame(const QString& sketch, int firstFrame, std::size_t 
     return run;
 }
 
+QString BannerSketch(int phrases) {
+    QString text;
+    for (int i = 1; i <= phrases; ++i) text += QString::number(i) + u' ';
+    DrawingSurface surface;
+    BannerConverter converter(surface);
+    return converter.ConvertBanner(text, 3);
+}
+
+QString MarqueeSketch() {
+    std::vector<std::uint16_t> columns;
+    for (std::uint32_t i = 0; i < 90; ++i) columns.push_back(std::uint16_t((i + 1) * 2654435761u >> 16));
+    return MarqueeWriter::Sketch(columns, MarqueeSweeps(MarqueeSpeed::Fast));
+}
+
 Program EveryStyleProgram() {
     Program program(6);
     program[0] = {QStringLiteral("恭喜"), ItemStyle::Static, 2.0, MarqueeSpeed::Medium, ItemAlign::Left};
@@ -61,6 +77,20 @@ QString EveryStyleProgramSketch() {
     DrawingSurface surface;
     ProgramConverter converter(surface);
     return converter.ConvertProgram(EveryStyleProgram(), {});
+}
+
+std::vector<Stretch> Stretches(std::span<const PortWrite> writes) {
+    constexpr std::uint64_t kPauseCycles = 20 * kCyclesPerMillisecond;
+    std::vector<Stretch> stretches;
+    std::uint64_t lastEnd = 0;
+    for (const ShownSweep& sweep : DecodeSweeps(writes)) {
+        if (!sweep.complete) continue;
+        if (!stretches.empty() && sweep.startCycle - lastEnd > kPauseCycles) stretches.push_back({{}, true, lastEnd});
+        if (stretches.empty() || stretches.back().pause || stretches.back().image != sweep.image)
+            stretches.push_back({sweep.image, false, sweep.startCycle});
+        lastEnd = sweep.endCycle;
+    }
+    return stretches;
 }
 
 std::string DescribeDifference(const MatrixImage& shown, const MatrixImage& expected) {

@@ -28,30 +28,6 @@ namespace {
 
 constexpr std::size_t kUntilTimeRunsOut = std::numeric_limits<std::size_t>::max();
 
-// What the sign showed, stretch by stretch: consecutive sweeps of one
-// picture, or a pause in which no port was written at all. Reading a page
-// takes the program a few milliseconds without a write; that counts as part
-// of the picture before.
-struct Stretch {
-    MatrixImage image{};
-    bool pause = false;
-    std::uint64_t startCycle = 0;
-};
-
-std::vector<Stretch> Stretches(std::span<const PortWrite> writes) {
-    constexpr std::uint64_t kPauseCycles = 20 * kCyclesPerMillisecond;
-    std::vector<Stretch> stretches;
-    std::uint64_t lastEnd = 0;
-    for (const ShownSweep& sweep : DecodeSweeps(writes)) {
-        if (!sweep.complete) continue;
-        if (!stretches.empty() && sweep.startCycle - lastEnd > kPauseCycles) stretches.push_back({{}, true, lastEnd});
-        if (stretches.empty() || stretches.back().pause || stretches.back().image != sweep.image)
-            stretches.push_back({sweep.image, false, sweep.startCycle});
-        lastEnd = sweep.endCycle;
-    }
-    return stretches;
-}
-
 std::uint64_t CycleMilliseconds(const SketchFrames& shown) {
     double sweeps = 0, pauses = 0, slower = 1;
     if (shown.program) {
@@ -74,18 +50,10 @@ struct ImageCase {
 
 void PrintTo(const ImageCase& c, std::ostream* out) { *out << c.what; }
 
-QString Banner(int phrases) {
-    QString text;
-    for (int i = 1; i <= phrases; ++i) text += QString::number(i) + u' ';
-    DrawingSurface surface;
-    BannerConverter converter(surface);
-    return converter.ConvertBanner(text, 3);
-}
-
 // A hand edit of a 15-phrase table: the `nth` match of `pattern` replaced,
 // or the first `nth` removed.
 QString Edited(const QString& pattern, const QString& replacement, int nth = 1, bool removeAll = false) {
-    QString sketch = Banner(15);
+    QString sketch = BannerSketch(15);
     auto matches = QRegularExpression(pattern).globalMatch(sketch);
     std::vector<QRegularExpressionMatch> found;
     while (matches.hasNext()) found.push_back(matches.next());
@@ -93,12 +61,6 @@ QString Edited(const QString& pattern, const QString& replacement, int nth = 1, 
     for (int i = nth - 1; i >= (removeAll ? 0 : nth - 1); --i)
         sketch.replace(found[std::size_t(i)].capturedStart(), found[std::size_t(i)].capturedLength(), replacement);
     return sketch;
-}
-
-QString Marquee() {
-    std::vector<std::uint16_t> columns;
-    for (std::uint32_t i = 0; i < 90; ++i) columns.push_back(std::uint16_t((i + 1) * 2654435761u >> 16));
-    return MarqueeWriter::Sketch(columns, MarqueeSweeps(MarqueeSpeed::Fast));
 }
 
 // Five hundred pages that hold for no sweep at all, so that the next item's
@@ -155,9 +117,9 @@ TEST_P(ImageShowsAsCompiled, SamePicturesInOrderEachForItsTime) {
 
 INSTANTIATE_TEST_SUITE_P(
     Forms, ImageShowsAsCompiled,
-    testing::Values(ImageCase{"Sram15Phrases", [] { return Banner(15); }},
-                    ImageCase{"Flash300Phrases", [] { return Banner(300); }},
-                    ImageCase{"Marquee", Marquee},
+    testing::Values(ImageCase{"Sram15Phrases", [] { return BannerSketch(15); }},
+                    ImageCase{"Flash300Phrases", [] { return BannerSketch(300); }},
+                    ImageCase{"Marquee", MarqueeSketch},
                     ImageCase{"EveryStyleProgram", EveryStyleProgramSketch},
                     ImageCase{"ProgramPagesAcross64KiB", PagesAcross64KiB},
                     ImageCase{"ChangedWord", [] { return Edited(QStringLiteral("(?<=,\\{1, )\\d+"), "4095"); }},

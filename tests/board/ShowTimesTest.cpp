@@ -1,0 +1,143 @@
+// What the sign shows and for how long, kept from one version of the program
+// to the next: for a banner, a marquee and a program of every style, the
+// compiled sketch and the board image each show, on the simulated Mega 2560,
+// the pictures and dark pauses recorded in tests/data/show_times, in the same
+// order, each within 1 % of its recorded time, over a whole cycle.
+//
+// AWARD_RECORD_SHOW_TIMES=<folder> writes what the board shows there instead.
+
+#include "BoardTestSupport.h"
+
+#include "image/FlashImage.h"
+#include "image/IntelHex.h"
+#include "reading/SketchReader.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <limits>
+#include <sstream>
+
+namespace award::board {
+namespace {
+
+// A stretch as the data file keeps it: its picture, or a pause, and how long
+// it lasted until the next began.
+struct Timed {
+    MatrixImage image{};
+    bool pause = false;
+    std::uint64_t cycles = 0;
+};
+
+std::vector<Timed> Timings(const std::vector<Stretch>& stretches) {
+    std::vector<Timed> timed;
+    for (std::size_t i = 0; i + 1 < stretches.size(); ++i)
+        timed.push_back({stretches[i].image, stretches[i].pause, stretches[i + 1].startCycle - stretches[i].startCycle});
+    return timed;
+}
+
+void Write(const std::string& path, const std::vector<Timed>& timed) {
+    std::ofstream out(path);
+    for (const Timed& t : timed) {
+        if (t.pause) {
+            out << "pause";
+        } else {
+            char word[8];
+            for (const std::uint16_t w : t.image) {
+                std::snprintf(word, sizeof word, "%04x", w);
+                out << word;
+            }
+        }
+        out << ' ' << t.cycles << '\n';
+    }
+}
+
+std::vector<Timed> Read(const std::string& path) {
+    std::ifstream in(path);
+    std::vector<Timed> timed;
+    std::string picture;
+    std::uint64_t cycles = 0;
+    while (in >> picture >> cycles) {
+        Timed t;
+        t.cycles = cycles;
+        t.pause = picture == "pause";
+        for (std::size_t j = 0; !t.pause && j < t.image.size(); ++j)
+            t.image[j] = std::uint16_t(std::stoul(picture.substr(4 * j, 4), nullptr, 16));
+        timed.push_back(t);
+    }
+    return timed;
+}
+
+struct TimesCase {
+    const char* what;
+    std::function<QString()> sketch;
+    // Simulated time: a whole cycle and the start of the next.
+    std::uint64_t milliseconds;
+};
+
+void PrintTo(const TimesCase& c, std::ostream* out) { *out << c.what; }
+
+BoardRun RunImage(const QString& sketch, std::uint64_t milliseconds) {
+    const auto shown = ReadSketch(sketch);
+    if (!shown) throw std::runtime_error("the reader does not know the sketch");
+    const auto image = BuildFlashImage(*shown);
+    if (!std::holds_alternative<QByteArray>(image)) throw std::runtime_error("no board image");
+    const QTemporaryDir folder;
+    QFile hex(folder.filePath("image.hex"));
+    if (!hex.open(QIODevice::WriteOnly)) throw std::runtime_error("cannot write the HEX file");
+    hex.write(IntelHex(std::get<QByteArray>(image)));
+    hex.close();
+    const auto board = SimulatedBoard::WithHexFile(hex.fileName().toStdString());
+    BoardRun run;
+    run.stillRunning = board->RunUntil([](auto, auto) { return false; }, milliseconds * kCyclesPerMillisecond);
+    run.writes.assign(board->Writes().begin(), board->Writes().end());
+    return run;
+}
+
+class ShowTimes : public testing::TestWithParam<TimesCase> {};
+
+TEST_P(ShowTimes, AsRecordedEachWithinOnePerCent) {
+    const QString sketch = GetParam().sketch();
+    const std::uint64_t ms = GetParam().milliseconds;
+    for (const bool compiled : {true, false}) {
+        const std::string name = std::string(GetParam().what) + (compiled ? "-compiled" : "-image") + ".txt";
+        SCOPED_TRACE(name);
+        const BoardRun run = compiled ? RunBuiltSketch(sketch.toStdString(), std::numeric_limits<std::size_t>::max(), ms)
+                                      : RunImage(sketch, ms);
+        ASSERT_TRUE(run.stillRunning);
+        const std::vector<Timed> seen = Timings(Stretches(run.writes));
+        if (const char* folder = std::getenv("AWARD_RECORD_SHOW_TIMES")) {
+            Write(std::string(folder) + "/" + name, seen);
+            continue;
+        }
+        const std::vector<Timed> recorded = Read(std::string(AWARD_SHOW_TIMES_DIR) + "/" + name);
+        ASSERT_FALSE(recorded.empty()) << "nothing recorded";
+        // The recording ends one cycle in; the board must have got as far.
+        ASSERT_GE(seen.size(), recorded.size());
+        for (std::size_t i = 0; i < recorded.size(); ++i) {
+            SCOPED_TRACE("stretch " + std::to_string(i) + (recorded[i].pause ? ", a pause" : ""));
+            ASSERT_EQ(seen[i].pause, recorded[i].pause);
+            ASSERT_TRUE(seen[i].image == recorded[i].image) << DescribeDifference(seen[i].image, recorded[i].image);
+            EXPECT_NEAR(double(seen[i].cycles) / double(recorded[i].cycles), 1.0, 0.01)
+                << seen[i].cycles / kCyclesPerMillisecond << " ms, recorded "
+                << recorded[i].cycles / kCyclesPerMillisecond << " ms";
+        }
+    }
+}
+
+// Each runs a little more than one cycle: the banner's 15 frames of 661 ms
+// and 500 ms pauses, the marquee's 154 steps of 25.6 ms, the program's six
+// items (about 14.5 s).
+INSTANTIATE_TEST_SUITE_P(Forms, ShowTimes,
+                         testing::Values(TimesCase{"Banner15", [] { return BannerSketch(15); }, 18000},
+                                         TimesCase{"Marquee90", MarqueeSketch, 4200},
+                                         TimesCase{"EveryStyleProgram", EveryStyleProgramSketch, 16500}),
+                         [](const auto& row) { return std::string(row.param.what); });
+
+}  // namespace
+}  // namespace award::board
