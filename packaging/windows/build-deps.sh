@@ -53,7 +53,7 @@ have 'avrdude_7.1*.orig.tar.*' || apt_src avrdude || have 'avrdude_7.1*.orig.tar
 qt_options=(-release -shared -nomake tests -nomake examples -no-opengl -no-dbus -no-icu -no-zstd
   -no-pkg-config -qt-zlib -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-pcre
   -no-feature-sql -no-feature-network -no-feature-concurrent -no-feature-xml
-  -no-feature-printsupport -no-feature-tabletevent -no-feature-vulkan -no-feature-testlib -no-feature-direct2d)
+  -no-feature-printsupport -no-feature-tabletevent -no-feature-vulkan -no-feature-testlib)
 qt_prefix=$cache/qt-6.4.2-$(key "${qt_options[*]}" "$(cat "$toolchain")")
 if [ ! -f "$qt_prefix/.complete" ]; then
   src=$(unpack 'qt6-base_6.4.2*.orig.tar.*')
