@@ -62,7 +62,7 @@ const QString kNeedsArduinoIde = QStringLiteral(
 #ifdef AWARD_BOARD_IMAGE
 constexpr bool kBoardImage = true;
 // What the board image shows without compiling: the sketches the reader knows.
-std::optional<SketchFrames> Shown(const QString& sketch) { return ReadSketch(sketch); }
+std::optional<SketchForm> Shown(const QString& sketch) { return ReadSketch(sketch); }
 #else
 constexpr bool kBoardImage = false;
 // Without the board image every sketch is compiled.
@@ -130,7 +130,7 @@ bool BoardJob::Start(const QString& sketch, Goal goal, const QString& target) {
     clock_.start();
 
     // 編譯檢查 always compiles; the rest compiles only what the reader does not know.
-    const std::optional<SketchFrames> shown = goal != Goal::Check ? Shown(sketch) : std::nullopt;
+    const auto shown = goal != Goal::Check ? Shown(sketch) : std::nullopt;
     const bool imaged = shown.has_value();
     stages_ = imaged ? QList<Stage>{} : QList<Stage>{Stage::Compile};
     if (goal == Goal::Upload) stages_ << Stage::Write << Stage::Verify;
@@ -278,7 +278,7 @@ void BoardJob::Upload(const QString& hex) {
 }
 
 #ifdef AWARD_BOARD_IMAGE
-bool BoardJob::StartImage(const SketchFrames& shown) {
+bool BoardJob::StartImage(const SketchForm& shown) {
     const auto built = BuildFlashImage(shown);
     if (const auto* refusal = std::get_if<ImageRefusal>(&built)) {
         const bool tooBig = refusal->reason == ImageRefusal::Reason::ProgramTooBig;

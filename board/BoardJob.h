@@ -15,7 +15,7 @@
 
 namespace award {
 
-struct SketchFrames;
+struct SketchForm;
 
 // Takes one sketch to the board: compiles it with arduino-builder and, when a
 // port is given, uploads it with avrdude, both in the background. A sketch
@@ -93,7 +93,7 @@ private:
     void AfterUpload(bool succeeded);
     // Writes the board image of a sketch the reader knows instead of compiling
     // it; returns true, as Start does.
-    bool StartImage(const SketchFrames& shown);
+    bool StartImage(const SketchForm& shown);
     void Upload(const QString& hex);
     std::optional<QString> WriteHex(const QString& built) const;
     void EndToolGroup();

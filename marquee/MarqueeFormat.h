@@ -3,7 +3,7 @@
 #include <QStringView>
 
 // The marquee sketch: the whole text as one line of column words in flash,
-// parts m0, m1, ... of kMarqueePartColumns words, and how many sweeps
+// parts m0, m1, ... of kPartWords words, and how many sweeps
 // the sign makes before the text moves on by one column.
 
 namespace award {

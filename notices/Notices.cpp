@@ -1,6 +1,5 @@
 #include "notices/Notices.h"
 
-#include "marquee/MarqueeWriter.h"
 #include "phrases/PhraseFormat.h"
 #include "sign/MeasuredCapacities.h"
 #include "sign/Mega2560.h"
@@ -57,8 +56,7 @@ QStringList RunNotices(const RunReport& report, const FaceStatus& face) {
     if (report.refused) return notices;
     if (report.marquee) {
         const auto& m = *report.marquee;
-        const double steps = static_cast<double>(MarqueeWriter::StepsPerPass(std::size_t(m.columns)));
-        const double pass = steps * m.sweepsPerStep * kSweepMilliseconds / 1000;
+        const double pass = PassSeconds(std::size_t(m.columns), std::uint32_t(m.sweepsPerStep));
         notices << QStringLiteral("跑馬燈：共 %1 個字（%2 欄），在看板上捲一次約 %3 秒，用了 flash 容量的 %4%。")
                        .arg(m.characters)
                        .arg(m.columns)
@@ -133,14 +131,15 @@ QString ProgramRefusal(const ProgramReport& report) {
     return report.refused ? report.why + QStringLiteral("沒有產生程式。") : QString();
 }
 
-QString CopyNotice(const std::optional<SketchFrames>& sketch) {
+QString CopyNotice(const std::optional<SketchForm>& sketch) {
     if (!sketch) return QStringLiteral("已複製，但內容不是完整的程式，Arduino 可能無法編譯。");
-    if (sketch->program)
-        return QStringLiteral("已複製節目程式（%1 項），請貼到 Arduino 編譯後上傳。").arg(sketch->program->items.size());
-    if (sketch->marquee)
-        return QStringLiteral("已複製跑馬燈程式（%1 欄），請貼到 Arduino 編譯後上傳。").arg(sketch->marquee->columns.size());
-    const int frames = static_cast<int>(sketch->frames.size());
-    if (sketch->store == TableStore::Sram && frames > kMega2560MaxPhrases) {
+    if (const auto* program = std::get_if<ProgramFrames>(&*sketch))
+        return QStringLiteral("已複製節目程式（%1 項），請貼到 Arduino 編譯後上傳。").arg(program->items.size());
+    if (const auto* marquee = std::get_if<MarqueeFrames>(&*sketch))
+        return QStringLiteral("已複製跑馬燈程式（%1 欄），請貼到 Arduino 編譯後上傳。").arg(marquee->columns.size());
+    const auto& phrases = std::get<PhraseFrames>(*sketch);
+    const int frames = static_cast<int>(phrases.frames.size());
+    if (phrases.store == TableStore::Sram && frames > kMega2560MaxPhrases) {
         return QStringLiteral("已複製程式（%1 個畫面），但 SRAM 最多只放得下 %2 個畫面，板子上無法執行。")
             .arg(frames)
             .arg(kMega2560MaxPhrases);

@@ -42,7 +42,7 @@ QString ProgramRefusal(const ProgramReport& report);
 
 // The line after a copy, from what the copied text holds; nothing when it
 // holds no sketch the board could run.
-QString CopyNotice(const std::optional<SketchFrames>& sketch);
+QString CopyNotice(const std::optional<SketchForm>& sketch);
 // The same, with the reason when the text is no sketch the board runs.
 QString CopyNotice(const SketchReading& reading);
 // What the notices say of a hand-edited sketch the board cannot run:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sign/CompilerLimits.h"
 #include "sign/SignGeometry.h"
 
 #include <QStringView>
@@ -16,10 +17,9 @@ inline constexpr QStringView kCountName = u"num";
 inline constexpr int kRowElements = kSignColumns + 1;
 
 // Where a sketch keeps its table: in SRAM as a plain array, the form users
-// know, or, when SRAM cannot hold it, in flash. avr-gcc refuses any single
-// object over 32,767 bytes, so the flash table is cut into parts b0, b1, ...
-// of at most kFlashPartRows rows (252 x 130 bytes = 32,760).
+// know, or, when SRAM cannot hold it, in flash, cut into parts b0, b1, ...
+// of as many whole rows as avr-gcc takes in one object.
 enum class TableStore { Sram, Flash };
-inline constexpr int kFlashPartRows = 252;
+inline constexpr int kFlashPartRows = kMaxObjectBytes / (2 * kRowElements);
 
 }  // namespace award

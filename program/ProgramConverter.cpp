@@ -2,7 +2,6 @@
 
 #include "program/ProgramFormat.h"
 #include "marquee/MarqueeWriter.h"
-#include "program/ProgramTimeline.h"
 #include "program/ProgramWriter.h"
 #include "sign/FigureWords.h"
 #include "sign/Mega2560.h"
@@ -137,7 +136,7 @@ const QString& ProgramConverter::ConvertProgram(const Program& program, const Co
     if (cancelled_) return Refuse(QStringLiteral("已取消，沒有產生程式。"));
     report_.missingGlyphs = missing_;
     for (const auto& item : frames.items) report_.pages += static_cast<long long>(item.pages.size());
-    report_.secondsPerCycle = static_cast<double>(ProgramCycleSweeps(frames)) * kSweepMilliseconds / 1000;
+    report_.secondsPerCycle = CycleSeconds(frames);
     const long long flashBytes = ProgramWriter::FlashBytes(ProgramWriter::Words(frames), report_.items);
     if (flashBytes > kMega2560ProgramBytes) return RefuseTooLong(flashBytes, false);
     report_.flashBytes = flashBytes;

@@ -1,42 +1,36 @@
 #include "program/ProgramFormat.h"
 
+#include "engine/shows.h"
+
+#include <QStringList>
+
 namespace award {
 
-StyleCode CodeOf(ItemStyle style) {
+std::uint32_t CodeOf(ItemStyle style) {
     switch (style) {
-    case ItemStyle::Static: return StyleCode::Static;
-    case ItemStyle::ScrollLeft: return StyleCode::ScrollLeft;
-    case ItemStyle::ScrollUp: return StyleCode::ScrollUp;
-    case ItemStyle::Blink: return StyleCode::Blink;
-    case ItemStyle::Wipe: return StyleCode::Wipe;
+    case ItemStyle::Static: return SHOW_STILL;
+    case ItemStyle::ScrollLeft: return SHOW_SCROLL_LEFT;
+    case ItemStyle::ScrollUp: return SHOW_RISE;
+    case ItemStyle::Blink: return SHOW_BLINK;
+    case ItemStyle::Wipe: return SHOW_WIPE;
     }
-    return StyleCode::Static;
+    return SHOW_STILL;
 }
 
 ItemStyle StyleOnBoard(std::uint32_t code) {
-    switch (StyleCode(code)) {
-    case StyleCode::ScrollLeft: return ItemStyle::ScrollLeft;
-    case StyleCode::ScrollUp: return ItemStyle::ScrollUp;
-    case StyleCode::Blink: return ItemStyle::Blink;
-    case StyleCode::Wipe: return ItemStyle::Wipe;
-    case StyleCode::Static: break;
-    }
+    for (const ItemStyle style : kItemStyles)
+        if (CodeOf(style) == code) return style;
     return ItemStyle::Static;
+}
+
+QString StyleCodesInWords() {
+    QStringList codes;
+    for (const ItemStyle style : kItemStyles) codes << QStringLiteral("%1 %2").arg(CodeOf(style)).arg(StyleName(style));
+    return codes.join(u'、');
 }
 
 bool StyleHasPages(ItemStyle style) { return style != ItemStyle::ScrollLeft; }
 
 bool StyleUsesSpeed(ItemStyle style) { return style != ItemStyle::Static && style != ItemStyle::Blink; }
-
-std::uint64_t StepSweepsPerPage(ItemStyle style, std::uint32_t stepSweeps) {
-    switch (style) {
-    case ItemStyle::ScrollUp: return std::uint64_t{stepSweeps} * kRiseSteps;
-    case ItemStyle::Wipe: return std::uint64_t{stepSweeps} * kWipeSteps;
-    case ItemStyle::Blink: return 2ULL * kBlinkTimes * kBlinkSweeps;
-    case ItemStyle::Static:
-    case ItemStyle::ScrollLeft: break;
-    }
-    return 0;
-}
 
 }  // namespace award

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "sign/ColumnWords.h"
+#include "engine/Shows.h"
 #include "program/Program.h"
+#include "sign/ColumnWords.h"
 
 #include <cstdint>
 #include <vector>
@@ -28,5 +29,11 @@ struct ProgramFrames {
 
     bool operator==(const ProgramFrames&) const = default;
 };
+
+// The shows the engine plays for it: one an item, over all items' words in
+// the order the sketch's table holds them.
+Shows ShowsOf(const ProgramFrames& program);
+// How long one cycle of the program lasts on the board.
+double CycleSeconds(const ProgramFrames& program);
 
 }  // namespace award

@@ -1,5 +1,6 @@
 #include "program/ProgramReader.h"
 
+#include "engine/shows.h"
 #include "program/ProgramFormat.h"
 #include "program/ProgramWriter.h"
 #include "sketch/CppDeclarations.h"
@@ -39,7 +40,7 @@ bool ReadPart(TokenCursor& c, Tables& tables) {
     const auto part = name ? sketch::PartNumberOf(*name, kProgramPartName) : std::nullopt;
     if (!part || *part >= kMostParts || tables.parts.contains(*part) || !c.TakeAll({u"[", u"]", u"PROGMEM", u"="}))
         return false;
-    auto words = c.Braced(std::size_t(std::min<long long>(kMarqueePartColumns, kMostWords - tables.words)));
+    auto words = c.Braced(std::size_t(std::min<long long>(kPartWords, kMostWords - tables.words)));
     if (!words || words->empty() || !c.Take(u";")) return false;
     tables.words += static_cast<long long>(words->size());
     return tables.parts.emplace(*part, std::move(*words)).second;
@@ -136,7 +137,7 @@ std::optional<ProgramFrames> ReadProgram(const CppTokens& tokens, ReadRefusal& r
         return Refuse(refusal, {0, QStringLiteral("字表 %1 要從 %2 起一段接一段，最後一段以外每段 %3 個字")
                                        .arg(kProgramPartName)
                                        .arg(sketch::PartName(kProgramPartName, 0))
-                                       .arg(kMarqueePartColumns)});
+                                       .arg(kPartWords)});
     };
     if (tables->parts.rbegin()->first != parts - 1) return partMissing();
     // The driver uses every table, and C++ knows a name only after its
@@ -151,7 +152,7 @@ std::optional<ProgramFrames> ReadProgram(const CppTokens& tokens, ReadRefusal& r
     std::vector<std::uint16_t> words;
     words.reserve(std::size_t(tables->words));
     for (const auto& [part, values] : tables->parts) {
-        if (part + 1 < parts && values.size() != std::size_t(kMarqueePartColumns)) return partMissing();
+        if (part + 1 < parts && values.size() != std::size_t(kPartWords)) return partMissing();
         words.insert(words.end(), values.begin(), values.end());
     }
     if (const auto difference = DriverDifference(tokens, *tables, parts)) return Refuse(refusal, *difference);
@@ -166,6 +167,13 @@ std::optional<ProgramFrames> ReadProgram(const CppTokens& tokens, ReadRefusal& r
     }
     ProgramFrames program;
     for (const auto& row : *tables->items) {
+        // The engine plays these as a phrase table's frames, which no item is.
+        if (row[0] == SHOW_FRAMES || row[0] == SHOW_FRAMES_16)
+            return Refuse(refusal, {tokens.LineOfToken(tables->itemsAt),
+                                    QStringLiteral("節目表第 %1 項的顯示方式 %2 不是節目用的：要用 %3")
+                                        .arg(program.items.size() + 1)
+                                        .arg(row[0])
+                                        .arg(StyleCodesInWords())});
         ProgramFrames::Item item;
         item.style = StyleOnBoard(row[0]);
         const std::uint64_t first = row[1];

@@ -90,15 +90,6 @@ bool IsDataName(const QString& name) {
            PartNumberOf(name, kMarqueePartName);
 }
 
-// How many sweeps the driver makes of a frame with this delay factor. In
-// SRAM the loop counts in 16 bits, `j<=100*b[k][0]`, so the product wraps (a
-// multiple of 4, it never reaches 65535, where the loop would not end); in
-// flash it counts in 32 bits.
-std::uint32_t Sweeps(std::uint16_t delayFactor, TableStore store) {
-    if (store == TableStore::Flash) return std::uint32_t{kSweepsPerDelayUnit} * delayFactor + 1;
-    return std::uint32_t{static_cast<std::uint16_t>(kSweepsPerDelayUnit * delayFactor)} + 1;
-}
-
 // A sketch's top-level statements sorted into our data (the table or its
 // parts, the count, the marquee's parts and speed, by name), other variables
 // of the user's, and code, which must be our driver.
@@ -140,7 +131,7 @@ std::optional<SortedStatements> SortStatements(const CppTokens& tokens, ReadRefu
 
 // Which of our sketches the data makes: a table in SRAM, one in flash parts,
 // or a marquee, with the number of parts.
-struct SketchForm {
+struct DataForm {
     enum class Kind { SramTable, FlashTable, Marquee };
     Kind kind = Kind::SramTable;
     int parts = 0;
@@ -153,7 +144,7 @@ struct SketchForm {
 
 const QString kNoForm = QStringLiteral("看不出是哪一種看板程式：要有一個畫面表、跑馬燈的欄或節目表");
 
-std::optional<SketchForm> FormOf(const SortedStatements& sorted) {
+std::optional<DataForm> FormOf(const SortedStatements& sorted) {
     const auto partsOf = [&](QStringView stem, int most) {
         int parts = 0;
         while (parts <= most && sorted.Find(sketch::PartName(stem, parts))) ++parts;
@@ -168,10 +159,10 @@ std::optional<SketchForm> FormOf(const SortedStatements& sorted) {
     const bool sram = sorted.Find(kTableName.toString()) != nullptr;
     if (int(sram) + int(tableParts > 0) + int(marqueeParts > 0) != 1) return std::nullopt;
 
-    SketchForm form;
-    form.kind = sram             ? SketchForm::Kind::SramTable
-                : tableParts > 0 ? SketchForm::Kind::FlashTable
-                                 : SketchForm::Kind::Marquee;
+    DataForm form;
+    form.kind = sram             ? DataForm::Kind::SramTable
+                : tableParts > 0 ? DataForm::Kind::FlashTable
+                                 : DataForm::Kind::Marquee;
     form.parts = tableParts + marqueeParts;
     // Nothing stray: a part out of order, a count without a table, or the
     // reverse. Each form has one more name, its count or its speed.
@@ -183,7 +174,7 @@ std::optional<SketchForm> FormOf(const SortedStatements& sorted) {
 // Everything but the data and the user's own variables must be our driver,
 // token for token: nothing when it is, else where it is not.
 std::optional<ReadRefusal> DriverDifference(const CppTokens& tokens, const SortedStatements& sorted,
-                                            const SketchForm& form) {
+                                            const DataForm& form) {
     const auto expected = TokenizeCpp(form.FixedCode());
     QSet<QString> driverNames;
     for (std::size_t i = 0; i < expected->tokens.size(); ++i)
@@ -212,14 +203,14 @@ ReadRefusal DataRefusal(const CppTokens& tokens, const Declaration::Declarator& 
     return TableRefusal(tokens, d.begin, d.end, QStringLiteral("「%1」的寫法和看板程式的不一樣").arg(d.name));
 }
 
-std::optional<SketchFrames> ReadFrameTable(const CppTokens& tokens, const SortedStatements& sorted,
-                                           const SketchForm& form, ReadRefusal& refusal) {
+std::optional<SketchForm> ReadFrameTable(const CppTokens& tokens, const SortedStatements& sorted,
+                                           const DataForm& form, ReadRefusal& refusal) {
     const auto& [countDeclaration, countDeclarator] = *sorted.Find(kCountName.toString());
     const auto count = ReadCount(tokens, countDeclarator);
     if (!IsInteger16(countDeclaration.specifiers) || !count)
         return Refuse(refusal, DataRefusal(tokens, countDeclarator));
 
-    const bool sram = form.kind == SketchForm::Kind::SramTable;
+    const bool sram = form.kind == DataForm::Kind::SramTable;
     std::vector<Values> rows;
     for (int part = 0; part < std::max(form.parts, 1); ++part) {
         const auto& [declaration, declarator] =
@@ -240,40 +231,35 @@ std::optional<SketchFrames> ReadFrameTable(const CppTokens& tokens, const Sorted
                                 QStringLiteral("%1 是 %2，但表裡只有 %3 個畫面").arg(kCountName).arg(*count)
                                     .arg(rows.size() - 1)});
 
-    SketchFrames result;
+    PhraseFrames result;
     result.store = form.Store();
     result.tableRows = static_cast<int>(rows.size());
     for (std::size_t k = 1; k <= *count; ++k) {
-        SketchFrames::Frame frame;
+        PhraseFrames::Frame frame;
         frame.delayFactor = rows[k][0];
-        frame.sweeps = Sweeps(rows[k][0], result.store);
         std::copy_n(rows[k].begin() + 1, kSignColumns, frame.words.begin());
         result.frames.push_back(frame);
     }
     return result;
 }
 
-std::optional<SketchFrames> ReadMarquee(const CppTokens& tokens, const SortedStatements& sorted,
-                                        const SketchForm& form, ReadRefusal& refusal) {
+std::optional<SketchForm> ReadMarquee(const CppTokens& tokens, const SortedStatements& sorted,
+                                        const DataForm& form, ReadRefusal& refusal) {
     const auto& [speedDeclaration, speedDeclarator] = *sorted.Find(kMarqueeSweepsName.toString());
     const auto sweeps = ReadCount(tokens, speedDeclarator);
     if (!IsUnsigned16(speedDeclaration.specifiers) || speedDeclaration.Has(kProgmem) || !sweeps)
         return Refuse(refusal, DataRefusal(tokens, speedDeclarator));
-    SketchFrames::Marquee shown;
-    // `j<=sweeps` in 16 bits never ends at 65535, on the first, dark step.
-    shown.sweepsPerStep = *sweeps == 0xFFFF ? 0 : *sweeps;
+    MarqueeFrames shown;
+    shown.sweepsPerStep = *sweeps;
     for (int part = 0; part < form.parts; ++part) {
         const auto& [declaration, declarator] = *sorted.Find(sketch::PartName(kMarqueePartName, part));
         const auto columns = ReadColumns(tokens, declaration, declarator, kMostMarqueeColumns - shown.columns.size());
         // The driver finds column n in part n / 16383: every part but the last must be full.
-        if (!columns || (part + 1 < form.parts && columns->size() != std::size_t(kMarqueePartColumns)))
+        if (!columns || (part + 1 < form.parts && columns->size() != std::size_t(kPartWords)))
             return Refuse(refusal, DataRefusal(tokens, declarator));
         shown.columns.insert(shown.columns.end(), columns->begin(), columns->end());
     }
-    SketchFrames result;
-    result.store = TableStore::Flash;
-    result.marquee = std::move(shown);
-    return result;
+    return shown;
 }
 
 }  // namespace
@@ -283,7 +269,7 @@ SketchReading ReadSketchOrWhy(const QString& sketchText) {
     const auto tokens = TokenizeCpp(sketchText, kMostSketchTokens, &reading.refusal);
     if (!tokens) return reading;
     if (auto program = ReadProgramSketch(*tokens, &reading.refusal)) {
-        reading.sketch.emplace().program = std::move(program);
+        reading.sketch = std::move(*program);
         return reading;
     }
     if (!reading.refusal.why.isEmpty()) return reading;  // a program, but not one the board runs
@@ -295,11 +281,15 @@ SketchReading ReadSketchOrWhy(const QString& sketchText) {
         reading.refusal = *difference;
         return reading;
     }
-    reading.sketch = form->kind == SketchForm::Kind::Marquee ? ReadMarquee(*tokens, *sorted, *form, reading.refusal)
+    reading.sketch = form->kind == DataForm::Kind::Marquee ? ReadMarquee(*tokens, *sorted, *form, reading.refusal)
                                                              : ReadFrameTable(*tokens, *sorted, *form, reading.refusal);
     return reading;
 }
 
-std::optional<SketchFrames> ReadSketch(const QString& sketchText) { return ReadSketchOrWhy(sketchText).sketch; }
+std::optional<SketchForm> ReadSketch(const QString& sketchText) { return ReadSketchOrWhy(sketchText).sketch; }
+
+Shows ShowsOf(const SketchForm& form) {
+    return std::visit([](const auto& shown) { return award::ShowsOf(shown); }, form);
+}
 
 }  // namespace award

@@ -1,12 +1,14 @@
 #pragma once
 
-// The sign: 64 columns of 16 LEDs, the size every writer, reader and the LED
-// preview take from here.
+#include "sign/sign.h"
+
+// The sign: its columns and rows, the size every writer, reader and the LED
+// preview take from here, as the engine on the board does.
 
 namespace award {
 
-inline constexpr int kSignColumns = 64;
-inline constexpr int kSignRows = 16;
+inline constexpr int kSignColumns = SIGN_COLUMNS;
+inline constexpr int kSignRows = SIGN_ROWS;
 inline constexpr int kSignLastColumn = kSignColumns - 1;
 // A full-width character drawn at kCharacterPoints is as wide as the sign is tall.
 inline constexpr int kCharacterPoints = 12;

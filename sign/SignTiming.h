@@ -8,7 +8,7 @@
 namespace award {
 
 // A column is lit for 100 us, so a sweep of the 64 columns takes 6.4 ms.
-inline constexpr int kColumnMicroseconds = 100;
+inline constexpr int kColumnMicroseconds = SIGN_COLUMN_MICROSECONDS;
 inline constexpr double kSweepMilliseconds = kSignColumns * kColumnMicroseconds / 1000.0;
 
 // The phrase sketch shows a frame for 100 x (delay factor) + 1 sweeps, then
@@ -27,10 +27,5 @@ enum class MarqueeSpeed { Slow, Medium, Fast };
 inline constexpr int MarqueeSweeps(MarqueeSpeed speed) {
     return speed == MarqueeSpeed::Slow ? 16 : speed == MarqueeSpeed::Medium ? 8 : 4;
 }
-// The phrase sketch lights each column for delayMicroseconds(100), and its
-// loop adds about 2.2 us more, so a column takes 102 us there. Scrolling
-// sketches wait 98 us instead, so that a column takes 100 us and a step lasts
-// the time its speed says, within a per cent.
-inline constexpr int kMarqueeColumnDelayMicroseconds = 98;
 
 }  // namespace award

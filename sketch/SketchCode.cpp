@@ -1,5 +1,7 @@
 #include "sketch/SketchCode.h"
 
+#include "engine/EngineText.h"
+
 #include <algorithm>
 #include <charconv>
 
@@ -38,6 +40,39 @@ QString ColumnSweep(int delayMicroseconds) {
     });
 }
 
+QString EngineCode() {
+    return engine::ShowsText() + engine::SchoolSignText() +
+           Lines({
+               QStringLiteral("void setup() {"),
+               QStringLiteral("   signBegin(SHOW_COLUMN_CYCLES,SIGN_BRIGHTEST);"),
+               QStringLiteral("}"),
+           });
+}
+
+// A page is read along the flash, a word after another, and the part looked
+// up again only where one ends: a division takes longer than a column lasts.
+QString WordReaders(QStringView stem, int parts) {
+    QStringList lines{QStringLiteral("//字表第 p 段在 flash 裡的位置"), QStringLiteral("uint_farptr_t partAt(unsigned long p) {"),
+                      QStringLiteral("   switch (p) {")};
+    for (int part = 0; part < parts; ++part)
+        lines << QStringLiteral("   case %1: return pgm_get_far_address(%2);").arg(part).arg(PartName(stem, part));
+    lines << QStringLiteral("   }") << QStringLiteral("   return 0;") << QStringLiteral("}");
+    const QString words = QString::number(kPartWords);
+    lines << QStringLiteral("static uint16_t showWord(uint32_t n) {")
+          << QStringLiteral("   return pgm_read_word_far(partAt(n/%1)+(n%%1)*2UL);").arg(words) << QStringLiteral("}")
+          << QStringLiteral("//從第 n 個字起的一頁，一段讀完從下一段接著讀")
+          << QStringLiteral("static void showWords(uint32_t n, uint16_t *to) {")
+          << QStringLiteral("   unsigned long part=n/%1;").arg(words)
+          << QStringLiteral("   uint16_t left=%1-n%%1;").arg(words)
+          << QStringLiteral("   uint_farptr_t at=partAt(part)+(%1-left)*2UL;").arg(words)
+          << QStringLiteral("   for (uint8_t j=0;j<SIGN_COLUMNS;j++){") << QStringLiteral("       if (left==0){")
+          << QStringLiteral("           at=partAt(++part);") << QStringLiteral("           left=%1;").arg(words)
+          << QStringLiteral("       }") << QStringLiteral("       to[j]=pgm_read_word_far(at);")
+          << QStringLiteral("       at+=2;") << QStringLiteral("       left--;") << QStringLiteral("   }")
+          << QStringLiteral("}");
+    return Lines(lines);
+}
+
 QString PartLookup(const QString& comment, const QString& signature, QStringView stem, int partItems, int itemBytes,
                    int parts) {
     QStringList lines{comment, signature + QStringLiteral(" {"), QStringLiteral("   switch (n / %1) {").arg(partItems)};
@@ -62,15 +97,15 @@ std::optional<int> PartNumberOf(const QString& name, QStringView stem) {
 }
 
 int WordParts(std::size_t words) {
-    return std::max(1, static_cast<int>((words + kMarqueePartColumns - 1) / kMarqueePartColumns));
+    return std::max(1, static_cast<int>((words + kPartWords - 1) / kPartWords));
 }
 
 void AppendWordParts(QString& text, QStringView stem, const std::vector<std::uint16_t>& words) {
     const int parts = WordParts(words.size());
     for (int part = 0; part < parts; ++part) {
         text += QStringLiteral("const unsigned int %1[] PROGMEM={").arg(PartName(stem, part)) + kLineBreak;
-        const std::size_t begin = std::size_t(part) * kMarqueePartColumns;
-        const std::size_t end = std::min(words.size(), begin + kMarqueePartColumns);
+        const std::size_t begin = std::size_t(part) * kPartWords;
+        const std::size_t end = std::min(words.size(), begin + kPartWords);
         for (std::size_t i = begin; i < end; ++i) {
             AppendNumber(text, words[i]);
             if (i + 1 < end) text += QLatin1Char(',');

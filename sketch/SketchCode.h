@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sign/CompilerLimits.h"
 #include "sign/SignGeometry.h"
 #include "sign/SignTiming.h"
 
@@ -19,9 +20,8 @@
 
 namespace award {
 
-// Words of a marquee or a program go in parts of at most this many (32,766
-// bytes: avr-gcc refuses any single object over 32,767 bytes).
-inline constexpr int kMarqueePartColumns = 16383;
+// Words of a marquee or a program go in parts of at most this many.
+inline constexpr int kPartWords = kMaxObjectBytes / 2;
 
 }  // namespace award
 
@@ -40,6 +40,13 @@ QString ColumnLoop(int indent, QStringView index = u"j", int last = kSignLastCol
 const QString& SetupRoutine();
 // One sweep of the sign's columns of the buffer a, each lit for `delayMicroseconds`.
 QString ColumnSweep(int delayMicroseconds = kColumnMicroseconds);
+
+// The engine of shows and the sign's driver, as every sketch but the phrase
+// sketch carries them, and the set-up that starts the sign.
+QString EngineCode();
+// The engine's word reads over a table of parts stem0, stem1, ... of
+// kPartWords words in flash: showWord(n), and showWords(n, to) for a page.
+QString WordReaders(QStringView stem, int parts);
 
 // A table too big for one object is cut into parts named stem0, stem1, ...
 inline QString PartName(QStringView stem, int part) { return stem.toString() + QString::number(part); }

@@ -1,5 +1,6 @@
 #include "SketchChecks.h"
 #include "conversion/BannerConverter.h"
+#include "ReadPhrases.h"
 #include "reading/SketchReader.h"
 #include "phrases/PhraseFormat.h"
 #include "sign/ColumnWords.h"
@@ -63,7 +64,7 @@ TEST_F(BannerConverterTest, OnlyPiecesFollowedByASpaceBecomeFrames) {
 }
 
 TEST_F(BannerConverterTest, OnePhraseMoreThanSramHoldsMovesTheTableToFlash) {
-    const auto frames = ReadSketch(converter.ConvertBanner(QStringLiteral("賀 ").repeated(kMega2560MaxPhrases + 1), 3));
+    const auto frames = test::ReadPhrases(converter.ConvertBanner(QStringLiteral("賀 ").repeated(kMega2560MaxPhrases + 1), 3));
     ASSERT_TRUE(frames.has_value());
     EXPECT_EQ(frames->store, TableStore::Flash);
     EXPECT_EQ(converter.LastRunReport().store, TableStore::Flash);
@@ -71,7 +72,7 @@ TEST_F(BannerConverterTest, OnePhraseMoreThanSramHoldsMovesTheTableToFlash) {
 }
 
 TEST_F(BannerConverterTest, AnEmptyPhraseBetweenTwoSpacesGivesADarkRow) {
-    const auto frames = ReadSketch(converter.ConvertBanner(QStringLiteral("恭喜  賀 "), 3));
+    const auto frames = test::ReadPhrases(converter.ConvertBanner(QStringLiteral("恭喜  賀 "), 3));
     ASSERT_TRUE(frames.has_value());
     ASSERT_EQ(frames->frames.size(), 3u);
     const auto litColumns = [](const ColumnWords& words) {
@@ -87,7 +88,7 @@ TEST_F(BannerConverterTest, AnEmptyPhraseBetweenTwoSpacesGivesADarkRow) {
 
 TEST_F(BannerConverterTest, APhraseDrawnPastTheWindowGivesAnAllZeroRow) {
     // Four ideographic spaces push the character past column 64.
-    const auto frames = ReadSketch(converter.ConvertBanner(QStringLiteral("　　　國 　　　　國 "), 3));
+    const auto frames = test::ReadPhrases(converter.ConvertBanner(QStringLiteral("　　　國 　　　　國 "), 3));
     ASSERT_TRUE(frames.has_value());
     ASSERT_EQ(frames->frames.size(), 2u);
     EXPECT_NE(frames->frames[0].words[50], 0);

@@ -170,15 +170,15 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(CopyNotice, SaysHowManyFramesAndWhetherTheBoardCanRunThem) {
-    SketchFrames sketch;
+    PhraseFrames sketch;
     sketch.frames.resize(15);
-    EXPECT_TRUE(CopyNotice(sketch).contains(QStringLiteral("15 個畫面")));
+    EXPECT_TRUE(CopyNotice(SketchForm{sketch}).contains(QStringLiteral("15 個畫面")));
     EXPECT_TRUE(CopyNotice(std::nullopt).contains(QStringLiteral("不是完整的程式")));
     // A table in SRAM, made by hand, with more frames than SRAM holds.
     sketch.frames.resize(kMega2560MaxPhrases + 1);
-    EXPECT_TRUE(CopyNotice(sketch).contains(QStringLiteral("無法執行")));
+    EXPECT_TRUE(CopyNotice(SketchForm{sketch}).contains(QStringLiteral("無法執行")));
     sketch.store = TableStore::Flash;
-    EXPECT_FALSE(CopyNotice(sketch).contains(QStringLiteral("無法執行")));
+    EXPECT_FALSE(CopyNotice(SketchForm{sketch}).contains(QStringLiteral("無法執行")));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "cli/ExitStatus.h"
 #include "conversion/BannerConverter.h"
 #include "files/BannerFile.h"
+#include "ReadPhrases.h"
 #include "reading/SketchReader.h"
 #include "notices/Notices.h"
 #include "phrases/PhraseFormat.h"
@@ -177,7 +178,7 @@ TEST(SketchCommand, ATableInFlashIsWrittenWithANote) {
     const ProgramRun run = RunProgram(kCommand, {}, banner);
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.err.contains("flash")) << run.err.toStdString();
-    const auto frames = ReadSketch(QString::fromUtf8(run.out));
+    const auto frames = test::ReadPhrases(QString::fromUtf8(run.out));
     ASSERT_TRUE(frames.has_value());
     EXPECT_EQ(frames->store, TableStore::Flash);
     EXPECT_EQ(int(frames->frames.size()), kMega2560MaxPhrases + 1);
@@ -197,7 +198,7 @@ TEST(SketchCommand, WithoutAnyInstalledFaceWritesDarkFrames) {
 
     const ProgramRun run = RunProgram(kCommand, {}, kBanner, env);
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const auto frames = ReadSketch(QString::fromUtf8(run.out));
+    const auto frames = test::ReadPhrases(QString::fromUtf8(run.out));
     ASSERT_TRUE(frames.has_value());
     EXPECT_EQ(frames->frames.size(), 5u);
     for (const auto& frame : frames->frames)

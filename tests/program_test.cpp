@@ -6,7 +6,6 @@
 #include "reading/SketchReader.h"
 #include "notices/Notices.h"
 #include "program/ProgramConverter.h"
-#include "program/ProgramTimeline.h"
 #include "sign/ColumnWords.h"
 #include "sign/MeasuredCapacities.h"
 #include "sign/Mega2560.h"
@@ -107,9 +106,10 @@ TEST_F(ProgramSketch, ReadsBackAsWrittenAndAsEditedByHand) {
     ASSERT_FALSE(converter.LastReport().refused);
     EXPECT_FALSE(sketch.contains(QRegularExpression("[^\r]\n")));
     const auto read = ReadSketch(sketch);
-    ASSERT_TRUE(read && read->program);
-    EXPECT_EQ(*read->program, converter.Frames(program, 3));
-    EXPECT_EQ(read->program->items[0].holdSweeps, HoldSweeps(2.0));
+    const auto* readProgram = read ? std::get_if<ProgramFrames>(&*read) : nullptr;
+    ASSERT_TRUE(readProgram);
+    EXPECT_EQ(*readProgram, converter.Frames(program, 3));
+    EXPECT_EQ(readProgram->items[0].holdSweeps, HoldSweeps(2.0));
 
     // The first item's hold, written in hex by hand, and the blink made a wipe.
     QString edited = sketch;
@@ -117,24 +117,25 @@ TEST_F(ProgramSketch, ReadsBackAsWrittenAndAsEditedByHand) {
     edited.replace(QStringLiteral("{ 3, 128, 1,"), QStringLiteral("{ 4, 128, 1,"));
     ASSERT_NE(edited, sketch);
     const auto handRead = ReadSketch(edited);
-    ASSERT_TRUE(handRead && handRead->program);
-    EXPECT_EQ(handRead->program->items[0].holdSweeps, 0x200u);
-    EXPECT_EQ(handRead->program->items[1].style, ItemStyle::Wipe);
+    const auto* handProgram = handRead ? std::get_if<ProgramFrames>(&*handRead) : nullptr;
+    ASSERT_TRUE(handProgram);
+    EXPECT_EQ(handProgram->items[0].holdSweeps, 0x200u);
+    EXPECT_EQ(handProgram->items[1].style, ItemStyle::Wipe);
 
     // Pages past the end of the words, or a driver changed, are no sketch of ours.
     EXPECT_FALSE(ReadSketch(QString(sketch).replace(QStringLiteral("{ 0, 0, 2,"), QStringLiteral("{ 0, 0, 200,"))));
-    EXPECT_FALSE(ReadSketch(QString(sketch).replace(QStringLiteral("show(47);"), QStringLiteral("show(46);"))));
+    EXPECT_FALSE(ReadSketch(QString(sketch).replace(QStringLiteral("playItem(itemField"), QStringLiteral("playShow(itemField"))));
 }
 
 TEST_F(ProgramSketch, OneCycleOfTheTimelineAndTheNoticesAgree) {
     converter.ConvertProgram(program, {});
     const ProgramReport& report = converter.LastReport();
     const ProgramFrames frames = converter.Frames(program, 3);
-    const auto timeline = ProgramTimeline(frames);
-    const auto sweeps = std::accumulate(timeline.begin(), timeline.end(), std::uint64_t{0},
-                                        [](std::uint64_t sum, const ShownImage& image) { return sum + image.sweeps; });
-    EXPECT_EQ(sweeps, ProgramCycleSweeps(frames));
-    EXPECT_NEAR(report.secondsPerCycle, static_cast<double>(sweeps) * kSweepMilliseconds / 1000, 1e-9);
+    const auto timeline = PlayedCycle(ShowsOf(frames));
+    const auto columns = std::accumulate(timeline.begin(), timeline.end(), std::uint64_t{0},
+                                         [](std::uint64_t sum, const ShownImage& image) { return sum + image.columns; });
+    EXPECT_EQ(columns, CycleColumns(ShowsOf(frames)));
+    EXPECT_NEAR(report.secondsPerCycle, static_cast<double>(columns) * kSweepMilliseconds / kSignColumns / 1000, 1e-9);
     EXPECT_EQ(report.items, 5);
     EXPECT_EQ(report.pages, 2 + 1 + 1 + 1);
     const QStringList notices = ProgramNotices(report, {surface.FontName(), surface.ResolvedFace(), surface.DrawsChinese()});

@@ -70,7 +70,7 @@ QString FlashTableOfParts(int parts) {
 }
 QString MarqueeOfParts(int parts) {
     return EmptyParts(MarqueeWriter::FixedCode(parts), parts, kMarqueePartName,
-                      QStringLiteral("[%1]").arg(kMarqueePartColumns),
+                      QStringLiteral("[%1]").arg(kPartWords),
                       QStringLiteral("const unsigned int %1= 8;").arg(kMarqueeSweepsName));
 }
 
@@ -144,9 +144,9 @@ INSTANTIATE_TEST_SUITE_P(
         BigSketch{"TheLongestPhraseTableTheFlashHolds", [] { return PhraseTable(kMega2560MaxFlashPhrases); }, true},
         BigSketch{"FourThousandEmptyProgramParts", [] { return ProgramOf(4000, 0, "{0,0,1,1,1}", 1); }, false},
         BigSketch{"AThousandItemsEachAWholePart",
-                  [] { return ProgramOf(1, kMarqueePartColumns, "{1,0,16383,1,1}", 1000); }, false},
-        BigSketch{"ProgramPastTheFlash", [] { return ProgramOf(8, kMarqueePartColumns, "{1,0,1,1,1}", 1); }, false},
-        BigSketch{"SevenFullProgramParts", [] { return ProgramOf(7, kMarqueePartColumns, "{1,0,114681,1,1}", 1); },
+                  [] { return ProgramOf(1, kPartWords, "{1,0,16383,1,1}", 1000); }, false},
+        BigSketch{"ProgramPastTheFlash", [] { return ProgramOf(8, kPartWords, "{1,0,1,1,1}", 1); }, false},
+        BigSketch{"SevenFullProgramParts", [] { return ProgramOf(7, kPartWords, "{1,0,114681,1,1}", 1); },
                   true}),
     [](const testing::TestParamInfo<BigSketch>& row) { return std::string(row.param.name); });
 

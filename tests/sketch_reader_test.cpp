@@ -1,5 +1,6 @@
 #include "HandEditedSketches.h"
 #include "SketchChecks.h"
+#include "ReadPhrases.h"
 #include "reading/SketchReader.h"
 #include "phrases/PhraseFormat.h"
 #include "phrases/SketchWriter.h"
@@ -13,7 +14,7 @@ namespace award {
 namespace {
 
 TEST(SketchReader, ReadsFramesOfAKnownSketchInOrder) {
-    const auto frames = ReadSketch(test::ReadGolden("two_known_frames.ino"));
+    const auto frames = test::ReadPhrases(test::ReadGolden("two_known_frames.ino"));
     ASSERT_TRUE(frames.has_value());
     ASSERT_EQ(frames->frames.size(), 2u);
     EXPECT_EQ(frames->tableRows, 4);
@@ -34,7 +35,7 @@ class HandEdit : public testing::TestWithParam<test::HandEditedSketch> {};
 
 TEST_P(HandEdit, IsReadAsTheCompilerReadsIt) {
     const test::HandEditedSketch& sketch = GetParam();
-    const auto frames = ReadSketch(sketch.text);
+    const auto frames = test::ReadPhrases(sketch.text);
     ASSERT_EQ(frames.has_value(), sketch.frames.has_value());
     if (!frames) return;
     ASSERT_EQ(int(frames->frames.size()), *sketch.frames);
@@ -104,7 +105,7 @@ TEST(SketchReader, ReadsATableKeptInFlash) {
     const QString text = writer.SketchText();
     ASSERT_TRUE(text.contains(QStringLiteral("b2[][65] PROGMEM")));
 
-    const auto frames = ReadSketch(text);
+    const auto frames = test::ReadPhrases(text);
     ASSERT_TRUE(frames.has_value());
     EXPECT_EQ(frames->store, TableStore::Flash);
     ASSERT_EQ(int(frames->frames.size()), kFrames);

@@ -1,8 +1,6 @@
 #include "ui/LedPreview.h"
 
-#include "marquee/MarqueeWriter.h"
 #include "sign/SignGeometry.h"
-#include "sign/SignTiming.h"
 #include "ui/SignColours.h"
 
 #include <QPainter>
@@ -36,101 +34,84 @@ void LedPreview::Load(const QString& sketchText, bool aside) {
     SketchReading reading = ReadSketchOrWhy(sketchText);
     // An empty program area is nothing to explain.
     refusal_ = sketchText.trimmed().isEmpty() ? ReadRefusal{} : reading.refusal;
-    std::optional<SketchFrames> frames = std::move(reading.sketch);
-    const bool sameTable = frames.has_value() == frames_.has_value() &&
-                           (!frames || (frames->frames == frames_->frames && frames->marquee == frames_->marquee &&
-                                          frames->program == frames_->program));
-    if (sameTable) return;
-    frames_ = std::move(frames);
+    if (reading.sketch == form_) return;
+    form_ = std::move(reading.sketch);
+    shows_ = form_ ? ShowsOf(*form_) : Shows{};
     Restart();
 }
 
 void LedPreview::Restart() {
     timer_.stop();
-    frameIndex_ = 0;
-    sweepsBefore_ = 0;
-    lit_ = HasSketch();
-    if (lit_ && frames_->program) EnterItem();
-    if (lit_) timer_.start(PhaseMilliseconds());
+    columnsBefore_ = 0;
+    images_.clear();
+    playing_ = form_ && CycleColumns(shows_) > 0;
+    if (playing_) {
+        EnterShow(0);
+        timer_.start(PhaseMilliseconds());
+    }
     update();
 }
 
-// Every item's timeline ends with the dark gap, so it is never empty.
-void LedPreview::EnterItem() {
-    itemImages_ = ItemTimeline(frames_->program->items[std::size_t(frameIndex_)]);
-    imageIndex_ = 0;
+// A show may show nothing (a scroll of no sweeps); the cycle as a whole shows
+// something, or nothing plays.
+void LedPreview::EnterShow(std::size_t show) {
+    do {
+        if (show != show_ || images_.empty()) images_ = PlayedShow(shows_, show);
+        show_ = show;
+        show = (show + 1) % shows_.shows.size();
+    } while (images_.empty());
+    image_ = 0;
 }
 
-bool LedPreview::HasSketch() const {
-    if (!frames_) return false;
-    if (frames_->program) return !frames_->program->items.empty();
-    return frames_->marquee ? frames_->marquee->sweepsPerStep > 0 : !frames_->frames.empty();
-}
+bool LedPreview::HasSketch() const { return playing_; }
 
 int LedPreview::FrameCount() const {
-    if (!HasSketch()) return 0;
-    if (frames_->program) return static_cast<int>(frames_->program->items.size());
-    if (frames_->marquee) return static_cast<int>(MarqueeWriter::StepsPerPass(frames_->marquee->columns.size()));
-    return static_cast<int>(frames_->frames.size());
+    if (!playing_) return 0;
+    if (const auto* phrases = std::get_if<PhraseFrames>(&*form_)) return static_cast<int>(phrases->frames.size());
+    if (std::holds_alternative<MarqueeFrames>(*form_)) return static_cast<int>(images_.size());
+    return static_cast<int>(shows_.shows.size());
+}
+
+int LedPreview::ShownFrame() const {
+    if (!playing_ || Current().pause) return 0;
+    // A table's frames each come with the pause after them.
+    if (std::holds_alternative<PhraseFrames>(*form_)) return static_cast<int>(image_ / 2 + 1);
+    if (std::holds_alternative<MarqueeFrames>(*form_)) return static_cast<int>(image_ + 1);
+    return static_cast<int>(show_ + 1);
 }
 
 void LedPreview::Step() {
-    if (!HasSketch()) return;
-    if (frames_->program) {
-        sweepsBefore_ += itemImages_[imageIndex_].sweeps;
-        if (++imageIndex_ == itemImages_.size()) {
-            frameIndex_ = (frameIndex_ + 1) % FrameCount();
-            if (frameIndex_ == 0) sweepsBefore_ = 0;
-            EnterItem();
-        }
-    } else if (frames_->marquee) {
-        frameIndex_ = (frameIndex_ + 1) % FrameCount();
-    } else if (lit_) {
-        lit_ = false;
-    } else {
-        frameIndex_ = (frameIndex_ + 1) % FrameCount();
-        lit_ = true;
+    if (!playing_) return;
+    columnsBefore_ += Current().columns;
+    if (++image_ == images_.size()) {
+        const std::size_t next = (show_ + 1) % shows_.shows.size();
+        if (next == 0) columnsBefore_ = 0;
+        EnterShow(next);
     }
     timer_.start(PhaseMilliseconds());
     update();
 }
 
 int LedPreview::PhaseMilliseconds() const {
-    if (!HasSketch()) return 0;
-    if (frames_->program) {
-        const std::uint64_t after = sweepsBefore_ + itemImages_[imageIndex_].sweeps;
-        return static_cast<int>(std::llround(static_cast<double>(after) * kSweepMilliseconds) -
-                                std::llround(static_cast<double>(sweepsBefore_) * kSweepMilliseconds));
-    }
-    if (frames_->marquee) {
-        // Steps are not whole milliseconds; rounding where each step ends
-        // rather than each step's length keeps the pace of the board.
-        const double step = frames_->marquee->sweepsPerStep * kSweepMilliseconds;
-        return static_cast<int>(std::lround((frameIndex_ + 1) * step) - std::lround(frameIndex_ * step));
-    }
-    if (!lit_) return kPauseMilliseconds;
-    return static_cast<int>(std::lround(frames_->frames[frameIndex_].sweeps * kSweepMilliseconds));
+    if (!playing_) return 0;
+    const auto at = [this](std::uint64_t columns) { return std::llround(Milliseconds(columns, shows_.columnCycles)); };
+    return static_cast<int>(at(columnsBefore_ + Current().columns) - at(columnsBefore_));
 }
 
 bool LedPreview::Lit(int column, int row) const {
-    if (!lit_ || !HasSketch() || column < 0 || column >= kSignColumns || row < 0 || row >= kSignRows)
-        return false;
-    return (Shown()[std::size_t(column)] >> row) & 1;
-}
-
-ColumnWords LedPreview::Shown() const {
-    if (frames_->program) return itemImages_[imageIndex_].words;
-    if (frames_->marquee) return MarqueeWriter::ImageAtStep(frames_->marquee->columns, frameIndex_);
-    return frames_->frames[std::size_t(frameIndex_)].words;
+    if (!playing_ || column < 0 || column >= kSignColumns || row < 0 || row >= kSignRows) return false;
+    return (Current().words[std::size_t(column)] >> row) & 1;
 }
 
 QString LedPreview::StatusLine() const {
     if (!HasSketch())
         return QStringLiteral("程式區沒有可播放的畫面") +
                (refusal_.why.isEmpty() ? QString() : QStringLiteral("：") + refusal_.Words());
-    if (frames_->program) return QStringLiteral("節目第 %1/%2 項").arg(frameIndex_ + 1).arg(FrameCount());
-    if (frames_->marquee) return QStringLiteral("跑馬燈第 %1/%2 步").arg(frameIndex_ + 1).arg(FrameCount());
-    return QStringLiteral("第 %1/%2 個畫面").arg(frameIndex_ + 1).arg(FrameCount());
+    if (std::holds_alternative<ProgramFrames>(*form_))
+        return QStringLiteral("節目第 %1/%2 項").arg(show_ + 1).arg(FrameCount());
+    if (std::holds_alternative<MarqueeFrames>(*form_))
+        return QStringLiteral("跑馬燈第 %1/%2 步").arg(image_ + 1).arg(FrameCount());
+    return QStringLiteral("第 %1/%2 個畫面").arg(image_ / 2 + 1).arg(FrameCount());
 }
 
 void LedPreview::paintEvent(QPaintEvent*) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "program/ProgramTimeline.h"
+#include "engine/Shows.h"
 #include "reading/SketchReader.h"
 
 #include <QString>
@@ -11,12 +11,11 @@
 
 namespace award {
 
-// A 64 x 16 LED panel that plays the frames of a sketch text the way the board
-// does: frame 1 to the last, each lit for the sweeps the board makes of it
-// (101 sweeps of 64 columns x 100 us at delay factor 1), then dark for half a
-// second, then frame 1 again. A marquee scrolls one column per step, each step
-// as many sweeps as the sketch says. A program plays its items in order, each
-// image for the sweeps the board gives it, then item 1 again.
+// A 64 x 16 LED panel that plays a sketch text the way the board does: the
+// engine of shows that runs on the board runs here too, and the panel shows
+// what it would light, each image for as long as the board shows it. Frames
+// of a phrase table each lit, then dark for half a second; a marquee
+// scrolling a column a step; a program's items in order; then all again.
 // Word 1 of a frame lights the leftmost column. A text without a table the
 // board could run leaves the panel dark with a line that says so.
 class LedPreview : public QWidget {
@@ -37,7 +36,7 @@ public:
     bool HasSketch() const;
     // The frame now lit, the marquee's step or the program's item, counted
     // from 1; 0 while the panel is dark between frames.
-    int ShownFrame() const { return lit_ ? frameIndex_ + 1 : 0; }
+    int ShownFrame() const;
     // Frames, the marquee's steps in one pass, or the program's items.
     int FrameCount() const;
     bool Lit(int column, int row) const;
@@ -57,19 +56,21 @@ protected:
 private:
     void Load(const QString& sketchText, bool aside);
     void Restart();
-    void EnterItem();
-    // The image the panel shows now, lit or not.
-    ColumnWords Shown() const;
+    // Plays show `show` of the sketch from its first image.
+    void EnterShow(std::size_t show);
+    const ShownImage& Current() const { return images_[image_]; }
 
-    std::optional<SketchFrames> frames_;
+    std::optional<SketchForm> form_;
+    Shows shows_;
     ReadRefusal refusal_;
-    int frameIndex_ = 0;
-    bool lit_ = false;
-    // A program's item is played image by image; sweeps are counted from the
-    // start of the cycle so that rounding never drifts from the board's pace.
-    std::vector<ShownImage> itemImages_;
-    std::size_t imageIndex_ = 0;
-    std::uint64_t sweepsBefore_ = 0;
+    bool playing_ = false;
+    std::size_t show_ = 0;
+    // The images of the show now playing, as the engine shows them.
+    std::vector<ShownImage> images_;
+    std::size_t image_ = 0;
+    // Column times are counted from the start of the cycle, so that rounding
+    // to milliseconds never drifts from the board's pace.
+    std::uint64_t columnsBefore_ = 0;
     bool outOfDate_ = false;
     bool shownAside_ = false;
     QTimer timer_;

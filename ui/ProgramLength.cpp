@@ -1,6 +1,6 @@
 #include "ui/ProgramLength.h"
 
-#include "program/ProgramTimeline.h"
+#include "program/ProgramFrames.h"
 #include "sign/FigureWords.h"
 #include "sign/Mega2560.h"
 #include "sign/SignTiming.h"
@@ -53,8 +53,7 @@ void ProgramLength::CountSome() {
         const QString key = KeyOf(item);
         auto known = secondsOf_.constFind(key);
         if (known == secondsOf_.constEnd()) {
-            const auto sweeps = ProgramCycleSweeps(converter_.Frames({item}, options_.firstScanRow));
-            known = secondsOf_.insert(key, static_cast<double>(sweeps) * kSweepMilliseconds / 1000);
+            known = secondsOf_.insert(key, CycleSeconds(converter_.Frames({item}, options_.firstScanRow)));
         }
         seconds_ += *known;
     }

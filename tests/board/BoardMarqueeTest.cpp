@@ -36,7 +36,7 @@ void Extend(std::vector<Stretch>& stretches, const MatrixImage& image, std::uint
 
 // What the table says the sign shows at steps [first, first + count): LED
 // column j shows column s + j - 64 of the text. A scroll started part way, at
-// step `first`, starts on a dark sign: columns before first - 1 never enter.
+// step `first`, starts on a dark sign: columns before `first` never enter.
 std::vector<Stretch> ExpectedSteps(const std::vector<std::uint16_t>& columns, long long first, long long count) {
     const long long pass = static_cast<long long>(columns.size()) + kMatrixColumns;
     std::vector<Stretch> steps;
@@ -44,7 +44,7 @@ std::vector<Stretch> ExpectedSteps(const std::vector<std::uint16_t>& columns, lo
         MatrixImage image{};
         for (int j = 0; j < kMatrixColumns; ++j) {
             const long long at = s % pass + j - kMatrixColumns;
-            if (at >= std::max(0LL, first - 1) && at < static_cast<long long>(columns.size())) image[j] = columns[at];
+            if (at >= first && at < static_cast<long long>(columns.size())) image[j] = columns[at];
         }
         Extend(steps, image);
     }
@@ -76,10 +76,11 @@ void ExpectBoardScrolls(const BoardRun& run, const std::vector<Stretch>& expecte
     }
 }
 
-SketchFrames::Marquee ReadMarquee(const QString& sketch) {
+MarqueeFrames ReadMarquee(const QString& sketch) {
     const auto read = ReadSketch(sketch);
-    if (!read || !read->marquee) throw std::runtime_error("no marquee in the sketch");
-    return *read->marquee;
+    const auto* marquee = read ? std::get_if<MarqueeFrames>(&*read) : nullptr;
+    if (!marquee) throw std::runtime_error("no marquee in the sketch");
+    return *marquee;
 }
 
 QString MarqueeSketch(const QString& text, MarqueeSpeed speed) {
@@ -90,7 +91,7 @@ QString MarqueeSketch(const QString& text, MarqueeSpeed speed) {
 
 TEST(BoardMarquee, AShortTextScrollsInStepsOfTheChosenSpeedThenStartsAgain) {
     const QString sketch = MarqueeSketch(QStringLiteral("恭喜賀 好"), MarqueeSpeed::Fast);
-    const SketchFrames::Marquee marquee = ReadMarquee(sketch);
+    const MarqueeFrames marquee = ReadMarquee(sketch);
     ASSERT_EQ(marquee.sweepsPerStep, std::uint32_t(MarqueeSweeps(MarqueeSpeed::Fast)));
     // One pass and the start of the next.
     const long long steps = static_cast<long long>(marquee.columns.size()) + kMatrixColumns + 20;
@@ -107,25 +108,25 @@ TEST(BoardMarquee, AShortTextScrollsInStepsOfTheChosenSpeedThenStartsAgain) {
 TEST(BoardMarquee, ALongTextScrollsOnPast64KiBOfFlash) {
     const QString text = QStringLiteral("恭喜本校資訊科三年甲班林同學榮獲全國技能競賽程式設計職類金牌，");
     const QString sketch = MarqueeSketch(text.repeated(80), MarqueeSpeed::Fast);
-    const SketchFrames::Marquee marquee = ReadMarquee(sketch);
+    const MarqueeFrames marquee = ReadMarquee(sketch);
     const auto elf = BuildSketch(sketch.toStdString());
     std::vector<std::uint32_t> parts;
-    for (std::size_t part = 0; part * kMarqueePartColumns < marquee.columns.size(); ++part)
+    for (std::size_t part = 0; part * kPartWords < marquee.columns.size(); ++part)
         parts.push_back(SymbolAddress(elf, "m" + std::to_string(part)));
     long long crossing = -1;
     for (std::size_t n = 0; n < marquee.columns.size() && crossing < 0; ++n) {
-        if (parts[n / kMarqueePartColumns] + 2 * (n % kMarqueePartColumns) >= 0x10000)
+        if (parts[n / kPartWords] + 2 * (n % kPartWords) >= 0x10000)
             crossing = static_cast<long long>(n);
     }
     ASSERT_GT(crossing, 0) << "the columns do not reach past 64 KiB";
 
-    // Start the scroll a little before the column past the line enters, and
-    // watch it cross the whole sign. Only the loop's start is edited.
+    // Start the scroll at a column a little before the one past the line, and
+    // watch it cross the whole sign. Only the scroll's start is edited.
     const long long first = crossing - 40;
-    const QString loop = QStringLiteral("for (unsigned long s=0;s<columns+64;s++){");
-    ASSERT_EQ(sketch.count(loop), 1);
-    const QString edited =
-        QString(sketch).replace(loop, QStringLiteral("for (unsigned long s=%1;s<columns+64;s++){").arg(first));
+    const QString scroll = QStringLiteral("playShow(SHOW_SCROLL_LEFT,0,columns,0,sweeps);");
+    ASSERT_EQ(sketch.count(scroll), 1);
+    const QString edited = QString(sketch).replace(
+        scroll, QStringLiteral("playShow(SHOW_SCROLL_LEFT,%1,columns-%1,0,sweeps);").arg(first));
     const long long steps = 110;
     const BoardRun run =
         RunBuiltSketch(edited.toStdString(), kUntilTimeRunsOut, (steps + 4) * marquee.sweepsPerStep * 7);

@@ -7,7 +7,7 @@
 #include "BoardTestSupport.h"
 #include "reading/SketchReader.h"
 #include "program/ProgramConverter.h"
-#include "program/ProgramTimeline.h"
+#include "engine/Shows.h"
 #include "program/ProgramWriter.h"
 #include "sign/ColumnWords.h"
 #include "sign/SignGeometry.h"
@@ -41,7 +41,7 @@ void Extend(std::vector<Stretch>& stretches, const MatrixImage& image, std::uint
 std::vector<Stretch> Expected(const std::vector<ShownImage>& timeline)
 {
     std::vector<Stretch> expected;
-    for (const ShownImage& shown : timeline) Extend(expected, shown.words, shown.sweeps);
+    for (const ShownImage& shown : timeline) Extend(expected, shown.words, shown.columns / kSignColumns);
     return expected;
 }
 
@@ -68,8 +68,9 @@ void ExpectShows(const BoardRun& run, const std::vector<Stretch>& expected)
 ProgramFrames ReadProgram(const QString& sketch)
 {
     const auto read = ReadSketch(sketch);
-    if (!read || !read->program) throw std::runtime_error("no program in the sketch");
-    return *read->program;
+    const auto* program = read ? std::get_if<ProgramFrames>(&*read) : nullptr;
+    if (!program) throw std::runtime_error("no program in the sketch");
+    return *program;
 }
 
 TEST(BoardProgram, EveryStyleInOrderEachImageForItsTimeThenTheFirstAgain)
@@ -82,8 +83,8 @@ TEST(BoardProgram, EveryStyleInOrderEachImageForItsTimeThenTheFirstAgain)
     ASSERT_EQ(read, converter.Frames(program, 3));
 
     // One cycle, then the first image of the next.
-    std::vector<ShownImage> timeline = ProgramTimeline(read);
-    const std::uint64_t cycleSweeps = ProgramCycleSweeps(read);
+    std::vector<ShownImage> timeline = PlayedCycle(ShowsOf(read));
+    const std::uint64_t cycleSweeps = CycleColumns(ShowsOf(read)) / kSignColumns;
     timeline.push_back(timeline.front());
     const std::vector<Stretch> expected = Expected(timeline);
     // Item 1 holds 2.0 s and item 2 1.0 s: their images' sweeps say so.
@@ -113,19 +114,21 @@ TEST(BoardProgram, PagesOnBothSidesOf64KiBOfFlash)
     std::size_t crossing = 0;
     for (std::size_t p = 0; p < item.pages.size() && crossing == 0; ++p) {
         const std::size_t last = p * kSignColumns + kSignColumns - 1;
-        const std::string part = "w" + std::to_string(last / kMarqueePartColumns);
-        if (SymbolAddress(elf, part) + 2 * (last % kMarqueePartColumns) >= 0x10000) crossing = p;
+        const std::string part = "w" + std::to_string(last / kPartWords);
+        if (SymbolAddress(elf, part) + 2 * (last % kPartWords) >= 0x10000) crossing = p;
     }
     ASSERT_GT(crossing, 2u) << "the pages do not reach past 64 KiB";
 
-    // Start two pages before the one that crosses; only the loop's start is edited.
-    const QString loop = QStringLiteral("for (unsigned long p=0;p<count;p++){");
-    ASSERT_EQ(sketch.count(loop), 1);
+    // Start two pages before the one that crosses: the item's row, edited by
+    // hand, starts at that page.
+    const QString row = QStringLiteral("{ 0, 0, 700, 40, 0}");
+    ASSERT_EQ(sketch.count(row), 1);
     const std::size_t first = crossing - 2;
-    const QString edited =
-        QString(sketch).replace(loop, QStringLiteral("for (unsigned long p=%1;p<count;p++){").arg(first));
+    const QString edited = QString(sketch).replace(
+        row, QStringLiteral("{ 0, %1, %2, 40, 0}").arg(first * kSignColumns).arg(700 - first));
     std::vector<ShownImage> timeline;
-    for (std::size_t p = first; p < first + 5; ++p) timeline.push_back({item.pages[p], item.holdSweeps});
+    for (std::size_t p = first; p < first + 5; ++p)
+        timeline.push_back({item.pages[p], std::uint64_t{item.holdSweeps} * kSignColumns});
     const auto ms = static_cast<std::uint64_t>((5 * item.holdSweeps + 10) * kSweepMilliseconds * 1.05);
     const BoardRun run = RunBuiltSketch(edited.toStdString(), kUntilTimeRunsOut, ms);
     ASSERT_TRUE(run.stillRunning);

@@ -8,7 +8,6 @@
 
 #include "conversion/BannerConverter.h"
 #include "marquee/MarqueeWriter.h"
-#include "program/ProgramTimeline.h"
 #include "program/ProgramWriter.h"
 #include "image/FlashImage.h"
 #include "image/IntelHex.h"
@@ -28,19 +27,9 @@ namespace {
 
 constexpr std::size_t kUntilTimeRunsOut = std::numeric_limits<std::size_t>::max();
 
-std::uint64_t CycleMilliseconds(const SketchFrames& shown) {
-    double sweeps = 0, pauses = 0, slower = 1;
-    if (shown.program) {
-        sweeps = double(ProgramCycleSweeps(*shown.program));
-    } else if (shown.marquee) {
-        sweeps = double(shown.marquee->columns.size() + kSignColumns) * shown.marquee->sweepsPerStep;
-    } else {
-        for (const auto& frame : shown.frames) sweeps += frame.sweeps;
-        pauses = double(shown.frames.size()) * kPauseMilliseconds;
-        // The phrase sketch's columns take a little longer than 100 us.
-        slower = 1.02;
-    }
-    return std::uint64_t(sweeps * kSweepMilliseconds * slower + pauses);
+std::uint64_t CycleMilliseconds(const SketchForm& shown) {
+    const Shows shows = ShowsOf(shown);
+    return std::uint64_t(Milliseconds(CycleColumns(shows), shows.columnCycles));
 }
 
 struct ImageCase {

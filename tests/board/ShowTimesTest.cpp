@@ -2,13 +2,15 @@
 // to the next: for a banner, a marquee and a program of every style, the
 // compiled sketch and the board image each show, on the simulated Mega 2560,
 // the pictures and dark pauses recorded in tests/data/show_times, in the same
-// order, each within 1 % of its recorded time, over a whole cycle.
+// order, each within 1 % of its recorded time (see AsRecorded), over a whole
+// cycle.
 //
 // AWARD_RECORD_SHOW_TIMES=<folder> writes what the board shows there instead.
 
 #include "BoardTestSupport.h"
 
 #include "image/FlashImage.h"
+#include "engine/shows.h"
 #include "image/IntelHex.h"
 #include "reading/SketchReader.h"
 
@@ -17,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -73,6 +76,19 @@ std::vector<Timed> Read(const std::string& path) {
     return timed;
 }
 
+// The same time within 1 %. The engine shows every image for whole sweeps,
+// exactly; before it, a sketch that worked out a step of 上移 or 拉幕 between
+// its sweeps made that step longer by the time it took, up to 0.7 ms of a
+// 25.6 ms step: such a step may now be shorter by that much, and no more.
+bool AsRecorded(const Timed& seen, const Timed& recorded) {
+    const auto ratio = double(seen.cycles) / double(recorded.cycles);
+    if (std::abs(ratio - 1) <= 0.01) return true;
+    constexpr double kSweepCycles = double(SHOW_COLUMN_CYCLES) * int{SIGN_COLUMNS};
+    const double sweeps = double(seen.cycles) / kSweepCycles;
+    const bool wholeSweeps = std::abs(sweeps - std::round(sweeps)) * kSweepCycles < 0.001 * double(seen.cycles);
+    return wholeSweeps && seen.cycles < recorded.cycles && recorded.cycles - seen.cycles < kCyclesPerMillisecond;
+}
+
 struct TimesCase {
     const char* what;
     std::function<QString()> sketch;
@@ -123,9 +139,9 @@ TEST_P(ShowTimes, AsRecordedEachWithinOnePerCent) {
             SCOPED_TRACE("stretch " + std::to_string(i) + (recorded[i].pause ? ", a pause" : ""));
             ASSERT_EQ(seen[i].pause, recorded[i].pause);
             ASSERT_TRUE(seen[i].image == recorded[i].image) << DescribeDifference(seen[i].image, recorded[i].image);
-            EXPECT_NEAR(double(seen[i].cycles) / double(recorded[i].cycles), 1.0, 0.01)
-                << seen[i].cycles / kCyclesPerMillisecond << " ms, recorded "
-                << recorded[i].cycles / kCyclesPerMillisecond << " ms";
+            EXPECT_TRUE(AsRecorded(seen[i], recorded[i]))
+                << double(seen[i].cycles) / kCyclesPerMillisecond << " ms, recorded "
+                << double(recorded[i].cycles) / kCyclesPerMillisecond << " ms";
         }
     }
 }

@@ -313,8 +313,9 @@ private slots:
 
         Click("Command4");
         const QString shown = Control<QPlainTextEdit>("Text3")->toPlainText();
-        const auto frames = award::ReadSketch(shown);
-        QVERIFY(frames.has_value());
+        const auto read = award::ReadSketch(shown);
+        const auto* frames = read ? std::get_if<award::PhraseFrames>(&*read) : nullptr;
+        QVERIFY(frames);
         QCOMPARE(int(frames->frames.size()), 15);
         for (std::size_t i = 0; i < frames->frames.size(); ++i) {
             const auto& words = frames->frames[i].words;

@@ -59,8 +59,9 @@ private slots:
             for (int i = 0; i < 3; ++i) {
                 QCOMPARE(preview.ShownFrame(), i + 1);
                 QVERIFY(Shown(preview) == frames[i]);
-                // 101 sweeps of 64 columns at 100 us, then half a second dark.
-                QCOMPARE(preview.PhaseMilliseconds(), 646);
+                // 101 sweeps, which the phrase sketch's columns make last
+                // 661 ms on the board, then half a second dark.
+                QCOMPARE(preview.PhaseMilliseconds(), 661);
                 preview.Step();
                 QCOMPARE(preview.ShownFrame(), 0);
                 QVERIFY(Shown(preview) == Words{});
@@ -86,13 +87,14 @@ private slots:
         QTest::addColumn<int>("litColumn");
         QTest::addColumn<int>("litMilliseconds");
         QTest::addColumn<bool>("flash");
-        QTest::newRow("edited word") << ",{1, 1, 0," << ",{1, 0, 1," << 2 << 1 << 646 << false;
-        QTest::newRow("longer delay") << ",{1, 1," << ",{2, 1," << 2 << 0 << 1286 << false;
-        QTest::newRow("count cut to one") << "num= 2;" << "num= 1;" << 1 << 0 << 646 << false;
+        // A sweep of the phrase sketch takes 6.544 ms on the board.
+        QTest::newRow("edited word") << ",{1, 1, 0," << ",{1, 0, 1," << 2 << 1 << 661 << false;
+        QTest::newRow("longer delay") << ",{1, 1," << ",{2, 1," << 2 << 0 << 1315 << false;
+        QTest::newRow("count cut to one") << "num= 2;" << "num= 1;" << 1 << 0 << 661 << false;
         // 100 x 656 wraps to 64 in the board's 16-bit loop: 65 sweeps.
-        QTest::newRow("delay wraps in 16 bits") << ",{1, 1," << ",{656, 1," << 2 << 0 << 416 << false;
-        QTest::newRow("flash: edited word") << ",{1, 1, 0," << ",{1, 0, 1," << 2 << 1 << 646 << true;
-        QTest::newRow("flash: delay counts in 32 bits") << ",{1, 1," << ",{656, 1," << 2 << 0 << 419846 << true;
+        QTest::newRow("delay wraps in 16 bits") << ",{1, 1," << ",{656, 1," << 2 << 0 << 425 << false;
+        QTest::newRow("flash: edited word") << ",{1, 1, 0," << ",{1, 0, 1," << 2 << 1 << 661 << true;
+        QTest::newRow("flash: delay counts in 32 bits") << ",{1, 1," << ",{656, 1," << 2 << 0 << 429293 << true;
     }
     void followsHandEditsOfTheTable() {
         QFETCH(QString, from);

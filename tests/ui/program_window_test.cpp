@@ -1,6 +1,6 @@
 #include "files/ProgramFile.h"
 #include "program/ProgramConverter.h"
-#include "program/ProgramTimeline.h"
+#include "engine/Shows.h"
 #include "program/ProgramWriter.h"
 #include "sign/ColumnWords.h"
 #include "sign/SignGeometry.h"
@@ -179,7 +179,7 @@ private slots:
         QVERIFY(Shown(preview) == Expected(Model().Item(0)).pages.at(0));
     }
 
-    // Every image of a cycle in order, each for its sweeps, then item 1 again.
+    // Every image of a cycle in order, each for its time, then item 1 again.
     void previewPlaysAProgramAtTheBoardsPace() {
         DrawingSurface surface;
         const ProgramFrames frames = ProgramConverter(surface).Frames(
@@ -191,16 +191,17 @@ private slots:
         LedPreview preview;
         preview.SetSketchText(ProgramWriter::Sketch(frames));
         QCOMPARE(preview.FrameCount(), 5);
-        const std::vector<ShownImage> cycle = ProgramTimeline(frames);
-        std::uint64_t sweeps = 0;
+        const Shows shows = ShowsOf(frames);
+        const std::vector<ShownImage> cycle = PlayedCycle(shows);
+        std::uint64_t columns = 0;
         long long milliseconds = 0;
         for (std::size_t i = 0; i < cycle.size(); ++i) {
             QVERIFY2(Shown(preview) == cycle[i].words, qPrintable(QStringLiteral("image %1").arg(i)));
-            sweeps += cycle[i].sweeps;
+            columns += cycle[i].columns;
             milliseconds += preview.PhaseMilliseconds();
             preview.Step();
         }
-        QCOMPARE(milliseconds, std::llround(double(sweeps) * kSweepMilliseconds));
+        QCOMPARE(milliseconds, std::llround(Milliseconds(columns, shows.columnCycles)));
         QCOMPARE(preview.ShownFrame(), 1);
         QVERIFY(Shown(preview) == cycle.front().words);
     }

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// The engine and the sign's driver as every sketch but the phrase sketch
+// carries them: the same sources the board's player and the preview are built
+// from, so that a sketch shows what the preview plays.
+namespace award::engine {
+
+// The sign's geometry, the kinds of show and how the engine plays each.
+const QString& ShowsText();
+// The school's sign on ports C, F and K, paced by Timer 1.
+const QString& SchoolSignText();
+
+}  // namespace award::engine
