@@ -24,13 +24,18 @@ void ForEachPixel(const QImage& rows, Visit visit) {
 
 bool Seen(QRgb pixel) { return qAlpha(pixel) >= 128; }
 
-int OtsuThreshold(const QImage& rows) {
+int GreyOverGround(QRgb pixel, bool inverted) {
+    const int alpha = qAlpha(pixel);
+    const int ground = inverted ? 0 : 255;
+    return (qGray(pixel) * alpha + ground * (255 - alpha) + 127) / 255;
+}
+
+int OtsuThreshold(const QImage& rows, bool inverted) {
     std::array<double, 256> histogram{};
     double count = 0;
     double sum = 0;
     ForEachPixel(rows, [&](int, int, QRgb pixel) {
-        if (!Seen(pixel)) return;
-        const int grey = qGray(pixel);
+        const int grey = GreyOverGround(pixel, inverted);
         ++histogram[std::size_t(grey)];
         ++count;
         sum += grey;
@@ -63,7 +68,7 @@ int OtsuThreshold(const QImage& rows) {
 
 int ThresholdOf(const ItemPicture& picture) {
     return picture.threshold ? std::clamp(*picture.threshold, kMinPictureThreshold, kMaxPictureThreshold)
-                             : OtsuThreshold(picture.rows);
+                             : OtsuThreshold(picture.rows, picture.inverted);
 }
 
 std::vector<std::uint16_t> PictureColumns(const ItemPicture& picture) {
@@ -71,7 +76,7 @@ std::vector<std::uint16_t> PictureColumns(const ItemPicture& picture) {
     const int threshold = ThresholdOf(picture);
     std::vector<std::uint16_t> words(static_cast<std::size_t>(picture.rows.width()), 0);
     ForEachPixel(picture.rows, [&](int x, int y, QRgb pixel) {
-        if (Seen(pixel) && (qGray(pixel) < threshold) != picture.inverted)
+        if (Seen(pixel) && (GreyOverGround(pixel, picture.inverted) < threshold) != picture.inverted)
             words[std::size_t(x)] |= static_cast<std::uint16_t>(1u << y);
     });
     return words;

@@ -152,16 +152,11 @@ TEST(PictureGif, TheMadeFileHoldsTwoFrames) {
     EXPECT_EQ(first.convertToFormat(QImage::Format_RGB32), second.convertToFormat(QImage::Format_RGB32));
 }
 
-// Sixteen greys from black to white, a column each, then a transparent black
-// and a transparent white column.
+// Sixteen greys from black to white, a column each.
 ItemPicture GreyRamp() {
-    QImage ramp(18, kSignRows, QImage::Format_ARGB32);
+    QImage ramp(16, kSignRows, QImage::Format_ARGB32);
     for (int x = 0; x < 16; ++x)
         for (int y = 0; y < kSignRows; ++y) ramp.setPixel(x, y, qRgb(x * 17, x * 17, x * 17));
-    for (int y = 0; y < kSignRows; ++y) {
-        ramp.setPixel(16, y, qRgba(0, 0, 0, 0));
-        ramp.setPixel(17, y, qRgba(255, 255, 255, 0));
-    }
     return {QStringLiteral("/ramp.png"), ramp};
 }
 
@@ -182,7 +177,7 @@ TEST_P(PictureThreshold, LightsTheGreysOnItsSide) {
     ItemPicture ramp = GreyRamp();
     ramp.threshold = GetParam().threshold;
     ramp.inverted = GetParam().inverted;
-    const Leds expected = LedsWhere(18, [](int x, int) { return x >= GetParam().firstLit && x <= GetParam().lastLit; });
+    const Leds expected = LedsWhere(16, [](int x, int) { return x >= GetParam().firstLit && x <= GetParam().lastLit; });
     EXPECT_EQ(PictureColumns(ramp), expected) << Drawn(PictureColumns(ramp));
 }
 
@@ -192,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ThresholdRow{"MovedDownLightsOnlyTheDarkest", 60, false, 0, 3},
                       ThresholdRow{"MovedUpLightsMore", 200, false, 0, 11},
                       ThresholdRow{"LowestLightsBlackAlone", 1, false, 0, 0},
-                      ThresholdRow{"InvertedLightsTheLightHalfNeverTheTransparent", std::nullopt, true, 8, 15},
+                      ThresholdRow{"InvertedLightsTheLightHalf", std::nullopt, true, 8, 15},
                       ThresholdRow{"InvertedAndMovedDown", 60, true, 4, 15}),
     [](const auto& row) { return std::string(row.param.name); });
 
@@ -206,7 +201,7 @@ TEST(PictureOwnThreshold, FallsInTheGapOrAtTheMiddleGrey) {
             const int grey = random() % 3 ? 180 + int(random() % 51) : 20 + int(random() % 41);
             image.setPixel(x, y, qRgb(grey, grey, grey));
         }
-    const int parted = OtsuThreshold(image);
+    const int parted = OtsuThreshold(image, false);
     EXPECT_GT(parted, 60);
     EXPECT_LE(parted, 180);
 
@@ -219,6 +214,31 @@ TEST(PictureOwnThreshold, FallsInTheGapOrAtTheMiddleGrey) {
     QImage clear(8, kSignRows, QImage::Format_ARGB32);
     clear.fill(qRgba(0, 0, 0, 0));
     EXPECT_EQ(PictureColumns({QStringLiteral("/clear.png"), clear, std::nullopt, true}), Leds(8, 0));
+}
+
+// A logo of one colour, dark or light, on a transparent ground lights whole
+// whichever way round: its own threshold parts it from the ground, which
+// counts as the colour that is never lit. Whatever the threshold, the ground
+// stays dark.
+TEST(PictureOwnThreshold, AOneColourLogoOnNothingLightsWholeAndNothingElse) {
+    const auto inBlock = [](int x, int y) { return x >= 3 && x < 9 && y >= 2 && y < 13; };
+    const Leds block = LedsWhere(12, inBlock);
+    for (const QRgb colour : {qRgb(20, 30, 110), qRgb(250, 230, 120)})
+        for (const bool inverted : {false, true}) {
+            QImage logo(12, kSignRows, QImage::Format_ARGB32);
+            for (int y = 0; y < kSignRows; ++y)
+                for (int x = 0; x < 12; ++x)
+                    logo.setPixel(x, y, inBlock(x, y) ? colour : x % 2 ? qRgba(0, 0, 0, 0) : qRgba(255, 255, 255, 0));
+            ItemPicture picture{QStringLiteral("/logo.png"), logo, std::nullopt, inverted};
+            const Leds leds = PictureColumns(picture);
+            EXPECT_EQ(leds, block) << std::hex << colour << (inverted ? " 反相" : "") << Drawn(leds);
+            for (int threshold = kMinPictureThreshold; threshold <= kMaxPictureThreshold; ++threshold) {
+                picture.threshold = threshold;
+                const Leds moved = PictureColumns(picture);
+                for (std::size_t x = 0; x < moved.size(); ++x)
+                    ASSERT_EQ(moved[x] & ~block[x], 0) << "the ground lit at threshold " << threshold << Drawn(moved);
+            }
+        }
 }
 
 TEST(PictureRows, ScaledToTheSignsRowsInProportion) {

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QSpinBox>
 
+#include <algorithm>
 #include <array>
 
 namespace award {
@@ -106,6 +107,16 @@ void ProgramItemDelegate::setModelData(QWidget* editor, QAbstractItemModel* mode
     } else {
         QStyledItemDelegate::setModelData(editor, model, index);
     }
+}
+
+void ProgramItemDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                               const QModelIndex& index) const {
+    QStyledItemDelegate::updateEditorGeometry(editor, option, index);
+    if (!dynamic_cast<PictureCellEditor*>(editor)) return;
+    QRect place = editor->geometry();
+    place.setWidth(std::max(place.width(), editor->sizeHint().width()));
+    if (const int edge = editor->parentWidget()->width(); place.right() >= edge) place.moveRight(edge - 1);
+    editor->setGeometry(place);
 }
 
 }  // namespace award

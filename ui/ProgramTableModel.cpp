@@ -205,7 +205,9 @@ QVariant ProgramTableModel::data(const QModelIndex& index, int role) const {
         // a moved one starts from.
         if (role == Qt::EditRole) return item.picture.threshold.value_or(0);
         if (item.picture.threshold || !item.picture.HasPicture()) return ThresholdName(item.picture.threshold);
-        return QStringLiteral("%1（%2）").arg(ThresholdName(std::nullopt)).arg(OtsuThreshold(item.picture.rows));
+        return QStringLiteral("%1（%2）")
+            .arg(ThresholdName(std::nullopt))
+            .arg(OtsuThreshold(item.picture.rows, item.picture.inverted));
     default:
         return {};
     }
