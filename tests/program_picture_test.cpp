@@ -8,6 +8,7 @@
 #include "picture/PictureLeds.h"
 #include "program/ProgramConverter.h"
 #include "program/ProgramWriter.h"
+#include "reading/SketchReader.h"
 #include "sign/ColumnWords.h"
 #include "sign/SignGeometry.h"
 #include "surface/DrawingSurface.h"
@@ -112,8 +113,9 @@ TEST(ProgramPictureAlone, StandsWhereItsAlignmentPutsIt) {
     EXPECT_TRUE(std::equal(ink, std::find_if(columns.rbegin(), columns.rend(), inked).base(), from));
 }
 
-// A 左移 item scrolls the picture with its text right after it, and the
-// notices count the picture's columns in the flash the program takes.
+// A 左移 item scrolls the picture with its text right after it, the sketch
+// reads back as drawn, and the notices count the picture's columns in the
+// flash the program takes.
 TEST(ProgramPictureScroll, TheTextFollowsThePictureAndFlashCountsItsColumns) {
     DrawingSurface surface;
     ProgramConverter converter(surface);
@@ -134,6 +136,11 @@ TEST(ProgramPictureScroll, TheTextFollowsThePictureAndFlashCountsItsColumns) {
 
     ProgramItem paged{QStringLiteral("恭喜"), ItemStyle::Static};
     paged.picture = PatternPicture(150, 2);
+    // The preview and the upload read the sketch back as it was drawn.
+    const auto read = ReadSketch(converter.ConvertProgram({paged, both}, {}));
+    ASSERT_TRUE(read && read->program);
+    EXPECT_EQ(*read->program, converter.Frames({paged, both}, 3));
+
     converter.ConvertProgram({paged}, {});
     const QStringList notices =
         ProgramNotices(converter.LastReport(), {surface.FontName(), surface.ResolvedFace(), surface.DrawsChinese()});
