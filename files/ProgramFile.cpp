@@ -27,7 +27,7 @@ namespace {
 constexpr qsizetype kMaxProgramFileBytes = 4 * 1024 * 1024;
 // 內容 to 對齊, which every program file has.
 constexpr int kPlainColumns = 5;
-enum PictureColumn { kPicture = kPlainColumns, kThreshold, kInverted, kAllColumns };
+enum PictureColumn { kPicture = kPlainColumns, kThreshold, kInverted };
 
 QString TooLarge() {
     return QStringLiteral("檔案太大：節目檔最多 %1，這可能不是節目檔。")
