@@ -7,6 +7,8 @@
 
 #include <QCoreApplication>
 
+#include <optional>
+
 namespace award {
 namespace {
 
@@ -35,7 +37,10 @@ int StatusOf(BoardJob::Result result) {
 
 // Runs what --upload or --hex asks for and returns the exit status.
 int RunBoardCommand(const CommandLine& line, const QString& sketch, int& argc, char** argv) {
-    QCoreApplication application(argc, argv);
+    // A program's pictures may have been read with one already.
+    std::optional<QCoreApplication> own;
+    if (!QCoreApplication::instance()) own.emplace(argc, argv);
+    QCoreApplication& application = *QCoreApplication::instance();
     BoardJob job;
     int status = -1;
     StageProgress progress;

@@ -18,6 +18,8 @@
 #include "files/Refused.h"
 #include "surface/DrawingSurface.h"
 
+#include <QCoreApplication>
+
 #include <unistd.h>
 
 #include <cstdio>
@@ -48,13 +50,17 @@ QString ProgramUsage() {
                "  --program 檔案     改為寫出看板節目的程式：檔案是 CSV（UTF-8、UTF-16 或 Big5，格子\n"
                "                     以逗號、Tab 或分號分隔），第一列是「%1」，\n"
                "                     之後每列一項，和「節目表」視窗儲存的一樣；這時不讀標準輸入。\n"
+               "                     有圖片時第一列是\n"
+               "                     「%4」，\n"
+               "                     圖片的路徑從 CSV 檔所在的資料夾算起。\n"
                "                     --font、--bold、--italic、--first-row、--upload 和 --hex 照樣\n"
                "                     適用，--marquee 和 --speed 不能一起用。檔案無法讀取、沒有任何項目\n"
                "                     或有一列不對（會說是第幾列）時結束狀態是 %2，節目超過\n"
                "                     Arduino Mega 2560 放得下的長度時是 %3。\n")
         .arg(award::ProgramCsvHeader())
         .arg(kBadUsage)
-        .arg(kDoesNotFit);
+        .arg(kDoesNotFit)
+        .arg(award::ProgramCsvColumns().join(u','));
 }
 
 // Reads the file, writes its sketch in the face, style and first scan row the
@@ -62,6 +68,9 @@ QString ProgramUsage() {
 // --upload and --hex say, and returns the exit status.
 int RunProgramCommand(const award::CommandLine& line, int& argc, char** argv) {
     const QString& path = line.programFile;
+    // Qt finds its picture readers (JPEG, GIF) beside the program, where
+    // qt.conf says, only with an application.
+    const QCoreApplication application(argc, argv);
     const award::ProgramFileRead read = award::ReadProgramFile(path);
     if (!read.ok) return Fail(kBadUsage, path + QStringLiteral("：") + award::ProgramFileProblem(read));
     for (const QString& notice : read.notices) Say(notice);

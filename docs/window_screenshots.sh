@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the window after a run, of the open dialog
 # with its text file filter, of the 節目表 window playing an item in the LED
-# preview and of the 看板接線 help page, on a virtual X server.
+# preview, once a scrolling item and once the school's logo before 恭喜, and
+# of the 看板接線 help page, on a virtual X server.
 #
 #   docs/window_screenshots.sh BUILD_DIR
 set -euo pipefail
@@ -32,12 +33,18 @@ printf '[General]\nlastFolder=%s\n' "$HOME/獎狀名單" >"$XDG_CONFIG_HOME/awar
 printf '王小明\n陳志豪\n林美玲\n' >"$HOME/獎狀名單/三年甲班.txt"
 printf '全國技能競賽\n金牌\n' >"$HOME/獎狀名單/技能競賽.txt"
 printf '校長\n家長會長\n' >"$HOME/獎狀名單/畢業典禮來賓.txt"
-printf '\xef\xbb\xbf內容,顯示方式,停留秒數,速度,對齊\r
-明德高工,靜止,2.0,中,靠左\r
-賀,閃爍,1.5,中,置中\r
-三年甲班,上移,1.5,快,置中\r
-恭喜王小明同學榮獲全國技能競賽金牌,左移,1.5,快,置中\r
-特此恭賀,靜止,1.0,中,置中\r
+# The school's logo: a navy ring around a star on a transparent ground.
+convert -size 64x64 xc:none -fill '#1b2f8f' -draw 'circle 32,32 32,2' -fill none \
+        -draw 'fill white circle 32,32 32,10' -fill '#1b2f8f' \
+        -draw 'polygon 32,14 37,27 50,27 40,35 44,49 32,41 20,49 24,35 14,27 27,27' \
+        "$HOME/獎狀名單/校徽.png"
+printf '\xef\xbb\xbf內容,顯示方式,停留秒數,速度,對齊,圖片,門檻,反相\r
+恭喜,靜止,2.0,中,置中,校徽.png,自動,否\r
+明德高工,靜止,2.0,中,靠左,,,\r
+賀,閃爍,1.5,中,置中,,,\r
+三年甲班,上移,1.5,快,置中,,,\r
+恭喜王小明同學榮獲全國技能競賽金牌,左移,1.5,快,置中,,,\r
+特此恭賀,靜止,1.0,中,置中,,,\r
 ' >"$HOME/獎狀名單/頒獎典禮.csv"
 
 "$build/award-banner" 2>/dev/null &
@@ -102,10 +109,13 @@ xdotool key alt+p Return                       # 節目 ▸ 節目表…
 sleep 1.5
 program=$(newest 節目表)
 eval "$(xdotool getwindowgeometry --shell "$program")"
-xdotool mousemove --window "$program" 200 135 click 1   # the 左移 item plays
-sleep 1.9
 # The preview's corner of the main window and the 節目表 window beside it.
 left=$((main_x + 700))
+xdotool mousemove --window "$program" 200 60 click 1    # the logo and 恭喜
+sleep 1
+crop --lit program_logo.png "$((X + WIDTH - left))x${HEIGHT}+${left}+${main_y}"
+xdotool mousemove --window "$program" 200 205 click 1   # the 左移 item plays
+sleep 1.9
 crop --lit program_window.png "$((X + WIDTH - left))x${HEIGHT}+${left}+${main_y}"
 
 refocus

@@ -1,12 +1,17 @@
 #include "files/ProgramFile.h"
 
 #include "files/AtomicFile.h"
+#include "files/PictureFile.h"
+#include "files/PicturePath.h"
 #include "files/RegularFile.h"
 #include "files/TextDecoding.h"
 
 #include <csv.h>
 
+#include <QFileInfo>
+#include <QHash>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -20,7 +25,9 @@ namespace {
 
 // Many times the longest program the board holds.
 constexpr qsizetype kMaxProgramFileBytes = 4 * 1024 * 1024;
-constexpr int kColumns = 5;
+// 內容 to 對齊, which every program file has.
+constexpr int kPlainColumns = 5;
+enum PictureColumn { kPicture = kPlainColumns, kThreshold, kInverted };
 
 QString TooLarge() {
     return QStringLiteral("檔案太大：節目檔最多 %1，這可能不是節目檔。")
@@ -141,7 +148,19 @@ QString Shown(const QString& text) {
     return shown;
 }
 
-QStringList HeaderNames() { return ProgramCsvHeader().split(u','); }
+// How many of the columns the header row names, or 0 when it is no header of ours.
+qsizetype HeaderColumns(const QStringList& names) {
+    const QStringList all = ProgramCsvColumns();
+    return names.size() >= kPlainColumns && names.size() <= all.size() && names == all.first(names.size())
+               ? names.size()
+               : 0;
+}
+
+QString ColumnsInWords(qsizetype columns) {
+    return QStringLiteral("%1 %2欄")
+        .arg(ProgramCsvColumns().first(columns).join(QStringLiteral("、")),
+             QStringLiteral("五六七八").mid(columns - kPlainColumns, 1));
+}
 
 // The header row's cells, trailing blank ones left out.
 QStringList NamesOf(const CsvRows::Row& row) {
@@ -166,15 +185,57 @@ bool TakeNamed(const QString& cell, std::optional<Value> (*named)(QStringView), 
     return true;
 }
 
-// One row as an item, or why it cannot be one.
-std::optional<ProgramItem> ItemFrom(const std::vector<QString>& cells, bool decimalComma, QString& why) {
+// The picture a cell names, read once however many rows name it.
+class PictureCells {
+public:
+    explicit PictureCells(const QDir& folder) : folder_(folder) {}
+
+    // False, with why, when the picture cannot be read.
+    bool Take(const QString& cell, ItemPicture& picture, QString& why) {
+        if (cell.isEmpty()) return true;
+        const QString path = PicturePathFromFile(cell, folder_);
+        auto read = read_.find(path);
+        if (read == read_.end()) read = read_.insert(path, ReadSignPicture(path));
+        if (read->rows.isNull()) {
+            why = QStringLiteral("圖片「%1」無法使用：%2").arg(Shown(cell), read->why);
+            return false;
+        }
+        picture.path = path;
+        picture.rows = read->rows;
+        return true;
+    }
+
+private:
+    QDir folder_;
+    QHash<QString, PictureRead> read_;
+};
+
+// 自動 or empty leave the threshold to the picture.
+bool TakeThreshold(const QString& cell, std::optional<int>& threshold, QString& why) {
+    if (cell.isEmpty() || cell == ThresholdName(std::nullopt)) return true;
+    static const QRegularExpression kLevel(QStringLiteral("^[0-9]{1,3}$"));
+    const int level = kLevel.match(cell).hasMatch() ? cell.toInt() : 0;
+    if (level < kMinPictureThreshold || level > kMaxPictureThreshold) {
+        why = QStringLiteral("門檻「%1」不對，要是 %2 或 %3 到 %4 的整數。")
+                  .arg(Shown(cell), ThresholdName(std::nullopt))
+                  .arg(kMinPictureThreshold)
+                  .arg(kMaxPictureThreshold);
+        return false;
+    }
+    threshold = level;
+    return true;
+}
+
+// One row as an item, or why it cannot be one: a row has the header's columns.
+std::optional<ProgramItem> ItemFrom(const std::vector<QString>& cells, qsizetype columns, bool decimalComma,
+                                    PictureCells& pictures, QString& why) {
     ProgramItem item;
     const auto cell = [&](int column) { return column < int(cells.size()) ? cells[std::size_t(column)].trimmed() : QString(); };
-    for (std::size_t extra = kColumns; extra < cells.size(); ++extra)
+    for (auto extra = std::size_t(columns); extra < cells.size(); ++extra)
         if (!cells[extra].trimmed().isEmpty()) {
-            why = QStringLiteral("多了第 %1 欄「%2」；每列只有 內容、顯示方式、停留秒數、速度、對齊 五欄。")
+            why = QStringLiteral("多了第 %1 欄「%2」；每列只有 %3。")
                       .arg(extra + 1)
-                      .arg(Shown(cells[extra]));
+                      .arg(Shown(cells[extra]), ColumnsInWords(columns));
             return std::nullopt;
         }
     if (!cells.empty()) item.text = cells[0];
@@ -192,8 +253,13 @@ std::optional<ProgramItem> ItemFrom(const std::vector<QString>& cells, bool deci
         item.holdSeconds = *seconds;
     }
     if (!TakeNamed(cell(3), SpeedNamed, QStringLiteral("速度"), SpeedNamesInWords(), item.speed, why) ||
-        !TakeNamed(cell(4), AlignNamed, QStringLiteral("對齊"), AlignNamesInWords(), item.align, why))
+        !TakeNamed(cell(4), AlignNamed, QStringLiteral("對齊"), AlignNamesInWords(), item.align, why) ||
+        !TakeThreshold(cell(kThreshold), item.picture.threshold, why) ||
+        !TakeNamed(cell(kInverted), InvertedNamed, QStringLiteral("反相"),
+                   InvertedName(true) + QStringLiteral(" 或 ") + InvertedName(false), item.picture.inverted, why))
         return std::nullopt;
+    // A path keeps the spaces it has.
+    if (kPicture < int(cells.size()) && !pictures.Take(cells[kPicture], item.picture, why)) return std::nullopt;
     return item;
 }
 
@@ -218,20 +284,34 @@ QString ProgramFileProblem(const ProgramFileRead& read) {
     return where + QStringLiteral("：") + read.why;
 }
 
-QString ProgramCsvHeader() { return QStringLiteral("內容,顯示方式,停留秒數,速度,對齊"); }
+QString ProgramCsvHeader() { return ProgramCsvColumns().first(kPlainColumns).join(u','); }
 
-QByteArray ProgramCsv(const Program& program) {
+QStringList ProgramCsvColumns() {
+    return {QStringLiteral("內容"), QStringLiteral("顯示方式"), QStringLiteral("停留秒數"), QStringLiteral("速度"),
+            QStringLiteral("對齊"), QStringLiteral("圖片"),     QStringLiteral("門檻"),     QStringLiteral("反相")};
+}
+
+QByteArray ProgramCsv(const Program& program, const QDir& folder) {
+    const auto plain = [](const ProgramItem& item) { return item.picture == ItemPicture{}; };
+    const bool pictures = !std::ranges::all_of(program, plain);
     // The byte-order mark tells Excel the file is UTF-8.
     QByteArray csv("\xEF\xBB\xBF");
-    csv += ProgramCsvHeader().toUtf8() + "\r\n";
+    csv += (pictures ? ProgramCsvColumns().join(u',') : ProgramCsvHeader()).toUtf8() + "\r\n";
     for (const ProgramItem& item : program) {
         csv += CsvCell(item.text) + ',' + CsvCell(StyleName(item.style)) + ',' + CsvCell(HoldSecondsText(item.holdSeconds)) +
-               ',' + CsvCell(SpeedName(item.speed)) + ',' + CsvCell(AlignName(item.align)) + "\r\n";
+               ',' + CsvCell(SpeedName(item.speed)) + ',' + CsvCell(AlignName(item.align));
+        if (pictures && plain(item)) csv += ",,,";
+        if (pictures && !plain(item)) {
+            const ItemPicture& picture = item.picture;
+            csv += ',' + CsvCell(picture.path.isEmpty() ? QString() : PicturePathInFile(picture.path, folder)) + ',' +
+                   CsvCell(ThresholdName(picture.threshold)) + ',' + CsvCell(InvertedName(picture.inverted));
+        }
+        csv += "\r\n";
     }
     return csv;
 }
 
-ProgramFileRead ReadProgramCsv(const QByteArray& bytes) {
+ProgramFileRead ReadProgramCsv(const QByteArray& bytes, const QDir& folder) {
     if (bytes.size() > kMaxProgramFileBytes) return Refused(0, 0, TooLarge());
     // What the writer wrote the reader takes back: a 內容 may hold any
     // character, control characters too.
@@ -241,6 +321,7 @@ ProgramFileRead ReadProgramCsv(const QByteArray& bytes) {
 
     // The separator is the one that makes the first row our header.
     const Separator* separator = nullptr;
+    qsizetype columns = 0;
     CsvRows::Row widest;
     const Separator* widestSeparator = &kSeparators.front();
     std::pair<int, int> badQuotes;  // the line and row where a first row's quotes went wrong
@@ -250,7 +331,8 @@ ProgramFileRead ReadProgramCsv(const QByteArray& bytes) {
             badQuotes = {first.badLine, first.badRow};
             continue;
         }
-        if (NamesOf(first.rows.front()) == HeaderNames()) {
+        columns = HeaderColumns(NamesOf(first.rows.front()));
+        if (columns > 0) {
             separator = &candidate;
             break;
         }
@@ -272,8 +354,9 @@ ProgramFileRead ReadProgramCsv(const QByteArray& bytes) {
                                         .arg(QString::fromUtf16(widestSeparator->name), shown.join(u' '))
                                         .arg(widest.cells.size());
         return Refused(widest.line, widest.row,
-                       QStringLiteral("第一列要是 %1 這五格（以逗號分隔），%2，這不像節目檔。")
-                           .arg(HeaderNames().join(QStringLiteral("、")), found));
+                       QStringLiteral("第一列要是 %1 這五格（以逗號分隔；有圖片時再加上 %2），%3，這不像節目檔。")
+                           .arg(ProgramCsvColumns().first(kPlainColumns).join(QStringLiteral("、")),
+                                ProgramCsvColumns().sliced(kPlainColumns).join(QStringLiteral("、")), found));
     }
 
     const CsvRows rows = ParseCsv(utf8, separator->byte);
@@ -286,12 +369,13 @@ ProgramFileRead ReadProgramCsv(const QByteArray& bytes) {
                             .arg(QString::fromUtf16(separator->name),
                                  decimalComma ? QStringLiteral("，停留秒數裡的逗號當成小數點") : QString());
     }
+    PictureCells pictures(folder);
     for (std::size_t r = 1; r < rows.rows.size(); ++r) {
         const auto& row = rows.rows[r];
         // A spreadsheet saves a blank row as separators alone.
         if (std::ranges::all_of(row.cells, [](const QString& c) { return c.trimmed().isEmpty(); })) continue;
         QString why;
-        const auto item = ItemFrom(row.cells, decimalComma, why);
+        const auto item = ItemFrom(row.cells, columns, decimalComma, pictures, why);
         if (!item) return Refused(row.line, row.row, why);
         read.program.push_back(*item);
     }
@@ -302,11 +386,11 @@ ProgramFileRead ReadProgramCsv(const QByteArray& bytes) {
 ProgramFileRead ReadProgramFile(const QString& path) {
     const FileBytes file = ReadRegularFile(path, kMaxProgramFileBytes);
     if (file.refusal != FileBytes::Refusal::None) return Refused(0, 0, file.why);
-    return ReadProgramCsv(file.bytes);
+    return ReadProgramCsv(file.bytes, QFileInfo(path).absoluteDir());
 }
 
 std::optional<QString> SaveProgramFile(const QString& path, const Program& program) {
-    const QByteArray csv = ProgramCsv(program);
+    const QByteArray csv = ProgramCsv(program, QFileInfo(path).absoluteDir());
     // What is saved must open again.
     if (csv.size() > kMaxProgramFileBytes) return QStringLiteral("沒有儲存：") + TooLarge();
     return WriteAtomically(path, csv);

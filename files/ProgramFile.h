@@ -3,6 +3,7 @@
 #include "program/Program.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QString>
 #include <QStringList>
 
@@ -29,14 +30,20 @@ struct ProgramFileRead {
 // it differs, and the reason.
 QString ProgramFileProblem(const ProgramFileRead& read);
 
-// The header row of program files, and the text of a whole file: UTF-8 CSV,
-// one item per row, values as the editor shows them.
+// The header row of program files without pictures; every column a program
+// file may have, in order: 圖片, 門檻 and 反相 follow 對齊 in a program with
+// pictures, and a file may leave out any of them from the last.
 QString ProgramCsvHeader();
-QByteArray ProgramCsv(const Program& program);
+QStringList ProgramCsvColumns();
+// The text of a whole file: UTF-8 CSV, one item per row, values as the editor
+// shows them, pictures' paths as seen from the file's folder (PicturePath.h).
+// A program without pictures is written in the five columns alone.
+QByteArray ProgramCsv(const Program& program, const QDir& folder = QDir());
 // Reads UTF-8 with or without a byte-order mark, UTF-16 and Big5, cells
 // parted by commas, or by tabs or semicolons as spreadsheets also save them
-// (the header row tells which). Empty cells take the defaults.
-ProgramFileRead ReadProgramCsv(const QByteArray& bytes);
+// (the header row tells which). Empty cells take the defaults. Each picture
+// is read from the file's folder; one that cannot be read refuses its row.
+ProgramFileRead ReadProgramCsv(const QByteArray& bytes, const QDir& folder = QDir());
 // Only a regular file is read, as files/RegularFile.h reads.
 ProgramFileRead ReadProgramFile(const QString& path);
 // Saves the program, the file replaced only once the new text is whole.

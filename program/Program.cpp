@@ -79,6 +79,15 @@ QString AlignName(ItemAlign align) { return NameOf(kAligns, align); }
 std::optional<ItemStyle> StyleNamed(QStringView name) { return ValueNamed(kStyles, name); }
 std::optional<MarqueeSpeed> SpeedNamed(QStringView name) { return ValueNamed(kSpeeds, name); }
 std::optional<ItemAlign> AlignNamed(QStringView name) { return ValueNamed(kAligns, name); }
+QString ThresholdName(std::optional<int> threshold) {
+    return threshold ? QString::number(*threshold) : QStringLiteral("自動");
+}
+QString InvertedName(bool inverted) { return inverted ? QStringLiteral("是") : QStringLiteral("否"); }
+std::optional<bool> InvertedNamed(QStringView name) {
+    if (name == InvertedName(true)) return true;
+    if (name == InvertedName(false)) return false;
+    return std::nullopt;
+}
 QString StyleNamesInWords() { return InWords(kStyles); }
 QString SpeedNamesInWords() { return InWords(kSpeeds); }
 QString AlignNamesInWords() { return InWords(kAligns); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "picture/ItemPicture.h"
 #include "sign/SignTiming.h"
 
 #include <QString>
@@ -12,8 +13,8 @@
 namespace award {
 
 // A sign program: items shown one after another, each with its own way of
-// showing its text, then the first again. Face, style and first scan row are
-// the window's, one setting for the whole program.
+// showing its text and picture, then the first again. Face, style and first
+// scan row are the window's, one setting for the whole program.
 enum class ItemStyle { Static, ScrollLeft, ScrollUp, Blink, Wipe };
 enum class ItemAlign { Left, Centre };
 // Each in the order the editor offers them.
@@ -29,6 +30,8 @@ struct ProgramItem {
     double holdSeconds = 1.5;
     MarqueeSpeed speed = MarqueeSpeed::Medium;
     ItemAlign align = ItemAlign::Centre;
+    // Shown at the left of the text, as one line with it.
+    ItemPicture picture = {};
 
     bool operator==(const ProgramItem&) const = default;
 };
@@ -54,6 +57,10 @@ QString AlignName(ItemAlign align);
 std::optional<ItemStyle> StyleNamed(QStringView name);
 std::optional<MarqueeSpeed> SpeedNamed(QStringView name);
 std::optional<ItemAlign> AlignNamed(QStringView name);
+// A picture's threshold and 反相: 自動 or the grey level the user chose, 是 or 否.
+QString ThresholdName(std::optional<int> threshold);
+QString InvertedName(bool inverted);
+std::optional<bool> InvertedNamed(QStringView name);
 // Every name of one kind, as a message lists what it accepts: "慢、中 或 快".
 QString StyleNamesInWords();
 QString SpeedNamesInWords();

@@ -2,6 +2,7 @@
 
 #include "program/ProgramFormat.h"
 #include "marquee/MarqueeWriter.h"
+#include "picture/PictureLeds.h"
 #include "program/ProgramWriter.h"
 #include "sign/FigureWords.h"
 #include "sign/Mega2560.h"
@@ -34,6 +35,8 @@ ColumnWords Centred(const ColumnWords& words) {
     return centred;
 }
 
+qsizetype PictureWidth(const ProgramItem& item) { return item.picture.HasPicture() ? item.picture.rows.width() : 0; }
+
 // The lines of a text, each of at least one page; a line break the user
 // typed starts a new page, and empty lines make none.
 QStringList PageLines(QStringView text) {
@@ -48,7 +51,8 @@ std::uint32_t HoldSweeps(double seconds) {
     return static_cast<std::uint32_t>(std::lround(held * 1000 / kSweepMilliseconds));
 }
 
-std::vector<ColumnWords> ProgramConverter::Pages(QStringView text, ItemAlign align, int firstScanRow) {
+std::vector<ColumnWords> ProgramConverter::Pages(QStringView text, ItemAlign align, int firstScanRow,
+                                                 std::span<const std::uint16_t> picture) {
     SetUpForSigns(surface_);
     const auto scan = [&](QStringView page) {
         ColumnWords words = ScanText(surface_, page, firstScanRow);
@@ -56,25 +60,48 @@ std::vector<ColumnWords> ProgramConverter::Pages(QStringView text, ItemAlign ali
         return words;
     };
     std::vector<ColumnWords> pages;
+    const auto place = [&](const ColumnWords& words) { pages.push_back(align == ItemAlign::Centre ? Centred(words) : words); };
+    // A sign's width is whole strips of a picture, so a picture wider than
+    // the sign gives pages of its own until what is left leads a page.
+    for (; picture.size() > std::size_t(kSignColumns); picture = picture.subspan(kSignColumns)) {
+        if (cancelled_) return pages;
+        ColumnWords words{};
+        std::copy_n(picture.begin(), kSignColumns, words.begin());
+        place(words);
+        Advance(kSignColumns / kCharacterColumns);
+    }
+    ColumnWords lead{};
+    std::ranges::copy(picture, lead.begin());
+    auto leading = static_cast<int>(picture.size());
+    if (leading > 0) Advance((leading + kCharacterColumns - 1) / kCharacterColumns);
     for (const QString& line : PageLines(text)) {
         for (qsizetype start = 0; start < line.size();) {
             if (cancelled_) return pages;
-            // As many whole characters as the sign shows; a character wider
-            // than the sign still makes a page of its own.
-            qsizetype end = NextCharacterEnd(line, start);
+            // As many whole characters as the sign shows right of the
+            // picture, if any; a character wider than the sign still makes a
+            // page of its own.
+            const int room = kSignColumns - leading;
+            qsizetype end = leading > 0 ? start : NextCharacterEnd(line, start);
             while (end < line.size()) {
                 const qsizetype next = NextCharacterEnd(line, end);
                 surface_.Cls();
                 surface_.Print(line.mid(start, next - start));
-                if (surface_.LastPrintInkRight() > kSignColumns) break;
+                if (surface_.LastPrintInkRight() > room) break;
                 end = next;
             }
-            const ColumnWords words = scan(line.mid(start, end - start));
-            pages.push_back(align == ItemAlign::Centre ? Centred(words) : words);
+            ColumnWords words = lead;
+            if (end > start) {
+                const ColumnWords drawn = scan(line.mid(start, end - start));
+                std::copy_n(drawn.begin(), room, words.begin() + leading);
+            }
+            place(words);
             Advance(end - start);
             start = end;
+            lead = {};
+            leading = 0;
         }
     }
+    if (leading > 0) place(lead);
     if (pages.empty()) pages.push_back(scan({}));
     return pages;
 }
@@ -100,8 +127,8 @@ ProgramFrames ProgramConverter::Frames(const Program& program, int firstScanRow)
     toDraw_ = 0;
     cancelled_ = false;
     for (const ProgramItem& source : program)
-        toDraw_ += StyleHasPages(source.style) ? PageLines(source.text).join(QString()).size()
-                                               : source.text.size();
+        toDraw_ += (StyleHasPages(source.style) ? PageLines(source.text).join(QString()).size() : source.text.size()) +
+                   (PictureWidth(source) + kCharacterColumns - 1) / kCharacterColumns;
     for (const ProgramItem& source : program) {
         if (cancelled_) break;
         ++currentItem_;
@@ -109,12 +136,15 @@ ProgramFrames ProgramConverter::Frames(const Program& program, int firstScanRow)
         item.style = source.style;
         item.holdSweeps = HoldSweeps(source.holdSeconds);
         item.stepSweeps = static_cast<std::uint32_t>(MarqueeSweeps(source.speed));
+        const std::vector<std::uint16_t> picture = PictureColumns(source.picture);
         if (!StyleHasPages(source.style)) {
-            item.columns = ScanLine(surface_, MarqueeWriter::OneLine(source.text), firstScanRow);
+            item.columns = picture;
+            const auto text = ScanLine(surface_, MarqueeWriter::OneLine(source.text), firstScanRow);
+            item.columns.insert(item.columns.end(), text.begin(), text.end());
             NoteMissingGlyphs(currentItem_);
-            Advance(source.text.size());
+            Advance(source.text.size() + (PictureWidth(source) + kCharacterColumns - 1) / kCharacterColumns);
         } else {
-            item.pages = Pages(source.text, source.align, firstScanRow);
+            item.pages = Pages(source.text, source.align, firstScanRow, picture);
         }
         frames.items.push_back(std::move(item));
     }
@@ -146,9 +176,16 @@ const QString& ProgramConverter::ConvertProgram(const Program& program, const Co
 
 long long ProgramConverter::LeastFlashBytes(const Program& program) {
     long long words = 0;
-    for (const ProgramItem& item : program)
-        if (StyleHasPages(item.style))
-            words += std::max(1LL, static_cast<long long>(PageLines(item.text).size())) * kSignColumns;
+    for (const ProgramItem& item : program) {
+        const long long picture = PictureWidth(item);
+        if (!StyleHasPages(item.style)) {
+            words += picture;
+            continue;
+        }
+        // The picture's last page may hold the first line too.
+        const long long pictureOnlyPages = picture > 0 ? (picture + kSignColumns - 1) / kSignColumns - 1 : 0;
+        words += (std::max(1LL, static_cast<long long>(PageLines(item.text).size())) + pictureOnlyPages) * kSignColumns;
+    }
     return ProgramWriter::FlashBytes(words, static_cast<long long>(program.size()));
 }
 

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <vector>
 
 namespace award {
@@ -35,9 +36,9 @@ struct ProgramReport {
     QString why;
 };
 
-// Turns a program into its sketch: each item's text drawn on the surface and
-// cut into pages of whole characters, or sampled as one line for 左移, then
-// written with the item table that plays them.
+// Turns a program into its sketch: each item's picture and text drawn on the
+// surface and cut into pages of whole characters, or sampled as one line for
+// 左移, then written with the item table that plays them.
 class ProgramConverter {
 public:
     explicit ProgramConverter(DrawingSurface& surface) : surface_(surface) {}
@@ -55,7 +56,8 @@ public:
     void SetProgress(Progress progress) { progress_ = std::move(progress); }
 
     // The least flash the program's sketch can take, known without drawing:
-    // each line of an item with pages is one page at least.
+    // each line of an item with pages is one page at least, and each picture
+    // takes its columns.
     static long long LeastFlashBytes(const Program& program);
 
     // What the sketch's tables will hold, without writing it, in the
@@ -64,7 +66,11 @@ public:
     ProgramFrames Frames(const Program& program, int firstScanRow);
     // The pages of one text: as many whole characters on each as fit in 64
     // columns, drawn as a phrase is (靠左) or with the ink centred (置中).
-    std::vector<ColumnWords> Pages(QStringView text, ItemAlign align, int firstScanRow);
+    // A picture's columns lead the first line, its strips of
+    // kCharacterColumns counted as characters: whole pages of them, then the
+    // rest with as many of the line's characters after it as fit.
+    std::vector<ColumnWords> Pages(QStringView text, ItemAlign align, int firstScanRow,
+                                   std::span<const std::uint16_t> picture = {});
 
 private:
     // Takes note of what the surface's last drawing lacked, for the item.

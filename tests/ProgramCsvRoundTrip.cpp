@@ -10,9 +10,10 @@ QString Describe(const Program& program) {
     for (const ProgramItem& item : program) {
         QStringList codes;
         for (const QChar c : item.text) codes << QString::number(c.unicode(), 16);
-        items << QStringLiteral("[%1|%2|%3|%4|%5]")
+        items << QStringLiteral("[%1|%2|%3|%4|%5|%6|%7|%8]")
                      .arg(codes.join(u' '), StyleName(item.style), HoldSecondsText(item.holdSeconds),
-                          SpeedName(item.speed), AlignName(item.align));
+                          SpeedName(item.speed), AlignName(item.align), item.picture.path,
+                          ThresholdName(item.picture.threshold), InvertedName(item.picture.inverted));
     }
     return items.join(u' ');
 }

@@ -2,6 +2,7 @@
 // status of its own, with nothing written, for a bad file or a program too
 // long for the board.
 
+#include "PictureSamples.h"
 #include "files/ProgramFile.h"
 #include "notices/Notices.h"
 #include "program/ProgramConverter.h"
@@ -9,6 +10,8 @@
 #include "sign/SignTiming.h"
 #include "surface/DrawingSurface.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -60,6 +63,29 @@ TEST(ProgramCommand, WritesTheSketchARunOfTheFileGivesInTheChosenFace) {
     EXPECT_TRUE(run.err.contains(QChar(0xE000)));
 }
 
+// A picture's path is read from the file's folder, wherever the command runs.
+TEST(ProgramCommand, ReadsPicturesBesideTheFile) {
+    QTemporaryDir dir;
+    QFile logo(dir.filePath(QStringLiteral("校徽.png")));
+    const QByteArray png = Encoded(PatternPicture(40, 9).rows, "png");
+    ASSERT_TRUE(logo.open(QIODevice::WriteOnly) && logo.write(png) == png.size());
+    logo.close();
+    QFile csv(dir.filePath(QStringLiteral("典禮.csv")));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write(QStringLiteral("內容,顯示方式,停留秒數,速度,對齊,圖片,門檻,反相\n恭喜,靜止,,,靠左,校徽.png,,\n賀,左移,,,,校徽.png,,是\n").toUtf8());
+    csv.close();
+    ASSERT_NE(QDir::currentPath(), dir.path());
+
+    const ProgramFileRead read = ReadProgramFile(csv.fileName());
+    ASSERT_TRUE(read.ok) << ProgramFileProblem(read).toStdString();
+    DrawingSurface surface;
+    ProgramConverter converter(surface);
+    const QByteArray expected = converter.ConvertProgram(read.program, {}).toUtf8();
+    const CommandRun run = RunCommand({"--program", csv.fileName()});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, expected);
+}
+
 struct Failure {
     const char* name;
     QByteArray csv;
@@ -107,7 +133,10 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{"TooLongForTheBoard",
                 Header() + QStringLiteral("國").repeated(int(kMarqueeMaxColumns / 16 + 100)).toUtf8() + "\r\n", {}, 3,
                 Refusal},
-        Failure{"WithMarquee", Header(), {"--marquee"}, 2, MarqueeNamed}),
+        Failure{"WithMarquee", Header(), {"--marquee"}, 2, MarqueeNamed},
+        Failure{"MissingPicture",
+                QStringLiteral("內容,顯示方式,停留秒數,速度,對齊,圖片\r\n好\r\n賀,,,,,不在這裡.png\r\n").toUtf8(), {}, 2,
+                FileProblem}),
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

@@ -36,6 +36,13 @@ ProgramItem Item(const char16_t* text, ItemStyle style = ItemStyle::Static, doub
     return {QString::fromUtf16(text), style, hold, speed, align};
 }
 
+// An item without a picture whose threshold and 反相 are set all the same.
+ProgramItem WithSettings(ProgramItem item, std::optional<int> threshold, bool inverted) {
+    item.picture.threshold = threshold;
+    item.picture.inverted = inverted;
+    return item;
+}
+
 class ProgramFileReads : public ::testing::TestWithParam<FileRow> {};
 
 TEST_P(ProgramFileReads, TheProgramTheFileHolds) {
@@ -82,7 +89,13 @@ INSTANTIATE_TEST_SUITE_P(
         // Where the comma is the decimal mark, Excel parts cells by semicolons.
         FileRow{"SemicolonsWithADecimalComma", Utf8(u"內容;顯示方式;停留秒數;速度;對齊\r\n賀,恭喜;閃爍;2,5;;\r\n"),
                 {Item(u"賀,恭喜", ItemStyle::Blink, 2.5)},
-                u"分號"}),
+                u"分號"},
+        FileRow{"PictureColumnLeftEmpty", Utf8(u"內容,顯示方式,停留秒數,速度,對齊,圖片\r\n恭喜,,,,,\r\n賀\r\n"),
+                {Item(u"恭喜"), Item(u"賀")}},
+        // Kept as a style's unused speed is, for a picture chosen later.
+        FileRow{"ThresholdAndInvertedWithoutAPicture",
+                Utf8(u"內容,顯示方式,停留秒數,速度,對齊,圖片,門檻,反相\r\n恭喜,,,,,,90,是\r\n賀,,,,,,自動,否\r\n"),
+                {WithSettings(Item(u"恭喜"), 90, true), Item(u"賀")}}),
     [](const auto& row) { return std::string(row.param.name); });
 
 struct BadRow {
@@ -130,8 +143,22 @@ INSTANTIATE_TEST_SUITE_P(
         BadRow{"NoHeader", Utf8(u"恭喜,靜止\n"), 1, 1, u"第一列"},
         BadRow{"CommaInsideAQuotedHeaderCell", Utf8(u"\"內容,顯示方式\",停留秒數,速度,對齊\n好\n"), 1, 1,
                u"「內容,顯示方式」"},
-        BadRow{"SemicolonsWithAnotherHeader", Utf8(u"\n名稱;方式;秒\n好;靜止;2\n"), 2, 2, u"分號"}),
+        BadRow{"SemicolonsWithAnotherHeader", Utf8(u"\n名稱;方式;秒\n好;靜止;2\n"), 2, 2, u"分號"},
+        BadRow{"MissingPicture", Utf8(u"內容,顯示方式,停留秒數,速度,對齊,圖片\r\n好\r\n賀,,,,,沒有這張圖.png\r\n"), 3, 3,
+               u"第 3 列：圖片「沒有這張圖.png」無法使用：找不到"},
+        BadRow{"ThresholdPastTheBrightest", Utf8(u"內容,顯示方式,停留秒數,速度,對齊,圖片,門檻\n好,,,,,,256\n"), 2, 2, u"256"},
+        BadRow{"ThresholdInWords", Utf8(u"內容,顯示方式,停留秒數,速度,對齊,圖片,門檻\n好,,,,,,亮一點\n"), 2, 2, u"亮一點"},
+        BadRow{"InvertedNeitherYesNorNo", Utf8(u"內容,顯示方式,停留秒數,速度,對齊,圖片,門檻,反相\n好,,,,,,,對\n"), 2, 2,
+               u"反相「對」"},
+        BadRow{"ANinthCell", Utf8(u"內容,顯示方式,停留秒數,速度,對齊,圖片,門檻,反相\n好,,,,,,,,多的\n"), 2, 2, u"八欄"},
+        BadRow{"ColumnsOutOfOrder", Utf8(u"內容,顯示方式,停留秒數,速度,對齊,門檻\n好\n"), 1, 1, u"圖片、門檻、反相"}),
     [](const auto& row) { return std::string(row.param.name); });
+
+// Files saved before pictures came are what a program without them saves.
+TEST(ProgramFileSave, AProgramWithoutPicturesKeepsTheFiveColumns) {
+    EXPECT_EQ(ProgramCsv({Item(u"恭喜", ItemStyle::Blink, 2.5), Item(u"好,棒", ItemStyle::ScrollLeft, 1.5, MarqueeSpeed::Fast)}),
+              "\xEF\xBB\xBF" + Utf8(u"內容,顯示方式,停留秒數,速度,對齊\r\n恭喜,閃爍,2.5,中,置中\r\n\"好,棒\",左移,1.5,快,置中\r\n"));
+}
 
 TEST(ProgramFileSave, SavedFileReadsBackAndAFailureSaysWhy) {
     QTemporaryDir dir;

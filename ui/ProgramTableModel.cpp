@@ -1,9 +1,14 @@
 #include "ui/ProgramTableModel.h"
 
+#include "files/PictureFile.h"
 #include "files/ProgramFile.h"
+#include "picture/PictureLeds.h"
 #include "program/ProgramFormat.h"
+#include "ui/PictureThumbnail.h"
 
 #include <QColor>
+#include <QDir>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QUndoStack>
 
@@ -140,17 +145,34 @@ int ProgramTableModel::columnCount(const QModelIndex& parent) const { return par
 
 namespace {
 
-// Whether the item's way of showing uses the setting at all: a marquee has no
-// pages to hold or align, and only steps that move have a speed.
-bool Uses(const ProgramItem& item, int column) {
+// Why the item does not use the setting, or nothing when it does: a marquee
+// has no pages to hold or align, only steps that move have a speed, and the
+// threshold and 反相 are a picture's.
+QString Unused(const ProgramItem& item, int column) {
+    const QString byStyle = StyleName(item.style) + QStringLiteral("用不到這一欄");
     switch (column) {
     case ProgramTableModel::Hold:
     case ProgramTableModel::Align:
-        return StyleHasPages(item.style);
+        return StyleHasPages(item.style) ? QString() : byStyle;
     case ProgramTableModel::Speed:
-        return StyleUsesSpeed(item.style);
+        return StyleUsesSpeed(item.style) ? QString() : byStyle;
+    case ProgramTableModel::Threshold:
+    case ProgramTableModel::Inverted:
+        return item.picture.HasPicture() ? QString() : QStringLiteral("沒有圖片，用不到這一欄");
     default:
-        return true;
+        return {};
+    }
+}
+
+QVariant PictureData(const ItemPicture& picture, int role) {
+    if (!picture.HasPicture()) return {};
+    switch (role) {
+    case Qt::DisplayRole: return QFileInfo(picture.path).fileName();
+    case Qt::EditRole: return picture.path;
+    case Qt::DecorationRole: return PictureThumbnail(picture);
+    case Qt::ToolTipRole:
+        return QStringLiteral("%1\n看板上 %2 欄寬").arg(QDir::toNativeSeparators(picture.path)).arg(picture.rows.width());
+    default: return {};
     }
 }
 
@@ -160,10 +182,12 @@ QVariant ProgramTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || !Valid(index.row())) return {};
     const ProgramItem& item = Item(index.row());
     if (role == Qt::ForegroundRole || role == Qt::ToolTipRole) {
-        if (Uses(item, index.column())) return {};
-        return role == Qt::ForegroundRole ? QVariant(QColor(Qt::gray))
-                                          : QVariant(StyleName(item.style) + QStringLiteral("用不到這一欄"));
+        const QString unused = Unused(item, index.column());
+        if (!unused.isEmpty()) return role == Qt::ForegroundRole ? QVariant(QColor(Qt::gray)) : QVariant(unused);
     }
+    if (index.column() == Picture) return PictureData(item.picture, role);
+    if (index.column() == Inverted)
+        return role == Qt::CheckStateRole ? QVariant(item.picture.inverted ? Qt::Checked : Qt::Unchecked) : QVariant();
     if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
     switch (index.column()) {
     case Text:
@@ -176,6 +200,14 @@ QVariant ProgramTableModel::data(const QModelIndex& index, int role) const {
         return SpeedName(item.speed);
     case Align:
         return AlignName(item.align);
+    case Threshold:
+        // The picture's own threshold is shown, so that the user knows where
+        // a moved one starts from.
+        if (role == Qt::EditRole) return item.picture.threshold.value_or(0);
+        if (item.picture.threshold || !item.picture.HasPicture()) return ThresholdName(item.picture.threshold);
+        return QStringLiteral("%1（%2）")
+            .arg(ThresholdName(std::nullopt))
+            .arg(OtsuThreshold(item.picture.rows, item.picture.inverted));
     default:
         return {};
     }
@@ -191,6 +223,19 @@ std::optional<double> HoldSeconds(const QVariant& value) {
     return isNumber ? HoldSecondsFrom(seconds) : std::nullopt;
 }
 
+// The editor's 0, or 自動 typed, leaves the threshold to the picture.
+bool TakeThreshold(const QVariant& value, std::optional<int>& threshold) {
+    if (value.toString() == ThresholdName(std::nullopt)) {
+        threshold.reset();
+        return true;
+    }
+    bool isNumber = false;
+    const int level = value.toInt(&isNumber);
+    if (!isNumber || (level != 0 && (level < kMinPictureThreshold || level > kMaxPictureThreshold))) return false;
+    threshold = level == 0 ? std::nullopt : std::optional<int>(level);
+    return true;
+}
+
 template <class Value>
 bool Take(const std::optional<Value>& value, Value& into) {
     if (!value) return false;
@@ -200,8 +245,40 @@ bool Take(const std::optional<Value>& value, Value& into) {
 
 }  // namespace
 
+std::optional<QString> ProgramTableModel::SetPicture(int row, const QString& path) {
+    if (!Valid(row)) return QStringLiteral("沒有第 %1 項。").arg(row + 1);
+    ItemPicture picture;
+    if (!path.isEmpty()) {
+        const PictureRead read = ReadSignPicture(path);
+        if (read.rows.isNull()) return read.why;
+        picture.path = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+        picture.rows = read.rows;
+        picture.inverted = Item(row).picture.inverted;
+    }
+    Program before = undo_ ? program_ : Program();
+    const ProgramItem old = Item(row);
+    program_[std::size_t(row)].picture = std::move(picture);
+    Edited(row, Picture, std::move(before), old);
+    return std::nullopt;
+}
+
+void ProgramTableModel::Edited(int row, int column, Program before, const ProgramItem& old) {
+    if (Item(row) == old) return;
+    // A new style greys or clears the settings it does not use.
+    emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+    // A text is typed, a picture chosen and 反相 ticked, so each edit of
+    // them is a step of its own; the steps of a spin box undo as one.
+    const bool ownStep = column == Text || column == Picture || column == Inverted;
+    Record(std::move(before),
+           QStringLiteral("修改第 %1 項的%2").arg(row + 1).arg(headerData(column, Qt::Horizontal).toString()),
+           ownStep ? -1 : row * ColumnCount + column);
+}
+
 bool ProgramTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!index.isValid() || !Valid(index.row()) || role != Qt::EditRole) return false;
+    if (!index.isValid() || !Valid(index.row())) return false;
+    if (index.column() == Picture && role == Qt::EditRole) return !SetPicture(index.row(), value.toString());
+    const bool ticked = index.column() == Inverted && role == Qt::CheckStateRole;
+    if (role != Qt::EditRole && !ticked) return false;
     ProgramItem& item = program_[std::size_t(index.row())];
     const ProgramItem before = item;
     Program program = undo_ ? program_ : Program();
@@ -224,17 +301,17 @@ bool ProgramTableModel::setData(const QModelIndex& index, const QVariant& value,
     case Align:
         taken = Take(AlignNamed(name), item.align);
         break;
+    case Threshold:
+        taken = TakeThreshold(value, item.picture.threshold);
+        break;
+    case Inverted:
+        taken = Take(ticked ? std::optional<bool>(value.toInt() == Qt::Checked) : InvertedNamed(name),
+                     item.picture.inverted);
+        break;
     default:
         break;
     }
-    if (taken && item != before) {
-        // A new style greys or clears the settings it does not use.
-        emit dataChanged(this->index(index.row(), 0), this->index(index.row(), ColumnCount - 1));
-        Record(std::move(program),
-               QStringLiteral("修改第 %1 項的%2").arg(index.row() + 1).arg(headerData(index.column(), Qt::Horizontal).toString()),
-               // A text is typed, so each edit of it is a step of its own.
-               index.column() == Text ? -1 : index.row() * ColumnCount + index.column());
-    }
+    if (taken) Edited(index.row(), index.column(), std::move(program), before);
     return taken;
 }
 
@@ -242,14 +319,15 @@ QVariant ProgramTableModel::headerData(int section, Qt::Orientation orientation,
     if (role != Qt::DisplayRole) return {};
     if (orientation == Qt::Vertical) return section + 1;
     // The columns of program files, in the same order.
-    static const QStringList kHeaders = ProgramCsvHeader().split(u',');
+    static const QStringList kHeaders = ProgramCsvColumns();
     return section >= 0 && section < ColumnCount ? QVariant(kHeaders.value(section)) : QVariant();
 }
 
 Qt::ItemFlags ProgramTableModel::flags(const QModelIndex& index) const {
     // Rows are dropped between rows, never onto one.
-    return index.isValid() ? QAbstractTableModel::flags(index) | Qt::ItemIsEditable | Qt::ItemIsDragEnabled
-                           : Qt::ItemIsDropEnabled;
+    if (!index.isValid()) return Qt::ItemIsDropEnabled;
+    return QAbstractTableModel::flags(index) | Qt::ItemIsDragEnabled |
+           (index.column() == Inverted ? Qt::ItemIsUserCheckable : Qt::ItemIsEditable);
 }
 
 namespace {

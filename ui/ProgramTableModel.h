@@ -4,6 +4,8 @@
 
 #include <QAbstractTableModel>
 
+#include <optional>
+
 class QUndoStack;
 
 namespace award {
@@ -13,13 +15,18 @@ namespace award {
 // into the program; a value the sign cannot take is refused, never bent.
 class ProgramTableModel : public QAbstractTableModel {
 public:
-    enum Column { Text, Style, Hold, Speed, Align, ColumnCount };
+    enum Column { Text, Style, Hold, Speed, Align, Picture, Threshold, Inverted, ColumnCount };
 
     explicit ProgramTableModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
 
     const Program& Items() const { return program_; }
     void SetItems(Program program);
     const ProgramItem& Item(int row) const { return program_.at(static_cast<std::size_t>(row)); }
+
+    // Reads the picture file into the item, as one edit, or says why it
+    // cannot be shown; an empty path takes the picture and its settings
+    // away. A new picture's threshold is its own again; 反相 stays.
+    std::optional<QString> SetPicture(int row, const QString& path);
 
     // Each gives the row the item now stands in, or -1 when nothing moved.
     int Add(int after, ProgramItem item = {});
@@ -59,6 +66,9 @@ private:
     // Marks the program modified and puts the edit just made on the undo
     // stack; `cell` lets edits of one cell in a row become a single step.
     void Record(Program before, const QString& what, int cell = -1);
+    // Tells the views of the row and records the edit of one cell, when
+    // anything changed.
+    void Edited(int row, int column, Program before, const ProgramItem& old);
     void Reset(Program program);
     bool Valid(int row) const { return row >= 0 && row < static_cast<int>(program_.size()); }
 

@@ -2,6 +2,7 @@
 
 #include "notices/Notices.h"
 #include "phrases/Phrases.h"
+#include "sign/SignGeometry.h"
 #include "ui/Form1.h"
 #include "ui/ItemTextEditor.h"
 #include "ui/LedPreview.h"
@@ -45,6 +46,9 @@ void ProgramWindow::CreateControls() {
     table_->setDragDropOverwriteMode(false);
     table_->setDropIndicatorShown(true);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Rows tall enough for a picture's LEDs, two pixels each.
+    table_->verticalHeader()->setDefaultSectionSize(
+        std::max(table_->verticalHeader()->defaultSectionSize(), 2 * kSignRows + 4));
     table_->horizontalHeader()->setSectionResizeMode(ProgramTableModel::Text, QHeaderView::Stretch);
 
     // A key works on the table itself, never while a cell is being edited,

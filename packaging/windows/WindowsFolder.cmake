@@ -29,6 +29,9 @@ install(FILES
   DESTINATION .)
 install(FILES ${AWARD_WIN_QT}/plugins/platforms/qwindows.dll DESTINATION plugins/platforms)
 install(FILES ${AWARD_WIN_QT}/plugins/styles/qwindowsvistastyle.dll DESTINATION plugins/styles)
+# Program items' pictures: Qt reads PNG and BMP itself, JPEG and GIF through these.
+install(FILES ${AWARD_WIN_QT}/plugins/imageformats/qjpeg.dll ${AWARD_WIN_QT}/plugins/imageformats/qgif.dll
+        DESTINATION plugins/imageformats)
 # Qt's own dialogs in Chinese; Debian's translation is the same for both systems.
 install(FILES /usr/share/qt6/translations/qtbase_zh_TW.qm DESTINATION translations)
 # Qt finds its plugins and translations beside the program, not where it was built.

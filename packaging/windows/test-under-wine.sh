@@ -68,7 +68,8 @@ timeout 300 wineserver -w
 program_files=$WINEPREFIX/drive_c/Program\ Files/award-banner
 start_menu=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs
 for file in award-banner.exe award-banner-sketch.exe avrdude.exe avrdude.conf uninstall.exe Qt6Widgets.dll \
-            plugins/platforms/qwindows.dll translations/qtbase_zh_TW.qm; do
+            plugins/platforms/qwindows.dll plugins/imageformats/qjpeg.dll plugins/imageformats/qgif.dll \
+            translations/qtbase_zh_TW.qm; do
   [ -f "$program_files/$file" ] || { echo "not installed: $file"; exit 1; }
 done
 [ -f "$start_menu/電子獎狀看板程式.lnk" ] || { echo "no Start-menu entry"; exit 1; }

@@ -1,3 +1,4 @@
+#include "PictureSamples.h"
 #include "files/ProgramFile.h"
 #include "program/ProgramConverter.h"
 #include "engine/Shows.h"
@@ -17,6 +18,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
+#include <QToolButton>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -39,6 +42,24 @@ ColumnWords Shown(const LedPreview& preview) {
         for (int row = 0; row < kSignRows; ++row)
             if (preview.Lit(column, row)) words[std::size_t(column)] |= std::uint16_t(1u << row);
     return words;
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Chooses the file in the file dialog about to open.
+void ChooseFile(const QString& path, int triesLeft = 6000) {
+    QTimer::singleShot(10, [path, triesLeft] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            if (triesLeft > 0) ChooseFile(path, triesLeft - 1);
+            return;
+        }
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept();
+    });
 }
 
 QStringList Texts(const Program& program) {
@@ -94,6 +115,12 @@ private slots:
         QTest::newRow("named speed") << int(ProgramTableModel::Speed) << QVariant("快") << "快";
         QTest::newRow("unknown alignment") << int(ProgramTableModel::Align) << QVariant("靠右") << "";
         QTest::newRow("text with a page break") << int(ProgramTableModel::Text) << QVariant("恭喜\n賀") << "恭喜\n賀";
+        QTest::newRow("threshold level") << int(ProgramTableModel::Threshold) << QVariant(90) << "90";
+        QTest::newRow("threshold left to the picture") << int(ProgramTableModel::Threshold) << QVariant(0) << "自動";
+        QTest::newRow("threshold typed as 自動") << int(ProgramTableModel::Threshold) << QVariant("自動") << "自動";
+        QTest::newRow("threshold past white") << int(ProgramTableModel::Threshold) << QVariant(256) << "";
+        QTest::newRow("threshold in words") << int(ProgramTableModel::Threshold) << QVariant("亮") << "";
+        QTest::newRow("picture that is not there") << int(ProgramTableModel::Picture) << QVariant("/沒有/校徽.png") << "";
     }
 
     void modelTakesOnlyValuesTheSignKeeps() {
@@ -265,6 +292,63 @@ private slots:
         click("Command4");
         Model().setData(Model().index(0, ProgramTableModel::Text), QStringLiteral("賀"));
         QVERIFY(!form_->SketchOutOfDate());
+    }
+
+    // Chosen through the cell's own button and the file dialog, the picture
+    // plays at once, as do a moved threshold and 反相; each is one step to
+    // undo, and a file that is no picture changes nothing.
+    void pictureCellChoosesPlaysAndUndoes() {
+        const QString logo = dir_.filePath(QStringLiteral("校徽.png"));
+        const QString notes = dir_.filePath(QStringLiteral("名單.png"));
+        QVERIFY(WriteFile(logo, Encoded(PatternPicture(24, 6).rows, "png")));
+        QVERIFY(WriteFile(notes, QStringLiteral("王小明\n").toUtf8()));
+        Model().SetItems({Item(QStringLiteral("恭喜"), ItemStyle::Static)});
+        SelectRow(0);
+        LedPreview& preview = *form_->Preview();
+        const ColumnWords textAlone = Shown(preview);
+
+        QTableView* table = Window().Table();
+        const QModelIndex cell = Model().index(0, ProgramTableModel::Picture);
+        table->setCurrentIndex(cell);
+        table->edit(cell);
+        QWidget* editor = table->indexWidget(cell);
+        QVERIFY(editor);
+        ChooseFile(logo);
+        editor->findChild<QToolButton*>(QStringLiteral("choosePicture"))->click();
+        QCOMPARE(Model().Item(0).picture.path, logo);
+        QCOMPARE(cell.data().toString(), QStringLiteral("校徽.png"));
+        QCOMPARE(cell.data(Qt::DecorationRole).value<QImage>().size(), QSize(2 * 24, 2 * kSignRows));
+        QVERIFY(Model().index(0, ProgramTableModel::Threshold).data().toString().startsWith(QStringLiteral("自動（")));
+        const ColumnWords withPicture = Shown(preview);
+        QVERIFY(withPicture == Expected(Model().Item(0)).pages.at(0));
+        QVERIFY(withPicture != textAlone);
+
+        QVERIFY(Model().setData(Model().index(0, ProgramTableModel::Threshold), 40));
+        QVERIFY(Model().setData(Model().index(0, ProgramTableModel::Threshold), 30));
+        QVERIFY(Shown(preview) == Expected(Model().Item(0)).pages.at(0));
+        QVERIFY(Model().setData(Model().index(0, ProgramTableModel::Inverted), Qt::Checked, Qt::CheckStateRole));
+        QVERIFY(Model().Item(0).picture.inverted);
+        QVERIFY(Shown(preview) == Expected(Model().Item(0)).pages.at(0));
+
+        const int steps = Window().UndoStack().count();
+        const ProgramItem kept = Model().Item(0);
+        const auto why = Model().SetPicture(0, notes);
+        QVERIFY(why && why->contains(QStringLiteral("PNG、JPEG、BMP 或 GIF")));
+        QCOMPARE(Window().UndoStack().count(), steps);
+        QVERIFY(Model().Item(0) == kept);
+
+        for (int undo = 0; undo < 3; ++undo) Window().UndoStack().undo();
+        QVERIFY(Model().Item(0).picture == ItemPicture{});
+        QVERIFY(Shown(preview) == textAlone);
+        Window().UndoStack().redo();
+        QVERIFY(Shown(preview) == withPicture);
+
+        table->edit(cell);
+        editor = table->indexWidget(cell);
+        QVERIFY(editor);
+        editor->findChild<QToolButton*>(QStringLiteral("clearPicture"))->click();
+        QVERIFY(Model().Item(0).picture == ItemPicture{});
+        QVERIFY(Shown(preview) == textAlone);
     }
 
     void openingRefusesABadFileWhole() {
