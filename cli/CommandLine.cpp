@@ -68,7 +68,7 @@ CommandLineRead ReadCommandLine(const QStringList& arguments) {
         const QString value = parser.value(row);
         if (value != "1" && value != "3")
             return Refused(QStringLiteral("--first-row 只能是 1 或 3，不能是「%1」").arg(value));
-        options.firstScanRow = value.toInt();
+        options.firstScanRow = value == "1" ? FirstScanRow::Row1 : FirstScanRow::Row3;
     }
     if (parser.isSet(marquee)) options.mode = DisplayMode::Marquee;
     if (parser.isSet(speed)) {

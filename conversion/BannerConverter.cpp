@@ -19,7 +19,7 @@ const QString& BannerConverter::Convert(const QString& text, const ConversionOpt
                                                 : ConvertBanner(text, options.firstScanRow);
 }
 
-const QString& BannerConverter::ConvertBanner(const QString& bannerText, int firstScanRow) {
+const QString& BannerConverter::ConvertBanner(const QString& bannerText, FirstScanRow firstScanRow) {
     const BannerPhrases split = SplitPhrases(bannerText, kMega2560MaxFlashPhrases);
     report_ = {};
     report_.phrases = split.count;
@@ -51,7 +51,7 @@ const QString& BannerConverter::ConvertBanner(const QString& bannerText, int fir
     return writer_.SketchText();
 }
 
-const QString& BannerConverter::ConvertMarquee(const QString& text, int firstScanRow, MarqueeSpeed speed) {
+const QString& BannerConverter::ConvertMarquee(const QString& text, FirstScanRow firstScanRow, MarqueeSpeed speed) {
     report_ = {};
     const QString line = MarqueeWriter::OneLine(text);
     const std::vector<std::uint16_t> columns = ScanLine(surface_, line, firstScanRow);
@@ -72,7 +72,7 @@ void BannerConverter::NoteMissingGlyphs(int phrase) {
     for (const char32_t c : surface_.LastMissingGlyphs()) report_.missingGlyphs.push_back({phrase, c});
 }
 
-ColumnWords BannerConverter::ScanPhrase(QStringView phrase, int firstScanRow) {
+ColumnWords BannerConverter::ScanPhrase(QStringView phrase, FirstScanRow firstScanRow) {
     return ScanText(surface_, phrase, firstScanRow);
 }
 

@@ -62,12 +62,12 @@ public:
     const QString& Convert(const QString& text, const ConversionOptions& options);
     // One whole run in the surface's current style; firstScanRow is the surface row that becomes bit 0 (1 or
     // 3). Gives the sketch text, or an empty text when the run was refused.
-    const QString& ConvertBanner(const QString& bannerText, int firstScanRow);
+    const QString& ConvertBanner(const QString& bannerText, FirstScanRow firstScanRow);
     // The whole text as one line that scrolls across the sign at `speed`;
     // line breaks count as spaces. Refused past kMarqueeMaxColumns columns.
-    const QString& ConvertMarquee(const QString& text, int firstScanRow, MarqueeSpeed speed);
+    const QString& ConvertMarquee(const QString& text, FirstScanRow firstScanRow, MarqueeSpeed speed);
     // Clears the surface, prints the phrase and returns its 64 column words.
-    ColumnWords ScanPhrase(QStringView phrase, int firstScanRow);
+    ColumnWords ScanPhrase(QStringView phrase, FirstScanRow firstScanRow);
 
     // Passes the sketch on in pieces as it grows instead of keeping it whole.
     void SetSketchSink(SketchWriter::Sink sink) { writer_.SetSink(std::move(sink)); }

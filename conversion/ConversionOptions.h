@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sign/SignTiming.h"
+#include "surface/FirstScanRow.h"
 #include "surface/FontStyle.h"
 
 namespace award {
@@ -11,9 +12,7 @@ enum class DisplayMode { Phrases, Marquee };
 // or the command's options say, handed to the core as one value.
 struct ConversionOptions {
     FontStyle style;
-    // The surface row that becomes bit 0 of a column word: 3 takes every
-    // stroke of a 12-point character, 1 the same two rows lower.
-    int firstScanRow = 3;
+    FirstScanRow firstScanRow = FirstScanRow::Row3;
     DisplayMode mode = DisplayMode::Phrases;
     // Only a marquee moves.
     MarqueeSpeed speed = MarqueeSpeed::Medium;

@@ -51,7 +51,7 @@ std::uint32_t HoldSweeps(double seconds) {
     return static_cast<std::uint32_t>(std::lround(held * 1000 / kSweepMilliseconds));
 }
 
-std::vector<ColumnWords> ProgramConverter::Pages(QStringView text, ItemAlign align, int firstScanRow,
+std::vector<ColumnWords> ProgramConverter::Pages(QStringView text, ItemAlign align, FirstScanRow firstScanRow,
                                                  std::span<const std::uint16_t> picture) {
     SetUpForSigns(surface_);
     const auto scan = [&](QStringView page) {
@@ -119,7 +119,7 @@ bool ProgramConverter::Advance(qsizetype characters) {
     return !cancelled_;
 }
 
-ProgramFrames ProgramConverter::Frames(const Program& program, int firstScanRow) {
+ProgramFrames ProgramConverter::Frames(const Program& program, FirstScanRow firstScanRow) {
     ProgramFrames frames;
     missing_.clear();
     currentItem_ = 0;

@@ -63,13 +63,13 @@ public:
     // What the sketch's tables will hold, without writing it, in the
     // surface's current style; the characters it lacked go to the report of
     // the run that asked.
-    ProgramFrames Frames(const Program& program, int firstScanRow);
+    ProgramFrames Frames(const Program& program, FirstScanRow firstScanRow);
     // The pages of one text: as many whole characters on each as fit in 64
     // columns, drawn as a phrase is (靠左) or with the ink centred (置中).
     // A picture's columns lead the first line, its strips of
     // kCharacterColumns counted as characters: whole pages of them, then the
     // rest with as many of the line's characters after it as fit.
-    std::vector<ColumnWords> Pages(QStringView text, ItemAlign align, int firstScanRow,
+    std::vector<ColumnWords> Pages(QStringView text, ItemAlign align, FirstScanRow firstScanRow,
                                    std::span<const std::uint16_t> picture = {});
 
 private:

@@ -9,11 +9,11 @@
 
 namespace award {
 
-ColumnWords SampleColumnWords(const DrawingSurface& surface, int firstScanRow) {
+ColumnWords SampleColumnWords(const DrawingSurface& surface, FirstScanRow firstScanRow) {
     ColumnWords words{};
     const QImage& image = surface.Image();
     for (int n = 0; n < kSignRows; ++n) {
-        const int y = firstScanRow + n;
+        const int y = SurfaceRow(firstScanRow) + n;
         if (y < 0 || y >= image.height()) continue;
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int column = 1; column <= kSignColumns && column < image.width(); ++column)
@@ -22,10 +22,10 @@ ColumnWords SampleColumnWords(const DrawingSurface& surface, int firstScanRow) {
     return words;
 }
 
-std::vector<std::uint16_t> SampleLineColumns(const QImage& strip, int firstScanRow) {
+std::vector<std::uint16_t> SampleLineColumns(const QImage& strip, FirstScanRow firstScanRow) {
     std::vector<std::uint16_t> words(static_cast<std::size_t>(std::max(strip.width(), 0)), 0);
     for (int n = 0; n < kSignRows; ++n) {
-        const int y = firstScanRow + n;
+        const int y = SurfaceRow(firstScanRow) + n;
         if (y < 0 || y >= strip.height()) continue;
         const uchar* bits = strip.constScanLine(y);
         for (std::size_t x = 0; x < words.size(); ++x)
@@ -39,13 +39,13 @@ void SetUpForSigns(DrawingSurface& surface) {
     surface.SetFontSize(kCharacterPoints);
 }
 
-ColumnWords ScanText(DrawingSurface& surface, QStringView text, int firstScanRow) {
+ColumnWords ScanText(DrawingSurface& surface, QStringView text, FirstScanRow firstScanRow) {
     surface.Cls();
     surface.Print(text);
     return SampleColumnWords(surface, firstScanRow);
 }
 
-std::vector<std::uint16_t> ScanLine(DrawingSurface& surface, QStringView line, int firstScanRow) {
+std::vector<std::uint16_t> ScanLine(DrawingSurface& surface, QStringView line, FirstScanRow firstScanRow) {
     SetUpForSigns(surface);
     return SampleLineColumns(surface.DrawLine(line), firstScanRow);
 }

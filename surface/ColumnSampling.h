@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sign/ColumnWords.h"
+#include "surface/FirstScanRow.h"
 
 #include <QStringView>
 
@@ -17,19 +18,19 @@ class DrawingSurface;
 // surface's pixels into one word per column. Bit n of a word is set when the
 // pixel firstScanRow + n rows down is pure black; any other colour, and any
 // pixel outside the surface, leaves it clear.
-ColumnWords SampleColumnWords(const DrawingSurface& surface, int firstScanRow);
+ColumnWords SampleColumnWords(const DrawingSurface& surface, FirstScanRow firstScanRow);
 
 // Reads a line drawn on a strip of its own (DrawingSurface::DrawLine) into a
 // word for each of its columns, bit n set where the pixel firstScanRow + n
 // rows down is inked.
-std::vector<std::uint16_t> SampleLineColumns(const QImage& strip, int firstScanRow);
+std::vector<std::uint16_t> SampleLineColumns(const QImage& strip, FirstScanRow firstScanRow);
 
 // Sets the surface up as every run draws: in pixels, characters at
 // kCharacterPoints.
 void SetUpForSigns(DrawingSurface& surface);
 // Clears the surface, prints the text and returns its column words.
-ColumnWords ScanText(DrawingSurface& surface, QStringView text, int firstScanRow);
+ColumnWords ScanText(DrawingSurface& surface, QStringView text, FirstScanRow firstScanRow);
 // The text drawn as one line of any length and sampled, a word a column.
-std::vector<std::uint16_t> ScanLine(DrawingSurface& surface, QStringView line, int firstScanRow);
+std::vector<std::uint16_t> ScanLine(DrawingSurface& surface, QStringView line, FirstScanRow firstScanRow);
 
 }  // namespace award

@@ -24,7 +24,7 @@ protected:
 
 TEST_F(BannerConverterTest, ASampleNoticeGivesOneRowPerPhrase) {
     int rows = -1;
-    const QString sketch = converter.ConvertBanner(kSampleBanner, 3);
+    const QString sketch = converter.ConvertBanner(kSampleBanner, FirstScanRow::Row3);
     ASSERT_EQ(test::CheckSketchForm(sketch, &rows), "");
     EXPECT_EQ(rows, 15);
     EXPECT_TRUE(sketch.contains(QStringLiteral("\r\nunsigned int num= 15;   //b[][65]資料長度\r\n")));
@@ -36,7 +36,7 @@ TEST_F(BannerConverterTest, ASampleNoticeGivesOneRowPerPhrase) {
 TEST_F(BannerConverterTest, SampleNoticeMatchesTheReviewedSketch) {
     const QString golden = test::ReadGolden("sample_notice_ming_row3.ino");
     ASSERT_FALSE(golden.isEmpty());
-    EXPECT_EQ(converter.ConvertBanner(kSampleBanner, 3).toUtf8().toStdString(),
+    EXPECT_EQ(converter.ConvertBanner(kSampleBanner, FirstScanRow::Row3).toUtf8().toStdString(),
               golden.toUtf8().toStdString());
 }
 
@@ -57,14 +57,14 @@ TEST_F(BannerConverterTest, OnlyPiecesFollowedByASpaceBecomeFrames) {
     };
     for (const auto& c : cases) {
         int rows = -1;
-        EXPECT_EQ(test::CheckSketchForm(converter.ConvertBanner(c.text, 3), &rows), "")
+        EXPECT_EQ(test::CheckSketchForm(converter.ConvertBanner(c.text, FirstScanRow::Row3), &rows), "")
             << c.text.toStdString();
         EXPECT_EQ(rows, c.rows) << '"' << c.text.toStdString() << '"';
     }
 }
 
 TEST_F(BannerConverterTest, OnePhraseMoreThanSramHoldsMovesTheTableToFlash) {
-    const auto frames = test::ReadPhrases(converter.ConvertBanner(QStringLiteral("賀 ").repeated(kMega2560MaxPhrases + 1), 3));
+    const auto frames = test::ReadPhrases(converter.ConvertBanner(QStringLiteral("賀 ").repeated(kMega2560MaxPhrases + 1), FirstScanRow::Row3));
     ASSERT_TRUE(frames.has_value());
     EXPECT_EQ(frames->store, TableStore::Flash);
     EXPECT_EQ(converter.LastRunReport().store, TableStore::Flash);
@@ -72,7 +72,7 @@ TEST_F(BannerConverterTest, OnePhraseMoreThanSramHoldsMovesTheTableToFlash) {
 }
 
 TEST_F(BannerConverterTest, AnEmptyPhraseBetweenTwoSpacesGivesADarkRow) {
-    const auto frames = test::ReadPhrases(converter.ConvertBanner(QStringLiteral("恭喜  賀 "), 3));
+    const auto frames = test::ReadPhrases(converter.ConvertBanner(QStringLiteral("恭喜  賀 "), FirstScanRow::Row3));
     ASSERT_TRUE(frames.has_value());
     ASSERT_EQ(frames->frames.size(), 3u);
     const auto litColumns = [](const ColumnWords& words) {
@@ -81,14 +81,14 @@ TEST_F(BannerConverterTest, AnEmptyPhraseBetweenTwoSpacesGivesADarkRow) {
     EXPECT_GT(litColumns(frames->frames[0].words), 10);
     EXPECT_EQ(litColumns(frames->frames[1].words), 0);
     EXPECT_GT(litColumns(frames->frames[2].words), 5);
-    EXPECT_TRUE(converter.ConvertBanner(QStringLiteral("恭喜  賀 "), 3)
+    EXPECT_TRUE(converter.ConvertBanner(QStringLiteral("恭喜  賀 "), FirstScanRow::Row3)
                     .contains(QStringLiteral("\r\n,{1") + QStringLiteral(", 0").repeated(64) +
                               QStringLiteral("}\r\n,{1, ")));
 }
 
 TEST_F(BannerConverterTest, APhraseDrawnPastTheWindowGivesAnAllZeroRow) {
     // Four ideographic spaces push the character past column 64.
-    const auto frames = test::ReadPhrases(converter.ConvertBanner(QStringLiteral("　　　國 　　　　國 "), 3));
+    const auto frames = test::ReadPhrases(converter.ConvertBanner(QStringLiteral("　　　國 　　　　國 "), FirstScanRow::Row3));
     ASSERT_TRUE(frames.has_value());
     ASSERT_EQ(frames->frames.size(), 2u);
     EXPECT_NE(frames->frames[0].words[50], 0);
@@ -98,9 +98,9 @@ TEST_F(BannerConverterTest, APhraseDrawnPastTheWindowGivesAnAllZeroRow) {
 TEST_F(BannerConverterTest, RowOneRunIsRowThreeRunShiftedByTwoRows) {
     for (const QString& face : {kMingFaceName, kKaiFaceName}) {
         surface.SetFontName(face);
-        converter.ConvertBanner(QStringLiteral("恭喜 "), 1);  // sets 12 pixels-per-point units
-        const ColumnWords fromOne = converter.ScanPhrase(QStringLiteral("資訊科賀"), 1);
-        const ColumnWords fromThree = converter.ScanPhrase(QStringLiteral("資訊科賀"), 3);
+        converter.ConvertBanner(QStringLiteral("恭喜 "), FirstScanRow::Row1);  // sets 12 pixels-per-point units
+        const ColumnWords fromOne = converter.ScanPhrase(QStringLiteral("資訊科賀"), FirstScanRow::Row1);
+        const ColumnWords fromThree = converter.ScanPhrase(QStringLiteral("資訊科賀"), FirstScanRow::Row3);
         for (int x = 1; x <= 64; ++x) {
             std::uint16_t expected = fromOne[x - 1] >> 2;
             if (surface.Point(x, 17) == 0) expected |= 1u << 14;
@@ -115,14 +115,14 @@ TEST_F(BannerConverterTest, RowOneRunIsRowThreeRunShiftedByTwoRows) {
 }
 
 TEST_F(BannerConverterTest, TheSurfaceKeepsShowingTheLastPhrase) {
-    converter.ConvertBanner(QStringLiteral("恭喜 賀 "), 3);
+    converter.ConvertBanner(QStringLiteral("恭喜 賀 "), FirstScanRow::Row3);
     DrawingSurface reference;
     BannerConverter referenceConverter(reference);
-    referenceConverter.ConvertBanner(QString(), 3);
-    referenceConverter.ScanPhrase(QStringLiteral("賀"), 3);
+    referenceConverter.ConvertBanner(QString(), FirstScanRow::Row3);
+    referenceConverter.ScanPhrase(QStringLiteral("賀"), FirstScanRow::Row3);
     EXPECT_EQ(surface.Image(), reference.Image());
 
-    converter.ConvertBanner(QStringLiteral("無"), 3);
+    converter.ConvertBanner(QStringLiteral("無"), FirstScanRow::Row3);
     for (int x = 0; x < DrawingSurface::kWidth; ++x)
         for (int y = 0; y < DrawingSurface::kHeight; ++y)
             ASSERT_EQ(surface.Point(x, y), DrawingSurface::kBackground);
@@ -130,21 +130,21 @@ TEST_F(BannerConverterTest, TheSurfaceKeepsShowingTheLastPhrase) {
 
 TEST_F(BannerConverterTest, StyleChangesReachTheColumnWords) {
     const QString text = QStringLiteral("國中 ");
-    const QString regular = converter.ConvertBanner(text, 3);
+    const QString regular = converter.ConvertBanner(text, FirstScanRow::Row3);
     surface.SetFontBold(true);
-    const QString bold = converter.ConvertBanner(text, 3);
+    const QString bold = converter.ConvertBanner(text, FirstScanRow::Row3);
     surface.SetFontBold(false);
     surface.SetFontItalic(true);
-    const QString italic = converter.ConvertBanner(text, 3);
+    const QString italic = converter.ConvertBanner(text, FirstScanRow::Row3);
     surface.SetFontItalic(false);
     surface.SetFontName(kKaiFaceName);
-    const QString kai = converter.ConvertBanner(text, 3);
+    const QString kai = converter.ConvertBanner(text, FirstScanRow::Row3);
     EXPECT_NE(regular, bold);
     EXPECT_NE(regular, italic);
     EXPECT_NE(regular, kai);
     EXPECT_NE(bold, italic);
     surface.SetFontName(kMingFaceName);
-    EXPECT_EQ(converter.ConvertBanner(text, 3), regular);
+    EXPECT_EQ(converter.ConvertBanner(text, FirstScanRow::Row3), regular);
 }
 
 }  // namespace

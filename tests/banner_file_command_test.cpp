@@ -38,7 +38,7 @@ TEST(ListFile, CommandAndWindowReadTheSamePhrases) {
         ASSERT_FALSE(WriteAtomically(path, row.file));
 
         const BannerText opened = ReadBannerFile(path);
-        const QString window = converter.ConvertBanner(opened.text, 3);
+        const QString window = converter.ConvertBanner(opened.text, FirstScanRow::Row3);
         EXPECT_EQ(converter.LastRunReport().frames, row.phrases);
         for (const bool asArgument : {false, true}) {
             QProcess command;

@@ -24,7 +24,7 @@ TEST_P(ColumnWordsTest, TopRowOfTheWindowIsBitZeroAndColumnOneIsTheFirstWord) {
     surface.PSet(5, top + 7, DrawingSurface::kBlack);
     surface.PSet(5, top + 8, DrawingSurface::kBlack);
 
-    const ColumnWords words = SampleColumnWords(surface, top);
+    const ColumnWords words = SampleColumnWords(surface, FirstScanRow(top));
     EXPECT_EQ(words[0], 1);
     EXPECT_EQ(words[1], 32768);
     EXPECT_EQ(words[4], 128 + 256);
@@ -45,7 +45,7 @@ TEST_P(ColumnWordsTest, PixelsOutsideTheWindowNeverCount) {
         if (top > 0) surface.PSet(x, top - 1, DrawingSurface::kBlack);
         surface.PSet(x, top + 16, DrawingSurface::kBlack);
     }
-    for (auto word : SampleColumnWords(surface, top)) EXPECT_EQ(word, 0);
+    for (auto word : SampleColumnWords(surface, FirstScanRow(top))) EXPECT_EQ(word, 0);
 }
 
 TEST_P(ColumnWordsTest, OnlyPureBlackLights) {
@@ -53,7 +53,7 @@ TEST_P(ColumnWordsTest, OnlyPureBlackLights) {
     const std::int32_t nearlyBlack[] = {0x000001, 0x000100, 0x010000, 0x808080, 0xFFFFFF};
     for (int i = 0; i < 5; ++i) surface.PSet(10 + i, top + i, nearlyBlack[i]);
     surface.PSet(20, top + 3, 0x000000);
-    const ColumnWords words = SampleColumnWords(surface, top);
+    const ColumnWords words = SampleColumnWords(surface, FirstScanRow(top));
     for (int x = 0; x < 64; ++x) EXPECT_EQ(words[x], x == 19 ? 8 : 0) << "column " << x + 1;
 }
 

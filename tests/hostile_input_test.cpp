@@ -42,7 +42,7 @@ TEST(HostileInput, EveryTextGivesAWellFormedSketch) {
         surface.SetFontItalic(bold);
         BannerConverter converter(surface);
         for (const auto& [what, text] : HostileTexts()) {
-            for (const int firstRow : {1, 3}) {
+            for (const FirstScanRow firstRow : {FirstScanRow::Row1, FirstScanRow::Row3}) {
                 int rows = -1;
                 EXPECT_EQ(test::CheckSketchForm(converter.ConvertBanner(text, firstRow), &rows), "")
                     << what;
@@ -59,11 +59,11 @@ TEST(HostileInput, AMegabyteOfText) {
     BannerConverter converter(surface);
     const QString noSpace = Repeated(QStringLiteral("國"), 1 << 20);
     int rows = -1;
-    EXPECT_EQ(test::CheckSketchForm(converter.ConvertBanner(noSpace, 3), &rows), "");
+    EXPECT_EQ(test::CheckSketchForm(converter.ConvertBanner(noSpace, FirstScanRow::Row3), &rows), "");
     EXPECT_EQ(rows, 0);
 
     const QString phrases = Repeated(QStringLiteral("國立臺中 資訊科 一 恭喜賀喜同學 "), 1 << 20);
-    EXPECT_TRUE(converter.ConvertBanner(phrases, 3).isEmpty());
+    EXPECT_TRUE(converter.ConvertBanner(phrases, FirstScanRow::Row3).isEmpty());
     EXPECT_TRUE(converter.LastRunReport().refused);
     EXPECT_EQ(converter.LastRunReport().phrases, Spaces(phrases));
 }
@@ -73,15 +73,15 @@ TEST(HostileInput, AMegabyteOfText) {
 TEST(HostileInput, InvisibleCharactersDrawNothing) {
     DrawingSurface surface;
     BannerConverter converter(surface);
-    const ColumnWords plain = converter.ScanPhrase(QStringLiteral("國中"), 3);
+    const ColumnWords plain = converter.ScanPhrase(QStringLiteral("國中"), FirstScanRow::Row3);
     for (const QString& invisible :
          {QStringLiteral("\x01\x1b\x7f"), QStringLiteral("\u200b\u200d\ufe0f"), QStringLiteral("\u200e\u200f\u2060\ufeff\u00ad"),
           QStringLiteral("\U000E0001\U000E0041\u180e\u034f")}) {
         const QString mixed = invisible + QStringLiteral("國") + invisible + QStringLiteral("中") + invisible;
-        EXPECT_EQ(converter.ScanPhrase(mixed, 3), plain) << mixed.toStdString();
-        for (auto word : converter.ScanPhrase(invisible, 3)) EXPECT_EQ(word, 0) << invisible.toStdString();
+        EXPECT_EQ(converter.ScanPhrase(mixed, FirstScanRow::Row3), plain) << mixed.toStdString();
+        for (auto word : converter.ScanPhrase(invisible, FirstScanRow::Row3)) EXPECT_EQ(word, 0) << invisible.toStdString();
     }
-    for (auto word : converter.ScanPhrase(QString(4, QChar(0)), 3)) EXPECT_EQ(word, 0);
+    for (auto word : converter.ScanPhrase(QString(4, QChar(0)), FirstScanRow::Row3)) EXPECT_EQ(word, 0);
 }
 
 // A phrase far too long for the sign stops being drawn once it has passed the
@@ -90,10 +90,10 @@ TEST(HostileInput, AHugePhraseIsCutAtTheSurface) {
     DrawingSurface surface;
     BannerConverter converter(surface);
     const QString huge = Repeated(QStringLiteral("國"), 1 << 24) + QStringLiteral(" ");
-    converter.ConvertBanner(huge, 3);
+    converter.ConvertBanner(huge, FirstScanRow::Row3);
     ASSERT_EQ(converter.LastRunReport().cutPhrases.size(), 1u);
     EXPECT_LT(surface.LastPrintInkRight(), 2 * DrawingSurface::kWidth);
-    EXPECT_EQ(converter.ScanPhrase(huge, 3), converter.ScanPhrase(huge.left(8), 3));
+    EXPECT_EQ(converter.ScanPhrase(huge, FirstScanRow::Row3), converter.ScanPhrase(huge.left(8), FirstScanRow::Row3));
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ namespace {
 class RunNoticesTest : public ::testing::Test {
 protected:
     QStringList NoticesFor(const QString& text) {
-        converter.ConvertBanner(text, 3);
+        converter.ConvertBanner(text, FirstScanRow::Row3);
         return RunNotices(converter.LastRunReport(), Face());
     }
     FaceStatus Face() {
@@ -129,7 +129,7 @@ class MissingGlyphNotice : public testing::TestWithParam<MissingGlyphCase> {};
 TEST_P(MissingGlyphNotice, NamesEachCharacterTheFaceCannotDraw) {
     const MissingGlyphCase& c = GetParam();
     DrawingSurface surface;
-    const ConversionOptions options{{c.face, false, false}, 3, c.mode, MarqueeSpeed::Medium};
+    const ConversionOptions options{{c.face, false, false}, FirstScanRow::Row3, c.mode, MarqueeSpeed::Medium};
     QString notices;
     std::size_t missing = 0;
     if (c.program) {

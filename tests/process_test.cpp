@@ -84,17 +84,17 @@ TEST(SketchCommand, WritesExactlyWhatARunGives) {
         QByteArray input = kBanner;
     } cases[] = {
         {{}, {}},
-        {{"--first-row", "1"}, {{kMingFaceName, false, false}, 1, DisplayMode::Phrases, MarqueeSpeed::Medium}},
+        {{"--first-row", "1"}, {{kMingFaceName, false, false}, FirstScanRow::Row1, DisplayMode::Phrases, MarqueeSpeed::Medium}},
         {{"--font", kKaiFaceName, "--bold"},
-         {{kKaiFaceName, true, false}, 3, DisplayMode::Phrases, MarqueeSpeed::Medium}},
+         {{kKaiFaceName, true, false}, FirstScanRow::Row3, DisplayMode::Phrases, MarqueeSpeed::Medium}},
         {{"--font", kMingFaceName, "--italic", "--first-row", "3"},
-         {{kMingFaceName, false, true}, 3, DisplayMode::Phrases, MarqueeSpeed::Medium}},
+         {{kMingFaceName, false, true}, FirstScanRow::Row3, DisplayMode::Phrases, MarqueeSpeed::Medium}},
         {{"--marquee", "--first-row", "1"},
-         {{kMingFaceName, false, false}, 1, DisplayMode::Marquee, MarqueeSpeed::Medium}},
+         {{kMingFaceName, false, false}, FirstScanRow::Row1, DisplayMode::Marquee, MarqueeSpeed::Medium}},
         {{"--marquee", "--speed", "slow", "--font", kKaiFaceName},
-         {{kKaiFaceName, false, false}, 3, DisplayMode::Marquee, MarqueeSpeed::Slow}},
+         {{kKaiFaceName, false, false}, FirstScanRow::Row3, DisplayMode::Marquee, MarqueeSpeed::Slow}},
         {{"--font", kKaiFaceName}, {{kKaiFaceName, false, false}}, withTail},
-        {{"--marquee", "--font", kKaiFaceName}, {{kKaiFaceName, false, false}, 3, DisplayMode::Marquee}, withTail},
+        {{"--marquee", "--font", kKaiFaceName}, {{kKaiFaceName, false, false}, FirstScanRow::Row3, DisplayMode::Marquee}, withTail},
     };
     for (const auto& c : cases) {
         const ProgramRun run = RunProgram(kCommand, c.args, c.input);

@@ -50,7 +50,7 @@ TEST(ProgramCommand, WritesTheSketchARunOfTheFileGivesInTheChosenFace) {
     ASSERT_FALSE(SaveProgramFile(dir.filePath("p.csv"), program));
     DrawingSurface surface;
     ProgramConverter converter(surface);
-    const QByteArray expected = converter.ConvertProgram(program, {{kKaiFaceName, true, false}, 1}).toUtf8();
+    const QByteArray expected = converter.ConvertProgram(program, {{kKaiFaceName, true, false}, FirstScanRow::Row1}).toUtf8();
 
     const CommandRun run = RunCommand({"--program", dir.filePath("p.csv"), "--font", kKaiFaceName, "--bold",
                                        "--first-row", "1"});

@@ -56,7 +56,7 @@ TEST_P(PictureLine, PagesTakeWholeStripsAndCharactersAndTheTextFollowsThePicture
     const ItemPicture picture = PatternPicture(GetParam().pictureColumns, 3);
     const std::vector<std::uint16_t> columns = PictureColumns(picture);
     const QString text = QString::fromUtf16(GetParam().text);
-    const auto pages = converter.Pages(text, ItemAlign::Left, 3, columns);
+    const auto pages = converter.Pages(text, ItemAlign::Left, FirstScanRow::Row3, columns);
     ASSERT_EQ(pages.size(), GetParam().pages.size());
     for (std::size_t p = 0; p < pages.size(); ++p) {
         SCOPED_TRACE("page " + std::to_string(p + 1));
@@ -66,7 +66,7 @@ TEST_P(PictureLine, PagesTakeWholeStripsAndCharactersAndTheTextFollowsThePicture
         const int room = kSignColumns - (recipe.pictureTo - recipe.pictureFrom);
         const QString pageText = QString::fromUtf16(recipe.text);
         if (!pageText.isEmpty()) {
-            const ColumnWords alone = phrases.ScanPhrase(pageText, 3);
+            const ColumnWords alone = phrases.ScanPhrase(pageText, FirstScanRow::Row3);
             ASSERT_TRUE(std::all_of(alone.begin() + room, alone.end(), [](std::uint16_t w) { return w == 0; }))
                 << "the text does not fit beside the picture";
             std::copy_n(alone.begin(), room, expected.begin() + (kSignColumns - room));
@@ -75,7 +75,7 @@ TEST_P(PictureLine, PagesTakeWholeStripsAndCharactersAndTheTextFollowsThePicture
     }
 
     const ProgramItem item{text, ItemStyle::Static, 1.5, MarqueeSpeed::Medium, ItemAlign::Left, picture};
-    const ProgramFrames frames = converter.Frames({item}, 3);
+    const ProgramFrames frames = converter.Frames({item}, FirstScanRow::Row3);
     EXPECT_EQ(frames.items.at(0).pages, pages);
     EXPECT_LE(ProgramConverter::LeastFlashBytes({item}), ProgramWriter::FlashBytes(ProgramWriter::Words(frames), 1));
 }
@@ -98,12 +98,12 @@ TEST(ProgramPictureAlone, StandsWhereItsAlignmentPutsIt) {
     DrawingSurface surface;
     ProgramConverter converter(surface);
     const std::vector<std::uint16_t> columns = PictureColumns(PatternPicture(20, 8));
-    const auto left = converter.Pages(u"", ItemAlign::Left, 3, columns);
+    const auto left = converter.Pages(u"", ItemAlign::Left, FirstScanRow::Row3, columns);
     ASSERT_EQ(left.size(), 1u);
     EXPECT_TRUE(std::equal(columns.begin(), columns.end(), left[0].begin()));
     EXPECT_TRUE(std::all_of(left[0].begin() + 20, left[0].end(), [](std::uint16_t w) { return w == 0; }));
 
-    const auto centred = converter.Pages(u"", ItemAlign::Centre, 3, columns);
+    const auto centred = converter.Pages(u"", ItemAlign::Centre, FirstScanRow::Row3, columns);
     ASSERT_EQ(centred.size(), 1u);
     const auto inked = [](std::uint16_t w) { return w != 0; };
     const auto from = std::find_if(centred[0].begin(), centred[0].end(), inked);
@@ -124,10 +124,10 @@ TEST(ProgramPictureScroll, TheTextFollowsThePictureAndFlashCountsItsColumns) {
     ProgramItem both = text;
     both.picture = picture;
 
-    const auto alone = converter.Frames({text}, 3).items.at(0).columns;
+    const auto alone = converter.Frames({text}, FirstScanRow::Row3).items.at(0).columns;
     std::vector<std::uint16_t> expected = PictureColumns(picture);
     expected.insert(expected.end(), alone.begin(), alone.end());
-    EXPECT_EQ(converter.Frames({both}, 3).items.at(0).columns, expected);
+    EXPECT_EQ(converter.Frames({both}, FirstScanRow::Row3).items.at(0).columns, expected);
 
     converter.ConvertProgram({text}, {});
     const long long textFlash = converter.LastReport().flashBytes;
@@ -140,7 +140,7 @@ TEST(ProgramPictureScroll, TheTextFollowsThePictureAndFlashCountsItsColumns) {
     const auto read = ReadSketch(converter.ConvertProgram({paged, both}, {}));
     const auto* program = read ? std::get_if<ProgramFrames>(&*read) : nullptr;
     ASSERT_TRUE(program);
-    EXPECT_EQ(*program, converter.Frames({paged, both}, 3));
+    EXPECT_EQ(*program, converter.Frames({paged, both}, FirstScanRow::Row3));
 
     converter.ConvertProgram({paged}, {});
     const QStringList notices =

@@ -43,7 +43,7 @@ protected:
 // and centred on the sign when asked.
 TEST_P(ProgramPaging, PagesHoldAsManyWholeCharactersAsTheSignShows) {
     const QString text = QString::fromUtf16(GetParam().text);
-    const auto pages = converter.Pages(text, GetParam().align, 3);
+    const auto pages = converter.Pages(text, GetParam().align, FirstScanRow::Row3);
     DrawingSurface other;
     other.SetScaleMode(DrawingSurface::Pixels);
     other.SetFontSize(12);
@@ -54,7 +54,7 @@ TEST_P(ProgramPaging, PagesHoldAsManyWholeCharactersAsTheSignShows) {
         qsizetype end = start + 1;
         ColumnWords expected{};
         while (end <= text.size()) {
-            const ColumnWords words = phrases.ScanPhrase(QStringView(text).mid(start, end - start), 3);
+            const ColumnWords words = phrases.ScanPhrase(QStringView(text).mid(start, end - start), FirstScanRow::Row3);
             if (other.LastPrintInkRight() > kSignColumns) break;
             expected = words;
             ++end;
@@ -82,10 +82,10 @@ INSTANTIATE_TEST_SUITE_P(Texts, ProgramPaging,
 TEST(ProgramPages, ALineBreakStartsAPageAndAnEmptyTextIsOneDarkPage) {
     DrawingSurface surface;
     ProgramConverter converter(surface);
-    const auto broken = converter.Pages(u"恭\r\n喜", ItemAlign::Left, 3);
+    const auto broken = converter.Pages(u"恭\r\n喜", ItemAlign::Left, FirstScanRow::Row3);
     ASSERT_EQ(broken.size(), 2u);
-    EXPECT_EQ(broken[1], converter.Pages(u"喜", ItemAlign::Left, 3).front());
-    EXPECT_EQ(converter.Pages(u"", ItemAlign::Centre, 3), std::vector<ColumnWords>(1));
+    EXPECT_EQ(broken[1], converter.Pages(u"喜", ItemAlign::Left, FirstScanRow::Row3).front());
+    EXPECT_EQ(converter.Pages(u"", ItemAlign::Centre, FirstScanRow::Row3), std::vector<ColumnWords>(1));
 }
 
 class ProgramSketch : public ::testing::Test {
@@ -108,7 +108,7 @@ TEST_F(ProgramSketch, ReadsBackAsWrittenAndAsEditedByHand) {
     const auto read = ReadSketch(sketch);
     const auto* readProgram = read ? std::get_if<ProgramFrames>(&*read) : nullptr;
     ASSERT_TRUE(readProgram);
-    EXPECT_EQ(*readProgram, converter.Frames(program, 3));
+    EXPECT_EQ(*readProgram, converter.Frames(program, FirstScanRow::Row3));
     EXPECT_EQ(readProgram->items[0].holdSweeps, HoldSweeps(2.0));
 
     // The first item's hold, written in hex by hand, and the blink made a wipe.
@@ -130,7 +130,7 @@ TEST_F(ProgramSketch, ReadsBackAsWrittenAndAsEditedByHand) {
 TEST_F(ProgramSketch, OneCycleOfTheTimelineAndTheNoticesAgree) {
     converter.ConvertProgram(program, {});
     const ProgramReport& report = converter.LastReport();
-    const ProgramFrames frames = converter.Frames(program, 3);
+    const ProgramFrames frames = converter.Frames(program, FirstScanRow::Row3);
     const auto timeline = PlayedCycle(ShowsOf(frames));
     const auto columns = std::accumulate(timeline.begin(), timeline.end(), std::uint64_t{0},
                                          [](std::uint64_t sum, const ShownImage& image) { return sum + image.columns; });

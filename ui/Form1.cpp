@@ -39,11 +39,6 @@ const QString Form1::kSampleBanner = QStringLiteral(
 
 namespace {
 
-// The first scan rows of the two run buttons: row 3 takes every stroke of a
-// 12-point character, row 1 shows the characters two rows lower.
-constexpr int kEveryStrokeOfACharacter = 3;
-constexpr int kCharactersTwoRowsLower = 1;
-
 const QString kOutOfDate =
     QStringLiteral("橫幅文字或選項改過了，程式區和預覽還是上次執行的舊程式：請再按一次執行。");
 const QString kProgramOutOfDate =
@@ -159,8 +154,8 @@ void Form1::ConnectHandlers() {
         if (text.size() >= kBannerMaxCharacters && !text.contains(QGuiApplication::clipboard()->text()))
             ShowNotices({QStringLiteral("橫幅文字最多 %1 個字，超過的部分沒有放進來。").arg(kBannerMaxCharacters)});
     });
-    connect(Command1, &QPushButton::clicked, this, [this] { Run(kCharactersTwoRowsLower); });
-    connect(Command4, &QPushButton::clicked, this, [this] { Run(kEveryStrokeOfACharacter); });
+    connect(Command1, &QPushButton::clicked, this, [this] { Run(award::FirstScanRow::Row1); });
+    connect(Command4, &QPushButton::clicked, this, [this] { Run(award::FirstScanRow::Row3); });
     connect(Command2, &QPushButton::clicked, this, [this] { CopySketch(); });
     // Hand edits reach the preview once typing pauses, so a long sketch is not
     // read again at every key.
@@ -187,7 +182,7 @@ void Form1::ConnectHandlers() {
 }
 
 // Read at each run, so the run draws what the window shows.
-ConversionOptions Form1::Options(int firstScanRow) const {
+ConversionOptions Form1::Options(award::FirstScanRow firstScanRow) const {
     ConversionOptions options;
     options.style = {Option2->isChecked() ? kKaiFaceName : kMingFaceName, Check1->isChecked(), Check2->isChecked()};
     options.firstScanRow = firstScanRow;
@@ -198,7 +193,7 @@ ConversionOptions Form1::Options(int firstScanRow) const {
 
 void Form1::Exit() { Command3->click(); }
 
-bool Form1::Run(int firstScanRow) {
+bool Form1::Run(award::FirstScanRow firstScanRow) {
     lastFirstScanRow_ = firstScanRow;
     const QString& sketch = converter_.Convert(Text4->text(), Options(firstScanRow));
     const RunReport& report = converter_.LastRunReport();
@@ -286,7 +281,7 @@ bool Form1::ConfirmCurrentSketch(SketchUse use) {
                                                     : QStringLiteral("匯出");
     // A program is written again as it was at first, a banner by the run
     // button used last.
-    const QString command = source_ ? source_->ApplyCaption() : (lastFirstScanRow_ == 1 ? Command1 : Command4)->text();
+    const QString command = source_ ? source_->ApplyCaption() : (lastFirstScanRow_ == award::FirstScanRow::Row1 ? Command1 : Command4)->text();
     const QString why = source_ ? QStringLiteral("節目表或字型、粗體、斜體在套用後改過了，程式區裡還是舊的節目。")
                         : sketchFrom_ ? QStringLiteral("橫幅文字或選項在上次執行後改過了，程式區裡還是舊的程式。")
                                       : QStringLiteral("程式區裡還沒有這段橫幅的程式。");

@@ -60,14 +60,14 @@ public:
     void ShowNotices(const QStringList& notices);
     // What the face, style and display mode controls show, for a run whose
     // run button takes firstScanRow as the sign's top row.
-    ConversionOptions Options(int firstScanRow) const;
+    ConversionOptions Options(award::FirstScanRow firstScanRow) const;
     // Ends the program through 結束 itself, so that no other way of ending
     // it can differ from the button's.
     void Exit();
 
     // The first scan row of the run button pressed last, else 3: what a
     // sketch made elsewhere than by the run buttons takes.
-    int FirstScanRow() const { return lastFirstScanRow_; }
+    award::FirstScanRow FirstScanRow() const { return lastFirstScanRow_; }
     LedPreview* Preview() const { return preview_; }
 
     // What Text3's sketch is drawn from when not from the banner: a sign
@@ -122,7 +122,7 @@ private:
     void ShowSketchState();
     void ShowNoticeLine();
 
-    bool Run(int firstScanRow);
+    bool Run(award::FirstScanRow firstScanRow);
     void WriteSketch(const QString& sketch, SketchSource* source);
     void CopySketch();
     DrawingSurface surface_;
@@ -158,7 +158,7 @@ private:
     // a run or of the user's.
     std::optional<RunInputs> sketchFrom_;
     SketchSource* source_ = nullptr;
-    int lastFirstScanRow_ = 3;
+    award::FirstScanRow lastFirstScanRow_ = award::FirstScanRow::Row3;
     bool writingSketch_ = false;
 };
 

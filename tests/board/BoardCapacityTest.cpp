@@ -29,7 +29,7 @@ QString NumberedBanner(int phrases) {
 QString SketchOfPhrases(int phrases, RunReport* report = nullptr) {
     DrawingSurface surface;
     BannerConverter converter(surface);
-    const QString sketch = converter.ConvertBanner(NumberedBanner(phrases), 3);
+    const QString sketch = converter.ConvertBanner(NumberedBanner(phrases), FirstScanRow::Row3);
     if (report) {
         *report = converter.LastRunReport();
     }

@@ -86,7 +86,7 @@ MarqueeFrames ReadMarquee(const QString& sketch) {
 QString MarqueeSketch(const QString& text, MarqueeSpeed speed) {
     DrawingSurface surface;
     BannerConverter converter(surface);
-    return converter.ConvertMarquee(text, 3, speed);
+    return converter.ConvertMarquee(text, FirstScanRow::Row3, speed);
 }
 
 TEST(BoardMarquee, AShortTextScrollsInStepsOfTheChosenSpeedThenStartsAgain) {

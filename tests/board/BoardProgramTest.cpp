@@ -80,7 +80,7 @@ TEST(BoardProgram, EveryStyleInOrderEachImageForItsTimeThenTheFirstAgain)
     ProgramConverter converter(surface);
     const QString sketch = converter.ConvertProgram(program, {});
     const ProgramFrames read = ReadProgram(sketch);
-    ASSERT_EQ(read, converter.Frames(program, 3));
+    ASSERT_EQ(read, converter.Frames(program, FirstScanRow::Row3));
 
     // One cycle, then the first image of the next.
     std::vector<ShownImage> timeline = PlayedCycle(ShowsOf(read));

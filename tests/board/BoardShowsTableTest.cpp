@@ -89,7 +89,7 @@ QString ConvertWith(const BannerStyle& style, const QString& banner) {
     surface.SetFontBold(style.bold);
     surface.SetFontItalic(style.italic);
     BannerConverter converter(surface);
-    return converter.ConvertBanner(banner, style.firstScanRow);
+    return converter.ConvertBanner(banner, FirstScanRow(style.firstScanRow));
 }
 
 class RealBannerOnBoard : public testing::TestWithParam<BannerStyle> {};

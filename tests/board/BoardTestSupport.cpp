@@ -52,7 +52,7 @@ QString BannerSketch(int phrases) {
     for (int i = 1; i <= phrases; ++i) text += QString::number(i) + u' ';
     DrawingSurface surface;
     BannerConverter converter(surface);
-    return converter.ConvertBanner(text, 3);
+    return converter.ConvertBanner(text, FirstScanRow::Row3);
 }
 
 QString MarqueeSketch() {

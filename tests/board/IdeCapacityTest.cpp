@@ -55,8 +55,8 @@ void ExpectCapacity(const QString& atCapacity, const QString& oneMore, int bytes
 TEST(IdeCapacity, PhrasesInFlash) {
     DrawingSurface surface;
     BannerConverter converter(surface);
-    const QString atCapacity = converter.ConvertBanner(QStringLiteral("賀 ").repeated(kMega2560MaxFlashPhrases), 3);
-    EXPECT_TRUE(converter.ConvertBanner(QStringLiteral("賀 ").repeated(kMega2560MaxFlashPhrases + 1), 3).isEmpty());
+    const QString atCapacity = converter.ConvertBanner(QStringLiteral("賀 ").repeated(kMega2560MaxFlashPhrases), FirstScanRow::Row3);
+    EXPECT_TRUE(converter.ConvertBanner(QStringLiteral("賀 ").repeated(kMega2560MaxFlashPhrases + 1), FirstScanRow::Row3).isEmpty());
     EXPECT_TRUE(converter.LastRunReport().refused);
 
     // One phrase more, as the writer would put it if the run let it.
@@ -81,7 +81,7 @@ TEST(IdeCapacity, MarqueeColumns) {
     DrawingSurface surface;
     BannerConverter converter(surface);
     const QString tooLong = QStringLiteral("國").repeated(kMarqueeMaxColumns / 16 + 1);
-    EXPECT_TRUE(converter.ConvertMarquee(tooLong, 3, MarqueeSpeed::Slow).isEmpty());
+    EXPECT_TRUE(converter.ConvertMarquee(tooLong, FirstScanRow::Row3, MarqueeSpeed::Slow).isEmpty());
     EXPECT_TRUE(converter.LastRunReport().refused);
 }
 

@@ -40,7 +40,7 @@ QString ReferenceSketch(const QString& banner, int firstScanRow, const award::Fo
     award::BannerConverter converter(surface);
     award::ConversionOptions options;
     options.style = style;
-    options.firstScanRow = firstScanRow;
+    options.firstScanRow = award::FirstScanRow(firstScanRow);
     const QString sketch = converter.Convert(banner, options);
     if (lastPhrase) *lastPhrase = surface.Image();
     return sketch;
@@ -513,7 +513,7 @@ private slots:
         DrawingSurface surface;
         award::BannerConverter converter(surface);
         QCOMPARE(Control<QPlainTextEdit>("Text3")->toPlainText(),
-                 AsShown(converter.ConvertMarquee(text, 3, award::MarqueeSpeed::Medium)));
+                 AsShown(converter.ConvertMarquee(text, award::FirstScanRow::Row3, award::MarqueeSpeed::Medium)));
         QVERIFY(Control<award::LedPreview>("preview")->HasSketch());
         const QString notice = Control<QLabel>("notice")->toolTip();
         QVERIFY2(notice.contains(QStringLiteral("共 %1 個字").arg(text.size())) && notice.contains(QStringLiteral("秒")) &&

@@ -214,7 +214,7 @@ private slots:
              Item(QStringLiteral("賀"), ItemStyle::Blink), Item(QStringLiteral("金牌"), ItemStyle::ScrollUp, 0.5),
              Item(QStringLiteral("特此恭賀"), ItemStyle::ScrollLeft, 1.5, MarqueeSpeed::Fast),
              Item(QStringLiteral("與有榮焉"), ItemStyle::Wipe, 0.5, MarqueeSpeed::Fast)},
-            3);
+            FirstScanRow::Row3);
         LedPreview preview;
         preview.SetSketchText(ProgramWriter::Sketch(frames));
         QCOMPARE(preview.FrameCount(), 5);

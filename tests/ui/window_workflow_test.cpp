@@ -94,7 +94,7 @@ private slots:
 
         award::DrawingSurface surface;
         surface.SetFontBold(true);
-        const QString fresh = award::BannerConverter(surface).ConvertBanner(QStringLiteral("恭喜 賀 "), 1);
+        const QString fresh = award::BannerConverter(surface).ConvertBanner(QStringLiteral("恭喜 賀 "), award::FirstScanRow::Row1);
         QCOMPARE(form.Text3Text(), runsFirst ? fresh : shown);
         QCOMPARE(form.SketchOutOfDate(), !runsFirst && answer != QStringLiteral("-"));
         QCOMPARE(PreviewMarked(*preview), form.SketchOutOfDate());
