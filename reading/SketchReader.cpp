@@ -5,6 +5,7 @@
 #include "phrases/SketchWriter.h"
 #include "program/ProgramReader.h"
 #include "sign/MeasuredCapacities.h"
+#include "sign/FigureWords.h"
 #include "sign/Mega2560.h"
 #include "sign/SignGeometry.h"
 #include "sketch/CppDeclarations.h"
@@ -191,12 +192,50 @@ std::optional<ReadRefusal> DriverDifference(const CppTokens& tokens, const Sorte
                 return ReadRefusal{tokens.LineOfToken(d.begin), QStringLiteral("「%1」宣告了兩次").arg(d.name)};
             if (own) extraNames.insert(d.name);
         }
-        if (!own) code.push_back(index);
+        if (!own) {
+            code.push_back(index);
+            continue;
+        }
+        // A variable of the user's is known to change nothing only when its
+        // value is made of numbers: a name in it could be anything, even an
+        // assignment to our own data.
+        for (std::size_t i = statement.begin; i < statement.end; ++i) {
+            const QString word = tokens.Text(i).toString();
+            if (tokens.tokens[i].kind == Kind::Identifier && !IsTypeWord(word) &&
+                std::ranges::none_of(declaration.declarators, [&](const auto& d) { return d.name == word; }))
+                return ReadRefusal{tokens.LineOfToken(i),
+                                   QStringLiteral("自己加的變數只能用數字設定，看板程式不知道「%1」是什麼").arg(word)};
+        }
     }
     std::sort(code.begin(), code.end());
     std::vector<std::pair<std::size_t, std::size_t>> ranges;
     for (const std::size_t index : code) ranges.emplace_back(sorted.statements[index].begin, sorted.statements[index].end);
     return DifferenceFrom(tokens, ranges, *expected);
+}
+
+// C++ knows a name only after its declaration: our data must come before the
+// first line of the driver that uses it.
+std::optional<ReadRefusal> DataAfterItsUse(const CppTokens& tokens, const SortedStatements& sorted) {
+    for (const std::size_t index : sorted.code) {
+        const Statement& statement = sorted.statements[index];
+        for (std::size_t i = statement.begin; i < statement.end; ++i) {
+            const auto* data = tokens.tokens[i].kind == Kind::Identifier ? sorted.Find(tokens.Text(i).toString()) : nullptr;
+            if (data && data->second.begin > i)
+                return ReadRefusal{tokens.LineOfToken(data->second.begin),
+                                   QStringLiteral("「%1」要寫在用到它的第 %2 行之前").arg(data->second.name).arg(tokens.LineOfToken(i))};
+        }
+    }
+    return std::nullopt;
+}
+
+// avr-gcc builds no single object past its limit.
+ReadRefusal TooBigForOneObject(const CppTokens& tokens, const Declaration::Declarator& d, int most, const QString& unit) {
+    return {tokens.LineOfToken(d.begin),
+            QStringLiteral("「%1」最多只能有 %2 %3（編譯器的一個陣列最多 %4 位元組），多的要放到下一段")
+                .arg(d.name)
+                .arg(most)
+                .arg(unit)
+                .arg(Thousands(kMaxObjectBytes))};
 }
 
 ReadRefusal DataRefusal(const CppTokens& tokens, const Declaration::Declarator& d) {
@@ -217,6 +256,8 @@ std::optional<SketchForm> ReadFrameTable(const CppTokens& tokens, const SortedSt
             *sorted.Find(sram ? kTableName.toString() : sketch::PartName(kTableName, part));
         const auto partRows = ReadTable(tokens, declaration, declarator, !sram, kMostTableRows - rows.size());
         if (!partRows) return Refuse(refusal, DataRefusal(tokens, declarator));
+        if (!sram && partRows->size() > std::size_t(kFlashPartRows))
+            return Refuse(refusal, TooBigForOneObject(tokens, declarator, kFlashPartRows, QStringLiteral("列")));
         // The driver finds row k in part k / 252: every part but the last must be full.
         if (!sram && part + 1 < form.parts && partRows->size() != std::size_t(kFlashPartRows))
             return Refuse(refusal, {tokens.LineOfToken(declarator.begin),
@@ -254,7 +295,9 @@ std::optional<SketchForm> ReadMarquee(const CppTokens& tokens, const SortedState
     for (int part = 0; part < form.parts; ++part) {
         const auto& [declaration, declarator] = *sorted.Find(sketch::PartName(kMarqueePartName, part));
         const auto columns = ReadColumns(tokens, declaration, declarator, kMostMarqueeColumns - shown.columns.size());
-        // The driver finds column n in part n / 16383: every part but the last must be full.
+        if (columns && columns->size() > std::size_t(kPartWords))
+            return Refuse(refusal, TooBigForOneObject(tokens, declarator, kPartWords, QStringLiteral("個數")));
+        // The driver finds column n in part n / kPartWords: every part but the last must be full.
         if (!columns || (part + 1 < form.parts && columns->size() != std::size_t(kPartWords)))
             return Refuse(refusal, DataRefusal(tokens, declarator));
         shown.columns.insert(shown.columns.end(), columns->begin(), columns->end());
@@ -276,7 +319,8 @@ SketchReading ReadSketchOrWhy(const QString& sketchText) {
     const auto sorted = SortStatements(*tokens, reading.refusal);
     if (!sorted) return reading;
     const auto form = FormOf(*sorted);
-    const auto difference = form ? DriverDifference(*tokens, *sorted, *form) : ReadRefusal{0, kNoForm};
+    auto difference = form ? DriverDifference(*tokens, *sorted, *form) : ReadRefusal{0, kNoForm};
+    if (!difference) difference = DataAfterItsUse(*tokens, *sorted);
     if (difference) {
         reading.refusal = *difference;
         return reading;

@@ -25,6 +25,8 @@ Specifiers SpecifierOf(QStringView word) {
 
 }  // namespace
 
+bool IsTypeWord(QStringView word) { return SpecifierOf(word) != 0; }
+
 std::optional<std::vector<Statement>> TopLevelStatements(const CppTokens& t) {
     std::vector<Statement> statements;
     std::vector<QStringView> open;

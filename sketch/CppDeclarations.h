@@ -42,6 +42,8 @@ enum Specifier : std::uint16_t {
     kProgmem = 1 << 9,
 };
 using Specifiers = std::uint16_t;
+// Whether a word is one of these.
+bool IsTypeWord(QStringView word);
 
 // A declaration of one or more variables: its type words, then each
 // declarator from its name up to the comma or semicolon after it.
@@ -89,16 +91,15 @@ public:
     bool Peek(QStringView text) const { return !AtEnd() && t_.Text(i_) == text; }
     std::optional<QString> TakeIdentifier();
     // An integer literal with any unary signs before it, as an unsigned Word
-    // holds it once converted: narrower words keep its low bits.
+    // holds it once converted, each minus taken in the literal's own type.
     template <class Word = std::uint16_t>
     std::optional<Word> Value() {
-        bool negative = false;
-        while (Peek(u"+") || Peek(u"-")) negative ^= t_.Text(i_++) == u"-";
+        int minuses = 0;
+        while (Peek(u"+") || Peek(u"-")) minuses += t_.Text(i_++) == u"-";
         if (AtEnd() || t_.tokens[i_].kind != CppToken::Kind::Number) return std::nullopt;
-        const auto value = IntegerLiteralValue(t_.Text(i_++));
-        if (!value) return std::nullopt;
-        const auto low = static_cast<Word>(*value);
-        return negative ? static_cast<Word>(0u - low) : low;
+        const auto literal = TypedIntegerLiteral(t_.Text(i_++));
+        if (!literal) return std::nullopt;
+        return static_cast<Word>(literal->Converted(minuses, 8 * int(sizeof(Word))));
     }
     // `{ v, v, ... }`, a trailing comma allowed, at most `most` values.
     template <class Word = std::uint16_t>

@@ -110,6 +110,9 @@ public:
                 pos_ = end + 2;
                 continue;
             }
+            // 「%:」 is another spelling of 「#」, which no sketch of ours uses.
+            if (c == u'%' && Next() == u':')
+                return Fail(QStringLiteral("「%:」是「#」的另一種寫法，這行看板程式不認得"));
             if (c == u'#') {
                 const qsizetype start = pos_;
                 if (!lineStart) return Fail(QStringLiteral("「#」要在一行的開頭"));
@@ -256,41 +259,87 @@ QString ReadRefusal::Words() const {
     return line > 0 ? QStringLiteral("第 %1 行：%2").arg(line).arg(why) : why;
 }
 
-std::optional<std::uint64_t> IntegerLiteralValue(QStringView literal) {
+namespace {
+
+struct LiteralParts {
+    QStringView digits;
+    int base = 10;
+    bool unsignedSuffix = false;
+    int longs = 0;  // l or ll
+};
+
+std::optional<LiteralParts> Parts(QStringView literal) {
     // The suffix: u, l or ll in either order, each at most once, ll in one case.
+    LiteralParts parts;
     QStringView body = literal;
-    bool unsignedSeen = false;
     bool longSeen = false;
     while (!body.isEmpty()) {
         const QChar last = body.back();
-        if ((last == u'u' || last == u'U') && !unsignedSeen) {
-            unsignedSeen = true;
+        if ((last == u'u' || last == u'U') && !parts.unsignedSuffix) {
+            parts.unsignedSuffix = true;
             body.chop(1);
         } else if ((last == u'l' || last == u'L') && !longSeen) {
             longSeen = true;
-            body.chop(body.size() >= 2 && body[body.size() - 2] == last ? 2 : 1);
+            parts.longs = body.size() >= 2 && body[body.size() - 2] == last ? 2 : 1;
+            body.chop(parts.longs);
         } else {
             break;
         }
     }
     const bool hex = body.size() > 2 && body.startsWith(u"0x", Qt::CaseInsensitive);
     const bool binary = body.size() > 2 && body.startsWith(u"0b", Qt::CaseInsensitive);
-    const int base = hex ? 16 : binary ? 2 : (body.size() > 1 && body[0] == u'0') ? 8 : 10;
-    body = body.mid(hex || binary ? 2 : base == 8 ? 1 : 0);
-    if (body.isEmpty()) return std::nullopt;
+    parts.base = hex ? 16 : binary ? 2 : (body.size() > 1 && body[0] == u'0') ? 8 : 10;
+    parts.digits = body.mid(hex || binary ? 2 : parts.base == 8 ? 1 : 0);
+    if (parts.digits.isEmpty()) return std::nullopt;
+    return parts;
+}
+
+}  // namespace
+
+std::optional<std::uint64_t> IntegerLiteralValue(QStringView literal) {
+    const auto parts = Parts(literal);
+    if (!parts) return std::nullopt;
     std::uint64_t value = 0;
-    for (const QChar ch : body) {
+    for (const QChar ch : parts->digits) {
         const char16_t c = ch.unicode();
         int digit = 99;
         if (IsDigit(c)) digit = c - u'0';
         else if (c >= u'a' && c <= u'f') digit = 10 + (c - u'a');
         else if (c >= u'A' && c <= u'F') digit = 10 + (c - u'A');
-        if (digit >= base) return std::nullopt;
-        if (value > (std::numeric_limits<std::uint64_t>::max() - std::uint64_t(digit)) / std::uint64_t(base))
+        if (digit >= parts->base) return std::nullopt;
+        if (value > (std::numeric_limits<std::uint64_t>::max() - std::uint64_t(digit)) / std::uint64_t(parts->base))
             return std::nullopt;
-        value = value * std::uint64_t(base) + std::uint64_t(digit);
+        value = value * std::uint64_t(parts->base) + std::uint64_t(digit);
     }
     return value;
+}
+
+// The first type of the literal's list that holds its value: a decimal
+// literal without u stays signed; any other may take the unsigned type of
+// the same width.
+std::optional<IntegerLiteral> TypedIntegerLiteral(QStringView literal) {
+    const auto parts = Parts(literal);
+    const auto value = IntegerLiteralValue(literal);
+    if (!parts || !value) return std::nullopt;
+    const bool decimal = parts->base == 10;
+    for (const int bits : {16, 32, 64}) {
+        if (bits < 16 << parts->longs) continue;
+        const std::uint64_t unsignedMost = bits == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << bits) - 1;
+        if (!parts->unsignedSuffix && *value <= unsignedMost >> 1) return IntegerLiteral{*value, bits, false};
+        if ((parts->unsignedSuffix || !decimal) && *value <= unsignedMost) return IntegerLiteral{*value, bits, true};
+    }
+    return std::nullopt;
+}
+
+std::uint64_t IntegerLiteral::Converted(int minuses, int toBits) const {
+    const auto mask = [](int width) { return width == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << width) - 1; };
+    // Two's complement in the literal's width: a signed minus and an
+    // unsigned one leave the same bits.
+    std::uint64_t bitsOf = value;
+    for (int m = 0; m < minuses; ++m) bitsOf = (0 - bitsOf) & mask(bits);
+    // Widening a negative signed value fills the new bits with ones.
+    if (!isUnsigned && toBits > bits && (bitsOf >> (bits - 1)) & 1) bitsOf |= ~mask(bits);
+    return bitsOf & mask(toBits);
 }
 
 }  // namespace award

@@ -70,4 +70,18 @@ std::optional<CppTokens> TokenizeCpp(QStringView source,
 // anything else, or for a value past 64 bits.
 std::optional<std::uint64_t> IntegerLiteralValue(QStringView literal);
 
+// The same with the type the board gives it, as C++ types a literal by its
+// value, base and suffix on an AVR, where int is 16 bits and long 32.
+struct IntegerLiteral {
+    std::uint64_t value = 0;
+    int bits = 16;
+    bool isUnsigned = false;
+
+    // The literal behind `minuses` unary minus signs, converted to an
+    // unsigned type of `toBits` bits, as the compiler works it out: the
+    // minus taken in the literal's own type.
+    std::uint64_t Converted(int minuses, int toBits) const;
+};
+std::optional<IntegerLiteral> TypedIntegerLiteral(QStringView literal);
+
 }  // namespace award

@@ -10,8 +10,8 @@
 
 namespace award::test {
 
-// A known two-frame sketch as a user might have edited it, and what avr-g++
-// and the board make of it.
+// A known sketch as a user might have edited it, and what avr-g++ and the
+// board make of it.
 struct HandEditedSketch {
     const char* what;
     QString text;
@@ -21,6 +21,8 @@ struct HandEditedSketch {
     std::optional<int> frames;
     // Column 4 of frame 1, 384 as written.
     std::uint16_t column4 = 384;
+    // What the reader's reason names, when it refuses the text.
+    const char16_t* named = u"";
 };
 
 std::vector<HandEditedSketch> HandEditedSketches();

@@ -37,7 +37,13 @@ TEST_P(HandEdit, IsReadAsTheCompilerReadsIt) {
     const test::HandEditedSketch& sketch = GetParam();
     const auto frames = test::ReadPhrases(sketch.text);
     ASSERT_EQ(frames.has_value(), sketch.frames.has_value());
-    if (!frames) return;
+    if (!frames) {
+        const SketchReading reading = ReadSketchOrWhy(sketch.text);
+        EXPECT_FALSE(reading.sketch.has_value());
+        EXPECT_FALSE(reading.refusal.why.isEmpty());
+        EXPECT_TRUE(reading.refusal.why.contains(QString::fromUtf16(sketch.named))) << reading.refusal.why.toStdString();
+        return;
+    }
     ASSERT_EQ(int(frames->frames.size()), *sketch.frames);
     EXPECT_EQ(frames->frames[0].words[3], sketch.column4);
 }
@@ -118,6 +124,40 @@ TEST(SketchReader, ReadsATableKeptInFlash) {
 }
 
 
+// An item's numbers are read as avr-g++ types them, where int is 16 bits and
+// long 32: the minus is taken in the literal's own type.
+TEST(SketchReader, ReadsAnItemsNumbersAsTheBoardTypesThem) {
+    struct Row {
+        const char16_t* hold;
+        std::uint32_t sweeps;
+    };
+    const Row rows[] = {
+        {u"-0xFFB2", 78},                // unsigned int: 65,536 - 65,458
+        {u"-1", 0xFFFFFFFFu},            // int, widened with its sign
+        {u"-1u", 0xFFFFu},               // unsigned int
+        {u"-1ul", 0xFFFFFFFFu},          // unsigned long
+        {u"-32768", 0xFFFF8000u},        // long: 32,768 is past int
+        {u"-0x8000", 0x8000u},           // unsigned int
+        {u"-0100000", 0x8000u},          // octal, unsigned int too
+        {u"- -0xFFFC", 0xFFFCu},         // twice
+        {u"-0x10000", 0xFFFF0000u},      // long
+        {u"0b101", 5},
+    };
+    ProgramFrames program;
+    program.items.push_back({ItemStyle::Static, 234, 8, {ColumnWords{}}, {}});
+    const QString written = ProgramWriter::Sketch(program);
+    for (const Row& row : rows) {
+        const auto read = ReadSketch(QString(written).replace(QStringLiteral(" 234,"), QString::fromUtf16(row.hold) + u','));
+        const auto* items = read ? std::get_if<ProgramFrames>(&*read) : nullptr;
+        ASSERT_TRUE(items) << QString::fromUtf16(row.hold).toStdString();
+        EXPECT_EQ(items->items[0].holdSweeps, row.sweeps) << QString::fromUtf16(row.hold).toStdString();
+    }
+    // A style the same way: -0xFFFC is 4, 拉幕.
+    const auto read = ReadSketch(QString(written).replace(QStringLiteral("{ 0, 0, 1,"), QStringLiteral("{ -0xFFFC, 0, 1,")));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(std::get<ProgramFrames>(*read).items[0].style, ItemStyle::Wipe);
+}
+
 // Hand edits of a program sketch that the compiler rejects or reads otherwise
 // than the reader would: each refused with its line and its reason, so that
 // the preview never plays a sketch that does not build as it shows.
@@ -176,7 +216,9 @@ INSTANTIATE_TEST_SUITE_P(
                     [](QString sketch) { return Replaced(sketch, u"const unsigned long items", u"static const unsigned long items"); },
                     u"static"},
         ProgramEdit{"AMacro", [](QString sketch) { return Replaced(sketch, u" 234,", u" A0,"); }, u"A0"},
-        ProgramEdit{"FirstPastTheEnd", [](QString sketch) { return Replaced(sketch, u"{ 0, 0, 1,", u"{ 0, 99, 1,"); }, u"99"}),
+        ProgramEdit{"FirstPastTheEnd", [](QString sketch) { return Replaced(sketch, u"{ 0, 0, 1,", u"{ 0, 99, 1,"); }, u"99"},
+        // The engine plays this kind as a phrase table's frames.
+        ProgramEdit{"AStyleForFrames", [](QString sketch) { return Replaced(sketch, u"{ 0, 0, 1,", u"{ 5, 0, 1,"); }, u"5"}),
     [](const auto& row) { return std::string(row.param.what); });
 
 }  // namespace

@@ -15,6 +15,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -50,6 +51,19 @@ QString Edited(const QString& pattern, const QString& replacement, int nth = 1, 
     for (int i = nth - 1; i >= (removeAll ? 0 : nth - 1); --i)
         sketch.replace(found[std::size_t(i)].capturedStart(), found[std::size_t(i)].capturedLength(), replacement);
     return sketch;
+}
+
+// The program of every style with field `field` of item `item` (both from
+// 0) of its table written by hand as `value`.
+QString EditedItem(QString sketch, int item, int field, const QString& value) {
+    const QRegularExpression row(QStringLiteral("\\{ ?-?\\d+(, ?-?\\d+){4}\\}"));
+    auto rows = row.globalMatch(sketch);
+    for (int n = 0; n < item && rows.hasNext(); ++n) rows.next();
+    if (!rows.hasNext()) throw std::runtime_error("no such item");
+    const auto match = rows.next();
+    QStringList fields = match.captured().mid(1, match.capturedLength() - 2).split(u',');
+    fields[field] = value;
+    return sketch.replace(match.capturedStart(), match.capturedLength(), u'{' + fields.join(u',') + u'}');
 }
 
 // Five hundred pages that hold for no sweep at all, so that the next item's
@@ -111,6 +125,13 @@ INSTANTIATE_TEST_SUITE_P(
                     ImageCase{"Marquee", MarqueeSketch},
                     ImageCase{"EveryStyleProgram", EveryStyleProgramSketch},
                     ImageCase{"ProgramPagesAcross64KiB", PagesAcross64KiB},
+                    // Minus taken in 16-bit unsigned int: a hold of 78 sweeps, and 4, 拉幕, for the blink.
+                    ImageCase{"ProgramNumbersWrittenNegative",
+                              [] {
+                                  return EditedItem(EditedItem(EveryStyleProgramSketch(), 0, 3, " -0xFFB2"), 2, 0,
+                                                    " -0xFFFC");
+                              }},
+                    ImageCase{"ProgramHoldOfTwoSweeps", [] { return EditedItem(EveryStyleProgramSketch(), 1, 3, " 2"); }},
                     ImageCase{"ChangedWord", [] { return Edited(QStringLiteral("(?<=,\\{1, )\\d+"), "4095"); }},
                     ImageCase{"ChangedDelayFactor", [] { return Edited(QStringLiteral("(?<=,\\{)1(?=,)"), "3", 2); }},
                     ImageCase{"RowsRemoved",
