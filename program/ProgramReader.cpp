@@ -160,10 +160,13 @@ std::optional<ProgramFrames> ReadProgram(const CppTokens& tokens, ReadRefusal& r
     // Items may share words on the board, but each is laid out whole here: all
     // of them together no larger than the flash could hold written out.
     std::uint64_t laidOut = 0;
-    for (const auto& row : *tables->items) {
+    for (std::size_t n = 0; n < tables->items->size(); ++n) {
+        const auto& row = (*tables->items)[n];
         laidOut +=
             std::uint64_t{row[2]} * std::uint64_t(!StyleHasPages(StyleOnBoard(row[0])) ? 1 : kSignColumns);
-        if (laidOut > std::uint64_t(kMostWords)) return Refuse(refusal, {0, tooLong});
+        if (laidOut > std::uint64_t(kMostWords))
+            return Refuse(refusal, {tokens.LineOfToken(tables->itemsAt),
+                                    QStringLiteral("節目表第 %1 項有 %2 頁或欄，看板放不下").arg(n + 1).arg(row[2])});
     }
     ProgramFrames program;
     for (const auto& row : *tables->items) {

@@ -10,14 +10,11 @@
 // AWARD_RECORD_SHOW_TIMES=<folder> writes what the board shows there instead.
 
 #include "BoardTestSupport.h"
+#include "ImageRun.h"
 
-#include "image/FlashImage.h"
 #include "engine/Shows.h"
-#include "image/IntelHex.h"
 #include "reading/SketchReader.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -99,22 +96,6 @@ struct TimesCase {
 
 void PrintTo(const TimesCase& c, std::ostream* out) { *out << c.what; }
 
-BoardRun RunImage(const QString& sketch, std::uint64_t milliseconds) {
-    const auto shown = ReadSketch(sketch);
-    if (!shown) throw std::runtime_error("the reader does not know the sketch");
-    const auto image = BuildFlashImage(*shown);
-    if (!std::holds_alternative<QByteArray>(image)) throw std::runtime_error("no board image");
-    const QTemporaryDir folder;
-    QFile hex(folder.filePath("image.hex"));
-    if (!hex.open(QIODevice::WriteOnly)) throw std::runtime_error("cannot write the HEX file");
-    hex.write(IntelHex(std::get<QByteArray>(image)));
-    hex.close();
-    const auto board = SimulatedBoard::WithHexFile(hex.fileName().toStdString());
-    BoardRun run;
-    run.stillRunning = board->RunUntil([](auto, auto) { return false; }, milliseconds * kCyclesPerMillisecond);
-    run.writes.assign(board->Writes().begin(), board->Writes().end());
-    return run;
-}
 
 // The preview's cycle, and the first picture of the next, as the board's
 // stretches: equal pictures in a row make one.
