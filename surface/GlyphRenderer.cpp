@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <stdexcept>
 #include <utility>
@@ -23,8 +24,8 @@ namespace {
 
 // How far italic rows lean: a row moves one pixel right for every this many
 // rows above the bottom of the em, so at 16 pixels the upper half leans by one.
-// Any steeper, and the fourth character of a bold italic phrase loses its
-// right edge past column 64.
+// Any steeper, and a bold italic glyph has to give up more of its columns to
+// stay within its advance (FitIntoAdvance).
 constexpr int kRowsPerSlantPixel = 8;
 
 // Coverage (of 255) from which an outline pixel counts as ink.
@@ -120,6 +121,36 @@ void Widen(GlyphImage& glyph, int extra, Shift shift, bool smear) {
         }
     glyph.width = width;
     glyph.ink = std::move(ink);
+}
+
+// The glyph with each inked column x moved to column to(x) of an image
+// `width` columns wide; columns that meet keep the ink of both.
+template <class To>
+void MoveColumns(GlyphImage& glyph, int width, To to) {
+    std::vector<std::uint8_t> ink(static_cast<std::size_t>(width) * glyph.rows, 0);
+    for (int y = 0; y < glyph.rows; ++y)
+        for (int x = 0; x < glyph.width; ++x)
+            if (glyph.Inked(x, y)) ink[static_cast<std::size_t>(y * width + to(x))] = 1;
+    glyph.width = width;
+    glyph.ink = std::move(ink);
+}
+
+// Of the lines first to last of a glyph (rows or columns), the one most like
+// the line before it, as differ(i) counts the pixels in which line i and line
+// i - 1 differ; of those alike, the one nearest the middle.
+template <class Differ>
+int MostAlikeNeighbour(int first, int last, Differ differ) {
+    const auto offMiddle = [&](int i) { return std::abs(2 * i - (first + last + 1)); };
+    int best = first + 1;
+    int bestDifference = std::numeric_limits<int>::max();
+    for (int i = first + 1; i <= last; ++i) {
+        const int difference = differ(i);
+        if (difference < bestDifference || (difference == bestDifference && offMiddle(i) < offMiddle(best))) {
+            best = i;
+            bestDifference = difference;
+        }
+    }
+    return best;
 }
 
 }  // namespace
@@ -269,6 +300,7 @@ std::optional<GlyphImage> GlyphRenderer::Draw(FT_FaceRec_* face, unsigned index)
     // A face's own bitmap is thickened after the fact, by one pixel.
     if (bold_ && !outline) Embolden(glyph);
     if (italic_) Slant(glyph);
+    FitIntoAdvance(glyph);
     for (int y = 0; y < glyph.rows; ++y)
         for (int x = glyph.width - 1; x > glyph.inkRight; --x)
             if (glyph.Inked(x, y)) glyph.inkRight = x;
@@ -332,17 +364,11 @@ void GlyphRenderer::FitIntoEm(GlyphImage& glyph) const {
         const auto at = [&](int x, int y) -> std::uint8_t& {
             return glyph.ink[static_cast<std::size_t>(y * glyph.width + x)];
         };
-        int best = 1;
-        int bestDifference = glyph.width + 1;
-        for (int y = 1; y < glyph.rows; ++y) {
+        const int best = MostAlikeNeighbour(0, glyph.rows - 1, [&](int y) {
             int difference = 0;
             for (int x = 0; x < glyph.width; ++x) difference += at(x, y) != at(x, y - 1);
-            const bool nearerMiddle = std::abs(2 * y - glyph.rows) < std::abs(2 * best - glyph.rows);
-            if (difference < bestDifference || (difference == bestDifference && nearerMiddle)) {
-                best = y;
-                bestDifference = difference;
-            }
-        }
+            return difference;
+        });
         for (int x = 0; x < glyph.width; ++x) at(x, best - 1) |= at(x, best);
         const auto row = glyph.ink.begin() + static_cast<std::ptrdiff_t>(best) * glyph.width;
         glyph.ink.erase(row, row + glyph.width);
@@ -355,12 +381,43 @@ void GlyphRenderer::FitIntoEm(GlyphImage& glyph) const {
     if (overBottom > 0 && overTop < 0) glyph.top += std::min(overBottom, -overTop);
 }
 
+// Most full-width glyphs of a face's own bitmaps hold 15 columns of ink in
+// their 16, and bold and italic add a column each: four such characters from
+// the sign's column 1 would light a 65th. So a full-width glyph keeps within its advance: ink wider than the advance has
+// its two most alike neighbouring columns merged into one until it fits (a
+// bold stroke's two columns, or two columns of the same horizontal strokes,
+// which keeps every stroke), and ink past either edge moves back inside.
+void GlyphRenderer::FitIntoAdvance(GlyphImage& glyph) const {
+    if (glyph.rows == 0 || glyph.advance < emPixels_) return;
+    const auto inked = [&](int x) {
+        for (int y = 0; y < glyph.rows; ++y)
+            if (glyph.Inked(x, y)) return true;
+        return false;
+    };
+    int first = 0, last = glyph.width - 1;
+    while (first <= last && !inked(first)) ++first;
+    while (last >= first && !inked(last)) --last;
+    if (first > last || (glyph.left + first >= 0 && glyph.left + last < glyph.advance)) return;
+    MoveColumns(glyph, last - first + 1, [&](int x) { return x - first; });
+    glyph.left += first;
+    while (glyph.width > glyph.advance) {
+        const int merged = MostAlikeNeighbour(0, glyph.width - 1, [&](int x) {
+            int difference = 0;
+            for (int y = 0; y < glyph.rows; ++y) difference += glyph.Inked(x, y) != glyph.Inked(x - 1, y);
+            return difference;
+        });
+        MoveColumns(glyph, glyph.width - 1, [&](int x) { return x < merged ? x : x - 1; });
+    }
+    glyph.left = std::clamp(glyph.left, 0, glyph.advance - glyph.width);
+}
+
 // Bold widens every stroke of a bitmap glyph by one pixel to the right. The
 // advance stays, so four bold characters still fit the sign's 64 columns.
 void GlyphRenderer::Embolden(GlyphImage& glyph) const { Widen(glyph, 1, [](int) { return 0; }, true); }
 
 // Italic leans rows to the right in proportion to their height above the
-// bottom of the em; the bottom row stays put so nothing moves left of the pen.
+// bottom of the em; the bottom row stays put so nothing moves left of the pen,
+// and FitIntoAdvance takes back what leans past the advance.
 void GlyphRenderer::Slant(GlyphImage& glyph) const {
     const auto shiftOf = [&](int y) {
         const int rowsAboveBottom = EmDescent() - 1 + glyph.top - y;

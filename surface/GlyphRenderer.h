@@ -69,6 +69,7 @@ private:
     void FitIntoEm(GlyphImage& glyph) const;
     void Embolden(GlyphImage& glyph) const;
     void Slant(GlyphImage& glyph) const;
+    void FitIntoAdvance(GlyphImage& glyph) const;
 
     std::unique_ptr<Library> lib_;
     std::vector<InstalledFace> faces_;

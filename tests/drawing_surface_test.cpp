@@ -1,6 +1,8 @@
 #include "surface/DrawingSurface.h"
 #include "surface/GlyphRenderer.h"
 
+#include "StrokeFigures.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -146,9 +148,29 @@ TEST_P(StyledSurface, FourFullWidthCharactersFillTheSignsSixtyFourColumns) {
     EXPECT_GE(four.left, 1);
     EXPECT_LE(four.left, 3);
     EXPECT_GE(four.right, 60);
-    // Bold and italic together widen a glyph by two columns, which the
-    // widest glyphs cannot spare.
-    EXPECT_LE(four.right, GetParam().bold && GetParam().italic ? 65 : 64);
+    EXPECT_LE(four.right, 64);
+}
+
+// Bold and italic widen a glyph, yet every phrase of the award list keeps to
+// the sign's columns 1 to 64, and each of its characters to its own sixteen:
+// none is cut at either edge of the sign or runs into its neighbour.
+TEST_P(StyledSurface, EveryAwardPhraseKeepsToItsCharactersColumns) {
+    DrawingSurface surface = PreparedSurface(GetParam());
+    const QStringList phrases = test::AwardPhrases();
+    ASSERT_GE(phrases.size(), 90);
+    QString outside, spilling;
+    for (const QString& phrase : phrases) {
+        surface.Cls();
+        surface.Print(phrase);
+        if (InkOf(surface).left < 1 || surface.LastPrintInkRight() > 64) outside += phrase + u' ';
+        for (const QChar c : phrase) {
+            surface.Cls();
+            surface.Print(QString(c));
+            if (InkOf(surface).left < 1 || surface.LastPrintInkRight() > 16) spilling += c;
+        }
+    }
+    EXPECT_TRUE(outside.isEmpty()) << "past the sign: " << outside.toStdString();
+    EXPECT_TRUE(spilling.isEmpty()) << "out of their columns: " << spilling.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(FacesAndStyles, StyledSurface, testing::ValuesIn(kStyles),
