@@ -4,6 +4,7 @@
 #include "phrases/Phrases.h"
 #include "sign/MeasuredCapacities.h"
 #include "sign/SignGeometry.h"
+#include "surface/Characters.h"
 #include "surface/ColumnSampling.h"
 #include "surface/DrawingSurface.h"
 
@@ -56,7 +57,7 @@ const QString& BannerConverter::ConvertMarquee(const QString& text, FirstScanRow
     const QString line = MarqueeWriter::OneLine(text);
     const std::vector<std::uint16_t> columns = ScanLine(surface_, line, firstScanRow);
     NoteMissingGlyphs(0);
-    report_.marquee = RunReport::Marquee{line.size(), static_cast<long long>(columns.size()), MarqueeSweeps(speed)};
+    report_.marquee = RunReport::Marquee{CharacterCount(line), static_cast<long long>(columns.size()), MarqueeSweeps(speed)};
     // The picture area shows how the text starts.
     ScanPhrase(line, firstScanRow);
 

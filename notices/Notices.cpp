@@ -4,6 +4,7 @@
 #include "sign/MeasuredCapacities.h"
 #include "sign/Mega2560.h"
 #include "sign/SignTiming.h"
+#include "surface/Characters.h"
 
 #include <algorithm>
 
@@ -13,7 +14,8 @@ namespace {
 // Long phrases would push the rest of a notice out of its line.
 QString Quoted(const QString& text) {
     constexpr int kShown = 8;
-    const QString shown = text.size() > kShown ? text.left(kShown) + QStringLiteral("…") : text;
+    const QStringView first = FirstCharacters(text, kShown);
+    const QString shown = first.size() < text.size() ? first.toString() + u'…' : text;
     return QStringLiteral("「") + shown + QStringLiteral("」");
 }
 

@@ -8,6 +8,7 @@
 #include "sign/Mega2560.h"
 #include "sign/SignGeometry.h"
 #include "sign/SignTiming.h"
+#include "surface/Characters.h"
 #include "surface/ColumnSampling.h"
 #include "surface/DrawingSurface.h"
 
@@ -16,11 +17,6 @@
 
 namespace award {
 namespace {
-
-// Each code point with the low surrogate after it, so that no character is cut in two.
-qsizetype NextCharacterEnd(QStringView text, qsizetype at) {
-    return at + (text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate() ? 2 : 1);
-}
 
 // The ink moved so that it sits in the middle of the sign, the odd column, if
 // any, to the right.
@@ -75,28 +71,33 @@ std::vector<ColumnWords> ProgramConverter::Pages(QStringView text, ItemAlign ali
     auto leading = static_cast<int>(picture.size());
     if (leading > 0) Advance((leading + kCharacterColumns - 1) / kCharacterColumns);
     for (const QString& line : PageLines(text)) {
-        for (qsizetype start = 0; start < line.size();) {
+        // A character is never cut in two, be it two code units or one with
+        // a variation selector or accent after it.
+        const std::vector<qsizetype> ends = CharacterEnds(line);
+        std::size_t taken = 0;  // characters of the line on earlier pages
+        while (taken < ends.size()) {
             if (cancelled_) return pages;
+            const qsizetype start = taken == 0 ? 0 : ends[taken - 1];
             // As many whole characters as the sign shows right of the
             // picture, if any; a character wider than the sign still makes a
             // page of its own.
             const int room = kSignColumns - leading;
-            qsizetype end = leading > 0 ? start : NextCharacterEnd(line, start);
-            while (end < line.size()) {
-                const qsizetype next = NextCharacterEnd(line, end);
+            std::size_t count = leading > 0 ? 0 : 1;
+            while (taken + count < ends.size()) {
                 surface_.Cls();
-                surface_.Print(line.mid(start, next - start));
+                surface_.Print(QStringView(line).mid(start, ends[taken + count] - start));
                 if (surface_.LastPrintInkRight() > room) break;
-                end = next;
+                ++count;
             }
+            const qsizetype end = count > 0 ? ends[taken + count - 1] : start;
             ColumnWords words = lead;
             if (end > start) {
-                const ColumnWords drawn = scan(line.mid(start, end - start));
+                const ColumnWords drawn = scan(QStringView(line).mid(start, end - start));
                 std::copy_n(drawn.begin(), room, words.begin() + leading);
             }
             place(words);
             Advance(end - start);
-            start = end;
+            taken += count;
             lead = {};
             leading = 0;
         }

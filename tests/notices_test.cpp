@@ -40,13 +40,13 @@ TEST_F(RunNoticesTest, APhraseWiderThanTheSignIsNamedByNumberAndText) {
 }
 
 TEST_F(RunNoticesTest, ItalicOrBoldFourCharacterPhrasesStillFit) {
-    for (const auto& [bold, italic] : {std::pair(true, false), std::pair(false, true)}) {
+    for (const auto& [bold, italic] : {std::pair(true, false), std::pair(false, true), std::pair(true, true)}) {
         surface.SetFontBold(bold);
         surface.SetFontItalic(italic);
         for (const QString& face : {kMingFaceName, kKaiFaceName}) {
             surface.SetFontName(face);
-            EXPECT_TRUE(NoticesFor(QStringLiteral("全國第一 程式設計 國際競賽 ")).filter(QStringLiteral("切掉")).isEmpty())
-                << face.toStdString() << (bold ? " bold" : " italic");
+            EXPECT_TRUE(NoticesFor(QStringLiteral("全國第一 程式設計 三年丁班 品學兼優 ")).filter(QStringLiteral("切掉")).isEmpty())
+                << face.toStdString() << (bold ? " bold" : "") << (italic ? " italic" : "");
         }
     }
 }
@@ -167,6 +167,45 @@ INSTANTIATE_TEST_SUITE_P(
                          {"第 2 項的「卐」", "第 3 項的「" + kPrivateUse + "」"}, true},
         MissingGlyphCase{"ProgramScrollingItem", kKaiFaceName, DisplayMode::Marquee, "恭喜 好卐",
                          {"第 2 項的「卐」"}, true}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// Texts are counted and cut where a reader sees one character end: a
+// character beyond U+FFFF is two code units, a variation selector belongs to
+// the character before it.
+struct SeenCharactersCase {
+    const char* name;
+    DisplayMode mode;
+    QString text;
+    QString said;
+};
+
+void PrintTo(const SeenCharactersCase& c, std::ostream* out) { *out << c.name; }
+
+class SeenCharacters : public testing::TestWithParam<SeenCharactersCase> {};
+
+TEST_P(SeenCharacters, CountAndCutTheTextInTheNotices) {
+    const SeenCharactersCase& c = GetParam();
+    DrawingSurface surface;
+    BannerConverter converter(surface);
+    converter.Convert(c.text, {{kMingFaceName, false, false}, FirstScanRow::Row3, c.mode, MarqueeSpeed::Medium});
+    const QString notices = RunNotices(converter.LastRunReport(), {}).join(u'\n');
+    EXPECT_TRUE(notices.contains(c.said)) << notices.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Notices, SeenCharacters,
+    testing::Values(
+        SeenCharactersCase{"QuotedUpToAPairOfCodeUnits", DisplayMode::Phrases, QStringLiteral("恭喜 一二三四五六七𠀀八"),
+                           QStringLiteral("「一二三四五六七𠀀…」")},
+        SeenCharactersCase{"QuotedWithItsVariationSelector", DisplayMode::Phrases,
+                           QStringLiteral("恭喜 一二三四五六七賀\uFE00八"), QStringLiteral("「一二三四五六七賀\uFE00…」")},
+        SeenCharactersCase{"EightCharactersQuotedWhole", DisplayMode::Phrases, QStringLiteral("恭喜 一二三四五六𠀀𠀁"),
+                           QStringLiteral("「一二三四五六𠀀𠀁」")},
+        SeenCharactersCase{"TooWidePhraseQuotedWhole", DisplayMode::Phrases, QStringLiteral("一二三四五𠀀𠀁 "),
+                           QStringLiteral("第 1 句「一二三四五𠀀𠀁」太長")},
+        SeenCharactersCase{"MarqueeCountsPairsOnce", DisplayMode::Marquee, QStringLiteral("𠀀𠀁𠀂𠀃"), QStringLiteral("共 4 個字")},
+        SeenCharactersCase{"MarqueeCountsVariationSelectorsWithTheirCharacter", DisplayMode::Marquee,
+                           QStringLiteral("賀\uFE00賀\uFE00"), QStringLiteral("共 2 個字")}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(CopyNotice, SaysHowManyFramesAndWhetherTheBoardCanRunThem) {

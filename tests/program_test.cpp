@@ -88,6 +88,18 @@ TEST(ProgramPages, ALineBreakStartsAPageAndAnEmptyTextIsOneDarkPage) {
     EXPECT_EQ(converter.Pages(u"", ItemAlign::Centre, FirstScanRow::Row3), std::vector<ColumnWords>(1));
 }
 
+// A page ends where a reader sees a character end: an accent the face draws
+// beside its letter, past the sign's last column, takes the letter with it to
+// the next page.
+TEST(ProgramPages, ACharacterKeepsItsAccentOnItsPage) {
+    DrawingSurface surface;
+    ProgramConverter converter(surface);
+    const auto pages = converter.Pages(u"國國國國\u0301國", ItemAlign::Left, FirstScanRow::Row3);
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages[0], converter.Pages(u"國國國", ItemAlign::Left, FirstScanRow::Row3).front());
+    EXPECT_EQ(pages[1], converter.Pages(u"國\u0301國", ItemAlign::Left, FirstScanRow::Row3).front());
+}
+
 class ProgramSketch : public ::testing::Test {
 protected:
     const Program program{
