@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace award {
 namespace {
 
@@ -166,6 +168,8 @@ struct ProgramEdit {
     QString (*edit)(QString sketch);
     const char16_t* named;  // what the reason says
 };
+
+void PrintTo(const ProgramEdit& edit, std::ostream* out) { *out << edit.what; }
 
 QString Replaced(QString text, QStringView was, QStringView typed) {
     return text.replace(text.indexOf(was), was.size(), typed.toString());
