@@ -9,6 +9,7 @@
 #include FT_OUTLINE_H
 
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
 
@@ -163,8 +164,16 @@ struct GlyphRenderer::Library {
         bool operator==(const Unopened&) const = default;
     };
 
+    // FreeType reads an open face from its file's bytes, mapped rather than
+    // opened by name: on Windows FreeType takes a name in the ANSI code page,
+    // which cannot spell every user's fonts folder (陳喆's, say).
+    struct Opened {
+        std::unique_ptr<QFile> file;
+        FT_Face face = nullptr;
+    };
+
     FT_Library ft = nullptr;
-    std::map<std::pair<QString, int>, FT_Face> faces;
+    std::map<std::pair<QString, int>, Opened> faces;
     std::map<std::pair<QString, int>, Unopened> unopened;
 
     Library() {
@@ -178,7 +187,7 @@ struct GlyphRenderer::Library {
             FT_Property_Set(ft, module, "no-stem-darkening", &noStemDarkening);
     }
     ~Library() {
-        for (auto& [key, face] : faces) FT_Done_Face(face);
+        for (auto& [key, opened] : faces) FT_Done_Face(opened.face);
         FT_Done_FreeType(ft);
     }
 
@@ -189,14 +198,16 @@ struct GlyphRenderer::Library {
 
     FT_Face Open(const InstalledFace& installed) {
         const auto key = std::pair(installed.file, installed.index);
-        if (auto it = faces.find(key); it != faces.end()) return it->second;
+        if (auto it = faces.find(key); it != faces.end()) return it->second.face;
         if (unopened.contains(key)) return nullptr;
+        auto file = std::make_unique<QFile>(installed.file);
+        const uchar* bytes = file->open(QIODevice::ReadOnly) && file->size() > 0 ? file->map(0, file->size()) : nullptr;
         FT_Face face = nullptr;
-        if (FT_New_Face(ft, installed.file.toLocal8Bit().constData(), installed.index, &face) != 0) {
+        if (!bytes || FT_New_Memory_Face(ft, bytes, static_cast<FT_Long>(file->size()), installed.index, &face) != 0) {
             unopened[key] = StampOf(installed.file);
             return nullptr;
         }
-        faces.emplace(key, face);
+        faces.emplace(key, Opened{std::move(file), face});
         return face;
     }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -324,6 +325,24 @@ TEST(GlyphRenderer, AGlyphThatCannotBeDrawnIsMissingUntilItsFaceIsMended) {
     const GlyphImage& mended = renderer.Glyph(U'國');
     EXPECT_TRUE(mended.inChosenFace);
     EXPECT_GE(mended.inkRight, 0);
+}
+
+// A face installed for one user lies in that user's folder, whose name may
+// hold characters no ANSI code page has (喆, 堃 and 煊 are not in Big5).
+TEST(GlyphRenderer, AFaceIsDrawnFromAFolderOfAnyName) {
+    const auto kai = ResolveFace(kKaiFaceName);
+    ASSERT_TRUE(kai);
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("陳喆/堃煊")));
+    const InstalledFace copied{kai->family, dir.filePath(QStringLiteral("陳喆/堃煊/楷書😀.ttc")), kai->index};
+    ASSERT_TRUE(QFile::copy(kai->file, copied.file));
+    GlyphRenderer renderer;
+    renderer.SetStyle(16, false, false);
+    renderer.SetFaces({copied});
+    EXPECT_TRUE(renderer.ChosenFaceDrawsChinese());
+    const GlyphImage& glyph = renderer.Glyph(U'國');
+    EXPECT_TRUE(glyph.inChosenFace);
+    EXPECT_GE(glyph.inkRight, 0);
 }
 
 }  // namespace
