@@ -18,14 +18,14 @@ std::optional<QString> HexTargetProblem(const QString& path) {
         return QStringLiteral("無法寫出 %1：%2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
     }
     if (S_ISREG(status.st_mode)) return std::nullopt;
-    return QStringLiteral("無法寫出 %1：它不是一般檔案（是資料夾或裝置），請指定一般檔案").arg(path);
+    return NotAFileForHex(path);
 }
 
 std::optional<QString> UploadPortProblem(const QString& port) {
     struct stat status {};
     if (::stat(QFile::encodeName(port).constData(), &status) != 0) return PortProblem(port, errno);
     if (S_ISCHR(status.st_mode)) return std::nullopt;
-    return QStringLiteral("%1 不是序列埠（不是字元裝置）：請選擇看板的序列埠，例如 /dev/ttyACM0").arg(port);
+    return NotASerialPort(port);
 }
 
 }  // namespace award

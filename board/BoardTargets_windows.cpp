@@ -1,6 +1,7 @@
 #include "board/BoardTargets.h"
 
 #include "board/UploadReport.h"
+#include "files/FileKind.h"
 
 #include <QFileInfo>
 
@@ -10,15 +11,18 @@
 
 namespace award {
 
+// A device name (NUL, CON, COM1, or aux.hex in any folder where Windows
+// still takes it for AUX) is no file, though no folder lists it.
 std::optional<QString> HexTargetProblem(const QString& path) {
-    const QFileInfo target(path);
-    if (!target.exists() || target.isFile()) return std::nullopt;
-    return QStringLiteral("無法寫出 %1：它不是一般檔案（是資料夾或裝置），請指定一般檔案").arg(path);
+    if (!NotRegularFile(path)) return std::nullopt;
+    return NotAFileForHex(path);
 }
 
 // A COM port is no file to look at: it is there if it opens. Opened and closed
-// at once, so that avrdude finds it free.
+// at once, so that avrdude finds it free. A folder does not open as a file
+// either, and Windows calls that access denied, as for a port in use.
 std::optional<QString> UploadPortProblem(const QString& port) {
+    if (QFileInfo(port).isDir()) return NotASerialPort(port);
     const QString device = port.startsWith(QLatin1String("\\\\.\\")) ? port : QStringLiteral("\\\\.\\") + port;
     HANDLE handle = CreateFileW(reinterpret_cast<const wchar_t*>(device.utf16()), GENERIC_READ | GENERIC_WRITE, 0,
                                 nullptr, OPEN_EXISTING, 0, nullptr);
@@ -26,7 +30,7 @@ std::optional<QString> UploadPortProblem(const QString& port) {
         const bool isPort = GetFileType(handle) == FILE_TYPE_CHAR;
         CloseHandle(handle);
         if (isPort) return std::nullopt;
-        return QStringLiteral("%1 不是序列埠：請選擇看板的序列埠，例如 COM3").arg(port);
+        return NotASerialPort(port);
     }
     switch (GetLastError()) {
     case ERROR_ACCESS_DENIED:

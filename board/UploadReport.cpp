@@ -58,6 +58,19 @@ QString PortProblem(const QString& port, int error) {
     }
 }
 
+QString NotASerialPort(const QString& port) {
+#ifdef Q_OS_WIN
+    const QString example = QStringLiteral("COM3");
+#else
+    const QString example = QStringLiteral("/dev/ttyACM0");
+#endif
+    return QStringLiteral("%1 不是序列埠（不是字元裝置）：請選擇看板的序列埠，例如 %2").arg(port, example);
+}
+
+QString NotAFileForHex(const QString& path) {
+    return QStringLiteral("無法寫出 %1：它不是一般檔案（是資料夾或裝置），請指定一般檔案").arg(path);
+}
+
 QString NoBoardOnPort(const QString& port, int seconds) {
     return QStringLiteral("序列埠 %1 上沒有看板：等了 %2 秒都沒有回應。請用 USB 線接上看板，"
                           "再從 看板 ▸ 序列埠 選擇標著 Arduino Mega 2560 的那一個")

@@ -29,6 +29,12 @@ std::optional<int> VerifiedBytes(const QString& avrdudeOutput);
 // Why `port` could not be opened (`error` an errno value), and what to do.
 QString PortProblem(const QString& port, int error);
 
+// `port` is there but is no serial port: a regular file, a folder.
+QString NotASerialPort(const QString& port);
+
+// Something other than a regular file is at `path`, where the HEX file was to go.
+QString NotAFileForHex(const QString& path);
+
 // Nothing on `port` answered as a board's bootloader in `seconds`.
 QString NoBoardOnPort(const QString& port, int seconds);
 

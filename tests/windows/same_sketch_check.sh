@@ -49,6 +49,55 @@ for row in "${rows[@]}"; do
   echo "ok   $name (status $(cat "$work/$key.windows.status"), $(wc -c < "$work/$key.windows.out") bytes)"
 done
 
+# The same mistake, in the names each system gives it, is told in the same
+# words with the same status: the target aside, and the serial port a
+# message gives as an example.
+# name|windows options|linux options (words split on spaces)
+mistakes=(
+  "upload to a folder|--upload C:\\windows|--upload /tmp"
+  "upload to a file|--upload C:\\windows\\win.ini|--upload /etc/passwd"
+  "hex to a folder|--hex C:\\windows|--hex /tmp"
+  "hex to NUL|--hex NUL|--hex /dev/null"
+  "hex to CON|--hex CON|--hex /dev/zero"
+  "hex to COM1|--hex COM1|--hex /dev/full"
+  "hex to AUX with an extension|--hex C:\\aux.hex|--hex /dev/random"
+)
+said() {  # said NAME SIDE TARGET -> what that side said, the target named TARGET
+  local text
+  text=$(tr -d '\r' < "$work/$1.$2.err")
+  text=${text//"$3"/TARGET}
+  printf '%s\n' "${text//\/dev\/ttyACM0/COM3}"
+}
+# The port is looked at before avrdude runs, so the build's command, which
+# has no avrdude.exe beside it, gets an empty stand-in.
+mkdir -p "$work/with-avrdude"
+cp "$windows" "$work/with-avrdude/"
+: > "$work/with-avrdude/avrdude.exe"
+if [ -n "$linux" ]; then
+  for row in "${mistakes[@]}"; do
+    IFS='|' read -r name windows_options linux_options <<<"$row"
+    read -ra windows_words <<<"$windows_options"
+    read -ra linux_words <<<"$linux_options"
+    key=${name// /_}
+    printf '恭喜 ' | $emulator "$work/with-avrdude/$(basename "$windows")" "${windows_words[@]}" \
+      > /dev/null 2> "$work/$key.windows.err"
+    windows_status=$?
+    printf '恭喜 ' | env -u FONTCONFIG_FILE "$linux" "${linux_words[@]}" > /dev/null 2> "$work/$key.linux.err"
+    linux_status=$?
+    windows_said=$(said "$key" windows "${windows_words[1]}")
+    linux_said=$(said "$key" linux "${linux_words[1]}")
+    if [ "$windows_status" != "$linux_status" ] || [ "$windows_said" != "$linux_said" ]; then
+      echo "FAIL $name: Windows says (status $windows_status)"
+      echo "$windows_said" | sed 's/^/    /'
+      echo "  where Linux says (status $linux_status)"
+      echo "$linux_said" | sed 's/^/    /'
+      failed=1
+      continue
+    fi
+    echo "ok   $name (status $windows_status): $(tail -1 <<<"$windows_said")"
+  done
+fi
+
 if ! cmp -s "$work/sample.windows.out" "$golden/sample_notice_ming_row3.ino"; then
   echo "FAIL sample: differs from the reviewed sketch"
   cmp "$work/sample.windows.out" "$golden/sample_notice_ming_row3.ino" | head -1
