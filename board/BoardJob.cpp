@@ -139,7 +139,8 @@ bool BoardJob::Start(const QString& sketch, Goal goal, const QString& target) {
                                                          : QStringList{};
     if (!missing.isEmpty()) {
         QStringList notices;
-        needsArduinoIde_ = kBoardImage && goal != Goal::Check;
+        // A sketch the program can make the image of needs no compiler, only avrdude.
+        needsArduinoIde_ = kBoardImage && goal != Goal::Check && !imaged;
         if (needsArduinoIde_) notices << kNeedsArduinoIde;
         notices << toolchain::MissingPackagesAdvice(missing);
         return Finish(Result::ToolsMissing, notices, true);

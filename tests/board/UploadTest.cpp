@@ -144,7 +144,8 @@ struct FailureCase {
     BoardJob::Result result;
     const char* saying;
     bool reachesUpload;  // a missing port is refused before compiling
-    bool onlyAvrdude = false;  // the computer has avrdude and no compiler
+    enum class Tools { All, OnlyAvrdude, None } tools = Tools::All;
+    const char* notSaying = nullptr;
 };
 
 std::ostream& operator<<(std::ostream& out, const FailureCase& c) {
@@ -172,7 +173,8 @@ TEST_P(UploadFailure, IsToldInWordsAndNeverReadsAsSuccess) {
     SerialBridge silent(*board);
     silent.Stop();
     const ToolsOfOnlyAvrdude tools;
-    if (c.onlyAvrdude) qputenv("AWARD_BANNER_TOOL_PATH", QFile::encodeName(tools.Path()));
+    if (c.tools == FailureCase::Tools::OnlyAvrdude) qputenv("AWARD_BANNER_TOOL_PATH", QFile::encodeName(tools.Path()));
+    if (c.tools == FailureCase::Tools::None) qputenv("AWARD_BANNER_TOOL_PATH", "");
     BoardJob job;
     bool wrote = false;
     std::optional<BoardJob::Outcome> outcome;
@@ -192,6 +194,10 @@ TEST_P(UploadFailure, IsToldInWordsAndNeverReadsAsSuccess) {
     EXPECT_FALSE(outcome->Succeeded());
     EXPECT_TRUE(outcome->notices.join(u'\n').contains(QString::fromUtf8(c.saying)))
         << outcome->notices.join(u'\n').toStdString();
+    if (c.notSaying) {
+        EXPECT_FALSE(outcome->notices.join(u'\n').contains(QString::fromUtf8(c.notSaying)))
+            << outcome->notices.join(u'\n').toStdString();
+    }
     EXPECT_EQ(wrote, c.reachesUpload) << "an upload must start only after a clean compile, to a port that is there";
     if (c.result == BoardJob::Result::CompileFailed) {
         EXPECT_EQ(outcome->errorLine, slipLine);
@@ -205,7 +211,10 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureCase{"NothingAnswers", false, nullptr, BoardJob::Result::UploadFailed, "沒有看板", true},
                     FailureCase{"BrokenSketch", true, nullptr, BoardJob::Result::CompileFailed, "行有錯", false},
                     FailureCase{"EditedDriverWithoutCompiler", true, nullptr, BoardJob::Result::ToolsMissing,
-                                "Arduino IDE", false, true}),
+                                "Arduino IDE", false, FailureCase::Tools::OnlyAvrdude},
+                    // The program's own sketch needs no compiler: only avrdude is missing.
+                    FailureCase{"OwnSketchWithoutAvrdude", false, nullptr, BoardJob::Result::ToolsMissing, "avrdude",
+                                false, FailureCase::Tools::None, "Arduino IDE"}),
     [](const auto& row) { return std::string(row.param.what); });
 
 // A board that stops answering in the middle of writing, whether its clock
