@@ -35,8 +35,15 @@ Section "install"
   SetOutPath "$INSTDIR"
   File /r "${STAGE}\*.*"
   WriteUninstaller "$INSTDIR\uninstall.exe"
+  ; A shortcut that could not be made is said, also by a silent install's
+  ; exit code, rather than leaving the program where nobody finds it.
+  ClearErrors
   CreateShortcut "$SMPROGRAMS\${NAME}.lnk" "$INSTDIR\award-banner.exe" "" "$INSTDIR\award-banner.ico"
   CreateShortcut "$DESKTOP\${NAME}.lnk" "$INSTDIR\award-banner.exe" "" "$INSTDIR\award-banner.ico"
+  IfErrors 0 shortcutsMade
+    MessageBox MB_ICONEXCLAMATION|MB_OK "無法在開始功能表或桌面建立「${NAME}」的捷徑。程式已安裝在 $INSTDIR，請從那裡開啟 award-banner.exe。" /SD IDOK
+    SetErrorLevel 2
+  shortcutsMade:
   WriteRegStr HKLM "${KEY}" "DisplayName" "${NAME}"
   WriteRegStr HKLM "${KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKLM "${KEY}" "Publisher" "award-banner developers"

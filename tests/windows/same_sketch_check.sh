@@ -16,6 +16,8 @@ printf '\xef\xbb\xbf內容,顯示方式,停留秒數,速度,對齊\r\n恭喜,靜
 rows=(
   "sample|$sample|"
   "kai bold row 1|恭喜 賀 |--font 標楷體 --bold --first-row 1"
+  "kai bold italic|資訊科 機械科 小 游泳 |--font 標楷體 --bold --italic"
+  "ming bold italic|三年丁班 品學兼優 |--bold --italic"
   "italic marquee|全校同賀 恭喜 |--marquee --speed fast --italic"
   "program named in Chinese|unused|--program $work/節目.csv --font 標楷體"
   "unknown option|恭喜 |--no-such-option"
