@@ -40,18 +40,17 @@ static void wipe(uint32_t step) {
 
 /* 左移：第 0 步全暗；第 s 步最右邊一欄是文字的第 s 欄，count + SIGN_COLUMNS 步之後
  * 最後一欄也從左邊離開了。右移反過來：第 s 步最左邊一欄是文字倒數第 s 欄，
- * 最後第一欄從右邊離開。兩個方向共用一段，看板上的播放程式小一點。 */
+ * 直到第一欄也從右邊離開。兩個方向共用一段，看板上的播放程式小一點。 */
 static void scroll(uint32_t first, uint32_t count, uint32_t step, uint8_t right) {
     clearShown();
     signShow(shown, step);
     for (uint32_t s = 1; s < count + SIGN_COLUMNS; ++s) {
-        const uint16_t next = s <= count ? showWord(right ? first + count - s : first + s - 1) : 0;
         if (right) {
             for (uint8_t j = SIGN_COLUMNS - 1; j > 0; --j) shown[j] = shown[j - 1];
-            shown[0] = next;
+            shown[0] = s <= count ? showWord(first + count - s) : 0;
         } else {
             for (uint8_t j = 0; j + 1 < SIGN_COLUMNS; ++j) shown[j] = shown[j + 1];
-            shown[SIGN_COLUMNS - 1] = next;
+            shown[SIGN_COLUMNS - 1] = s <= count ? showWord(first + s - 1) : 0;
         }
         signShow(shown, step);
     }
