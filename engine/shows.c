@@ -85,7 +85,7 @@ static void blinds(uint32_t step) {
     for (uint8_t r = 0; r < BLINDS_STEPS; ++r) {
         rows = (uint16_t)(rows | (tops << r));
         for (uint8_t j = 0; j < SIGN_COLUMNS; ++j) shown[j] = page[j] & rows;
-        signShow(shown, step);
+        signShow(shown, step * BLINDS_ROW_STEPS);
     }
 }
 
@@ -111,7 +111,7 @@ static void byCharacter(uint32_t marks, uint32_t step) {
         for (uint8_t b = 0; b < 16; ++b) {
             const uint8_t j = (uint8_t)(w * 16 + b);
             shown[j] = page[j];
-            if (ends & (1u << b)) signShow(shown, step);
+            if (ends & (1u << b)) signShow(shown, step * CHARACTER_STEPS);
         }
     }
 }

@@ -35,9 +35,15 @@ enum {
     OPEN_STEPS = SIGN_COLUMNS / 2 - 1,
     BLINDS_SLATS = 4,
     BLINDS_STEPS = SIGN_ROWS / BLINDS_SLATS - 1,
+    /* 百葉窗每打開一列停的時間是 step 的幾倍：上移升起一片葉片那麼高的時間，
+     * 不然三步一下就過去了 */
+    BLINDS_ROW_STEPS = SIGN_ROWS / BLINDS_SLATS,
     /* 逐字的每頁後面的字：第 j 欄是一個字的最後一欄、下一個字在下一步才出現時，
      * 第 j / 16 個字的第 j % 16 位元是 1。最後一個字和整頁一起出現。 */
     CHARACTER_MARK_WORDS = SIGN_COLUMNS / 16,
+    /* 逐字每出現一個字停的時間是 step 的幾倍：左移移過一個字寬（中文字和看板一樣高）
+     * 的時間，讀起來和同一個速度的跑馬燈一樣快 */
+    CHARACTER_STEPS = SIGN_ROWS,
     /* 溶解的順序：10 位元的線性回饋移位暫存器（x^10 + x^7 + 1）從 1 起走過 1 到 1023
      * 每個數一次，數 n 是第 n % SIGN_COLUMNS 欄、第 n / SIGN_COLUMNS 列的 LED；
      * 其餘的 LED 和整頁一起出現。 */

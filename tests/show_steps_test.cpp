@@ -71,6 +71,8 @@ struct StepsRow {
     std::size_t steps;
     ColumnWords first;
     ColumnWords last;
+    // Sweeps of each step, as many as the item's step gives a row or column.
+    std::uint32_t stepSweeps = kStep;
 };
 
 void PrintTo(const StepsRow& row, std::ostream* out) { *out << row.name; }
@@ -83,7 +85,7 @@ TEST_P(PageSteps, BeginAndEndAsTheStyleSaysThenThePageHolds) {
     ASSERT_EQ(played.size(), row.steps + 1);
     for (std::size_t s = 0; s < row.steps; ++s) {
         EXPECT_FALSE(played[s].pause);
-        EXPECT_EQ(played[s].columns, std::uint64_t{kStep} * kSignColumns) << "step " << s;
+        EXPECT_EQ(played[s].columns, std::uint64_t{row.stepSweeps} * kSignColumns) << "step " << s;
     }
     EXPECT_EQ(played.front().words, row.first);
     EXPECT_EQ(played[row.steps - 1].words, row.last);
@@ -100,16 +102,18 @@ INSTANTIATE_TEST_SUITE_P(
                  Each(Varied(), [](std::uint16_t w) { return std::uint16_t(w >> 1); })},
         // The two middle columns first; at the last step all but the two outer ones.
         StepsRow{"OpenFromTheMiddle", SHOW_OPEN, Varied(), {}, 31, Columns(Varied(), 31, 32), Columns(Varied(), 1, 62)},
-        // Four slats of four rows: their top rows, then all but their bottom rows.
+        // Four slats of four rows: their top rows, then all but their bottom
+        // rows; a row of a slat lasts as 上移 takes to rise by a slat.
         StepsRow{"BlindsOfFourSlats", SHOW_BLINDS, Varied(), {}, 3,
                  Each(Varied(), [](std::uint16_t w) { return std::uint16_t(w & 0b0001'0001'0001'0001); }),
-                 Each(Varied(), [](std::uint16_t w) { return std::uint16_t(w & 0b0111'0111'0111'0111); })},
-        // Characters ending in columns 15, 31 and 47 (bits 15 of the first three words).
+                 Each(Varied(), [](std::uint16_t w) { return std::uint16_t(w & 0b0111'0111'0111'0111); }), 4 * kStep},
+        // Characters ending in columns 15, 31 and 47 (bits 15 of the first
+        // three words), each lasting as 左移 takes to move by a character.
         StepsRow{"CharactersOneByOne", SHOW_BY_CHARACTER, Varied(), {0x8000, 0x8000, 0x8000, 0}, 3,
-                 Columns(Varied(), 0, 15), Columns(Varied(), 0, 47)},
+                 Columns(Varied(), 0, 15), Columns(Varied(), 0, 47), 16 * kStep},
         // Ends in the last word count too: a step at column 48 and one with the whole page.
         StepsRow{"CharacterEndsInTheLastWord", SHOW_BY_CHARACTER, Varied(), {0, 0, 0, 0x8001}, 2,
-                 Columns(Varied(), 0, 48), Varied()}),
+                 Columns(Varied(), 0, 48), Varied(), 16 * kStep}),
     [](const auto& row) { return std::string(row.param.name); });
 
 // Without character ends a 逐字 page appears whole at once.
