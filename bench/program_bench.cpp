@@ -22,15 +22,12 @@ namespace {
 
 // Every style in turn, each item two phrases of the sample notice.
 award::Program SampleProgram(int items) {
-    constexpr award::ItemStyle kStyles[] = {award::ItemStyle::Static, award::ItemStyle::ScrollLeft,
-                                            award::ItemStyle::ScrollUp, award::ItemStyle::Blink,
-                                            award::ItemStyle::Wipe};
     const auto& phrases = award::bench::kPhrases;
     award::Program program;
     for (int i = 0; i < items; ++i) {
         award::ProgramItem item;
         item.text = phrases[i % std::size(phrases)] + phrases[(i + 7) % std::size(phrases)];
-        item.style = kStyles[i % std::size(kStyles)];
+        item.style = award::kItemStyles[std::size_t(i) % award::kItemStyles.size()];
         item.align = i % 2 ? award::ItemAlign::Left : award::ItemAlign::Centre;
         program.push_back(item);
     }

@@ -24,12 +24,18 @@ std::optional<Value> ValueNamed(const std::array<std::pair<Value, const char16_t
     return std::nullopt;
 }
 
-constexpr std::array<std::pair<ItemStyle, const char16_t*>, 5> kStyles{{
+constexpr std::array<std::pair<ItemStyle, const char16_t*>, kItemStyles.size()> kStyles{{
     {ItemStyle::Static, u"靜止"},
     {ItemStyle::ScrollLeft, u"左移"},
     {ItemStyle::ScrollUp, u"上移"},
     {ItemStyle::Blink, u"閃爍"},
     {ItemStyle::Wipe, u"拉幕"},
+    {ItemStyle::ScrollDown, u"下移"},
+    {ItemStyle::ScrollRight, u"右移"},
+    {ItemStyle::ByCharacter, u"逐字"},
+    {ItemStyle::Open, u"展開"},
+    {ItemStyle::Blinds, u"百葉窗"},
+    {ItemStyle::Dissolve, u"溶解"},
 }};
 constexpr std::array<std::pair<MarqueeSpeed, const char16_t*>, 3> kSpeeds{{
     {MarqueeSpeed::Slow, u"慢"},

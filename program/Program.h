@@ -15,11 +15,13 @@ namespace award {
 // A sign program: items shown one after another, each with its own way of
 // showing its text and picture, then the first again. Face, style and first
 // scan row are the window's, one setting for the whole program.
-enum class ItemStyle { Static, ScrollLeft, ScrollUp, Blink, Wipe };
+enum class ItemStyle { Static, ScrollLeft, ScrollUp, Blink, Wipe, ScrollDown, ScrollRight, ByCharacter, Open, Blinds, Dissolve };
 enum class ItemAlign { Left, Centre };
 // Each in the order the editor offers them.
-inline constexpr std::array kItemStyles{ItemStyle::Static, ItemStyle::ScrollLeft, ItemStyle::ScrollUp, ItemStyle::Blink,
-                                        ItemStyle::Wipe};
+inline constexpr std::array kItemStyles{ItemStyle::Static,     ItemStyle::ScrollLeft,  ItemStyle::ScrollUp,
+                                        ItemStyle::Blink,      ItemStyle::Wipe,        ItemStyle::ScrollDown,
+                                        ItemStyle::ScrollRight, ItemStyle::ByCharacter, ItemStyle::Open,
+                                        ItemStyle::Blinds,     ItemStyle::Dissolve};
 inline constexpr std::array kMarqueeSpeeds{MarqueeSpeed::Slow, MarqueeSpeed::Medium, MarqueeSpeed::Fast};
 inline constexpr std::array kItemAligns{ItemAlign::Left, ItemAlign::Centre};
 

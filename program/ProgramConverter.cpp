@@ -18,17 +18,33 @@
 namespace award {
 namespace {
 
-// The ink moved so that it sits in the middle of the sign, the odd column, if
-// any, to the right.
-ColumnWords Centred(const ColumnWords& words) {
+// How far the ink must move to sit in the middle of the sign, the odd
+// column, if any, to the right.
+int CentringShift(const ColumnWords& words) {
     const auto inked = [](std::uint16_t word) { return word != 0; };
     const auto left = std::find_if(words.begin(), words.end(), inked);
-    if (left == words.end()) return words;
+    if (left == words.end()) return 0;
     const auto right = std::find_if(words.rbegin(), words.rend(), inked).base();
-    const auto width = right - left;
-    ColumnWords centred{};
-    std::copy(left, right, centred.begin() + (kSignColumns - width + 1) / 2);
-    return centred;
+    return static_cast<int>((kSignColumns - (right - left) + 1) / 2 - (left - words.begin()));
+}
+
+ColumnWords Shifted(const ColumnWords& words, int shift) {
+    ColumnWords moved{};
+    for (int j = std::max(0, -shift); j < kSignColumns && j + shift < kSignColumns; ++j)
+        moved[std::size_t(j + shift)] = words[std::size_t(j)];
+    return moved;
+}
+
+CharacterEnds Shifted(const CharacterEnds& ends, int shift) {
+    return shift >= 0 ? ends << std::size_t(shift) : ends >> std::size_t(-shift);
+}
+
+// The last column of each of a picture's strips, the narrower last one's too.
+CharacterEnds StripEnds(int width) {
+    CharacterEnds ends;
+    for (int strip = 0; strip < width; strip += kCharacterColumns)
+        ends.set(std::size_t(std::min({strip + kCharacterColumns, width, kSignColumns}) - 1));
+    return ends;
 }
 
 qsizetype PictureWidth(const ProgramItem& item) { return item.picture.HasPicture() ? item.picture.rows.width() : 0; }
@@ -48,7 +64,8 @@ std::uint32_t HoldSweeps(double seconds) {
 }
 
 std::vector<ColumnWords> ProgramConverter::Pages(QStringView text, ItemAlign align, FirstScanRow firstScanRow,
-                                                 std::span<const std::uint16_t> picture) {
+                                                 std::span<const std::uint16_t> picture,
+                                                 std::vector<CharacterEnds>* ends) {
     SetUpForSigns(surface_);
     const auto scan = [&](QStringView page) {
         ColumnWords words = ScanText(surface_, page, firstScanRow);
@@ -56,40 +73,70 @@ std::vector<ColumnWords> ProgramConverter::Pages(QStringView text, ItemAlign ali
         return words;
     };
     std::vector<ColumnWords> pages;
-    const auto place = [&](const ColumnWords& words) { pages.push_back(align == ItemAlign::Centre ? Centred(words) : words); };
+    // Where the page's characters end so far; the last of them comes with
+    // the whole page, so it marks no step of its own.
+    CharacterEnds marks;
+    const auto place = [&](const ColumnWords& words) {
+        const int shift = align == ItemAlign::Centre ? CentringShift(words) : 0;
+        pages.push_back(Shifted(words, shift));
+        if (ends) {
+            marks = Shifted(marks, shift);
+            for (std::size_t j = marks.size(); j-- > 0;)
+                if (marks[j]) {
+                    marks.reset(j);
+                    break;
+                }
+            ends->push_back(marks);
+        }
+        marks.reset();
+    };
+    // A character's last column is the rightmost one inked by the page's
+    // characters up to it, drawn `leading` columns in.
+    const auto markInk = [&](int leading) {
+        if (const int right = surface_.LastPrintInkRight(); ends && right > 0)
+            marks.set(std::size_t(std::min(leading + right, kSignColumns) - 1));
+    };
     // A sign's width is whole strips of a picture, so a picture wider than
     // the sign gives pages of its own until what is left leads a page.
     for (; picture.size() > std::size_t(kSignColumns); picture = picture.subspan(kSignColumns)) {
         if (cancelled_) return pages;
         ColumnWords words{};
         std::copy_n(picture.begin(), kSignColumns, words.begin());
+        marks = StripEnds(kSignColumns);
         place(words);
         Advance(kSignColumns / kCharacterColumns);
     }
     ColumnWords lead{};
     std::ranges::copy(picture, lead.begin());
     auto leading = static_cast<int>(picture.size());
+    marks = StripEnds(leading);
     if (leading > 0) Advance((leading + kCharacterColumns - 1) / kCharacterColumns);
     for (const QString& line : PageLines(text)) {
         // A character is never cut in two, be it two code units or one with
         // a variation selector or accent after it.
-        const std::vector<qsizetype> ends = CharacterEnds(line);
+        const std::vector<qsizetype> boundaries = CharacterBoundaries(line);
         std::size_t taken = 0;  // characters of the line on earlier pages
-        while (taken < ends.size()) {
+        while (taken < boundaries.size()) {
             if (cancelled_) return pages;
-            const qsizetype start = taken == 0 ? 0 : ends[taken - 1];
+            const qsizetype start = taken == 0 ? 0 : boundaries[taken - 1];
             // As many whole characters as the sign shows right of the
             // picture, if any; a character wider than the sign still makes a
             // page of its own.
             const int room = kSignColumns - leading;
             std::size_t count = leading > 0 ? 0 : 1;
-            while (taken + count < ends.size()) {
+            if (ends && count > 0) {
                 surface_.Cls();
-                surface_.Print(QStringView(line).mid(start, ends[taken + count] - start));
+                surface_.Print(QStringView(line).mid(start, boundaries[taken] - start));
+                markInk(leading);
+            }
+            while (taken + count < boundaries.size()) {
+                surface_.Cls();
+                surface_.Print(QStringView(line).mid(start, boundaries[taken + count] - start));
                 if (surface_.LastPrintInkRight() > room) break;
+                markInk(leading);
                 ++count;
             }
-            const qsizetype end = count > 0 ? ends[taken + count - 1] : start;
+            const qsizetype end = count > 0 ? boundaries[taken + count - 1] : start;
             ColumnWords words = lead;
             if (end > start) {
                 const ColumnWords drawn = scan(QStringView(line).mid(start, end - start));
@@ -103,7 +150,7 @@ std::vector<ColumnWords> ProgramConverter::Pages(QStringView text, ItemAlign ali
         }
     }
     if (leading > 0) place(lead);
-    if (pages.empty()) pages.push_back(scan({}));
+    if (pages.empty()) place(scan({}));
     return pages;
 }
 
@@ -145,7 +192,8 @@ ProgramFrames ProgramConverter::Frames(const Program& program, FirstScanRow firs
             NoteMissingGlyphs(currentItem_);
             Advance(source.text.size() + (PictureWidth(source) + kCharacterColumns - 1) / kCharacterColumns);
         } else {
-            item.pages = Pages(source.text, source.align, firstScanRow, picture);
+            item.pages = Pages(source.text, source.align, firstScanRow, picture,
+                               StyleMarksCharacters(source.style) ? &item.characterEnds : nullptr);
         }
         frames.items.push_back(std::move(item));
     }
@@ -185,7 +233,8 @@ long long ProgramConverter::LeastFlashBytes(const Program& program) {
         }
         // The picture's last page may hold the first line too.
         const long long pictureOnlyPages = picture > 0 ? (picture + kSignColumns - 1) / kSignColumns - 1 : 0;
-        words += (std::max(1LL, static_cast<long long>(PageLines(item.text).size())) + pictureOnlyPages) * kSignColumns;
+        words += (std::max(1LL, static_cast<long long>(PageLines(item.text).size())) + pictureOnlyPages) *
+                 PageWords(item.style);
     }
     return ProgramWriter::FlashBytes(words, static_cast<long long>(program.size()));
 }

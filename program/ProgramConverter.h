@@ -24,7 +24,7 @@ std::uint32_t HoldSweeps(double seconds);
 // What a program run made, for telling the user.
 struct ProgramReport {
     int items = 0;
-    long long pages = 0;           // pages of every item but 左移
+    long long pages = 0;           // pages of every item but 左移 and 右移
     double secondsPerCycle = 0;    // one pass through all items, dark gaps included
     long long flashBytes = 0;      // the sketch's program size on the board, estimated
     // Characters the chosen face has no glyph for, once per item, with the
@@ -38,7 +38,7 @@ struct ProgramReport {
 
 // Turns a program into its sketch: each item's picture and text drawn on the
 // surface and cut into pages of whole characters, or sampled as one line for
-// 左移, then written with the item table that plays them.
+// 左移 and 右移, then written with the item table that plays them.
 class ProgramConverter {
 public:
     explicit ProgramConverter(DrawingSurface& surface) : surface_(surface) {}
@@ -68,9 +68,11 @@ public:
     // columns, drawn as a phrase is (靠左) or with the ink centred (置中).
     // A picture's columns lead the first line, its strips of
     // kCharacterColumns counted as characters: whole pages of them, then the
-    // rest with as many of the line's characters after it as fit.
+    // rest with as many of the line's characters after it as fit. `ends`,
+    // when given, receives where each page's characters end, for 逐字.
     std::vector<ColumnWords> Pages(QStringView text, ItemAlign align, FirstScanRow firstScanRow,
-                                   std::span<const std::uint16_t> picture = {});
+                                   std::span<const std::uint16_t> picture = {},
+                                   std::vector<CharacterEnds>* ends = nullptr);
 
 private:
     // Takes note of what the surface's last drawing lacked, for the item.

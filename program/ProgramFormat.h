@@ -1,14 +1,19 @@
 #pragma once
 
+#include "engine/shows.h"
 #include "program/Program.h"
+#include "program/ProgramFrames.h"
 #include "sign/CompilerLimits.h"
 
 #include <QStringView>
 
+#include <array>
 #include <cstdint>
+#include <span>
 
-// The program sketch: every item's pages (64 words each) and scrolling
-// columns one after another in one line of column words in flash, parts w0,
+// The program sketch: every item's pages (64 words each, a 逐字 page followed
+// by the words that mark where its characters end) and scrolling columns one
+// after another in one line of column words in flash, parts w0,
 // w1, ... of kPartWords words, and a table of items, one row of five
 // unsigned longs each: style, first word, pages or columns, hold sweeps, step
 // sweeps, the arguments the engine plays each item with.
@@ -32,9 +37,18 @@ ItemStyle StyleOnBoard(std::uint32_t code);
 // list them: "0 靜止、1 左移、…".
 QString StyleCodesInWords();
 
-// Which of an item's settings its style uses: every style but 左移 shows
-// pages that hold and have an alignment; the moving ones have a speed.
+// Which of an item's settings its style uses: every style but 左移 and 右移
+// shows pages that hold and have an alignment; the moving ones have a speed.
 bool StyleHasPages(ItemStyle style);
 bool StyleUsesSpeed(ItemStyle style);
+// Whether the engine needs to know where the style's characters end (逐字).
+bool StyleMarksCharacters(ItemStyle style);
+
+// The words each page of the style takes in the table.
+int PageWords(ItemStyle style);
+using CharacterEndWords = std::array<std::uint16_t, CHARACTER_MARK_WORDS>;
+// A 逐字 page's character ends as the words after it, and back.
+CharacterEndWords WordsOf(const CharacterEnds& ends);
+CharacterEnds CharacterEndsOf(std::span<const std::uint16_t, CHARACTER_MARK_WORDS> words);
 
 }  // namespace award

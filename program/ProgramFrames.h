@@ -3,11 +3,17 @@
 #include "engine/Shows.h"
 #include "program/Program.h"
 #include "sign/ColumnWords.h"
+#include "sign/SignGeometry.h"
 
+#include <bitset>
 #include <cstdint>
 #include <vector>
 
 namespace award {
+
+// Where the characters of a 逐字 page end: bit j for column j, the last
+// column of a character whose next one appears a step later.
+using CharacterEnds = std::bitset<kSignColumns>;
 
 // What a program sketch makes the board show, item by item, as its tables
 // say: read back from the sketch text, hand edits included.
@@ -18,10 +24,12 @@ struct ProgramFrames {
         std::uint32_t holdSweeps = 0;
         // Sweeps of each step of a moving style: a row up, a column across.
         std::uint32_t stepSweeps = 0;
-        // The pages of every style but 左移, in order.
+        // The pages of every style but 左移 and 右移, in order.
         std::vector<ColumnWords> pages;
-        // The columns of a 左移 item's text.
+        // The columns of a 左移 or 右移 item's picture and text.
         std::vector<std::uint16_t> columns;
+        // For 逐字, one for each page; a page without them appears whole at once.
+        std::vector<CharacterEnds> characterEnds = {};
 
         bool operator==(const Item&) const = default;
     };

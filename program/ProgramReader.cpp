@@ -114,6 +114,18 @@ std::optional<ReadRefusal> DriverDifference(const CppTokens& t, const Tables& ta
     return DifferenceFrom(t, code, *TokenizeCpp(ProgramWriter::FixedCode(parts)));
 }
 
+// The line of the item table's row n, counted from 0, for a refusal about
+// that item; the table's own line if the row cannot be found.
+int ItemLine(const CppTokens& t, std::size_t itemsAt, std::size_t n) {
+    int depth = 0;
+    std::size_t row = 0;
+    for (std::size_t i = itemsAt; i < t.tokens.size(); ++i) {
+        if (t.Text(i) == u"{" && ++depth == 2 && row++ == n) return t.LineOfToken(i);
+        if (t.Text(i) == u"}" && --depth == 0) break;
+    }
+    return t.LineOfToken(itemsAt);
+}
+
 // A text is a program sketch, good or bad, once it declares the item table.
 bool DeclaresItems(const CppTokens& t) {
     for (std::size_t i = 3; i < t.tokens.size(); ++i)
@@ -162,43 +174,54 @@ std::optional<ProgramFrames> ReadProgram(const CppTokens& tokens, ReadRefusal& r
     std::uint64_t laidOut = 0;
     for (std::size_t n = 0; n < tables->items->size(); ++n) {
         const auto& row = (*tables->items)[n];
-        laidOut +=
-            std::uint64_t{row[2]} * std::uint64_t(!StyleHasPages(StyleOnBoard(row[0])) ? 1 : kSignColumns);
+        const ItemStyle style = StyleOnBoard(row[0]);
+        laidOut += std::uint64_t{row[2]} * std::uint64_t(StyleHasPages(style) ? PageWords(style) : 1);
         if (laidOut > std::uint64_t(kMostWords))
             return Refuse(refusal, {tokens.LineOfToken(tables->itemsAt),
                                     QStringLiteral("節目表第 %1 項有 %2 頁或欄，看板放不下").arg(n + 1).arg(row[2])});
     }
     ProgramFrames program;
     for (const auto& row : *tables->items) {
+        const int line = ItemLine(tokens, tables->itemsAt, program.items.size());
         // The engine plays these as a phrase table's frames, which no item is.
         if (row[0] == SHOW_FRAMES || row[0] == SHOW_FRAMES_16)
-            return Refuse(refusal, {tokens.LineOfToken(tables->itemsAt),
-                                    QStringLiteral("節目表第 %1 項的顯示方式 %2 不是節目用的：要用 %3")
-                                        .arg(program.items.size() + 1)
-                                        .arg(row[0])
-                                        .arg(StyleCodesInWords())});
+            return Refuse(refusal, {line, QStringLiteral("節目表第 %1 項的顯示方式 %2 不是節目用的：要用 %3")
+                                              .arg(program.items.size() + 1)
+                                              .arg(row[0])
+                                              .arg(StyleCodesInWords())});
         ProgramFrames::Item item;
         item.style = StyleOnBoard(row[0]);
         const std::uint64_t first = row[1];
         const std::uint64_t count = row[2];
         item.holdSweeps = row[3];
         item.stepSweeps = row[4];
-        const std::uint64_t width = item.style == ItemStyle::ScrollLeft ? 1 : kSignColumns;
+        const bool paged = StyleHasPages(item.style);
+        const std::uint64_t width = paged ? std::uint64_t(PageWords(item.style)) : 1;
         // Past the end the board would show whatever lies behind the table.
-        if (first + count * width > words.size())
-            return Refuse(refusal, {tokens.LineOfToken(tables->itemsAt),
-                                    QStringLiteral("節目表第 %1 項從第 %2 個字起用 %3 個字，字表只有 %4 個字")
-                                        .arg(program.items.size() + 1)
-                                        .arg(first)
-                                        .arg(count * width)
-                                        .arg(words.size())});
-        const auto begin = words.begin() + static_cast<std::ptrdiff_t>(first);
-        if (item.style == ItemStyle::ScrollLeft) {
-            item.columns.assign(begin, begin + static_cast<std::ptrdiff_t>(count));
+        if (first + count * width > words.size()) {
+            const QString marks = StyleMarksCharacters(item.style)
+                                      ? QStringLiteral("（%1每頁 %2 欄，加上記下每個字在哪一欄結束的 %3 個數）")
+                                            .arg(StyleName(item.style))
+                                            .arg(kSignColumns)
+                                            .arg(CHARACTER_MARK_WORDS)
+                                      : QString();
+            return Refuse(refusal, {line, QStringLiteral("節目表第 %1 項從第 %2 個字起用 %3 個字%4，字表只有 %5 個字")
+                                              .arg(program.items.size() + 1)
+                                              .arg(first)
+                                              .arg(count * width)
+                                              .arg(marks)
+                                              .arg(words.size())});
+        }
+        const auto at = [&](std::uint64_t n) { return words.begin() + static_cast<std::ptrdiff_t>(first + n); };
+        if (!paged) {
+            item.columns.assign(at(0), at(count));
         } else {
             item.pages.resize(count);
-            for (std::size_t p = 0; p < count; ++p)
-                std::copy_n(begin + static_cast<std::ptrdiff_t>(p * kSignColumns), kSignColumns, item.pages[p].begin());
+            for (std::size_t p = 0; p < count; ++p) std::copy_n(at(p * width), kSignColumns, item.pages[p].begin());
+            if (StyleMarksCharacters(item.style))
+                for (std::size_t p = 0; p < count; ++p)
+                    item.characterEnds.push_back(CharacterEndsOf(
+                        std::span<const std::uint16_t, CHARACTER_MARK_WORDS>(&*at(p * width + kSignColumns), CHARACTER_MARK_WORDS)));
         }
         program.items.push_back(std::move(item));
     }

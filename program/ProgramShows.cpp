@@ -9,9 +9,14 @@ Shows ShowsOf(const ProgramFrames& program) {
     shows.items = true;
     for (const ProgramFrames::Item& item : program.items) {
         const auto first = std::uint32_t(shows.words.size());
-        for (const ColumnWords& page : item.pages) shows.words.insert(shows.words.end(), page.begin(), page.end());
+        for (std::size_t p = 0; p < item.pages.size(); ++p) {
+            shows.words.insert(shows.words.end(), item.pages[p].begin(), item.pages[p].end());
+            if (!StyleMarksCharacters(item.style)) continue;
+            const CharacterEndWords marks = WordsOf(p < item.characterEnds.size() ? item.characterEnds[p] : CharacterEnds{});
+            shows.words.insert(shows.words.end(), marks.begin(), marks.end());
+        }
         shows.words.insert(shows.words.end(), item.columns.begin(), item.columns.end());
-        const auto count = std::uint32_t(item.style == ItemStyle::ScrollLeft ? item.columns.size() : item.pages.size());
+        const auto count = std::uint32_t(StyleHasPages(item.style) ? item.pages.size() : item.columns.size());
         shows.shows.push_back({CodeOf(item.style), first, count, item.holdSweeps, item.stepSweeps});
     }
     return shows;

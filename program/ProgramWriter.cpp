@@ -43,7 +43,8 @@ void AppendItems(QString& text, const ProgramFrames& program, const Shows& shows
 long long ProgramWriter::Words(const ProgramFrames& program) {
     long long words = 0;
     for (const auto& item : program.items)
-        words += static_cast<long long>(item.pages.size()) * kSignColumns + static_cast<long long>(item.columns.size());
+        words += static_cast<long long>(item.pages.size()) * PageWords(item.style) +
+                 static_cast<long long>(item.columns.size());
     return words;
 }
 
@@ -75,11 +76,15 @@ QString ProgramWriter::FixedCode(int wordParts) {
 }
 
 QString ProgramWriter::Sketch(const ProgramFrames& program) {
-    QString text = QStringLiteral("//節目：每一項的每一頁 %1 欄、左移的每一欄，一欄一個數（第 0 位元是最上面一列），"
+    QString text = QStringLiteral("//節目：每一項的每一頁 %1 欄、左移和右移的每一欄，一欄一個數（第 0 位元是最上面一列），"
                                   "放在 flash 程式記憶體，每段 %2 個")
                        .arg(kSignColumns)
                        .arg(kPartWords) +
                    sketch::kLineBreak;
+    if (std::ranges::any_of(program.items, [](const auto& item) { return StyleMarksCharacters(item.style); }))
+        text += QStringLiteral("//逐字的每一頁後面多 ") + QString::number(CHARACTER_MARK_WORDS) +
+                QStringLiteral(" 個數：第 j 欄是一個字的最後一欄、下一個字在下一步出現時，第 j/16 個數的第 j%16 位元是 1") +
+                sketch::kLineBreak;
     const Shows shows = ShowsOf(program);
     // A program of nothing but empty scrolls still needs one word for its array to compile.
     sketch::AppendWordParts(text, kProgramPartName, shows.words.empty() ? std::vector<std::uint16_t>{0} : shows.words);

@@ -4,7 +4,7 @@
 
 namespace award {
 
-std::vector<qsizetype> CharacterEnds(QStringView text) {
+std::vector<qsizetype> CharacterBoundaries(QStringView text) {
     std::vector<qsizetype> ends;
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
     for (qsizetype end = finder.toNextBoundary(); end > 0; end = finder.toNextBoundary()) ends.push_back(end);

@@ -14,6 +14,6 @@ qsizetype CharacterCount(QStringView text);
 // The text's first `count` characters, or the whole text if it has fewer.
 QStringView FirstCharacters(QStringView text, qsizetype count);
 // Where each character of the text ends, in code units, in order.
-std::vector<qsizetype> CharacterEnds(QStringView text);
+std::vector<qsizetype> CharacterBoundaries(QStringView text);
 
 }  // namespace award

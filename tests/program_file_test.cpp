@@ -73,6 +73,12 @@ INSTANTIATE_TEST_SUITE_P(
                 {Item(u"他說\"好\"，1,2\r\n第二行", ItemStyle::Blink, 60)}},
         FileRow{"ByteOrderMarkAsExcelSaves", "\xEF\xBB\xBF" + Utf8(u"內容,顯示方式,停留秒數,速度,對齊\r\n好,拉幕,0.5,慢,置中\r\n"),
                 {Item(u"好", ItemStyle::Wipe, 0.5, MarqueeSpeed::Slow)}},
+        FileRow{"EveryWayToShowAfterTheFirstFive",
+                 Utf8(u"內容,顯示方式,停留秒數,速度,對齊\r\n甲,下移,,慢,\r\n乙,右移,,快,\r\n丙,逐字\r\n丁,展開\r\n"
+                      u"戊,百葉窗,2\r\n己,溶解,,,靠左\r\n"),
+                 {Item(u"甲", ItemStyle::ScrollDown, 1.5, MarqueeSpeed::Slow), Item(u"乙", ItemStyle::ScrollRight, 1.5, MarqueeSpeed::Fast),
+                  Item(u"丙", ItemStyle::ByCharacter), Item(u"丁", ItemStyle::Open), Item(u"戊", ItemStyle::Blinds, 2.0),
+                  Item(u"己", ItemStyle::Dissolve, 1.5, MarqueeSpeed::Medium, ItemAlign::Left)}},
         FileRow{"Big5", Big5(u"內容,顯示方式,停留秒數,速度,對齊\r\n資訊科,靜止,3,,靠左\r\n"),
                 {Item(u"資訊科", ItemStyle::Static, 3.0, kDefaults.speed, ItemAlign::Left)}},
         FileRow{"Utf16", QStringEncoder(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom)

@@ -2,6 +2,7 @@
 
 #include "notices/Notices.h"
 #include "phrases/Phrases.h"
+#include "program/ProgramFormat.h"
 #include "sign/SignGeometry.h"
 #include "ui/Form1.h"
 #include "ui/ItemTextEditor.h"
@@ -216,9 +217,8 @@ bool ProgramWindow::PlayItem(int row) {
     }
     form_.Preview()->SetShownAside(sketch);
     // A scrolling item has no pages: it is one line that passes by.
-    const QString shape = model_.Item(row).style == ItemStyle::ScrollLeft
-                              ? StyleName(ItemStyle::ScrollLeft)
-                              : QStringLiteral("%1 頁").arg(report.pages);
+    const ItemStyle style = model_.Item(row).style;
+    const QString shape = StyleHasPages(style) ? QStringLiteral("%1 頁").arg(report.pages) : StyleName(style);
     status_->setText(QStringLiteral("預覽第 %1 項：%2，約 %3 秒。")
                          .arg(row + 1)
                          .arg(shape)

@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QToolButton>
 #include <QLineEdit>
 #include <QMenu>
@@ -111,6 +112,7 @@ private slots:
         QTest::newRow("hold between steps") << int(ProgramTableModel::Hold) << QVariant(2.25) << "";
         QTest::newRow("hold not a number") << int(ProgramTableModel::Hold) << QVariant("兩秒") << "";
         QTest::newRow("named style") << int(ProgramTableModel::Style) << QVariant("閃爍") << "閃爍";
+        QTest::newRow("a later style") << int(ProgramTableModel::Style) << QVariant("百葉窗") << "百葉窗";
         QTest::newRow("unknown style") << int(ProgramTableModel::Style) << QVariant("跳動") << "";
         QTest::newRow("named speed") << int(ProgramTableModel::Speed) << QVariant("快") << "快";
         QTest::newRow("unknown alignment") << int(ProgramTableModel::Align) << QVariant("靠右") << "";
@@ -204,6 +206,16 @@ private slots:
         QVERIFY(Shown(preview) != Expected(Model().Item(0)).pages.at(0));
         SelectRow(0);
         QVERIFY(Shown(preview) == Expected(Model().Item(0)).pages.at(0));
+    }
+
+    // An item that scrolls has no pages: the line below the table names its way.
+    void previewedItemIsTakenInPagesOrAsAScroll() {
+        Model().SetItems({Item(QStringLiteral("恭喜\n賀"), ItemStyle::Dissolve), Item(QStringLiteral("恭喜"), ItemStyle::ScrollRight)});
+        const auto status = [this] { return Window().findChild<QLabel*>(QStringLiteral("programStatus"))->text(); };
+        SelectRow(0);
+        QVERIFY2(status().contains(QStringLiteral("2 頁")), qPrintable(status()));
+        SelectRow(1);
+        QVERIFY2(status().contains(StyleName(ItemStyle::ScrollRight)) && !status().contains(u'頁'), qPrintable(status()));
     }
 
     // Every image of a cycle in order, each for its time, then item 1 again.
