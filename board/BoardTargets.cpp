@@ -21,11 +21,15 @@ std::optional<QString> HexTargetProblem(const QString& path) {
     return QStringLiteral("無法寫出 %1：它不是一般檔案（是資料夾或裝置），請指定一般檔案").arg(path);
 }
 
-std::optional<QString> UploadPortProblem(const QString& port) {
+std::optional<QString> UploadPortProblem(const QString& port, BoardKind board) {
     struct stat status {};
     if (::stat(QFile::encodeName(port).constData(), &status) != 0) return PortProblem(port, errno);
     if (S_ISCHR(status.st_mode)) return std::nullopt;
-    return QStringLiteral("%1 不是序列埠（不是字元裝置）：請選擇看板的序列埠，例如 /dev/ttyACM0").arg(port);
+    // A genuine board's USB chip makes an ACM port; the chips of clone Unos and
+    // of Nanos make USB ones.
+    const QString example = board == BoardKind::Uno ? QStringLiteral("/dev/ttyACM0 或 /dev/ttyUSB0")
+                                                    : QStringLiteral("/dev/ttyACM0");
+    return QStringLiteral("%1 不是序列埠（不是字元裝置）：請選擇看板的序列埠，例如 %2").arg(port, example);
 }
 
 }  // namespace award

@@ -18,7 +18,7 @@ std::optional<QString> HexTargetProblem(const QString& path) {
 
 // A COM port is no file to look at: it is there if it opens. Opened and closed
 // at once, so that avrdude finds it free.
-std::optional<QString> UploadPortProblem(const QString& port) {
+std::optional<QString> UploadPortProblem(const QString& port, BoardKind) {
     const QString device = port.startsWith(QLatin1String("\\\\.\\")) ? port : QStringLiteral("\\\\.\\") + port;
     HANDLE handle = CreateFileW(reinterpret_cast<const wchar_t*>(device.utf16()), GENERIC_READ | GENERIC_WRITE, 0,
                                 nullptr, OPEN_EXISTING, 0, nullptr);
