@@ -5,7 +5,6 @@
 #include "board/ProcessGroup.h"
 #include "files/AtomicFile.h"
 #include "sign/FigureWords.h"
-#include "sign/Mega2560.h"
 
 #ifdef AWARD_BOARD_IMAGE
 #include "reading/SketchReader.h"
@@ -18,6 +17,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace award {
 namespace {
@@ -29,8 +29,9 @@ const QString kSketchName = QStringLiteral("banner");
 constexpr int kCancelGraceMilliseconds = 1000;
 // How long a killed group may take to be gone before its folder is removed anyway.
 constexpr std::chrono::milliseconds kKilledGroupWait{2000};
-// A Mega's bootloader answers within a second of the port opening; a port
-// with no board behind it never does.
+// A Mega's or an Uno's bootloader answers within a second of the port
+// opening; a port with no board behind it never does, nor a bootloader that
+// listens at another speed.
 constexpr int kBoardAnswerMilliseconds = 5000;
 // Once writing has begun avrdude reports progress several times a second;
 // this long without a word means the board is gone.
@@ -58,15 +59,28 @@ std::optional<QString> WriteNewFile(const QString& path, const QByteArray& bytes
 const QString kNeedsArduinoIde = QStringLiteral(
     "這份程式跟本程式產生的不一樣（例如 setup 或 loop 改過），要先編譯才能上傳，這台電腦沒有編譯用的工具："
     "請用 檔案 ▸ 匯出 Arduino 草稿（Ctrl+E），再用 Arduino IDE 開啟、上傳");
+// The same for a board the program has no image for.
+QString NeedsArduinoIdeFor(BoardKind board) {
+    return QStringLiteral("要上傳到 %1 的程式都要先編譯，這台電腦沒有編譯用的工具："
+                          "請用 檔案 ▸ 匯出 Arduino 草稿（Ctrl+E），再用 Arduino IDE 開啟、上傳")
+        .arg(ModelOf(board).name);
+}
+
+// The boards the program writes an image for. The Uno's is still to come:
+// until then every sketch for it is compiled.
+bool HasImage(BoardKind board) { return board == BoardKind::Mega2560; }
 
 #ifdef AWARD_BOARD_IMAGE
 constexpr bool kBoardImage = true;
 // What the board image shows without compiling: the sketches the reader knows.
-std::optional<SketchForm> Shown(const QString& sketch) { return ReadSketch(sketch); }
+std::optional<SketchForm> Shown(const QString& sketch, BoardKind board) {
+    if (!HasImage(board)) return std::nullopt;
+    return ReadSketch(sketch);
+}
 #else
 constexpr bool kBoardImage = false;
 // Without the board image every sketch is compiled.
-std::optional<bool> Shown(const QString&) { return std::nullopt; }
+std::optional<bool> Shown(const QString&, BoardKind) { return std::nullopt; }
 #endif
 
 bool OutOfSpace(const QString& output) { return output.contains(QLatin1String("No space left on device")); }
@@ -114,11 +128,15 @@ void BoardJob::EndToolGroup() {
     process_group::AwaitEnd(group_, kKilledGroupWait);
 }
 
-bool BoardJob::Start(const QString& sketch, Goal goal, const QString& target) {
+bool BoardJob::Start(const QString& sketch, Goal goal, const QString& target, BoardKind board) {
     if (Running()) return false;
     temporary_ = std::make_unique<QTemporaryDir>();
     goal_ = goal;
     target_ = target;
+    board_ = board;
+    speeds_ = BootloaderSpeeds(board);
+    speed_ = 0;
+    nextSpeed_ = false;
     uploading_ = false;
     cancelled_ = false;
     boardAnswered_ = false;
@@ -130,7 +148,7 @@ bool BoardJob::Start(const QString& sketch, Goal goal, const QString& target) {
     clock_.start();
 
     // 編譯檢查 always compiles; the rest compiles only what the reader does not know.
-    const auto shown = goal != Goal::Check ? Shown(sketch) : std::nullopt;
+    const auto shown = goal != Goal::Check ? Shown(sketch, board) : std::nullopt;
     const bool imaged = shown.has_value();
     stages_ = imaged ? QList<Stage>{} : QList<Stage>{Stage::Compile};
     if (goal == Goal::Upload) stages_ << Stage::Write << Stage::Verify;
@@ -141,7 +159,7 @@ bool BoardJob::Start(const QString& sketch, Goal goal, const QString& target) {
         QStringList notices;
         // A sketch the program can make the image of needs no compiler, only avrdude.
         needsArduinoIde_ = kBoardImage && goal != Goal::Check && !imaged;
-        if (needsArduinoIde_) notices << kNeedsArduinoIde;
+        if (needsArduinoIde_) notices << (HasImage(board) ? kNeedsArduinoIde : NeedsArduinoIdeFor(board));
         notices << toolchain::MissingPackagesAdvice(missing);
         return Finish(Result::ToolsMissing, notices, true);
     }
@@ -149,7 +167,7 @@ bool BoardJob::Start(const QString& sketch, Goal goal, const QString& target) {
         return Finish(Result::UploadFailed,
                       {QStringLiteral("沒有選擇序列埠，也找不到看板：請用 USB 線接上看板，再選擇它的序列埠")}, true);
     if (const auto problem = goal == Goal::WriteHex ? HexTargetProblem(target)
-                             : goal == Goal::Upload ? UploadPortProblem(target)
+                             : goal == Goal::Upload ? UploadPortProblem(target, board)
                                                     : std::nullopt)
         return Finish(goal == Goal::WriteHex ? Result::HexNotWritten : Result::UploadFailed, {*problem}, true);
 #ifdef AWARD_BOARD_IMAGE
@@ -161,7 +179,7 @@ bool BoardJob::Start(const QString& sketch, Goal goal, const QString& target) {
         return Finish(Result::NotPrepared, {*problem}, true);
     const QDir folder(temporary_->path());
     Run(toolchain::CompilerProgram(),
-        toolchain::CompileArguments(folder.filePath(SketchFile()), folder.filePath(QStringLiteral("build"))));
+        toolchain::CompileArguments(folder.filePath(SketchFile()), folder.filePath(QStringLiteral("build")), board));
     emit Progress(Stage::Compile, -1);
     return true;
 }
@@ -220,7 +238,12 @@ void BoardJob::OnOutput() {
 
 void BoardJob::OnBoardSilent() {
     if (!uploading_ || process_.state() == QProcess::NotRunning) return;
-    boardSilent_ = true;
+    // A board that never answered may listen at the next speed; one that
+    // went quiet while writing is gone.
+    if (!boardAnswered_ && speed_ + 1 < speeds_.size())
+        nextSpeed_ = true;
+    else
+        boardSilent_ = true;
     process_group::ForceEnd(group_);
 }
 
@@ -233,6 +256,8 @@ void BoardJob::OnProcessEnded(bool succeeded) {
     if (cancelled_) {
         Finish(Result::Cancelled, {uploading_ ? QStringLiteral("已取消上傳：看板上的程式可能不完整，請再上傳一次")
                                               : QStringLiteral("已取消編譯")});
+    } else if (uploading_ && nextSpeed_) {
+        TryNextSpeed();
     } else if (uploading_) {
         AfterUpload(succeeded);
     } else {
@@ -246,7 +271,7 @@ void BoardJob::AfterCompile(bool succeeded) {
                {QStringLiteral("編譯用的暫存資料夾 %1 所在的磁碟已滿（No space left on device）").arg(temporary_->path())});
         return;
     }
-    compiled_ = ReadCompileOutput(output_, kSketchName + QStringLiteral(".ino"), succeeded);
+    compiled_ = ReadCompileOutput(output_, kSketchName + QStringLiteral(".ino"), succeeded, board_);
     const QString size = sizeNotice_ = compiled_.SizeNotice();
     if (!compiled_.Uploadable()) {
         QStringList notices{compiled_.problem};
@@ -272,10 +297,37 @@ void BoardJob::AfterCompile(bool succeeded) {
 }
 
 void BoardJob::Upload(const QString& hex) {
+    hex_ = hex;
+    speed_ = 0;
+    UploadAtSpeed();
+}
+
+void BoardJob::UploadAtSpeed() {
     uploading_ = true;
-    Run(toolchain::UploaderProgram(), toolchain::UploadArguments(target_, hex));
+    boardAnswered_ = false;
+    lastProgress_ = {};
+    Run(toolchain::UploaderProgram(), toolchain::UploadArguments(target_, hex_, board_, speeds_[speed_].baud));
     watchdog_.start(kBoardAnswerMilliseconds);
     emit Progress(Stage::Write, 0);
+}
+
+void BoardJob::TryNextSpeed() {
+    nextSpeed_ = false;
+    ++speed_;
+    const BootloaderSpeed& speed = speeds_[speed_];
+    // Refused before writing: the pages past its limit would not be written,
+    // and the upload would end in a failed verification.
+    if (compiled_.programBytes && *compiled_.programBytes > speed.programBytes) {
+        Finish(Result::DoesNotFit, {TooBigForBootloader(speed, *compiled_.programBytes, Unanswered())});
+        return;
+    }
+    UploadAtSpeed();
+}
+
+QList<int> BoardJob::Unanswered() const {
+    QList<int> bauds;
+    for (qsizetype i = 0; i < speed_; ++i) bauds << speeds_[i].baud;
+    return bauds;
 }
 
 #ifdef AWARD_BOARD_IMAGE
@@ -284,12 +336,14 @@ bool BoardJob::StartImage(const SketchForm& shown) {
     if (const auto* refusal = std::get_if<ImageRefusal>(&built)) {
         const bool tooBig = refusal->reason == ImageRefusal::Reason::ProgramTooBig;
         return Finish(Result::DoesNotFit,
-                      {tooBig ? CapacityProblem(refusal->bytes, 0) : CapacityProblem(0, refusal->bytes)}, true);
+                      {tooBig ? CapacityProblem(refusal->bytes, 0, board_) : CapacityProblem(0, refusal->bytes, board_)},
+                      true);
     }
     const QByteArray& image = std::get<QByteArray>(built);
+    const int limit = ModelOf(board_).programBytes;
+    if (image.size() > limit) return Finish(Result::DoesNotFit, {CapacityProblem(int(image.size()), 0, board_)}, true);
     compiled_.programBytes = int(image.size());
-    sizeNotice_ = QStringLiteral("看板映像 %1 位元組（上限 %2），不必編譯")
-                      .arg(Thousands(int(image.size())), Thousands(kMega2560ProgramBytes));
+    sizeNotice_ = QStringLiteral("看板映像 %1 位元組（上限 %2），不必編譯").arg(Thousands(int(image.size())), Thousands(limit));
     const QByteArray hex = IntelHex(image);
     if (goal_ == Goal::WriteHex) {
         if (const auto problem = WriteAtomically(target_, hex))
@@ -320,14 +374,23 @@ std::optional<QString> BoardJob::WriteHex(const QString& built) const {
 
 void BoardJob::AfterUpload(bool succeeded) {
     const std::optional<int> verified = VerifiedBytes(output_);
-    if (boardSilent_)
-        Finish(Result::UploadFailed, {boardAnswered_ ? ConnectionLost(target_)
-                                                     : NoBoardOnPort(target_, kBoardAnswerMilliseconds / 1000)});
-    else if (succeeded && verified)
-        Finish(Result::Uploaded, {QStringLiteral("上傳完成：已寫入並驗證 %1 位元組（%2）").arg(Thousands(*verified), Elapsed()),
-                                  sizeNotice_});
-    else
-        Finish(Result::UploadFailed, {UploadProblem(output_, target_)});
+    if (boardSilent_ && boardAnswered_) {
+        Finish(Result::UploadFailed, {ConnectionLost(target_)});
+    } else if (boardSilent_) {
+        QList<int> tried = Unanswered();
+        if (tried.size() > 0) tried << speeds_[speed_].baud;
+        Finish(Result::UploadFailed,
+               {NoBoardOnPort(target_, int(speed_ + 1) * kBoardAnswerMilliseconds / 1000, board_, tried)});
+    } else if (succeeded && verified) {
+        QStringList notices{
+            QStringLiteral("上傳完成：已寫入並驗證 %1 位元組（%2）").arg(Thousands(*verified), Elapsed())};
+        if (const QString answered = BoardThatAnswered(speeds_[speed_], Unanswered()); !answered.isEmpty())
+            notices << answered;
+        baud_ = speeds_[speed_].baud;
+        Finish(Result::Uploaded, notices << sizeNotice_);
+    } else {
+        Finish(Result::UploadFailed, {UploadProblem(output_, target_, board_)});
+    }
 }
 
 bool BoardJob::Finish(Result result, QStringList notices, bool later) {
@@ -336,7 +399,8 @@ bool BoardJob::Finish(Result result, QStringList notices, bool later) {
         return true;
     }
     temporary_.reset();
-    emit Finished({result, notices, compiled_.errorLine, compiled_.programBytes, needsArduinoIde_});
+    const std::optional<int> baud = std::exchange(baud_, std::nullopt);
+    emit Finished({result, notices, compiled_.errorLine, compiled_.programBytes, needsArduinoIde_, baud});
     return true;
 }
 

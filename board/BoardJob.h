@@ -1,7 +1,9 @@
 #pragma once
 
+#include "board/BoardModels.h"
 #include "board/CompileReport.h"
 #include "board/UploadReport.h"
+#include "sign/SignTarget.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -17,10 +19,11 @@ namespace award {
 
 struct SketchForm;
 
-// Takes one sketch to the board: compiles it with arduino-builder and, when a
-// port is given, uploads it with avrdude, both in the background. A sketch
-// the reader knows goes to the board or the HEX file as the board image the
-// program writes itself, without compiling. Everything
+// Takes one sketch to the board it is aimed at: compiles it with
+// arduino-builder and, when a port is given, uploads it with avrdude, both in
+// the background, trying each speed the board's bootloaders answer at. A
+// sketch the reader knows goes to the Mega 2560 or the HEX file as the board
+// image the program writes itself, without compiling. Everything
 // the tools write stays in a private folder removed when the job ends, and
 // no process of theirs outlives it.
 class BoardJob : public QObject {
@@ -53,6 +56,8 @@ public:
         // The sketch must be compiled, and there is no compiler here: the
         // Arduino IDE can take it to the board once it is exported.
         bool needsArduinoIde = false;
+        // The speed the board's bootloader answered at.
+        std::optional<int> baud;
         bool Succeeded() const { return result == Result::Uploaded || result == Result::Compiled; }
     };
 
@@ -61,9 +66,15 @@ public:
 
     // Each is refused while a job runs. Compiling alone tells whether the
     // sketch could be uploaded; the HEX file is what would be uploaded.
-    bool StartCompile(const QString& sketch) { return Start(sketch, Goal::Check, {}); }
-    bool StartUpload(const QString& sketch, const QString& port) { return Start(sketch, Goal::Upload, port); }
-    bool StartHex(const QString& sketch, const QString& hexFile) { return Start(sketch, Goal::WriteHex, hexFile); }
+    bool StartCompile(const QString& sketch, BoardKind board = BoardKind::Mega2560) {
+        return Start(sketch, Goal::Check, {}, board);
+    }
+    bool StartUpload(const QString& sketch, const QString& port, BoardKind board = BoardKind::Mega2560) {
+        return Start(sketch, Goal::Upload, port, board);
+    }
+    bool StartHex(const QString& sketch, const QString& hexFile, BoardKind board = BoardKind::Mega2560) {
+        return Start(sketch, Goal::WriteHex, hexFile, board);
+    }
     bool Running() const { return temporary_ != nullptr; }
     // The stages the job now running goes through, in order.
     const QList<Stage>& Stages() const { return stages_; }
@@ -80,7 +91,7 @@ signals:
 private:
     enum class Goal { Check, Upload, WriteHex };
 
-    bool Start(const QString& sketch, Goal goal, const QString& target);
+    bool Start(const QString& sketch, Goal goal, const QString& target, BoardKind board);
     // Makes the job's folders and writes its one file among them, for `use`
     // (編譯用, 上傳用); why not, for the user.
     std::optional<QString> Prepare(const QString& use, const QStringList& folders, const QString& file,
@@ -95,6 +106,13 @@ private:
     // it; returns true, as Start does.
     bool StartImage(const SketchForm& shown);
     void Upload(const QString& hex);
+    // Runs avrdude at the speed now tried.
+    void UploadAtSpeed();
+    // Tries the next speed once nothing answered at this one, if what is
+    // uploaded fits under the bootloader that answers there.
+    void TryNextSpeed();
+    // The speeds tried before the one now tried.
+    QList<int> Unanswered() const;
     std::optional<QString> WriteHex(const QString& built) const;
     void EndToolGroup();
     // Ends an upload whose board has not answered or has gone quiet.
@@ -109,7 +127,15 @@ private:
     QProcessEnvironment environment_;
     qint64 group_ = 0;
     Goal goal_ = Goal::Check;
+    BoardKind board_ = BoardKind::Mega2560;
     bool uploading_ = false;
+    // The HEX file being uploaded, and the bootloader speeds to try, in turn.
+    QString hex_;
+    QList<BootloaderSpeed> speeds_;
+    qsizetype speed_ = 0;
+    bool nextSpeed_ = false;
+    // The speed that answered, once the upload is verified.
+    std::optional<int> baud_;
     // The port or HEX file the goal names.
     QString target_;
     QString output_;

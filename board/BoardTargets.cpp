@@ -21,11 +21,11 @@ std::optional<QString> HexTargetProblem(const QString& path) {
     return NotAFileForHex(path);
 }
 
-std::optional<QString> UploadPortProblem(const QString& port) {
+std::optional<QString> UploadPortProblem(const QString& port, BoardKind board) {
     struct stat status {};
     if (::stat(QFile::encodeName(port).constData(), &status) != 0) return PortProblem(port, errno);
     if (S_ISCHR(status.st_mode)) return std::nullopt;
-    return NotASerialPort(port);
+    return NotASerialPort(port, board);
 }
 
 }  // namespace award

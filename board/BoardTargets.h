@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sign/SignTarget.h"
+
 #include <QString>
 
 #include <optional>
@@ -14,7 +16,8 @@ namespace award {
 std::optional<QString> HexTargetProblem(const QString& path);
 
 // Why `port` is no serial port to upload through: missing, or not a
-// character device (a regular file, a folder, avrdude's net: form).
-std::optional<QString> UploadPortProblem(const QString& port);
+// character device (a regular file, a folder, avrdude's net: form); the
+// example it gives is a port `board` comes on.
+std::optional<QString> UploadPortProblem(const QString& port, BoardKind board = BoardKind::Mega2560);
 
 }  // namespace award

@@ -21,8 +21,8 @@ std::optional<QString> HexTargetProblem(const QString& path) {
 // A COM port is no file to look at: it is there if it opens. Opened and closed
 // at once, so that avrdude finds it free. A folder does not open as a file
 // either, and Windows calls that access denied, as for a port in use.
-std::optional<QString> UploadPortProblem(const QString& port) {
-    if (QFileInfo(port).isDir()) return NotASerialPort(port);
+std::optional<QString> UploadPortProblem(const QString& port, BoardKind board) {
+    if (QFileInfo(port).isDir()) return NotASerialPort(port, board);
     const QString device = port.startsWith(QLatin1String("\\\\.\\")) ? port : QStringLiteral("\\\\.\\") + port;
     HANDLE handle = CreateFileW(reinterpret_cast<const wchar_t*>(device.utf16()), GENERIC_READ | GENERIC_WRITE, 0,
                                 nullptr, OPEN_EXISTING, 0, nullptr);
@@ -30,7 +30,7 @@ std::optional<QString> UploadPortProblem(const QString& port) {
         const bool isPort = GetFileType(handle) == FILE_TYPE_CHAR;
         CloseHandle(handle);
         if (isPort) return std::nullopt;
-        return NotASerialPort(port);
+        return NotASerialPort(port, board);
     }
     switch (GetLastError()) {
     case ERROR_ACCESS_DENIED:

@@ -1,5 +1,7 @@
 #include "board/BoardToolchain.h"
 
+#include "board/BoardModels.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -64,12 +66,12 @@ QString CoreCacheFolder() {
 
 QString CompilerProgram() { return Program(kArduinoBuilder); }
 
-QStringList CompileArguments(const QString& sketchFile, const QString& buildFolder) {
+QStringList CompileArguments(const QString& sketchFile, const QString& buildFolder, BoardKind board) {
     return {QStringLiteral("-compile"),
             QStringLiteral("-hardware"), QStringLiteral("/usr/share/arduino/hardware"),
             QStringLiteral("-hardware"), QStringLiteral("/usr/share/arduino-builder"),
             QStringLiteral("-tools"), QStringLiteral("/usr/share/arduino-builder"),
-            QStringLiteral("-fqbn"), QStringLiteral("arduino:avr:mega:cpu=atmega2560"),
+            QStringLiteral("-fqbn"), ModelOf(board).fqbn,
             QStringLiteral("-build-path"), buildFolder,
             QStringLiteral("-build-cache"), CoreCacheFolder(),
             // Debian 12's Arduino core does not build as shipped: its
@@ -82,12 +84,13 @@ QStringList CompileArguments(const QString& sketchFile, const QString& buildFold
 
 QString UploaderProgram() { return Program(kAvrdude); }
 
-QStringList UploadArguments(const QString& port, const QString& hexFile) {
-    // The Mega 2560's upload settings in boards.txt and the avrdude
-    // configuration platform.txt names. -D: the bootloader refuses a chip
-    // erase and erases each page as it writes it.
-    return {QStringLiteral("-C/etc/avrdude.conf"), QStringLiteral("-patmega2560"),
-            QStringLiteral("-cwiring"),            QStringLiteral("-b115200"),
+QStringList UploadArguments(const QString& port, const QString& hexFile, BoardKind board, int baud) {
+    // The board's upload settings in boards.txt and the avrdude configuration
+    // platform.txt names. -D: the bootloader refuses a chip erase and erases
+    // each page as it writes it.
+    const BoardModel& model = ModelOf(board);
+    return {QStringLiteral("-C/etc/avrdude.conf"), QStringLiteral("-p") + model.part,
+            QStringLiteral("-c") + model.programmer, QStringLiteral("-b%1").arg(baud),
             QStringLiteral("-D"),                  QStringLiteral("-P") + port,
             QStringLiteral("-Uflash:w:") + hexFile + QStringLiteral(":i")};
 }

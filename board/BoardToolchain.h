@@ -1,12 +1,14 @@
 #pragma once
 
+#include "sign/SignTarget.h"
+
 #include <QString>
 #include <QStringList>
 
 namespace award {
 
 // Debian's Arduino tool chain as this program drives it: which packages it
-// takes, and the command lines that compile a sketch for the Arduino Mega 2560
+// takes, and the command lines that compile a sketch for the board chosen
 // and load it through the board's bootloader.
 namespace toolchain {
 
@@ -26,10 +28,11 @@ QStringList ToolFolders();
 QString CoreCacheFolder();
 
 QString CompilerProgram();
-QStringList CompileArguments(const QString& sketchFile, const QString& buildFolder);
+QStringList CompileArguments(const QString& sketchFile, const QString& buildFolder, BoardKind board);
 
 QString UploaderProgram();
-QStringList UploadArguments(const QString& port, const QString& hexFile);
+// At one of the speeds BootloaderSpeeds (board/BoardModels.h) names.
+QStringList UploadArguments(const QString& port, const QString& hexFile, BoardKind board, int baud);
 
 }  // namespace toolchain
 }  // namespace award

@@ -1,5 +1,7 @@
 #include "board/BoardToolchain.h"
 
+#include "board/BoardModels.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -38,15 +40,16 @@ QString CoreCacheFolder() {
 
 QString CompilerProgram() { return {}; }
 
-QStringList CompileArguments(const QString&, const QString&) { return {}; }
+QStringList CompileArguments(const QString&, const QString&, BoardKind) { return {}; }
 
 QString UploaderProgram() { return BesideProgram(QStringLiteral("avrdude.exe")); }
 
-QStringList UploadArguments(const QString& port, const QString& hexFile) {
+QStringList UploadArguments(const QString& port, const QString& hexFile, BoardKind board, int baud) {
     // As on Linux, with the avrdude.conf that comes with avrdude.exe.
+    const BoardModel& model = ModelOf(board);
     return {QStringLiteral("-C") + QDir::toNativeSeparators(BesideProgram(QStringLiteral("avrdude.conf"))),
-            QStringLiteral("-patmega2560"), QStringLiteral("-cwiring"), QStringLiteral("-b115200"),
-            QStringLiteral("-D"), QStringLiteral("-P") + port,
+            QStringLiteral("-p") + model.part, QStringLiteral("-c") + model.programmer,
+            QStringLiteral("-b%1").arg(baud), QStringLiteral("-D"), QStringLiteral("-P") + port,
             QStringLiteral("-Uflash:w:") + QDir::toNativeSeparators(hexFile) + QStringLiteral(":i")};
 }
 

@@ -1,5 +1,6 @@
 #include "board/CompileReport.h"
 
+#include "board/BoardModels.h"
 #include "sign/FigureWords.h"
 #include "sign/Mega2560.h"
 
@@ -38,13 +39,17 @@ QString PlainCompilerMessage(const QString& message) {
     return QStringLiteral("編譯器的說明：") + message;
 }
 
+// The board as the capacity messages name it: Mega 2560, Uno / Nano.
+QString ShortName(const BoardModel& model) { return model.name.mid(model.name.indexOf(u' ') + 1); }
+
 }  // namespace
 
-QString CapacityProblem(int programBytes, int sramBytes) {
-    if (programBytes > kMega2560ProgramBytes)
-        return QStringLiteral("程式太大（%1 位元組），Mega 2560 只放得下 %2 位元組：請減少句數")
-            .arg(Thousands(programBytes), Thousands(kMega2560ProgramBytes));
-    const int stack = kMega2560SramBytes - sramBytes;
+QString CapacityProblem(int programBytes, int sramBytes, BoardKind board) {
+    const BoardModel& model = ModelOf(board);
+    if (programBytes > model.programBytes)
+        return QStringLiteral("程式太大（%1 位元組），%3 只放得下 %2 位元組：請減少句數")
+            .arg(Thousands(programBytes), Thousands(model.programBytes), ShortName(model));
+    const int stack = model.sramBytes - sramBytes;
     if (stack < kStackReserveBytes)
         return QStringLiteral("變數用掉 %1 位元組 SRAM，只剩 %2 位元組給堆疊（至少要 %3），"
                               "在看板上會當機，所以不上傳：請減少句數")
@@ -55,18 +60,22 @@ QString CapacityProblem(int programBytes, int sramBytes) {
 
 QString CompileReport::SizeNotice() const {
     if (!programBytes || !sramBytes) return {};
+    const BoardModel& model = ModelOf(board);
     return QStringLiteral("程式 %1 位元組（上限 %2）；變數用掉 SRAM %3 位元組，剩 %4 位元組給堆疊")
-        .arg(Thousands(*programBytes), Thousands(kMega2560ProgramBytes), Thousands(*sramBytes),
-             Thousands(kMega2560SramBytes - *sramBytes));
+        .arg(Thousands(*programBytes), Thousands(model.programBytes), Thousands(*sramBytes),
+             Thousands(model.sramBytes - *sramBytes));
 }
 
-CompileReport ReadCompileOutput(const QString& output, const QString& sketchFileName, bool succeeded) {
+CompileReport ReadCompileOutput(const QString& output, const QString& sketchFileName, bool succeeded,
+                                BoardKind board) {
     CompileReport report;
+    report.board = board;
+    const BoardModel& model = ModelOf(board);
     report.programBytes = Captured(output, QRegularExpression(QStringLiteral("Sketch uses (\\d+) bytes")));
     report.sramBytes = Captured(output, QRegularExpression(QStringLiteral("Global variables use (\\d+) bytes")));
     report.built = succeeded && report.programBytes && report.sramBytes;
     if (report.programBytes && report.sramBytes)
-        report.problem = CapacityProblem(*report.programBytes, *report.sramBytes);
+        report.problem = CapacityProblem(*report.programBytes, *report.sramBytes, board);
     report.fits = report.problem.isEmpty();
     if (report.built || !report.fits) return report;
 
@@ -82,11 +91,11 @@ CompileReport ReadCompileOutput(const QString& output, const QString& sketchFile
                              .arg(PlainCompilerMessage(error.captured(2)));
     } else if (output.contains(QLatin1String("not within region `data'"))) {
         report.fits = false;
-        report.problem = QStringLiteral("變數超過 Mega 2560 的 %1 位元組 SRAM，放不進看板：請減少句數")
-                             .arg(Thousands(kMega2560SramBytes));
+        report.problem = QStringLiteral("變數超過 %2 的 %1 位元組 SRAM，放不進看板：請減少句數")
+                             .arg(Thousands(model.sramBytes), ShortName(model));
     } else if (output.contains(QLatin1String("region `text'"))) {
         report.fits = false;
-        report.problem = QStringLiteral("程式太大，Mega 2560 放不下：請減少句數");
+        report.problem = QStringLiteral("程式太大，%1 放不下：請減少句數").arg(ShortName(model));
     } else {
         // Whatever went wrong outside the sketch, the tools' first word on it.
         const QStringList lines = output.trimmed().split(u'\n');

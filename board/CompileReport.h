@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sign/SignTarget.h"
+
 #include <QString>
 
 #include <optional>
@@ -8,8 +10,9 @@ namespace award {
 
 // What arduino-builder said about one sketch, in the user's words.
 struct CompileReport {
+    BoardKind board = BoardKind::Mega2560;
     bool built = false;
-    // False when the program or its variables are too big for the Mega 2560.
+    // False when the program or its variables are too big for the board.
     bool fits = true;
     std::optional<int> programBytes;
     std::optional<int> sramBytes;
@@ -25,11 +28,12 @@ struct CompileReport {
 };
 
 // Why a program of `programBytes` whose variables take `sramBytes` of SRAM
-// is not loaded onto the Mega 2560; empty when it fits.
-QString CapacityProblem(int programBytes, int sramBytes);
+// is not loaded onto the board; empty when it fits.
+QString CapacityProblem(int programBytes, int sramBytes, BoardKind board = BoardKind::Mega2560);
 
 // Reads arduino-builder's output (its messages in the C locale) for a sketch
-// file named `sketchFileName`.
-CompileReport ReadCompileOutput(const QString& output, const QString& sketchFileName, bool succeeded);
+// file named `sketchFileName`, compiled for `board`.
+CompileReport ReadCompileOutput(const QString& output, const QString& sketchFileName, bool succeeded,
+                                BoardKind board = BoardKind::Mega2560);
 
 }  // namespace award

@@ -1,6 +1,9 @@
 #include "board/UploadReport.h"
 
+#include "sign/FigureWords.h"
+
 #include <QRegularExpression>
+#include <QStringList>
 
 #include <cerrno>
 #include <cstring>
@@ -15,6 +18,13 @@ int BarPercent(const QString& output, QLatin1String bar) {
     const qsizetype end = output.indexOf(u'|', start + bar.size());
     const QStringView marks = QStringView(output).mid(start + bar.size(), end < 0 ? -1 : end - start - bar.size());
     return int(marks.count(u'#')) * 2;
+}
+
+// "115200 baud", "115200 和 57600 baud".
+QString Bauds(const QList<int>& bauds) {
+    QStringList numbers;
+    for (const int baud : bauds) numbers << QString::number(baud);
+    return numbers.join(QStringLiteral(" 和 ")) + QStringLiteral(" baud");
 }
 
 }  // namespace
@@ -58,11 +68,15 @@ QString PortProblem(const QString& port, int error) {
     }
 }
 
-QString NotASerialPort(const QString& port) {
+QString NotASerialPort(const QString& port, BoardKind board) {
 #ifdef Q_OS_WIN
+    Q_UNUSED(board);
     const QString example = QStringLiteral("COM3");
 #else
-    const QString example = QStringLiteral("/dev/ttyACM0");
+    // A genuine board's USB chip makes an ACM port; the chips of clone Unos and
+    // of Nanos make USB ones.
+    const QString example = board == BoardKind::Uno ? QStringLiteral("/dev/ttyACM0 或 /dev/ttyUSB0")
+                                                    : QStringLiteral("/dev/ttyACM0");
 #endif
     return QStringLiteral("%1 不是序列埠（不是字元裝置）：請選擇看板的序列埠，例如 %2").arg(port, example);
 }
@@ -71,11 +85,27 @@ QString NotAFileForHex(const QString& path) {
     return QStringLiteral("無法寫出 %1：它不是一般檔案（是資料夾或裝置），請指定一般檔案").arg(path);
 }
 
-QString NoBoardOnPort(const QString& port, int seconds) {
-    return QStringLiteral("序列埠 %1 上沒有看板：等了 %2 秒都沒有回應。請用 USB 線接上看板，"
-                          "再從 看板 ▸ 序列埠 選擇標著 Arduino Mega 2560 的那一個")
+QString NoBoardOnPort(const QString& port, int seconds, BoardKind board, const QList<int>& bauds) {
+    const QString tried = bauds.size() > 1 ? QStringLiteral("試了 %1，").arg(Bauds(bauds)) : QString();
+    return QStringLiteral("序列埠 %1 上沒有看板：%3等了 %2 秒都沒有回應。請用 USB 線接上看板，"
+                          "再從 看板 ▸ 序列埠 選擇標著 %4 的那一個")
         .arg(port)
-        .arg(seconds);
+        .arg(seconds)
+        .arg(tried, ModelOf(board).name);
+}
+
+QString BoardThatAnswered(const BootloaderSpeed& speed, const QList<int>& unanswered) {
+    if (speed.answers.isEmpty()) return {};
+    if (unanswered.isEmpty()) return QStringLiteral("回應的是 %1，%2 baud").arg(speed.answers).arg(speed.baud);
+    return QStringLiteral("%1 沒有回應，改用 %2 baud：回應的是 %3").arg(Bauds(unanswered)).arg(speed.baud).arg(speed.answers);
+}
+
+QString TooBigForBootloader(const BootloaderSpeed& speed, int programBytes, const QList<int>& unanswered) {
+    return QStringLiteral("%1 沒有回應；看板若是 %3 baud 的 %2，只放得下 %4 位元組，這個程式有 %5 位元組，"
+                          "所以不上傳：請減少句數")
+        .arg(Bauds(unanswered), speed.answers)
+        .arg(speed.baud)
+        .arg(Thousands(speed.programBytes), Thousands(programBytes));
 }
 
 QString ConnectionLost(const QString& port) {
@@ -84,7 +114,8 @@ QString ConnectionLost(const QString& port) {
         .arg(port);
 }
 
-QString UploadProblem(const QString& avrdudeOutput, const QString& port) {
+QString UploadProblem(const QString& avrdudeOutput, const QString& port, BoardKind board) {
+    const BoardModel& model = ModelOf(board);
     const QRegularExpressionMatch open =
         QRegularExpression(QStringLiteral("cannot open port .*: (.*)$"), QRegularExpression::MultilineOption)
             .match(avrdudeOutput);
@@ -104,12 +135,13 @@ QString UploadProblem(const QString& avrdudeOutput, const QString& port) {
         avrdudeOutput.contains(QLatin1String("mismatch")))
         return QStringLiteral("驗證失敗：看板上讀回的程式和寫入的不一樣。請再上傳一次；一再失敗時請換一條 USB 線");
     if (avrdudeOutput.contains(QLatin1String("expected signature")))
-        return QStringLiteral("序列埠 %1 上的板子不是 Arduino Mega 2560（晶片不是 ATmega2560）：請接上 Mega 2560 再試").arg(port);
+        return QStringLiteral("序列埠 %1 上的板子不是 %2（晶片不是 %3）：請接上 %2 再試").arg(port, model.name, model.chip);
     if (avrdudeOutput.contains(QLatin1String("timeout")) || avrdudeOutput.contains(QLatin1String("not responding")) ||
+        avrdudeOutput.contains(QLatin1String("not in sync")) ||
         avrdudeOutput.contains(QLatin1String("unable to open programmer")))
-        return QStringLiteral("看板沒有回應：請確認序列埠 %1 接的是這塊看板、板子是 Arduino Mega 2560、"
+        return QStringLiteral("看板沒有回應：請確認序列埠 %1 接的是這塊看板、板子是 %2、"
                               "USB 線接好，再試一次")
-            .arg(port);
+            .arg(port, model.name);
     const QRegularExpressionMatch error =
         QRegularExpression(QStringLiteral("^avrdude.*error.*$"), QRegularExpression::MultilineOption)
             .match(avrdudeOutput);

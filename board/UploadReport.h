@@ -1,5 +1,9 @@
 #pragma once
 
+#include "board/BoardModels.h"
+#include "sign/SignTarget.h"
+
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -30,18 +34,28 @@ std::optional<int> VerifiedBytes(const QString& avrdudeOutput);
 QString PortProblem(const QString& port, int error);
 
 // `port` is there but is no serial port: a regular file, a folder.
-QString NotASerialPort(const QString& port);
+QString NotASerialPort(const QString& port, BoardKind board = BoardKind::Mega2560);
 
 // Something other than a regular file is at `path`, where the HEX file was to go.
 QString NotAFileForHex(const QString& path);
 
-// Nothing on `port` answered as a board's bootloader in `seconds`.
-QString NoBoardOnPort(const QString& port, int seconds);
+// Nothing on `port` answered as the board's bootloader in `seconds`, at any
+// of the speeds in `bauds`.
+QString NoBoardOnPort(const QString& port, int seconds, BoardKind board = BoardKind::Mega2560,
+                      const QList<int>& bauds = {});
+
+// Which board's bootloader answered, at `speed`, after the speeds in
+// `unanswered` had not; empty where only the board chosen answers.
+QString BoardThatAnswered(const BootloaderSpeed& speed, const QList<int>& unanswered);
+
+// A program of `programBytes` is more than fits under the bootloader that
+// answers at `speed`, tried after the speeds in `unanswered` had no answer.
+QString TooBigForBootloader(const BootloaderSpeed& speed, int programBytes, const QList<int>& unanswered);
 
 // The board stopped answering in the middle of an upload.
 QString ConnectionLost(const QString& port);
 
 // Why an upload to `port` failed, and what to do about it, in the user's words.
-QString UploadProblem(const QString& avrdudeOutput, const QString& port);
+QString UploadProblem(const QString& avrdudeOutput, const QString& port, BoardKind board = BoardKind::Mega2560);
 
 }  // namespace award

@@ -1,5 +1,7 @@
 #include "SerialBridge.h"
 
+#include "SerialLine.h"
+
 #include <avr_uart.h>
 #include <sim_avr.h>
 #include <sim_io.h>
@@ -80,6 +82,7 @@ void SerialBridge::Run() {
             paceCycle = avr->cycle;
         }
         opened_ = open;
+        terminalBaud_ = TerminalBaud(master_);
         if (open && (terminal.revents & POLLIN) != 0) {
             std::uint8_t buffer[256];
             const ssize_t count = read(master_, buffer, sizeof buffer);
@@ -87,7 +90,11 @@ void SerialBridge::Run() {
                 heard_ = true;
                 firstByteAfterOpen_ = Clock::now() - openedAt_;
             }
-            toBoard_.insert(toBoard_.end(), buffer, buffer + std::max<ssize_t>(count, 0));
+            if (count > 0 && UartReceives(avr)) {
+                const std::vector<std::uint8_t> heard =
+                    ReceivedAt(std::span(buffer, std::size_t(count)), terminalBaud_, UartBaud(avr));
+                toBoard_.insert(toBoard_.end(), heard.begin(), heard.end());
+            }
         }
         // Only as much as the USART's receive buffer takes; the rest waits.
         while (!boardFull_ && !toBoard_.empty()) {
@@ -112,11 +119,12 @@ void SerialBridge::Run() {
 void SerialBridge::OnUartOutput(avr_irq_t*, std::uint32_t value, void* param) {
     auto* bridge = static_cast<SerialBridge*>(param);
     const auto byte = static_cast<std::uint8_t>(value);
-    if (bridge->opened_) {
-        // When no one reads, the byte is lost on the wire, as on a real board.
-        const ssize_t written = write(bridge->master_, &byte, 1);
-        static_cast<void>(written);
-    }
+    // When no one reads, the byte is lost on the wire, as on a real board.
+    if (!bridge->opened_) return;
+    const std::vector<std::uint8_t> heard =
+        ReceivedAt(std::span(&byte, 1), UartBaud(bridge->board_.Core()), bridge->terminalBaud_);
+    const ssize_t written = write(bridge->master_, heard.data(), heard.size());
+    static_cast<void>(written);
 }
 
 void SerialBridge::OnUartFlow(avr_irq_t* irq, std::uint32_t, void* param) {

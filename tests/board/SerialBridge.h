@@ -17,7 +17,8 @@ namespace award::board {
 // pseudo-terminal that avrdude can open like /dev/ttyACM0. The board runs in
 // real time on a thread of its own, because the bootloader's and avrdude's
 // timeouts are in wall-clock time. Opening the terminal resets the board, as
-// the DTR line of the Mega's USB chip does.
+// the DTR line of the board's USB chip does. Each end hears the other at its
+// own speed (SerialLine.h), so a bootloader answers only avrdude at its speed.
 class SerialBridge {
 public:
     explicit SerialBridge(SimulatedBoard& board);
@@ -44,6 +45,8 @@ private:
     std::string portName_;
     std::deque<std::uint8_t> toBoard_;
     bool boardFull_ = false;
+    // The speed avrdude set, looked at on every slice.
+    double terminalBaud_ = 0;
     bool opened_ = false;
     std::chrono::steady_clock::time_point openedAt_;
     std::chrono::duration<double> firstByteAfterOpen_{};

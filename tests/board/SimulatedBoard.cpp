@@ -7,6 +7,7 @@
 #include <sim_elf.h>
 #include <sim_hex.h>
 #include <sim_io.h>
+#include <sim_regbit.h>
 
 #include <algorithm>
 #include <cstdarg>
@@ -21,10 +22,25 @@ static_assert(SimulatedBoard::kClockHz == config::kClockHz, "the board's F_CPU")
 
 namespace {
 
-// Data-space addresses on the ATmega2560 (datasheet register summary).
+// Data-space addresses (datasheet register summaries): port C is at the same
+// place on both chips, F and K are the ATmega2560's alone.
 constexpr std::uint16_t kPortC = 0x28;
 constexpr std::uint16_t kPortF = 0x31;
 constexpr std::uint16_t kPortK = 0x108;
+
+struct StockFirmware {
+    const char* mcu;
+    const char* bootloaderHex;
+};
+
+StockFirmware FirmwareOf(StockBoard stock) {
+    switch (stock) {
+    case StockBoard::Mega2560: break;
+    case StockBoard::Uno: return {config::kUnoMcu, config::kUnoBootloaderHex};
+    case StockBoard::NanoOldBootloader: return {config::kUnoMcu, config::kNanoBootloaderHex};
+    }
+    return {config::kMcu, config::kBootloaderHex};
+}
 
 // simavr's default sleep callback waits in real time; a test wants the
 // simulated time to pass as fast as the host allows.
@@ -59,30 +75,31 @@ void SimulatedBoard::SimavrDeleter::operator()(avr_t* avr) const {
     free(avr);
 }
 
-SimulatedBoard::SimulatedBoard() {
+SimulatedBoard::SimulatedBoard(const char* mcu) {
     avr_global_logger_set(QuietLogger);
     // The ELF built for the Mega carries no .mmcu section, so name the part.
-    avr_.reset(avr_make_mcu_by_name(config::kMcu));
+    avr_.reset(avr_make_mcu_by_name(mcu));
     if (!avr_) {
-        throw std::runtime_error(std::string("this simavr has no ") + config::kMcu);
+        throw std::runtime_error(std::string("this simavr has no ") + mcu);
     }
     avr_init(avr_.get());
     avr_->frequency = kClockHz;
     avr_->sleep = NoRealTimeSleep;
     avr_->log = LOG_ERROR;
 
+    const bool mega = std::string(mcu) == config::kMcu;
     portAddress_[static_cast<int>(MatrixPort::C)] = kPortC;
-    portAddress_[static_cast<int>(MatrixPort::F)] = kPortF;
-    portAddress_[static_cast<int>(MatrixPort::K)] = kPortK;
+    portAddress_[static_cast<int>(MatrixPort::F)] = mega ? kPortF : 0;
+    portAddress_[static_cast<int>(MatrixPort::K)] = mega ? kPortK : 0;
     // Registered alongside simavr's own port handlers, which keep the register
     // contents; this callback only observes. simavr shares at most four
     // registers between handlers like this, and three are used here.
     for (const std::uint16_t address : portAddress_) {
-        avr_register_io_write(avr_.get(), address, OnPortWrite, this);
+        if (address != 0) avr_register_io_write(avr_.get(), address, OnPortWrite, this);
     }
 }
 
-SimulatedBoard::SimulatedBoard(const std::filesystem::path& elf) : SimulatedBoard() {
+SimulatedBoard::SimulatedBoard(const std::filesystem::path& elf) : SimulatedBoard(config::kMcu) {
     elf_firmware_t firmware{};
     if (elf_read_firmware(elf.c_str(), &firmware) != 0) {
         ReleaseFirmware(firmware);
@@ -92,20 +109,28 @@ SimulatedBoard::SimulatedBoard(const std::filesystem::path& elf) : SimulatedBoar
     ReleaseFirmware(firmware);
 }
 
-std::unique_ptr<SimulatedBoard> SimulatedBoard::WithStockBootloader() {
-    const std::string hex = config::kBootloaderHex;
-    std::unique_ptr<SimulatedBoard> board(new SimulatedBoard);
+std::unique_ptr<SimulatedBoard> SimulatedBoard::WithStockBootloader(StockBoard stock) {
+    const StockFirmware firmware = FirmwareOf(stock);
+    const std::string hex = firmware.bootloaderHex;
+    std::unique_ptr<SimulatedBoard> board(new SimulatedBoard(firmware.mcu));
     avr_t* avr = board->avr_.get();
     ihex_chunk_p chunks = nullptr;
     const int count = read_ihex_chunks(hex.c_str(), &chunks);
-    if (count != 1 || chunks[0].baseaddr + chunks[0].size > avr->flashend + 1) {
-        free_ihex_chunks(chunks);
-        throw std::runtime_error("expected one block of bootloader in " + hex);
+    if (count < 1) throw std::runtime_error("no bootloader in " + hex);
+    // The bootloader starts at its lowest address; optiboot keeps its
+    // version in the flash's last word.
+    std::uint32_t start = avr->flashend + 1;
+    for (int i = 0; i < count; ++i) {
+        if (chunks[i].baseaddr + chunks[i].size > avr->flashend + 1) {
+            free_ihex_chunks(chunks);
+            throw std::runtime_error(hex + " reaches past the flash");
+        }
+        std::copy_n(chunks[i].data, chunks[i].size, avr->flash + chunks[i].baseaddr);
+        start = std::min(start, chunks[i].baseaddr);
     }
-    std::copy_n(chunks[0].data, chunks[0].size, avr->flash + chunks[0].baseaddr);
-    // simavr ignores the BOOTRST fuse that sends a real Mega's resets into
+    // simavr ignores the BOOTRST fuse that sends a real board's resets into
     // the bootloader.
-    avr->reset_pc = chunks[0].baseaddr;
+    avr->reset_pc = start;
     avr->codeend = avr->flashend;
     free_ihex_chunks(chunks);
     // The bootloader's serial port works by polling; simavr would otherwise
@@ -117,7 +142,7 @@ std::unique_ptr<SimulatedBoard> SimulatedBoard::WithStockBootloader() {
 }
 
 std::unique_ptr<SimulatedBoard> SimulatedBoard::WithHexFile(const std::filesystem::path& hex) {
-    std::unique_ptr<SimulatedBoard> board(new SimulatedBoard);
+    std::unique_ptr<SimulatedBoard> board(new SimulatedBoard(config::kMcu));
     avr_t* avr = board->avr_.get();
     ihex_chunk_p chunks = nullptr;
     const int count = read_ihex_chunks(hex.c_str(), &chunks);
@@ -137,6 +162,14 @@ std::unique_ptr<SimulatedBoard> SimulatedBoard::WithHexFile(const std::filesyste
 
 void SimulatedBoard::Reset() {
     avr_reset(avr_.get());
+    // simavr's reset clears MCUSR and never says why the chip was reset. The
+    // Uno's optiboot and the older Nano bootloader wait for a host only after
+    // an external reset and otherwise start the sketch at once: on a board
+    // with nothing else in its flash the core runs through the erased words
+    // back into the bootloader, which jumps on again with a call, so the
+    // stack runs down through SRAM into the I/O registers and the core runs
+    // wild without ever answering.
+    avr_regbit_set(avr_.get(), avr_->reset_flags.extrf);
     writes_.clear();
 }
 
@@ -166,6 +199,10 @@ bool SimulatedBoard::RunUntil(const StopCondition& stop, std::uint64_t cycleLimi
         }
     }
     return true;
+}
+
+std::span<const std::uint8_t> SimulatedBoard::Flash() const {
+    return {avr_->flash, std::size_t{avr_->flashend} + 1};
 }
 
 std::uint64_t SimulatedBoard::Now() const {

@@ -21,16 +21,26 @@ struct PortWrite {
     std::uint8_t value = 0;
 };
 
-// An ATmega2560 at the board's 16 MHz running a firmware ELF under simavr,
-// recording every write the firmware makes to ports C, F and K.
+// A board as it leaves its maker, named by the bootloader that runs first
+// after every reset.
+enum class StockBoard {
+    Mega2560,          // stk500v2 at 115200 baud
+    Uno,               // optiboot at 115200 baud
+    NanoOldBootloader  // ATmegaBOOT at 57600 baud, the Nano's before optiboot
+};
+
+// An ATmega2560 or ATmega328P at the board's 16 MHz running a firmware under
+// simavr, recording every write the firmware makes to the ports of C, F and K
+// that the chip has (the ATmega328P has only C).
 class SimulatedBoard {
 public:
     static constexpr std::uint64_t kClockHz = 16'000'000;
 
+    // An ATmega2560 running an ELF built for it.
     explicit SimulatedBoard(const std::filesystem::path& elf);
-    // A board as it leaves the factory: flash erased but for the Mega 2560's
-    // stock bootloader, which runs first after every reset.
-    static std::unique_ptr<SimulatedBoard> WithStockBootloader();
+    // A board as it leaves the factory: flash erased but for the stock
+    // bootloader, which runs first after every reset.
+    static std::unique_ptr<SimulatedBoard> WithStockBootloader(StockBoard stock = StockBoard::Mega2560);
     // A board whose flash holds an Intel HEX file from address 0, as avrdude
     // writes it, and nothing else.
     static std::unique_ptr<SimulatedBoard> WithHexFile(const std::filesystem::path& hex);
@@ -46,14 +56,17 @@ public:
     bool RunUntil(const StopCondition& stop, std::uint64_t cycleLimit);
 
     std::uint64_t Now() const;
-    // Starts the firmware over, as the reset button does; what was recorded
-    // before is dropped.
+    // Starts the firmware over, as the reset button or the DTR line does (an
+    // external reset, which is what the bootloaders wait for a host after);
+    // what was recorded before is dropped.
     void Reset();
     avr_t* Core() const { return avr_.get(); }
+    // The whole flash, bootloader included.
+    std::span<const std::uint8_t> Flash() const;
     std::span<const PortWrite> Writes() const { return writes_; }
 
 private:
-    SimulatedBoard();
+    explicit SimulatedBoard(const char* mcu);
     static void OnPortWrite(avr_t* avr, std::uint16_t address, std::uint8_t value, void* param);
 
     struct SimavrDeleter {
@@ -62,6 +75,7 @@ private:
 
     std::unique_ptr<avr_t, SimavrDeleter> avr_;
     std::vector<PortWrite> writes_;
+    // Where each port is in data space; 0 for one the chip lacks.
     std::uint16_t portAddress_[3] = {};
 };
 
