@@ -22,6 +22,8 @@ struct Speeds {
     bool heardAsSent;
 };
 
+void PrintTo(const Speeds& speeds, std::ostream* out) { *out << speeds.name; }
+
 class SerialLineSpeeds : public testing::TestWithParam<Speeds> {};
 
 TEST_P(SerialLineSpeeds, CarriesEveryByteOnlyBetweenAgreeingSpeeds) {

@@ -110,6 +110,9 @@ struct Answering {
 
 using UploadRow = std::tuple<Answering, Uploaded>;
 
+void PrintTo(const Answering& board, std::ostream* out) { *out << board.name; }
+void PrintTo(const Uploaded& uploaded, std::ostream* out) { *out << uploaded.name; }
+
 class UploadToUnoOrNano : public testing::TestWithParam<UploadRow> {};
 
 TEST_P(UploadToUnoOrNano, FindsTheBootloaderSaysWhichBoardAndTheBoardRunsIt) {
