@@ -3,6 +3,7 @@
 #include "engine/Shows.h"
 #include "program/Program.h"
 #include "sign/ColumnWords.h"
+#include "sign/SignTarget.h"
 
 #include <cstdint>
 #include <vector>
@@ -26,6 +27,8 @@ struct ProgramFrames {
         bool operator==(const Item&) const = default;
     };
     std::vector<Item> items;  // shown in this order, then again from the first
+    // The sign and board the driver is for, and the brightness the sketch names.
+    SignTarget target{};
 
     bool operator==(const ProgramFrames&) const = default;
 };

@@ -17,7 +17,8 @@
 
 namespace award::board {
 
-static_assert(SimulatedBoard::kClockHz == config::kClockHz, "the board's F_CPU");
+static_assert(SimulatedBoard::kClockHz == config::kMega2560.clockHz, "the Mega's F_CPU");
+static_assert(SimulatedBoard::kClockHz == config::kUno.clockHz, "the Uno's F_CPU");
 
 namespace {
 
@@ -59,30 +60,34 @@ void SimulatedBoard::SimavrDeleter::operator()(avr_t* avr) const {
     free(avr);
 }
 
-SimulatedBoard::SimulatedBoard() {
+SimulatedBoard::SimulatedBoard(BoardKind board) : board_(board) {
     avr_global_logger_set(QuietLogger);
-    // The ELF built for the Mega carries no .mmcu section, so name the part.
-    avr_.reset(avr_make_mcu_by_name(config::kMcu));
+    // The ELF built for the board carries no .mmcu section, so name the part.
+    const char* mcu = config::Of(board).mcu;
+    avr_.reset(avr_make_mcu_by_name(mcu));
     if (!avr_) {
-        throw std::runtime_error(std::string("this simavr has no ") + config::kMcu);
+        throw std::runtime_error(std::string("this simavr has no ") + mcu);
     }
     avr_init(avr_.get());
     avr_->frequency = kClockHz;
     avr_->sleep = NoRealTimeSleep;
     avr_->log = LOG_ERROR;
 
+    // The Uno has no ports C, F and K of the school's sign.
+    if (board != BoardKind::Mega2560) return;
     portAddress_[static_cast<int>(MatrixPort::C)] = kPortC;
     portAddress_[static_cast<int>(MatrixPort::F)] = kPortF;
     portAddress_[static_cast<int>(MatrixPort::K)] = kPortK;
     // Registered alongside simavr's own port handlers, which keep the register
     // contents; this callback only observes. simavr shares at most four
-    // registers between handlers like this, and three are used here.
+    // registers between handlers like this: three are used here, the fourth
+    // by the P10 panels' SPI.
     for (const std::uint16_t address : portAddress_) {
         avr_register_io_write(avr_.get(), address, OnPortWrite, this);
     }
 }
 
-SimulatedBoard::SimulatedBoard(const std::filesystem::path& elf) : SimulatedBoard() {
+SimulatedBoard::SimulatedBoard(const std::filesystem::path& elf, BoardKind board) : SimulatedBoard(board) {
     elf_firmware_t firmware{};
     if (elf_read_firmware(elf.c_str(), &firmware) != 0) {
         ReleaseFirmware(firmware);
@@ -93,8 +98,8 @@ SimulatedBoard::SimulatedBoard(const std::filesystem::path& elf) : SimulatedBoar
 }
 
 std::unique_ptr<SimulatedBoard> SimulatedBoard::WithStockBootloader() {
-    const std::string hex = config::kBootloaderHex;
-    std::unique_ptr<SimulatedBoard> board(new SimulatedBoard);
+    const std::string hex = config::kMega2560.bootloaderHex;
+    std::unique_ptr<SimulatedBoard> board(new SimulatedBoard(BoardKind::Mega2560));
     avr_t* avr = board->avr_.get();
     ihex_chunk_p chunks = nullptr;
     const int count = read_ihex_chunks(hex.c_str(), &chunks);
@@ -116,8 +121,8 @@ std::unique_ptr<SimulatedBoard> SimulatedBoard::WithStockBootloader() {
     return board;
 }
 
-std::unique_ptr<SimulatedBoard> SimulatedBoard::WithHexFile(const std::filesystem::path& hex) {
-    std::unique_ptr<SimulatedBoard> board(new SimulatedBoard);
+std::unique_ptr<SimulatedBoard> SimulatedBoard::WithHexFile(const std::filesystem::path& hex, BoardKind kind) {
+    std::unique_ptr<SimulatedBoard> board(new SimulatedBoard(kind));
     avr_t* avr = board->avr_.get();
     ihex_chunk_p chunks = nullptr;
     const int count = read_ihex_chunks(hex.c_str(), &chunks);

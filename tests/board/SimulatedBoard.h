@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sign/SignTarget.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -21,19 +23,21 @@ struct PortWrite {
     std::uint8_t value = 0;
 };
 
-// An ATmega2560 at the board's 16 MHz running a firmware ELF under simavr,
-// recording every write the firmware makes to ports C, F and K.
+// The board's microcontroller at its 16 MHz running a firmware under simavr:
+// an ATmega2560 for the Mega 2560, recording every write the firmware makes
+// to ports C, F and K, or an ATmega328P for the Uno and Nano.
 class SimulatedBoard {
 public:
     static constexpr std::uint64_t kClockHz = 16'000'000;
 
-    explicit SimulatedBoard(const std::filesystem::path& elf);
+    explicit SimulatedBoard(const std::filesystem::path& elf, BoardKind board = BoardKind::Mega2560);
     // A board as it leaves the factory: flash erased but for the Mega 2560's
     // stock bootloader, which runs first after every reset.
     static std::unique_ptr<SimulatedBoard> WithStockBootloader();
     // A board whose flash holds an Intel HEX file from address 0, as avrdude
     // writes it, and nothing else.
-    static std::unique_ptr<SimulatedBoard> WithHexFile(const std::filesystem::path& hex);
+    static std::unique_ptr<SimulatedBoard> WithHexFile(const std::filesystem::path& hex,
+                                                       BoardKind board = BoardKind::Mega2560);
     ~SimulatedBoard();
     SimulatedBoard(const SimulatedBoard&) = delete;
     SimulatedBoard& operator=(const SimulatedBoard&) = delete;
@@ -50,10 +54,11 @@ public:
     // before is dropped.
     void Reset();
     avr_t* Core() const { return avr_.get(); }
+    BoardKind Board() const { return board_; }
     std::span<const PortWrite> Writes() const { return writes_; }
 
 private:
-    SimulatedBoard();
+    explicit SimulatedBoard(BoardKind board);
     static void OnPortWrite(avr_t* avr, std::uint16_t address, std::uint8_t value, void* param);
 
     struct SimavrDeleter {
@@ -61,6 +66,7 @@ private:
     };
 
     std::unique_ptr<avr_t, SimavrDeleter> avr_;
+    BoardKind board_;
     std::vector<PortWrite> writes_;
     std::uint16_t portAddress_[3] = {};
 };
