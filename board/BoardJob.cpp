@@ -4,8 +4,8 @@
 #include "board/BoardToolchain.h"
 #include "board/ProcessGroup.h"
 #include "files/AtomicFile.h"
+#include "sign/BoardMemories.h"
 #include "sign/FigureWords.h"
-#include "sign/Mega2560.h"
 
 #ifdef AWARD_BOARD_IMAGE
 #include "reading/SketchReader.h"
@@ -287,8 +287,9 @@ bool BoardJob::StartImage(const SketchForm& shown) {
     }
     const QByteArray& image = std::get<QByteArray>(built);
     compiled_.programBytes = int(image.size());
+    const BoardKind board = std::visit([](const auto& form) { return form.target.board; }, shown);
     sizeNotice_ = QStringLiteral("看板映像 %1 位元組（上限 %2），不必編譯")
-                      .arg(Thousands(int(image.size())), Thousands(kMega2560ProgramBytes));
+                      .arg(Thousands(int(image.size())), Thousands(ProgramBytes(board)));
     const QByteArray hex = IntelHex(image);
     if (goal_ == Goal::WriteHex) {
         if (const auto problem = WriteAtomically(target_, hex))
