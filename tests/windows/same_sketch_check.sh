@@ -18,6 +18,9 @@ rows=(
   "kai bold row 1|恭喜 賀 |--font 標楷體 --bold --first-row 1"
   "italic marquee|全校同賀 恭喜 |--marquee --speed fast --italic"
   "program named in Chinese|unused|--program $work/節目.csv --font 標楷體"
+  "P10 panels on an Uno, dimmed|恭喜 賀 |--sign p10 --board uno --brightness 3"
+  "P10 panels on a Mega, a marquee|全校同賀 |--sign p10 --marquee"
+  "the school's sign on an Uno|恭喜 |--board uno"
   "unknown option|恭喜 |--no-such-option"
 )
 
