@@ -4,6 +4,7 @@
 #include "ui/Form1.h"
 #include "ui/HelpMenu.h"
 #include "ui/ProgramMenu.h"
+#include "ui/SignMenu.h"
 
 #include <QScreen>
 
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     // nothing of them.
     auto* files = new award::FileMenu(form);
     new award::BoardMenu(form);
+    new award::SignMenu(form);
     new award::ProgramMenu(form);
     new award::HelpMenu(form);
     form.FitInto(form.screen()->availableSize());

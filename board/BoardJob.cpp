@@ -4,6 +4,7 @@
 #include "board/BoardToolchain.h"
 #include "board/ProcessGroup.h"
 #include "files/AtomicFile.h"
+#include "sign/BoardMemories.h"
 #include "sign/FigureWords.h"
 
 #ifdef AWARD_BOARD_IMAGE
@@ -60,27 +61,14 @@ const QString kNeedsArduinoIde = QStringLiteral(
     "這份程式跟本程式產生的不一樣（例如 setup 或 loop 改過），要先編譯才能上傳，這台電腦沒有編譯用的工具："
     "請用 檔案 ▸ 匯出 Arduino 草稿（Ctrl+E），再用 Arduino IDE 開啟、上傳");
 // The same for a board the program has no image for.
-QString NeedsArduinoIdeFor(BoardKind board) {
-    return QStringLiteral("要上傳到 %1 的程式都要先編譯，這台電腦沒有編譯用的工具："
-                          "請用 檔案 ▸ 匯出 Arduino 草稿（Ctrl+E），再用 Arduino IDE 開啟、上傳")
-        .arg(ModelOf(board).name);
-}
-
-// The boards the program writes an image for. The Uno's is still to come:
-// until then every sketch for it is compiled.
-bool HasImage(BoardKind board) { return board == BoardKind::Mega2560; }
-
 #ifdef AWARD_BOARD_IMAGE
 constexpr bool kBoardImage = true;
 // What the board image shows without compiling: the sketches the reader knows.
-std::optional<SketchForm> Shown(const QString& sketch, BoardKind board) {
-    if (!HasImage(board)) return std::nullopt;
-    return ReadSketch(sketch);
-}
+std::optional<SketchForm> Shown(const QString& sketch) { return ReadSketch(sketch); }
 #else
 constexpr bool kBoardImage = false;
 // Without the board image every sketch is compiled.
-std::optional<bool> Shown(const QString&, BoardKind) { return std::nullopt; }
+std::optional<bool> Shown(const QString&) { return std::nullopt; }
 #endif
 
 bool OutOfSpace(const QString& output) { return output.contains(QLatin1String("No space left on device")); }
@@ -148,7 +136,7 @@ bool BoardJob::Start(const QString& sketch, Goal goal, const QString& target, Bo
     clock_.start();
 
     // 編譯檢查 always compiles; the rest compiles only what the reader does not know.
-    const auto shown = goal != Goal::Check ? Shown(sketch, board) : std::nullopt;
+    const auto shown = goal != Goal::Check ? Shown(sketch) : std::nullopt;
     const bool imaged = shown.has_value();
     stages_ = imaged ? QList<Stage>{} : QList<Stage>{Stage::Compile};
     if (goal == Goal::Upload) stages_ << Stage::Write << Stage::Verify;
@@ -159,7 +147,7 @@ bool BoardJob::Start(const QString& sketch, Goal goal, const QString& target, Bo
         QStringList notices;
         // A sketch the program can make the image of needs no compiler, only avrdude.
         needsArduinoIde_ = kBoardImage && goal != Goal::Check && !imaged;
-        if (needsArduinoIde_) notices << (HasImage(board) ? kNeedsArduinoIde : NeedsArduinoIdeFor(board));
+        if (needsArduinoIde_) notices << kNeedsArduinoIde;
         notices << toolchain::MissingPackagesAdvice(missing);
         return Finish(Result::ToolsMissing, notices, true);
     }
@@ -332,6 +320,14 @@ QList<int> BoardJob::Unanswered() const {
 
 #ifdef AWARD_BOARD_IMAGE
 bool BoardJob::StartImage(const SketchForm& shown) {
+    // The image drives the board the sketch was written for, which must be
+    // the one chosen.
+    const BoardKind written = std::visit([](const auto& form) { return form.target.board; }, shown);
+    if (written != board_)
+        return Finish(Result::DoesNotFit,
+                      {QStringLiteral("這份程式是給 %1 的，看板 ▸ 控制板 選的是 %2：請改選控制板，或再按一次執行")
+                           .arg(ModelOf(written).name, ModelOf(board_).name)},
+                      true);
     const auto built = BuildFlashImage(shown);
     if (const auto* refusal = std::get_if<ImageRefusal>(&built)) {
         const bool tooBig = refusal->reason == ImageRefusal::Reason::ProgramTooBig;

@@ -53,9 +53,9 @@ int RunBoardCommand(const CommandLine& line, const QString& sketch, int& argc, c
         application.quit();
     });
     if (!line.uploadPort.isEmpty())
-        job.StartUpload(sketch, line.uploadPort);
+        job.StartUpload(sketch, line.uploadPort, line.options.target.board);
     else
-        job.StartHex(sketch, line.hexFile);
+        job.StartHex(sketch, line.hexFile, line.options.target.board);
     if (status < 0) application.exec();
     return status;
 }

@@ -33,8 +33,12 @@ CommandLineRead ReadCommandLine(const QStringList& arguments) {
     const QCommandLineOption upload("upload", "upload", "port");
     const QCommandLineOption hex("hex", "hex", "file");
     const QCommandLineOption program("program", "program", "file");
+    const QCommandLineOption sign("sign", "sign", "kind");
+    const QCommandLineOption board("board", "board", "board");
+    const QCommandLineOption brightness("brightness", "brightness", "level");
     const QCommandLineOption help({"h", "help"}, "help");
-    const QList<QCommandLineOption> all{font, bold, italic, row, marquee, speed, upload, hex, program, help};
+    const QList<QCommandLineOption> all{font, bold, italic, row,  marquee,    speed,
+                                        upload, hex, program, sign, board, brightness, help};
     parser.addOptions(all);
 
     // QCommandLineParser words its own errors in English.
@@ -78,6 +82,30 @@ CommandLineRead ReadCommandLine(const QStringList& arguments) {
         else if (name == "fast") options.speed = MarqueeSpeed::Fast;
         else if (name != "medium")
             return Refused(QStringLiteral("--speed 只能是 slow、medium 或 fast，不能是「%1」").arg(name));
+    }
+    SignTarget& target = options.target;
+    if (parser.isSet(sign)) {
+        const QString name = parser.value(sign);
+        if (name == "p10") target.sign = SignKind::P10Pair;
+        else if (name != "ports")
+            return Refused(QStringLiteral("--sign 只能是 ports 或 p10，不能是「%1」").arg(name));
+    }
+    if (parser.isSet(board)) {
+        const QString name = parser.value(board);
+        if (name == "uno") target.board = BoardKind::Uno;
+        else if (name != "mega2560")
+            return Refused(QStringLiteral("--board 只能是 mega2560 或 uno，不能是「%1」").arg(name));
+    }
+    if (!BoardDrivesSign(target.sign, target.board))
+        return Refused(QStringLiteral("--board uno 不能配學校看板：Uno 和 Nano 沒有看板用的埠 C、F、K；"
+                                      "請用 --board mega2560，或用 --sign p10 接 P10 面板"));
+    if (parser.isSet(brightness)) {
+        const QString value = parser.value(brightness);
+        bool number = false;
+        const int level = value.toInt(&number);
+        if (!number || level < 1 || level > SIGN_BRIGHTEST || value.trimmed() != value || value.startsWith(u'+'))
+            return Refused(QStringLiteral("--brightness 只能是 1 到 %1 的整數，不能是「%2」").arg(int{SIGN_BRIGHTEST}).arg(value));
+        target.brightness = level;
     }
     if (parser.isSet(upload) && parser.isSet(hex)) return Refused(QStringLiteral("--upload 和 --hex 不能同時使用"));
     line.uploadPort = parser.value(upload);

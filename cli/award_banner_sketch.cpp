@@ -56,7 +56,8 @@ QString ProgramUsage() {
                "                     --font、--bold、--italic、--first-row、--upload 和 --hex 照樣\n"
                "                     適用，--marquee 和 --speed 不能一起用。檔案無法讀取、沒有任何項目\n"
                "                     或有一列不對（會說是第幾列）時結束狀態是 %2，節目超過\n"
-               "                     Arduino Mega 2560 放得下的長度時是 %3。\n")
+               "                     所選控制板放得下的長度時是 %3。--sign、--board 和 --brightness\n"
+               "                     也照樣適用。\n")
         .arg(award::ProgramCsvHeader())
         .arg(kBadUsage)
         .arg(kDoesNotFit)

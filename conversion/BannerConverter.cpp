@@ -10,28 +10,32 @@
 
 namespace award {
 
-TableStore BannerConverter::StoreFor(long long phrases) {
-    return phrases > kMega2560MaxPhrases ? TableStore::Flash : TableStore::Sram;
+TableStore BannerConverter::StoreFor(long long phrases, const SignTarget& target) {
+    return KeepsOwnPhraseSketch(target) && phrases <= kMega2560MaxPhrases ? TableStore::Sram : TableStore::Flash;
 }
 
 const QString& BannerConverter::Convert(const QString& text, const ConversionOptions& options) {
     surface_.SetStyle(options.style);
-    return options.mode == DisplayMode::Marquee ? ConvertMarquee(text, options.firstScanRow, options.speed)
-                                                : ConvertBanner(text, options.firstScanRow);
+    return options.mode == DisplayMode::Marquee
+               ? ConvertMarquee(text, options.firstScanRow, options.speed, options.target)
+               : ConvertBanner(text, options.firstScanRow, options.target);
 }
 
-const QString& BannerConverter::ConvertBanner(const QString& bannerText, FirstScanRow firstScanRow) {
-    const BannerPhrases split = SplitPhrases(bannerText, kMega2560MaxFlashPhrases);
+const QString& BannerConverter::ConvertBanner(const QString& bannerText, FirstScanRow firstScanRow,
+                                              const SignTarget& target) {
+    const int most = MaxPhrases(target);
+    const BannerPhrases split = SplitPhrases(bannerText, most);
     report_ = {};
     report_.phrases = split.count;
-    report_.store = StoreFor(split.count);
+    report_.store = StoreFor(split.count, target);
+    report_.target = target;
     report_.unconvertedTail = split.tail.toString();
-    if (split.count > kMega2560MaxFlashPhrases) {
+    if (split.count > most) {
         report_.refused = true;
         return refusedText_;
     }
 
-    writer_.BeginSketch(report_.store);
+    writer_.BeginSketch(report_.store, target);
     SetUpForSigns(surface_);
     surface_.SetCurrentX(0);
     surface_.SetCurrentY(0);
@@ -52,8 +56,10 @@ const QString& BannerConverter::ConvertBanner(const QString& bannerText, FirstSc
     return writer_.SketchText();
 }
 
-const QString& BannerConverter::ConvertMarquee(const QString& text, FirstScanRow firstScanRow, MarqueeSpeed speed) {
+const QString& BannerConverter::ConvertMarquee(const QString& text, FirstScanRow firstScanRow, MarqueeSpeed speed,
+                                               const SignTarget& target) {
     report_ = {};
+    report_.target = target;
     const QString line = MarqueeWriter::OneLine(text);
     const std::vector<std::uint16_t> columns = ScanLine(surface_, line, firstScanRow);
     NoteMissingGlyphs(0);
@@ -61,11 +67,11 @@ const QString& BannerConverter::ConvertMarquee(const QString& text, FirstScanRow
     // The picture area shows how the text starts.
     ScanPhrase(line, firstScanRow);
 
-    if (report_.marquee->columns > kMarqueeMaxColumns) {
+    if (report_.marquee->columns > MaxMarqueeColumns(target)) {
         report_.refused = true;
         return refusedText_;
     }
-    marqueeText_ = MarqueeWriter::Sketch(columns, MarqueeSweeps(speed));
+    marqueeText_ = MarqueeWriter::Sketch(columns, MarqueeSweeps(speed), target);
     return marqueeText_;
 }
 

@@ -23,6 +23,8 @@ struct RunReport {
     // Phrases in the text, also when there were too many to convert.
     long long phrases = 0;
     TableStore store = TableStore::Sram;
+    // The sign, board and brightness the sketch was written for.
+    SignTarget target{};
     // More phrases than any sketch can hold on the board: nothing was written.
     bool refused = false;
     std::vector<CutPhrase> cutPhrases;  // phrases inked right of column 64
@@ -50,9 +52,12 @@ class DrawingSurface;
 // between spaces, all but the one after the last space) is drawn on the
 // surface at 12 points and sampled into one frame row of 64 column words.
 //
-// Up to kMega2560MaxPhrases phrases the table sits in SRAM; beyond that, in
-// flash, up to kMega2560MaxFlashPhrases. A text with more phrases than that is
-// refused: no sketch at all rather than one that fails on the board.
+// On the school's sign at full brightness up to kMega2560MaxPhrases phrases
+// the table sits in SRAM; beyond that, in flash, up to
+// kMega2560MaxFlashPhrases. Any other sign, board or brightness keeps it in
+// flash, up to what that board holds (MaxPhrases). A text with more phrases
+// than that is refused: no sketch at all rather than one that fails on the
+// board.
 class BannerConverter {
 public:
     explicit BannerConverter(DrawingSurface& surface) : surface_(surface) {}
@@ -62,10 +67,12 @@ public:
     const QString& Convert(const QString& text, const ConversionOptions& options);
     // One whole run in the surface's current style; firstScanRow is the surface row that becomes bit 0 (1 or
     // 3). Gives the sketch text, or an empty text when the run was refused.
-    const QString& ConvertBanner(const QString& bannerText, FirstScanRow firstScanRow);
+    const QString& ConvertBanner(const QString& bannerText, FirstScanRow firstScanRow, const SignTarget& target = {});
     // The whole text as one line that scrolls across the sign at `speed`;
-    // line breaks count as spaces. Refused past kMarqueeMaxColumns columns.
-    const QString& ConvertMarquee(const QString& text, FirstScanRow firstScanRow, MarqueeSpeed speed);
+    // line breaks count as spaces. Refused past the columns the target's
+    // board holds (MaxMarqueeColumns).
+    const QString& ConvertMarquee(const QString& text, FirstScanRow firstScanRow, MarqueeSpeed speed,
+                                  const SignTarget& target = {});
     // Clears the surface, prints the phrase and returns its 64 column words.
     ColumnWords ScanPhrase(QStringView phrase, FirstScanRow firstScanRow);
 
@@ -74,7 +81,7 @@ public:
 
     const RunReport& LastRunReport() const { return report_; }
 
-    static TableStore StoreFor(long long phrases);
+    static TableStore StoreFor(long long phrases, const SignTarget& target = {});
 
 private:
     void NoteMissingGlyphs(int phrase);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sign/SignTarget.h"
 #include "sign/SignTiming.h"
 #include "surface/FirstScanRow.h"
 #include "surface/FontStyle.h"
@@ -16,6 +17,8 @@ struct ConversionOptions {
     DisplayMode mode = DisplayMode::Phrases;
     // Only a marquee moves.
     MarqueeSpeed speed = MarqueeSpeed::Medium;
+    // The sign, board and brightness the sketch is written for.
+    SignTarget target{};
 
     bool operator==(const ConversionOptions&) const = default;
 };

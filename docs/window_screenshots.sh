@@ -2,7 +2,8 @@
 # Takes the README's pictures of the window after a run, of the open dialog
 # with its text file filter, of the 節目表 window playing an item in the LED
 # preview, once a scrolling item and once the school's logo before 恭喜, and
-# of the 看板接線 help page, on a virtual X server.
+# of the 看板接線 help page, for the school's sign and for the P10 panels, on
+# a virtual X server.
 #
 #   docs/window_screenshots.sh BUILD_DIR
 set -euo pipefail
@@ -122,4 +123,12 @@ refocus
 xdotool key alt+h Down Return                  # 說明 ▸ 看板接線
 sleep 1.5
 crop_window wiring_help.png "$(newest 看板接線)"
+
+refocus
+xdotool key alt+b k Down Return                # 看板 ▸ 看板種類 ▸ P10 面板兩片（HUB12）
+sleep 0.5
+refocus
+xdotool key alt+h Down Return                  # 說明 ▸ 看板接線, now of the panels
+sleep 1.5
+crop_window p10_wiring_help.png "$(newest 看板接線)"
 echo "pictures in $docs"

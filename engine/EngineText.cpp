@@ -20,4 +20,12 @@ const QString& SchoolSignText() {
     return text;
 }
 
+QString SignDriverText(SignKind sign, BoardKind board) {
+    if (sign == SignKind::School) return SchoolSignText();
+    static const QString p10 = SketchLines(engine_text::kP10Sign);
+    static const QString unoPins = SketchLines(engine_text::kP10PinsUno);
+    static const QString megaPins = SketchLines(engine_text::kP10PinsMega);
+    return p10 + (board == BoardKind::Uno ? unoPins : megaPins);
+}
+
 }  // namespace award::engine

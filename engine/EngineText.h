@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sign/SignTarget.h"
+
 #include <QString>
 
 // The engine and the sign's driver as every sketch but the phrase sketch
@@ -11,5 +13,8 @@ namespace award::engine {
 const QString& ShowsText();
 // The school's sign on ports C, F and K, paced by Timer 1.
 const QString& SchoolSignText();
+// The driver of a sign on a board, paced by Timer 1: the school's sign, or
+// the P10 panels followed by the board's pins for them.
+QString SignDriverText(SignKind sign, BoardKind board);
 
 }  // namespace award::engine

@@ -6,6 +6,11 @@
 
 static volatile uint8_t signLit; /* 有一欄亮著 */
 
+/* 中斷每一欄的時間點亮畫面的一欄，畫面照原樣放 */
+static void signStore(const uint16_t *image, uint16_t *to) {
+    for (uint8_t j = 0; j < SIGN_COLUMNS; ++j) to[j] = image[j];
+}
+
 /* 每欄 columnCycles 拍；亮度 1 到 SIGN_BRIGHTEST：每一欄只亮這一欄時間的 亮度/SIGN_BRIGHTEST */
 static void signBegin(uint16_t columnCycles, uint8_t brightness) {
     DDRF = 0xFF;

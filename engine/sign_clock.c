@@ -16,6 +16,9 @@ static volatile uint8_t signNextDark;
 static volatile uint32_t signNextColumns;
 static volatile uint8_t signColumn; /* 這一欄的時間亮第幾欄 */
 
+/* 看板的驅動程式提供：把畫面換成中斷要送到看板的樣子，放進 to */
+static void signStore(const uint16_t *image, uint16_t *to);
+
 /* 計時器 1 數 CPU 的每一拍，每 columnCycles 拍叫一次中斷 */
 static void signClockBegin(uint16_t columnCycles) {
     signFrontDark = 1;
@@ -60,8 +63,7 @@ static void signShow(const uint16_t *image, uint32_t sweeps) {
     if (sweeps == 0) return;
     while (signNextReady) {
     }
-    uint16_t *next = signImages[signFront ^ 1];
-    for (uint8_t j = 0; j < SIGN_COLUMNS; ++j) next[j] = image[j];
+    signStore(image, signImages[signFront ^ 1]);
     signQueue(sweeps * SIGN_COLUMNS, 0);
 }
 

@@ -5,7 +5,7 @@
 
 #include "engine/Shows.h"
 #include "phrases/PhraseFormat.h"
-#include "sign/Mega2560.h"
+#include "sign/BoardMemories.h"
 
 #include <QtEndian>
 
@@ -55,18 +55,35 @@ QByteArray Write(const std::array<std::uint8_t, N>& player, const Shows& shows) 
 }
 
 template <std::size_t N>
-std::variant<QByteArray, ImageRefusal> Image(const std::array<std::uint8_t, N>& player, const Shows& shows) {
+std::variant<QByteArray, ImageRefusal> Image(const std::array<std::uint8_t, N>& player, const Shows& shows,
+                                             BoardKind board) {
     const qsizetype bytes = ImageBytes(HeaderAt(player), shows);
-    if (bytes > qsizetype(kMega2560ProgramBytes) || shows.shows.size() > 0xFFFF)
+    if (bytes > qsizetype(ProgramBytes(board)) || shows.shows.size() > 0xFFFF)
         return ImageRefusal{ImageRefusal::Reason::ProgramTooBig, int(bytes)};
     return Write(player, shows);
+}
+
+// The player for the sign and board, with the engine's frames alone or all of it.
+std::variant<QByteArray, ImageRefusal> Image(const SignTarget& target, bool framesOnly, const Shows& shows) {
+    if (target.sign == SignKind::School)
+        return framesOnly ? Image(player::kSchoolMega2560Frames, shows, target.board)
+                          : Image(player::kSchoolMega2560Shows, shows, target.board);
+    if (target.board == BoardKind::Uno)
+        return framesOnly ? Image(player::kP10UnoFrames, shows, target.board)
+                          : Image(player::kP10UnoShows, shows, target.board);
+    return framesOnly ? Image(player::kP10Mega2560Frames, shows, target.board)
+                      : Image(player::kP10Mega2560Shows, shows, target.board);
+}
+
+SignTarget TargetOf(const SketchForm& form) {
+    return std::visit([](const auto& shown) { return shown.target; }, form);
 }
 
 }  // namespace
 
 std::variant<QByteArray, ImageRefusal> BuildFlashImage(const SketchForm& form) {
     if (const auto* phrases = std::get_if<PhraseFrames>(&form)) {
-        if (phrases->store == TableStore::Sram) {
+        if (phrases->store == TableStore::Sram && phrases->driver == PhraseDriver::Own) {
             // The compiled sketch keeps its table in SRAM, where the board must
             // keep room for the stack: beyond that it is refused, and so is this.
             const int sram = phrases->tableRows * 2 * kRowElements + kSramSketchOtherBytes;
@@ -76,9 +93,9 @@ std::variant<QByteArray, ImageRefusal> BuildFlashImage(const SketchForm& form) {
         // A table's frames need no more of the engine than its frames: the
         // smaller player leaves the flash to as many frames as the compiled
         // sketch holds.
-        return Image(player::kFrames, ShowsOf(*phrases));
+        return Image(phrases->target, true, ShowsOf(*phrases));
     }
-    return Image(player::kShows, ShowsOf(form));
+    return Image(TargetOf(form), false, ShowsOf(form));
 }
 
 }  // namespace award

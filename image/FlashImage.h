@@ -17,9 +17,10 @@ struct ImageRefusal {
     int bytes = 0;
 };
 
-// The board's flash from address 0: the player, then the shows the engine
-// plays for the sketch, laid out as image/player/FlashLayout.h says, each form
-// timed as its compiled sketch is timed on the board.
+// The board's flash from address 0: the player for the sketch's sign and
+// board, then the shows the engine plays for the sketch, laid out as
+// image/player/FlashLayout.h says, each form timed and lit as its compiled
+// sketch is on the board.
 std::variant<QByteArray, ImageRefusal> BuildFlashImage(const SketchForm& form);
 
 }  // namespace award

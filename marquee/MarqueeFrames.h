@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Shows.h"
+#include "sign/SignTarget.h"
 
 #include <cstdint>
 #include <vector>
@@ -12,6 +13,8 @@ namespace award {
 struct MarqueeFrames {
     std::vector<std::uint16_t> columns;
     std::uint32_t sweepsPerStep = 0;
+    // The sign and board the driver is for, and the brightness the sketch names.
+    SignTarget target{};
 
     bool operator==(const MarqueeFrames&) const = default;
 };

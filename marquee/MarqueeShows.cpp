@@ -6,6 +6,7 @@ Shows ShowsOf(const MarqueeFrames& marquee) {
     Shows shows;
     shows.shows.push_back({SHOW_SCROLL_LEFT, 0, std::uint32_t(marquee.columns.size()), 0, marquee.sweepsPerStep});
     shows.words = marquee.columns;
+    shows.brightness = std::uint8_t(marquee.target.brightness);
     return shows;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "marquee/MarqueeFormat.h"
+#include "sign/SignTarget.h"
 
 #include <QString>
 
@@ -19,11 +20,12 @@ public:
     // The text as the one line that scrolls: its line breaks become spaces.
     static QString OneLine(QString text);
 
-    static QString Sketch(const std::vector<std::uint16_t>& columns, int sweepsPerStep);
+    // For the target's sign and board, at its brightness.
+    static QString Sketch(const std::vector<std::uint16_t>& columns, int sweepsPerStep, const SignTarget& target = {});
 
-    // The code of a marquee sketch apart from its columns and its speed; the
-    // reader compares a sketch's code with this.
-    static QString FixedCode(int parts);
+    // The code of a marquee sketch apart from its columns, its speed and its
+    // brightness; the reader compares a sketch's code with this.
+    static QString FixedCode(int parts, const SignTarget& target = {});
 };
 
 }  // namespace award

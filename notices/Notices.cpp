@@ -1,8 +1,9 @@
 #include "notices/Notices.h"
 
 #include "phrases/PhraseFormat.h"
+#include "sign/BoardMemories.h"
 #include "sign/MeasuredCapacities.h"
-#include "sign/Mega2560.h"
+#include "sign/SignTargetNames.h"
 #include "sign/SignTiming.h"
 #include "surface/Characters.h"
 
@@ -63,7 +64,7 @@ QStringList RunNotices(const RunReport& report, const FaceStatus& face) {
                        .arg(m.characters)
                        .arg(m.columns)
                        .arg(pass, 0, 'f', 1)
-                       .arg(100.0 * static_cast<double>(m.columns) / kMarqueeMaxColumns, 0, 'f', 1);
+                       .arg(100.0 * static_cast<double>(m.columns) / double(MaxMarqueeColumns(report.target)), 0, 'f', 1);
         return notices;
     }
     notices << (report.frames == 0
@@ -74,21 +75,32 @@ QStringList RunNotices(const RunReport& report, const FaceStatus& face) {
 
 QStringList RunWarnings(const RunReport& report) {
     QStringList notices;
+    const QString board = BoardName(report.target.board);
     if (report.marquee && report.refused) {
-        notices << QStringLiteral("跑馬燈有 %1 欄，比 Arduino Mega 2560 最多可放的 %2 欄多了 %3 欄，沒有產生程式；請縮短文字。")
+        const long long most = MaxMarqueeColumns(report.target);
+        notices << QStringLiteral("跑馬燈有 %1 欄，比 %2 最多可放的 %3 欄多了 %4 欄，沒有產生程式；請縮短文字。")
                        .arg(report.marquee->columns)
-                       .arg(kMarqueeMaxColumns)
-                       .arg(report.marquee->columns - kMarqueeMaxColumns);
+                       .arg(board)
+                       .arg(most)
+                       .arg(report.marquee->columns - most);
     } else if (report.refused) {
-        notices << QStringLiteral("共 %1 句，比 Arduino Mega 2560 最多可放的 %2 句多了 %3 句，沒有產生程式；請減少句數。")
+        const int most = MaxPhrases(report.target);
+        notices << QStringLiteral("共 %1 句，比 %2 最多可放的 %3 句多了 %4 句，沒有產生程式；請減少句數。")
                        .arg(report.phrases)
-                       .arg(kMega2560MaxFlashPhrases)
-                       .arg(report.phrases - kMega2560MaxFlashPhrases);
-    } else if (!report.marquee && report.store == TableStore::Flash) {
+                       .arg(board)
+                       .arg(most)
+                       .arg(report.phrases - most);
+    } else if (!report.marquee && report.store == TableStore::Flash && KeepsOwnPhraseSketch(report.target)) {
         notices << QStringLiteral("共 %1 句，超過 SRAM 可放的 %2 句，畫面表改放在 flash 程式記憶體；還可以再加 %3 句。")
                        .arg(report.frames)
                        .arg(kMega2560MaxPhrases)
                        .arg(kMega2560MaxFlashPhrases - report.frames);
+    } else if (!report.marquee && !KeepsOwnPhraseSketch(report.target)) {
+        notices << QStringLiteral("共 %1 句，%2 最多可放 %3 句，還可以再加 %4 句。")
+                       .arg(report.frames)
+                       .arg(board)
+                       .arg(MaxPhrases(report.target))
+                       .arg(MaxPhrases(report.target) - report.frames);
     }
     if (!report.cutPhrases.empty()) {
         const auto& first = report.cutPhrases.front();
@@ -124,7 +136,7 @@ QStringList ProgramNotices(const ProgramReport& report, const FaceStatus& face) 
                    .arg(report.items)
                    .arg(report.pages)
                    .arg(report.secondsPerCycle, 0, 'f', 1)
-                   .arg(100.0 * static_cast<double>(report.flashBytes) / kMega2560ProgramBytes, 0, 'f', 1)
+                   .arg(100.0 * static_cast<double>(report.flashBytes) / ProgramBytes(report.target.board), 0, 'f', 1)
                    .arg(report.flashBytes);
     return notices;
 }

@@ -22,4 +22,9 @@ inline constexpr int kRowElements = kSignColumns + 1;
 enum class TableStore { Sram, Flash };
 inline constexpr int kFlashPartRows = kMaxObjectBytes / (2 * kRowElements);
 
+// Which driver shows the table: the sketch's own, on the school's sign at full
+// brightness, or the engine's frames, for any sign, board and brightness
+// (the table then always in flash, each frame timed as the own driver times it).
+enum class PhraseDriver { Own, Engine };
+
 }  // namespace award

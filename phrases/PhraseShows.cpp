@@ -8,6 +8,7 @@ Shows ShowsOf(const PhraseFrames& phrases) {
     Shows shows;
     shows.columnCycles = PHRASE_COLUMN_CYCLES;
     shows.pagePause = PHRASE_PAUSE_COLUMNS;
+    shows.brightness = std::uint8_t(phrases.target.brightness);
     const std::uint32_t kind = phrases.store == TableStore::Sram ? SHOW_FRAMES_16 : SHOW_FRAMES;
     shows.shows.push_back({kind, 0, std::uint32_t(phrases.frames.size()), kSweepsPerDelayUnit, 0});
     shows.words.reserve(phrases.frames.size() * (kSignColumns + 1));

@@ -28,14 +28,14 @@ const QString& Declarations() {
     return text;
 }
 
-QString TableStart(TableStore store) {
+QString TableStart(TableStore store, bool engine) {
     if (store == TableStore::Sram)
         return Lines({QStringLiteral("//標題資料"),
                                     QStringLiteral("unsigned int %1[][%2]={ {").arg(kTableName).arg(kRowElements) +
                                         ZeroRow(kRowElements) + QStringLiteral("}")});
-    return Lines(
-        {QStringLiteral("//標題資料：畫面太多，SRAM 放不下，整個表放在 flash 程式記憶體，每段 %1 列").arg(kFlashPartRows),
-         FlashPartStart(0) + ZeroRow(kRowElements) + QStringLiteral("}")});
+    const QString why = engine ? QString() : QStringLiteral("畫面太多，SRAM 放不下，");
+    return Lines({QStringLiteral("//標題資料：%1整個表放在 flash 程式記憶體，每段 %2 列").arg(why).arg(kFlashPartRows),
+                  FlashPartStart(0) + ZeroRow(kRowElements) + QStringLiteral("}")});
 }
 
 // The end of a frame: its sweeps done, the dark pause, the next frame.
@@ -70,9 +70,8 @@ const QString& SramLoop() {
 // runs past it: every read goes through a far address. The sweep count is an
 // unsigned long so that no delay factor wraps it.
 QString FlashLoop(int parts) {
-    return sketch::PartLookup(QStringLiteral("//第 n 個畫面在 flash 裡的位置"),
-                                    QStringLiteral("uint_farptr_t frameRow(unsigned int n)"), kTableName,
-                                    kFlashPartRows, 2 * kRowElements, parts) +
+    return sketch::PartLookup(QStringLiteral("//第 n 個畫面在 flash 裡的位置"), u"frameRow", kTableName,
+                              kFlashPartRows, 2 * kRowElements, parts) +
            sketch::SetupRoutine() +
            Lines({
                QStringLiteral("void loop() {"),
@@ -91,18 +90,61 @@ QString Driver(TableStore store, int flashParts) {
     return store == TableStore::Sram ? sketch::SetupRoutine() + SramLoop() : FlashLoop(flashParts);
 }
 
+// Word n of the table for the engine: rows of 65 words one after another, a
+// page always within one row. The Mega reads through far addresses, the Uno
+// through near ones.
+QString FrameReads(BoardKind board, int parts) {
+    const bool far = board == BoardKind::Mega2560;
+    const QString words = QString::number(kRowElements);
+    const QString read = far ? QStringLiteral("pgm_read_word_far") : QStringLiteral("pgm_read_word");
+    const QString at = far ? QStringLiteral("frameRow(n/%1)+(n%%1)*2UL").arg(words)
+                           : QStringLiteral("frameRow(n/%1)+n%%1").arg(words);
+    return sketch::PartLookup(QStringLiteral("//第 n 個畫面在 flash 裡的位置"), u"frameRow", kTableName,
+                              kFlashPartRows, 2 * kRowElements, parts, board) +
+           Lines({
+               QStringLiteral("//畫面表的第 n 個字：每個畫面 %1 個字，第一個是延遲倍數").arg(words),
+               QStringLiteral("static uint16_t showWord(uint32_t n) {"),
+               QStringLiteral("   return %1(%2);").arg(read, at),
+               QStringLiteral("}"),
+               QStringLiteral("//從第 n 個字起的一頁，在同一個畫面裡"),
+               QStringLiteral("static void showWords(uint32_t n, uint16_t *to) {"),
+               (far ? QStringLiteral("   uint_farptr_t at=") : QStringLiteral("   const unsigned int *at=")) + at +
+                   QStringLiteral(";"),
+               QStringLiteral("   for (uint8_t j=0;j<SIGN_COLUMNS;j++,at+=%1) to[j]=%2(at);").arg(far ? 2 : 1).arg(read),
+               QStringLiteral("}"),
+           });
+}
+
 }  // namespace
 
 QString SketchWriter::FixedCode(TableStore store, int flashParts) {
     return Declarations() + Driver(store, flashParts);
 }
 
-void SketchWriter::BeginSketch(TableStore store) {
+QString SketchWriter::EngineFixedCode(const SignTarget& target, int flashParts) {
+    return sketch::EngineText(target) + FrameReads(target.board, flashParts) +
+           Lines({
+               QStringLiteral("void setup() {"),
+               QStringLiteral("   pagePause=PHRASE_PAUSE_COLUMNS;"),
+               QStringLiteral("   signBegin(PHRASE_COLUMN_CYCLES,%1);").arg(sketch::kBrightnessName),
+               QStringLiteral("}"),
+               QStringLiteral("void loop() {"),
+               QStringLiteral("   //每次一組，共%1組：每組顯示 %2 × 延遲倍數 + 1 次掃瞄，之後全暗半秒")
+                   .arg(kCountName)
+                   .arg(kSweepsPerDelayUnit),
+               QStringLiteral("   playShow(SHOW_FRAMES,%1,%2,%3,0);").arg(kRowElements).arg(kCountName).arg(kSweepsPerDelayUnit),
+               QStringLiteral("}"),
+           });
+}
+
+void SketchWriter::BeginSketch(TableStore store, const SignTarget& target) {
     buffer_.resize(0);
-    store_ = store;
+    target_ = target;
+    engine_ = !KeepsOwnPhraseSketch(target);
+    store_ = engine_ ? TableStore::Flash : store;
     rows_ = 1;
-    buffer_ += Declarations();
-    buffer_ += TableStart(store);
+    if (!engine_) buffer_ += Declarations();
+    buffer_ += TableStart(store_, engine_);
 }
 
 // A flash table starts a new part every kFlashPartRows rows; a row in SRAM,
@@ -136,7 +178,10 @@ void SketchWriter::EndSketch(int count) {
     sketch::AppendNumber(buffer_, count);
     buffer_ += QStringLiteral(";   //%1[][%2]資料長度").arg(kTableName).arg(kRowElements);
     buffer_ += sketch::kLineBreak;
-    buffer_ += Driver(store_, FlashParts(rows_));
+    if (engine_)
+        buffer_ += sketch::BrightnessLine(target_.brightness) + EngineFixedCode(target_, FlashParts(rows_));
+    else
+        buffer_ += Driver(store_, FlashParts(rows_));
     PassOn(true);
 }
 

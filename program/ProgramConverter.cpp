@@ -4,8 +4,9 @@
 #include "marquee/MarqueeWriter.h"
 #include "picture/PictureLeds.h"
 #include "program/ProgramWriter.h"
+#include "sign/BoardMemories.h"
 #include "sign/FigureWords.h"
-#include "sign/Mega2560.h"
+#include "sign/SignTargetNames.h"
 #include "sign/SignGeometry.h"
 #include "sign/SignTiming.h"
 #include "surface/Characters.h"
@@ -203,27 +204,30 @@ ProgramFrames ProgramConverter::Frames(const Program& program, FirstScanRow firs
 const QString& ProgramConverter::ConvertProgram(const Program& program, const ConversionOptions& options) {
     report_ = {};
     sketch_.clear();
+    report_.target = options.target;
     report_.items = static_cast<int>(program.size());
     if (program.empty()) return Refuse(QStringLiteral("節目沒有任何項目，請先加入一項。"));
     if (report_.items > kProgramMaxItems)
         return Refuse(QStringLiteral("節目有 %1 項，看板最多 %2 項，多了 %3 項。")
                           .arg(Thousands(report_.items), Thousands(kProgramMaxItems), Thousands(report_.items - kProgramMaxItems)));
-    if (const long long least = LeastFlashBytes(program); least > kMega2560ProgramBytes)
+    const long long flashLimit = ProgramBytes(options.target.board);
+    if (const long long least = LeastFlashBytes(program, options.target); least > flashLimit)
         return RefuseTooLong(least, true);
     surface_.SetStyle(options.style);
-    const ProgramFrames frames = Frames(program, options.firstScanRow);
+    ProgramFrames frames = Frames(program, options.firstScanRow);
+    frames.target = options.target;
     if (cancelled_) return Refuse(QStringLiteral("已取消，沒有產生程式。"));
     report_.missingGlyphs = missing_;
     for (const auto& item : frames.items) report_.pages += static_cast<long long>(item.pages.size());
     report_.secondsPerCycle = CycleSeconds(frames);
-    const long long flashBytes = ProgramWriter::FlashBytes(ProgramWriter::Words(frames), report_.items);
-    if (flashBytes > kMega2560ProgramBytes) return RefuseTooLong(flashBytes, false);
+    const long long flashBytes = ProgramWriter::FlashBytes(ProgramWriter::Words(frames), report_.items, options.target);
+    if (flashBytes > flashLimit) return RefuseTooLong(flashBytes, false);
     report_.flashBytes = flashBytes;
     sketch_ = ProgramWriter::Sketch(frames);
     return sketch_;
 }
 
-long long ProgramConverter::LeastFlashBytes(const Program& program) {
+long long ProgramConverter::LeastFlashBytes(const Program& program, const SignTarget& target) {
     long long words = 0;
     for (const ProgramItem& item : program) {
         const long long picture = PictureWidth(item);
@@ -236,7 +240,7 @@ long long ProgramConverter::LeastFlashBytes(const Program& program) {
         words += (std::max(1LL, static_cast<long long>(PageLines(item.text).size())) + pictureOnlyPages) *
                  PageWords(item.style);
     }
-    return ProgramWriter::FlashBytes(words, static_cast<long long>(program.size()));
+    return ProgramWriter::FlashBytes(words, static_cast<long long>(program.size()), target);
 }
 
 const QString& ProgramConverter::Refuse(const QString& why) {
@@ -246,11 +250,12 @@ const QString& ProgramConverter::Refuse(const QString& why) {
 }
 
 const QString& ProgramConverter::RefuseTooLong(long long flashBytes, bool atLeast) {
-    const long long over = flashBytes - kMega2560ProgramBytes;
+    const long long limit = ProgramBytes(report_.target.board);
+    const long long over = flashBytes - limit;
     report_.flashBytes = flashBytes;
-    return Refuse(QStringLiteral("節目太長：%1需要 %2 位元組的 flash，看板只有 %3 位元組，多了 %4 位元組（約 %5 頁）。")
+    return Refuse(QStringLiteral("節目太長：%1需要 %2 位元組的 flash，%3 只有 %4 位元組，多了 %5 位元組（約 %6 頁）。")
                       .arg(atLeast ? QStringLiteral("至少") : QString(), Thousands(flashBytes),
-                           Thousands(kMega2560ProgramBytes), Thousands(over),
+                           BoardName(report_.target.board), Thousands(limit), Thousands(over),
                            Thousands((over + 2 * kSignColumns - 1) / (2 * kSignColumns))));
 }
 

@@ -27,6 +27,7 @@ struct ProgramReport {
     long long pages = 0;           // pages of every item but 左移 and 右移
     double secondsPerCycle = 0;    // one pass through all items, dark gaps included
     long long flashBytes = 0;      // the sketch's program size on the board, estimated
+    SignTarget target{};           // the sign, board and brightness it was written for
     // Characters the chosen face has no glyph for, once per item, with the
     // item's number (1 for the first) as the phrase.
     std::vector<RunReport::MissingGlyph> missingGlyphs;
@@ -58,7 +59,7 @@ public:
     // The least flash the program's sketch can take, known without drawing:
     // each line of an item with pages is one page at least, and each picture
     // takes its columns.
-    static long long LeastFlashBytes(const Program& program);
+    static long long LeastFlashBytes(const Program& program, const SignTarget& target = {});
 
     // What the sketch's tables will hold, without writing it, in the
     // surface's current style; the characters it lacked go to the report of

@@ -4,6 +4,7 @@
 #include "program/Program.h"
 #include "sign/ColumnWords.h"
 #include "sign/SignGeometry.h"
+#include "sign/SignTarget.h"
 
 #include <bitset>
 #include <cstdint>
@@ -34,6 +35,8 @@ struct ProgramFrames {
         bool operator==(const Item&) const = default;
     };
     std::vector<Item> items;  // shown in this order, then again from the first
+    // The sign and board the driver is for, and the brightness the sketch names.
+    SignTarget target{};
 
     bool operator==(const ProgramFrames&) const = default;
 };

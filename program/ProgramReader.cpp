@@ -4,8 +4,9 @@
 #include "program/ProgramFormat.h"
 #include "program/ProgramWriter.h"
 #include "sketch/CppDeclarations.h"
+#include "sketch/EngineSketchReading.h"
+#include "sign/BoardMemories.h"
 #include "sign/MeasuredCapacities.h"
-#include "sign/Mega2560.h"
 #include "sign/SignGeometry.h"
 #include "sketch/SketchCode.h"
 
@@ -29,6 +30,7 @@ struct Tables {
     std::map<int, std::vector<std::uint16_t>> parts;
     long long words = 0;
     std::optional<std::vector<std::vector<std::uint32_t>>> items;
+    std::optional<int> brightness;
     std::vector<std::pair<std::size_t, std::size_t>> ranges;
     std::size_t itemsAt = 0;  // the token the item table starts at
 };
@@ -61,6 +63,21 @@ bool ReadItems(TokenCursor& c, Tables& tables, QString& why) {
     return true;
 }
 
+// `const unsigned char brightness= N;`, N from 1 to 8: where the statement
+// ends, or nothing, with why when the value is the fault.
+std::optional<std::size_t> ReadBrightnessConstant(TokenCursor& c, const CppTokens& t, Tables& tables,
+                                                  ReadRefusal& refusal) {
+    if (tables.brightness || !c.TakeAll({u"const", u"unsigned", u"char"})) return std::nullopt;
+    const std::size_t name = c.At();
+    if (!c.Take(sketch::kBrightnessName)) return std::nullopt;
+    std::size_t end = name;
+    while (end < t.tokens.size() && t.Text(end) != u";") ++end;
+    if (end == t.tokens.size()) return std::nullopt;
+    tables.brightness = ReadBrightness(t, name, end, refusal);
+    if (!tables.brightness) return std::nullopt;
+    return end + 1;
+}
+
 // Finds the tables among the top-level statements; a statement that starts
 // like a table of ours must be one.
 std::optional<Tables> FindTables(const CppTokens& t, ReadRefusal& refusal) {
@@ -78,6 +95,17 @@ std::optional<Tables> FindTables(const CppTokens& t, ReadRefusal& refusal) {
             const QString name = t.Text(i + 3).toString();
             TokenCursor c(t, i, t.tokens.size());
             const bool isPart = sketch::PartNumberOf(name, kProgramPartName).has_value();
+            if (name == sketch::kBrightnessName) {
+                ReadRefusal why;
+                const auto next = ReadBrightnessConstant(c, t, tables, why);
+                if (!next)
+                    return Refuse(refusal, why.why.isEmpty() ? ReadRefusal{t.LineOfToken(i),
+                                                                           QStringLiteral("「%1」的寫法和看板程式的不一樣").arg(name)}
+                                                             : why);
+                tables.ranges.emplace_back(i, *next);
+                i = *next;
+                continue;
+            }
             if (isPart || name == kProgramItemsName) {
                 QString why;
                 if (!(isPart ? ReadPart(c, tables) : ReadItems(c, tables, why)))
@@ -102,8 +130,8 @@ std::optional<Tables> FindTables(const CppTokens& t, ReadRefusal& refusal) {
     return tables;
 }
 
-// Every token outside the tables must be the driver's, in order.
-std::optional<ReadRefusal> DriverDifference(const CppTokens& t, const Tables& tables, int parts) {
+// Every token outside the tables must be the driver's of one sign and board, in order.
+DriverMatch DriverDifference(const CppTokens& t, const Tables& tables, int parts) {
     std::vector<std::pair<std::size_t, std::size_t>> code;
     std::size_t from = 0;
     for (const auto& [begin, end] : tables.ranges) {
@@ -111,7 +139,7 @@ std::optional<ReadRefusal> DriverDifference(const CppTokens& t, const Tables& ta
         from = end;
     }
     code.emplace_back(from, t.tokens.size());
-    return DifferenceFrom(t, code, *TokenizeCpp(ProgramWriter::FixedCode(parts)));
+    return MatchDriver(t, code, [&](const SignTarget& target) { return ProgramWriter::FixedCode(parts, target); });
 }
 
 // The line of the item table's row n, counted from 0, for a refusal about
@@ -139,6 +167,8 @@ std::optional<ProgramFrames> ReadProgram(const CppTokens& tokens, ReadRefusal& r
     if (!tables->items || tables->parts.empty())
         return Refuse(refusal,
                       {0, QStringLiteral("節目程式要有節目表 %1 和字表 %20").arg(kProgramItemsName, kProgramPartName)});
+    if (!tables->brightness)
+        return Refuse(refusal, {0, QStringLiteral("節目程式要有亮度 %1").arg(sketch::kBrightnessName)});
     const QString tooLong = QStringLiteral("節目太長，看板放不下");
     if (ProgramWriter::FlashBytes(tables->words, static_cast<long long>(tables->items->size())) > kMega2560ProgramBytes)
         return Refuse(refusal, {0, tooLong});
@@ -161,13 +191,19 @@ std::optional<ProgramFrames> ReadProgram(const CppTokens& tokens, ReadRefusal& r
                                                                    .arg(tokens.Text(begin + 3))});
         codeFrom = end;
     }
+    const DriverMatch match = DriverDifference(tokens, *tables, parts);
+    if (!match.target) return Refuse(refusal, match.refusal);
+    SignTarget target = *match.target;
+    target.brightness = *tables->brightness;
+    if (ProgramWriter::FlashBytes(tables->words, static_cast<long long>(tables->items->size()), target) >
+        ProgramBytes(target.board))
+        return Refuse(refusal, {0, tooLong});
     std::vector<std::uint16_t> words;
     words.reserve(std::size_t(tables->words));
     for (const auto& [part, values] : tables->parts) {
         if (part + 1 < parts && values.size() != std::size_t(kPartWords)) return partMissing();
         words.insert(words.end(), values.begin(), values.end());
     }
-    if (const auto difference = DriverDifference(tokens, *tables, parts)) return Refuse(refusal, *difference);
 
     // Items may share words on the board, but each is laid out whole here: all
     // of them together no larger than the flash could hold written out.
@@ -181,6 +217,7 @@ std::optional<ProgramFrames> ReadProgram(const CppTokens& tokens, ReadRefusal& r
                                     QStringLiteral("節目表第 %1 項有 %2 頁或欄，看板放不下").arg(n + 1).arg(row[2])});
     }
     ProgramFrames program;
+    program.target = target;
     for (const auto& row : *tables->items) {
         const int line = ItemLine(tokens, tables->itemsAt, program.items.size());
         // The engine plays these as a phrase table's frames, which no item is.

@@ -7,6 +7,7 @@ namespace award {
 Shows ShowsOf(const ProgramFrames& program) {
     Shows shows;
     shows.items = true;
+    shows.brightness = std::uint8_t(program.target.brightness);
     for (const ProgramFrames::Item& item : program.items) {
         const auto first = std::uint32_t(shows.words.size());
         for (std::size_t p = 0; p < item.pages.size(); ++p) {

@@ -48,24 +48,28 @@ long long ProgramWriter::Words(const ProgramFrames& program) {
     return words;
 }
 
-long long ProgramWriter::FlashBytes(long long words, long long items) {
-    return kProgramCodeBytes + 2 * std::max(words, 1LL) + kProgramItemBytes * items;
+long long ProgramWriter::FlashBytes(long long words, long long items, const SignTarget& target) {
+    return ProgramCodeBytes(target) + 2 * std::max(words, 1LL) + kProgramItemBytes * items;
 }
 
-QString ProgramWriter::FixedCode(int wordParts) {
+QString ProgramWriter::FixedCode(int wordParts, const SignTarget& target) {
     // Items are counted from the table itself, so a row added or removed by
-    // hand is played as it stands. The item table may lie past the first
-    // 64 KiB of flash, behind the words: it is read through a far address.
+    // hand is played as it stands. On the Mega the item table may lie past
+    // the first 64 KiB of flash, behind the words: it is read through a far
+    // address.
+    const QString read = target.board == BoardKind::Mega2560
+                             ? QStringLiteral("   return pgm_read_dword_far(pgm_get_far_address(%1)+(t*%2UL+f)*4UL);")
+                                   .arg(kProgramItemsName)
+                                   .arg(kProgramItemFields)
+                             : QStringLiteral("   return pgm_read_dword(&%1[t][f]);").arg(kProgramItemsName);
     return sketch::Lines({
                QStringLiteral("const unsigned int itemCount=sizeof(%1)/sizeof(%1[0]);   //節目的項數").arg(kProgramItemsName),
                QStringLiteral("//節目表第 t 項的第 f 個數"),
                QStringLiteral("unsigned long itemField(unsigned int t,unsigned int f) {"),
-               QStringLiteral("   return pgm_read_dword_far(pgm_get_far_address(%1)+(t*%2UL+f)*4UL);")
-                   .arg(kProgramItemsName)
-                   .arg(kProgramItemFields),
+               read,
                QStringLiteral("}"),
            }) +
-           sketch::EngineCode() + sketch::WordReaders(kProgramPartName, wordParts) +
+           sketch::EngineCode(target) + sketch::WordReaders(kProgramPartName, wordParts, target.board) +
            sketch::Lines({
                QStringLiteral("void loop() {"),
                QStringLiteral("   //一項一項照順序顯示，最後一項之後從頭再來"),
@@ -89,7 +93,8 @@ QString ProgramWriter::Sketch(const ProgramFrames& program) {
     // A program of nothing but empty scrolls still needs one word for its array to compile.
     sketch::AppendWordParts(text, kProgramPartName, shows.words.empty() ? std::vector<std::uint16_t>{0} : shows.words);
     AppendItems(text, program, shows);
-    text += FixedCode(sketch::WordParts(shows.words.size()));
+    text += sketch::BrightnessLine(program.target.brightness);
+    text += FixedCode(sketch::WordParts(shows.words.size()), program.target);
     return text;
 }
 

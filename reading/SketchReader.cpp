@@ -9,6 +9,7 @@
 #include "sign/Mega2560.h"
 #include "sign/SignGeometry.h"
 #include "sketch/CppDeclarations.h"
+#include "sketch/EngineSketchReading.h"
 #include "sketch/SketchCode.h"
 
 #include <QSet>
@@ -88,7 +89,7 @@ using sketch::PartNumberOf;
 
 bool IsDataName(const QString& name) {
     return name == kTableName || name == kCountName || PartNumberOf(name, kTableName) || name == kMarqueeSweepsName ||
-           PartNumberOf(name, kMarqueePartName);
+           PartNumberOf(name, kMarqueePartName) || name == sketch::kBrightnessName;
 }
 
 // A sketch's top-level statements sorted into our data (the table or its
@@ -131,15 +132,18 @@ std::optional<SortedStatements> SortStatements(const CppTokens& tokens, ReadRefu
 }
 
 // Which of our sketches the data makes: a table in SRAM, one in flash parts,
-// or a marquee, with the number of parts.
+// or a marquee, with the number of parts; and whether it names a brightness,
+// as every sketch the engine plays does.
 struct DataForm {
     enum class Kind { SramTable, FlashTable, Marquee };
     Kind kind = Kind::SramTable;
     int parts = 0;
+    bool engine = false;
 
     TableStore Store() const { return kind == Kind::SramTable ? TableStore::Sram : TableStore::Flash; }
-    QString FixedCode() const {
-        return kind == Kind::Marquee ? MarqueeWriter::FixedCode(parts) : SketchWriter::FixedCode(Store(), parts);
+    QString FixedCode(const SignTarget& target) const {
+        if (kind == Kind::Marquee) return MarqueeWriter::FixedCode(parts, target);
+        return engine ? SketchWriter::EngineFixedCode(target, parts) : SketchWriter::FixedCode(Store(), parts);
     }
 };
 
@@ -165,21 +169,32 @@ std::optional<DataForm> FormOf(const SortedStatements& sorted) {
                 : tableParts > 0 ? DataForm::Kind::FlashTable
                                  : DataForm::Kind::Marquee;
     form.parts = tableParts + marqueeParts;
+    form.engine = sorted.Find(sketch::kBrightnessName.toString()) != nullptr;
+    // The school's own driver reads its table in SRAM; the engine's, in flash.
+    if (form.engine && sram) return std::nullopt;
     // Nothing stray: a part out of order, a count without a table, or the
-    // reverse. Each form has one more name, its count or its speed.
-    const std::size_t names = std::size_t(sram ? 1 : form.parts) + 1;
+    // reverse. Each form has one more name, its count or its speed, and the
+    // brightness when the engine plays it.
+    const std::size_t names = std::size_t(sram ? 1 : form.parts) + 1 + (form.engine ? 1 : 0);
     if (sorted.data.size() != names) return std::nullopt;
     return form;
 }
 
-// Everything but the data and the user's own variables must be our driver,
-// token for token: nothing when it is, else where it is not.
-std::optional<ReadRefusal> DriverDifference(const CppTokens& tokens, const SortedStatements& sorted,
-                                            const DataForm& form) {
-    const auto expected = TokenizeCpp(form.FixedCode());
+ReadRefusal DataRefusal(const CppTokens& tokens, const Declaration::Declarator& d) {
+    return TableRefusal(tokens, d.begin, d.end, QStringLiteral("「%1」的寫法和看板程式的不一樣").arg(d.name));
+}
+
+// Everything but the data and the user's own variables must be our driver
+// for one of the signs and boards, token for token: which one it is, else
+// where it is not. The school's own phrase driver is for its sign alone.
+DriverMatch DriverDifference(const CppTokens& tokens, const SortedStatements& sorted, const DataForm& form) {
+    // The names every driver declares, so that none of them passes as the user's.
     QSet<QString> driverNames;
-    for (std::size_t i = 0; i < expected->tokens.size(); ++i)
-        if (expected->tokens[i].kind == Kind::Identifier) driverNames.insert(expected->Text(i).toString());
+    for (const SignTarget& target : kSignsAndBoards) {
+        const auto expected = TokenizeCpp(form.FixedCode(target));
+        for (std::size_t i = 0; i < expected->tokens.size(); ++i)
+            if (expected->tokens[i].kind == Kind::Identifier) driverNames.insert(expected->Text(i).toString());
+    }
     std::vector<std::size_t> code = sorted.code;
     QSet<QString> extraNames;
     for (const auto& [index, declaration] : sorted.extras) {
@@ -189,7 +204,7 @@ std::optional<ReadRefusal> DriverDifference(const CppTokens& tokens, const Sorte
         for (const auto& d : declaration.declarators) {
             own = own && !driverNames.contains(d.name);
             if (own && extraNames.contains(d.name))
-                return ReadRefusal{tokens.LineOfToken(d.begin), QStringLiteral("「%1」宣告了兩次").arg(d.name)};
+                return {std::nullopt, {tokens.LineOfToken(d.begin), QStringLiteral("「%1」宣告了兩次").arg(d.name)}};
             if (own) extraNames.insert(d.name);
         }
         if (!own) {
@@ -203,14 +218,18 @@ std::optional<ReadRefusal> DriverDifference(const CppTokens& tokens, const Sorte
             const QString word = tokens.Text(i).toString();
             if (tokens.tokens[i].kind == Kind::Identifier && !IsTypeWord(word) &&
                 std::ranges::none_of(declaration.declarators, [&](const auto& d) { return d.name == word; }))
-                return ReadRefusal{tokens.LineOfToken(i),
-                                   QStringLiteral("自己加的變數只能用數字設定，看板程式不知道「%1」是什麼").arg(word)};
+                return {std::nullopt, {tokens.LineOfToken(i),
+                                       QStringLiteral("自己加的變數只能用數字設定，看板程式不知道「%1」是什麼").arg(word)}};
         }
     }
     std::sort(code.begin(), code.end());
     std::vector<std::pair<std::size_t, std::size_t>> ranges;
     for (const std::size_t index : code) ranges.emplace_back(sorted.statements[index].begin, sorted.statements[index].end);
-    return DifferenceFrom(tokens, ranges, *expected);
+    if (!form.engine) {
+        const auto difference = DifferenceFrom(tokens, ranges, *TokenizeCpp(form.FixedCode({})));
+        return difference ? DriverMatch{std::nullopt, *difference} : DriverMatch{SignTarget{}, {}};
+    }
+    return MatchDriver(tokens, ranges, [&](const SignTarget& target) { return form.FixedCode(target); });
 }
 
 // C++ knows a name only after its declaration: our data must come before the
@@ -238,8 +257,18 @@ ReadRefusal TooBigForOneObject(const CppTokens& tokens, const Declaration::Decla
                 .arg(Thousands(kMaxObjectBytes))};
 }
 
-ReadRefusal DataRefusal(const CppTokens& tokens, const Declaration::Declarator& d) {
-    return TableRefusal(tokens, d.begin, d.end, QStringLiteral("「%1」的寫法和看板程式的不一樣").arg(d.name));
+// The brightness an engine's sketch names, into its target.
+bool ReadTargetBrightness(const CppTokens& tokens, const SortedStatements& sorted, SignTarget& target,
+                          ReadRefusal& refusal) {
+    const auto& [declaration, declarator] = *sorted.Find(sketch::kBrightnessName.toString());
+    if (declaration.Has(kProgmem)) {
+        refusal = DataRefusal(tokens, declarator);
+        return false;
+    }
+    const auto brightness = ReadBrightness(tokens, declarator.begin, declarator.end, refusal);
+    if (!brightness) return false;
+    target.brightness = *brightness;
+    return true;
 }
 
 std::optional<SketchForm> ReadFrameTable(const CppTokens& tokens, const SortedStatements& sorted,
@@ -319,14 +348,23 @@ SketchReading ReadSketchOrWhy(const QString& sketchText) {
     const auto sorted = SortStatements(*tokens, reading.refusal);
     if (!sorted) return reading;
     const auto form = FormOf(*sorted);
-    auto difference = form ? DriverDifference(*tokens, *sorted, *form) : ReadRefusal{0, kNoForm};
+    const DriverMatch match = form ? DriverDifference(*tokens, *sorted, *form) : DriverMatch{std::nullopt, {0, kNoForm}};
+    std::optional<ReadRefusal> difference = match.target ? std::nullopt : std::optional(match.refusal);
     if (!difference) difference = DataAfterItsUse(*tokens, *sorted);
     if (difference) {
         reading.refusal = *difference;
         return reading;
     }
+    SignTarget target = *match.target;
+    if (form->engine && !ReadTargetBrightness(*tokens, *sorted, target, reading.refusal)) return reading;
     reading.sketch = form->kind == DataForm::Kind::Marquee ? ReadMarquee(*tokens, *sorted, *form, reading.refusal)
                                                              : ReadFrameTable(*tokens, *sorted, *form, reading.refusal);
+    if (!reading.sketch) return reading;
+    if (auto* marquee = std::get_if<MarqueeFrames>(&*reading.sketch)) marquee->target = target;
+    if (auto* phrases = std::get_if<PhraseFrames>(&*reading.sketch)) {
+        phrases->target = target;
+        phrases->driver = form->engine ? PhraseDriver::Engine : PhraseDriver::Own;
+    }
     return reading;
 }
 

@@ -24,4 +24,17 @@ struct SignTarget {
     bool operator==(const SignTarget&) const = default;
 };
 
+// The school's sign at full brightness keeps the phrase sketch its users know,
+// with its own driver; any other sign, board or brightness plays a phrase
+// table through the engine.
+inline constexpr bool KeepsOwnPhraseSketch(const SignTarget& target) {
+    return target.sign == SignKind::School && target.board == BoardKind::Mega2560 &&
+           target.brightness == SIGN_BRIGHTEST;
+}
+
+// The school's sign needs ports C, F and K, which only the Mega 2560 has.
+inline constexpr bool BoardDrivesSign(SignKind sign, BoardKind board) {
+    return sign == SignKind::P10Pair || board == BoardKind::Mega2560;
+}
+
 }  // namespace award

@@ -40,48 +40,75 @@ QString ColumnSweep(int delayMicroseconds) {
     });
 }
 
-QString EngineCode() {
-    return engine::ShowsText() + engine::SchoolSignText() +
-           Lines({
-               QStringLiteral("void setup() {"),
-               QStringLiteral("   signBegin(SHOW_COLUMN_CYCLES,SIGN_BRIGHTEST);"),
-               QStringLiteral("}"),
-           });
+QString EngineText(const SignTarget& target) {
+    return engine::ShowsText() + engine::SignDriverText(target.sign, target.board);
+}
+
+QString EngineCode(const SignTarget& target) {
+    return EngineText(target) + Lines({
+                                    QStringLiteral("void setup() {"),
+                                    QStringLiteral("   signBegin(SHOW_COLUMN_CYCLES,%1);").arg(kBrightnessName),
+                                    QStringLiteral("}"),
+                                });
+}
+
+QString BrightnessLine(int brightness) {
+    QString line = QStringLiteral("const unsigned char %1=").arg(kBrightnessName);
+    AppendNumber(line, brightness);
+    return line + QStringLiteral(";   //亮度 1 到 %1，%1 最亮：改成比較小的數字，看板就比較暗").arg(int{SIGN_BRIGHTEST}) +
+           kLineBreak;
 }
 
 // A page is read along the flash, a word after another, and the part looked
 // up again only where one ends: a division takes longer than a column lasts.
-QString WordReaders(QStringView stem, int parts) {
-    QStringList lines{QStringLiteral("//字表第 p 段在 flash 裡的位置"), QStringLiteral("uint_farptr_t partAt(unsigned long p) {"),
+QString WordReaders(QStringView stem, int parts, BoardKind board) {
+    const bool far = board == BoardKind::Mega2560;
+    const QString address = far ? QStringLiteral("uint_farptr_t") : QStringLiteral("const unsigned int *");
+    const QString read = far ? QStringLiteral("pgm_read_word_far") : QStringLiteral("pgm_read_word");
+    // A far address counts bytes, a pointer words.
+    const QString bytes = far ? QStringLiteral("*2UL") : QString();
+    QStringList lines{QStringLiteral("//字表第 p 段在 flash 裡的位置"), address + QStringLiteral(" partAt(unsigned long p) {"),
                       QStringLiteral("   switch (p) {")};
     for (int part = 0; part < parts; ++part)
-        lines << QStringLiteral("   case %1: return pgm_get_far_address(%2);").arg(part).arg(PartName(stem, part));
+        lines << (far ? QStringLiteral("   case %1: return pgm_get_far_address(%2);")
+                      : QStringLiteral("   case %1: return %2;"))
+                         .arg(part)
+                         .arg(PartName(stem, part));
     lines << QStringLiteral("   }") << QStringLiteral("   return 0;") << QStringLiteral("}");
     const QString words = QString::number(kPartWords);
     lines << QStringLiteral("static uint16_t showWord(uint32_t n) {")
-          << QStringLiteral("   return pgm_read_word_far(partAt(n/%1)+(n%%1)*2UL);").arg(words) << QStringLiteral("}")
+          << QStringLiteral("   return %1(partAt(n/%2)+(n%%2)%3);").arg(read, words, bytes) << QStringLiteral("}")
           << QStringLiteral("//從第 n 個字起的一頁，一段讀完從下一段接著讀")
           << QStringLiteral("static void showWords(uint32_t n, uint16_t *to) {")
           << QStringLiteral("   unsigned long part=n/%1;").arg(words)
           << QStringLiteral("   uint16_t left=%1-n%%1;").arg(words)
-          << QStringLiteral("   uint_farptr_t at=partAt(part)+(%1-left)*2UL;").arg(words)
+          << QStringLiteral("   %1%2at=partAt(part)+(%3-left)%4;")
+                 .arg(address, far ? QStringLiteral(" ") : QString(), words, bytes)
           << QStringLiteral("   for (uint8_t j=0;j<SIGN_COLUMNS;j++){") << QStringLiteral("       if (left==0){")
           << QStringLiteral("           at=partAt(++part);") << QStringLiteral("           left=%1;").arg(words)
-          << QStringLiteral("       }") << QStringLiteral("       to[j]=pgm_read_word_far(at);")
-          << QStringLiteral("       at+=2;") << QStringLiteral("       left--;") << QStringLiteral("   }")
-          << QStringLiteral("}");
+          << QStringLiteral("       }") << QStringLiteral("       to[j]=%1(at);").arg(read)
+          << (far ? QStringLiteral("       at+=2;") : QStringLiteral("       at++;")) << QStringLiteral("       left--;")
+          << QStringLiteral("   }") << QStringLiteral("}");
     return Lines(lines);
 }
 
-QString PartLookup(const QString& comment, const QString& signature, QStringView stem, int partItems, int itemBytes,
-                   int parts) {
-    QStringList lines{comment, signature + QStringLiteral(" {"), QStringLiteral("   switch (n / %1) {").arg(partItems)};
-    for (int part = 0; part < parts; ++part)
-        lines << QStringLiteral("   case %1: return pgm_get_far_address(%2) + (n % %3) * %4UL;")
-                     .arg(part)
-                     .arg(PartName(stem, part))
-                     .arg(partItems)
-                     .arg(itemBytes);
+QString PartLookup(const QString& comment, QStringView name, QStringView stem, int partItems, int itemBytes, int parts,
+                   BoardKind board) {
+    const bool far = board == BoardKind::Mega2560;
+    QStringList lines{comment,
+                      (far ? QStringLiteral("uint_farptr_t ") : QStringLiteral("const unsigned int *")) +
+                          name.toString() + QStringLiteral("(unsigned int n) {"),
+                      QStringLiteral("   switch (n / %1) {").arg(partItems)};
+    for (int part = 0; part < parts; ++part) {
+        if (far)
+            lines << QStringLiteral("   case %1: return pgm_get_far_address(%2) + (n % %3) * %4UL;")
+                         .arg(part)
+                         .arg(PartName(stem, part))
+                         .arg(partItems)
+                         .arg(itemBytes);
+        else
+            lines << QStringLiteral("   case %1: return %2[n % %3];").arg(part).arg(PartName(stem, part)).arg(partItems);
+    }
     lines << QStringLiteral("   }") << QStringLiteral("   return 0;") << QStringLiteral("}");
     return Lines(lines);
 }

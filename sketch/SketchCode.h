@@ -2,6 +2,7 @@
 
 #include "sign/CompilerLimits.h"
 #include "sign/SignGeometry.h"
+#include "sign/SignTarget.h"
 #include "sign/SignTiming.h"
 
 #include <QString>
@@ -27,6 +28,9 @@ inline constexpr int kPartWords = kMaxObjectBytes / 2;
 
 namespace award::sketch {
 
+// The constant every sketch played by the engine names its brightness in.
+inline constexpr QStringView kBrightnessName = u"brightness";
+
 inline const QString kLineBreak = QStringLiteral("\r\n");
 // The lines joined, each ending with a line break.
 inline QString Lines(const QStringList& lines) { return lines.join(kLineBreak) + kLineBreak; }
@@ -41,12 +45,19 @@ const QString& SetupRoutine();
 // One sweep of the sign's columns of the buffer a, each lit for `delayMicroseconds`.
 QString ColumnSweep(int delayMicroseconds = kColumnMicroseconds);
 
-// The engine of shows and the sign's driver, as every sketch but the phrase
-// sketch carries them, and the set-up that starts the sign.
-QString EngineCode();
+// The engine of shows and the driver of the target's sign and board, as
+// every sketch the engine plays carries them.
+QString EngineText(const SignTarget& target);
+// The same, and the set-up that starts the sign at the brightness the
+// sketch names.
+QString EngineCode(const SignTarget& target);
+// `const unsigned char brightness= 8;` with a comment that says what a user
+// may put there.
+QString BrightnessLine(int brightness);
 // The engine's word reads over a table of parts stem0, stem1, ... of
 // kPartWords words in flash: showWord(n), and showWords(n, to) for a page.
-QString WordReaders(QStringView stem, int parts);
+// The Mega reads its flash through far addresses, the Uno through near ones.
+QString WordReaders(QStringView stem, int parts, BoardKind board = BoardKind::Mega2560);
 
 // A table too big for one object is cut into parts named stem0, stem1, ...
 inline QString PartName(QStringView stem, int part) { return stem.toString() + QString::number(part); }
@@ -57,10 +68,12 @@ std::optional<int> PartNumberOf(const QString& name, QStringView stem);
 int WordParts(std::size_t words);
 // The words as `const unsigned int stemN[] PROGMEM={...};`, one sign's width to a line.
 void AppendWordParts(QString& text, QStringView stem, const std::vector<std::uint16_t>& words);
-// The function that finds item n of such a table in flash: a far address,
-// which for a part only pgm_get_far_address of that part's own name can give.
-QString PartLookup(const QString& comment, const QString& signature, QStringView stem, int partItems, int itemBytes,
-                   int parts);
+// The function `name(unsigned int n)` that finds row n of a table of rows
+// cut into such parts in flash: on the Mega a far address, which for a part
+// only pgm_get_far_address of that part's own name can give; on the Uno the
+// row itself.
+QString PartLookup(const QString& comment, QStringView name, QStringView stem, int partItems, int itemBytes, int parts,
+                   BoardKind board = BoardKind::Mega2560);
 // Numbers carry a sign position: a space before a value that is not negative.
 void AppendNumber(QString& text, std::int64_t value);
 

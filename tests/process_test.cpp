@@ -7,6 +7,7 @@
 #include "phrases/PhraseFormat.h"
 #include "sign/MeasuredCapacities.h"
 #include "sign/SignTiming.h"
+#include "sign/UnoNano.h"
 #include "surface/DrawingSurface.h"
 
 #include <QProcess>
@@ -95,6 +96,16 @@ TEST(SketchCommand, WritesExactlyWhatARunGives) {
          {{kKaiFaceName, false, false}, FirstScanRow::Row3, DisplayMode::Marquee, MarqueeSpeed::Slow}},
         {{"--font", kKaiFaceName}, {{kKaiFaceName, false, false}}, withTail},
         {{"--marquee", "--font", kKaiFaceName}, {{kKaiFaceName, false, false}, FirstScanRow::Row3, DisplayMode::Marquee}, withTail},
+        {{"--sign", "p10", "--board", "uno", "--brightness", "3"},
+         {{kMingFaceName, false, false}, FirstScanRow::Row3, DisplayMode::Phrases, MarqueeSpeed::Medium,
+          {SignKind::P10Pair, BoardKind::Uno, 3}}},
+        {{"--sign", "ports", "--board", "mega2560", "--brightness", "8"}, {}},
+        {{"--brightness", "1", "--marquee"},
+         {{kMingFaceName, false, false}, FirstScanRow::Row3, DisplayMode::Marquee, MarqueeSpeed::Medium,
+          {SignKind::School, BoardKind::Mega2560, 1}}},
+        {{"--sign", "p10", "--marquee"},
+         {{kMingFaceName, false, false}, FirstScanRow::Row3, DisplayMode::Marquee, MarqueeSpeed::Medium,
+          {SignKind::P10Pair, BoardKind::Mega2560, SIGN_BRIGHTEST}}},
     };
     for (const auto& c : cases) {
         const ProgramRun run = RunProgram(kCommand, c.args, c.input);
@@ -109,6 +120,8 @@ TEST(SketchCommand, WritesExactlyWhatARunGives) {
 // Every failure exits with its own status and a message, and writes nothing.
 TEST(SketchCommand, ExitStatusSaysWhatHappened) {
     const QByteArray tooMany = QByteArray("賀 ").repeated(kMega2560MaxFlashPhrases + 1);
+    const SignTarget uno{SignKind::P10Pair, BoardKind::Uno};
+    const QByteArray tooManyForUno = QByteArray("賀 ").repeated(MaxPhrases(uno) + 1);
     QTemporaryDir dir;
     const QString program = dir.filePath("p.csv");
     const QString empty = dir.filePath("empty.csv");
@@ -147,6 +160,18 @@ TEST(SketchCommand, ExitStatusSaysWhatHappened) {
         {"more phrases than the board holds", {}, tooMany, exit_status::kDoesNotFit},
         {"a marquee longer than the board holds", {"--marquee"}, QStringLiteral("國").repeated(8000).toUtf8(),
          exit_status::kDoesNotFit},
+        {"more phrases than the Uno holds", {"--sign", "p10", "--board", "uno"}, tooManyForUno,
+         exit_status::kDoesNotFit, {}, "Arduino Uno / Nano"},
+        {"a marquee longer than the Uno holds", {"--sign", "p10", "--board", "uno", "--marquee"},
+         QStringLiteral("國").repeated(int(MaxMarqueeColumns(uno) / kCharacterColumns) + 1).toUtf8(),
+         exit_status::kDoesNotFit, {}, "Arduino Uno / Nano"},
+        {"the school's sign on an Uno", {"--board", "uno"}, kBanner, exit_status::kBadUsage, {}, "埠 C、F、K"},
+        {"an unknown sign", {"--sign", "lcd"}, kBanner, exit_status::kBadUsage, {}, "--sign"},
+        {"an unknown board", {"--board", "nano"}, kBanner, exit_status::kBadUsage, {}, "--board"},
+        {"a brightness past the brightest", {"--brightness", "9"}, kBanner, exit_status::kBadUsage, {}, "--brightness"},
+        {"a brightness of nothing lit", {"--brightness", "0"}, kBanner, exit_status::kBadUsage, {}, "--brightness"},
+        {"--board twice", {"--sign", "p10", "--board", "uno", "--board", "mega2560"}, kBanner, exit_status::kBadUsage,
+         {}, "--board"},
         {"a speed without a marquee", {"--speed", "fast"}, kBanner, exit_status::kBadUsage},
         {"an unknown speed", {"--marquee", "--speed", "warp"}, kBanner, exit_status::kBadUsage},
         {"--upload with --hex", {"--upload", "/dev/ttyACM0", "--hex", "banner.hex"}, kBanner, exit_status::kBadUsage},
@@ -209,10 +234,16 @@ TEST(SketchCommand, HelpExplainsEveryOptionWithTheBoardsCapacities) {
     const ProgramRun run = RunProgram(kCommand, {"--help"}, {});
     EXPECT_EQ(run.exitCode, exit_status::kDone);
     const QLocale english(QLocale::English);
-    for (const QString& word : QStringList{"--font", "--bold", "--italic", "--first-row", "--upload", "--hex",
-                                           kMingFaceName, kKaiFaceName, "標準輸入", "CR LF",
-                                           english.toString(kMega2560MaxFlashPhrases), english.toString(kMarqueeMaxColumns)})
-        EXPECT_TRUE(QString::fromUtf8(run.out).contains(word)) << word.toStdString();
+    QStringList words{"--font", "--bold", "--italic", "--first-row", "--upload", "--hex", "--sign", "--board",
+                      "--brightness", kMingFaceName, kKaiFaceName, "標準輸入", "CR LF",
+                      english.toString(kMega2560MaxFlashPhrases), english.toString(kMarqueeMaxColumns)};
+    // Each sign and board's phrases and marquee, the school's sign dimmed included.
+    for (const SignTarget target : {SignTarget{SignKind::School, BoardKind::Mega2560, 1},
+                                    SignTarget{SignKind::P10Pair, BoardKind::Mega2560},
+                                    SignTarget{SignKind::P10Pair, BoardKind::Uno}})
+        words << english.toString(MaxPhrases(target)) << english.toString(MaxMarqueeColumns(target));
+    words << english.toString(kUnoNanoProgramBytes);
+    for (const QString& word : words) EXPECT_TRUE(QString::fromUtf8(run.out).contains(word)) << word.toStdString();
 }
 
 // The README's table of exit statuses names the command's own constants, and

@@ -84,7 +84,7 @@ QString ProgramOf(int parts, int words, const QString& row, int rows) {
                     .arg(kProgramPartName, QString::number(part), QStringLiteral("4369,").repeated(words));
     text += QStringLiteral("const unsigned long %1[][%2] PROGMEM={%3};\r\n")
                 .arg(kProgramItemsName, QString::number(kProgramItemFields), (row + u',').repeated(rows));
-    return text + ProgramWriter::FixedCode(parts);
+    return text + sketch::BrightnessLine(SIGN_BRIGHTEST) + ProgramWriter::FixedCode(parts);
 }
 
 QString PhraseTable(int frames) {

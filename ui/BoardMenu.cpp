@@ -55,12 +55,13 @@ void BoardMenu::Start(bool upload) {
     if (job_.Running()) return;
     if (!form_.ConfirmCurrentSketch(upload ? Form1::SketchUse::Upload : Form1::SketchUse::Compile)) return;
     const QString sketch = form_.Text3Text();
+    const BoardKind board = form_.Target().board;
     if (upload) {
-        const QString port = UploadPort(AvailablePorts(), RememberedPort());
-        job_.StartUpload(sketch, port);
+        const QString port = UploadPort(AvailablePorts(board), RememberedPort());
+        job_.StartUpload(sketch, port, board);
         form_.ShowNotices({QStringLiteral("正在上傳到 %1…").arg(port)});
     } else {
-        job_.StartCompile(sketch);
+        job_.StartCompile(sketch, board);
         form_.ShowNotices({QStringLiteral("正在編譯…")});
     }
     compile_->setEnabled(false);
@@ -107,7 +108,7 @@ void BoardMenu::ShowLine(int line) {
 // Listed afresh each time, so a board plugged in a moment ago is there.
 void BoardMenu::ListPorts() {
     ports_->clear();
-    const QList<SerialPort> available = AvailablePorts();
+    const QList<SerialPort> available = AvailablePorts(form_.Target().board);
     const QString chosen = UploadPort(available, RememberedPort());
     QList<SerialPort> shown = available;
     if (!chosen.isEmpty() && std::ranges::none_of(available, [&](const SerialPort& port) { return port.path == chosen; }))

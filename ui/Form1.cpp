@@ -2,6 +2,7 @@
 
 #include "notices/Notices.h"
 #include "reading/SketchReader.h"
+#include "sign/SignTargetNames.h"
 #include "surface/FaceResolver.h"
 #include "ui/DisplayModeChooser.h"
 #include "ui/LedPreview.h"
@@ -80,6 +81,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     helpMenu_ = menuBar()->addMenu(QStringLiteral("說明(&H)"));
     CreateControls();
     ConnectHandlers();
+    SetTarget(target_);
     auto* shortcuts = new MenuShortcutFilter(*menuBar());
     for (QWidget* field : client_->findChildren<QLineEdit*>()) field->installEventFilter(shortcuts);
     for (QWidget* field : client_->findChildren<QPlainTextEdit*>()) field->installEventFilter(shortcuts);
@@ -134,6 +136,10 @@ void Form1::CreateControls() {
     mode_ = Place(new DisplayModeChooser(client_), "displayMode", 104, 40, 220, 33);
     preview_ = Place(new LedPreview(client_), "preview", 720, 40, 370, 72);
     notice_ = Place(new QLabel(client_), "notice", 500, 544, 590, 33);
+    // Above the preview, right of the banner field: the sign the sketch is for.
+    targetLabel_ = Place(new QLabel(client_), "signTarget", 824, 4, 270, 34);
+    targetLabel_->setTextFormat(Qt::PlainText);
+    targetLabel_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     notice_->setWordWrap(true);
     notice_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     notice_->setTextFormat(Qt::PlainText);
@@ -188,7 +194,17 @@ ConversionOptions Form1::Options(award::FirstScanRow firstScanRow) const {
     options.firstScanRow = firstScanRow;
     options.mode = mode_->Marquee() ? DisplayMode::Marquee : DisplayMode::Phrases;
     options.speed = mode_->Speed();
+    options.target = target_;
     return options;
+}
+
+void Form1::SetTarget(const SignTarget& target) {
+    target_ = target;
+    const QString brightness = target.brightness == SIGN_BRIGHTEST ? QStringLiteral("最亮")
+                                                                    : QStringLiteral("%1/%2").arg(target.brightness).arg(int{SIGN_BRIGHTEST});
+    targetLabel_->setText(QStringLiteral("%1\n%2，亮度 %3").arg(SignName(target.sign), BoardName(target.board), brightness));
+    targetLabel_->setToolTip(QStringLiteral("程式和預覽照這個看板、控制板和亮度：在 看板 選單改"));
+    ShowSketchState();
 }
 
 void Form1::Exit() { Command3->click(); }
@@ -229,6 +245,7 @@ Form1::RunInputs Form1::CurrentInputs() const {
         ConversionOptions drawn;
         drawn.style = options.style;
         drawn.firstScanRow = lastFirstScanRow_;
+        drawn.target = options.target;
         return {QString(), drawn, source_->Items()};
     }
     if (options.mode != DisplayMode::Marquee) options.speed = ConversionOptions().speed;

@@ -61,6 +61,10 @@ public:
     // What the face, style and display mode controls show, for a run whose
     // run button takes firstScanRow as the sign's top row.
     ConversionOptions Options(award::FirstScanRow firstScanRow) const;
+    // The sign, board and brightness every run writes for, shown above the
+    // preview; the sketch already written becomes out of date.
+    void SetTarget(const SignTarget& target);
+    const SignTarget& Target() const { return target_; }
     // Ends the program through 結束 itself, so that no other way of ending
     // it can differ from the button's.
     void Exit();
@@ -150,6 +154,8 @@ private:
     DisplayModeChooser* mode_ = nullptr;
     LedPreview* preview_ = nullptr;
     QLabel* notice_ = nullptr;
+    QLabel* targetLabel_ = nullptr;
+    SignTarget target_;
     QTimer* previewDelay_ = nullptr;
     QStringList runWarnings_;
     QStringList notices_;

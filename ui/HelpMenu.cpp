@@ -16,6 +16,39 @@ namespace {
 
 const QUrl kWiringPicture(QStringLiteral("wiring.png"));
 
+QString P10WiringPage() {
+    return QStringLiteral(
+        "<p>這是 看板 ▸ 看板種類 選的「P10 面板兩片（HUB12）」的接法；選「學校看板」時，這裡說明學校看板的接法。</p>"
+        "<h3>P10 面板兩片怎麼接到 Arduino</h3>"
+        "<p>兩片 32 × 16 的 P10 單色面板左右並排，就是 64 × 16 的看板。"
+        "面板背面的 HUB12 插座照下表接到 Arduino（和常見的 DMD 擴充板一樣）：</p>"
+        "<table border='1' cellspacing='0' cellpadding='4'>"
+        "<tr><th>HUB12 腳位</th><th>Arduino Uno / Nano</th><th>Arduino Mega 2560</th></tr>"
+        "<tr><td>OE（開關顯示）</td><td>D9</td><td>D9</td></tr>"
+        "<tr><td>A（選列）</td><td>D6</td><td>D6</td></tr>"
+        "<tr><td>B（選列）</td><td>D7</td><td>D7</td></tr>"
+        "<tr><td>CLK（時脈）</td><td>D13（SCK）</td><td>D52（SCK）</td></tr>"
+        "<tr><td>SCLK（鎖存）</td><td>D8</td><td>D8</td></tr>"
+        "<tr><td>R（資料）</td><td>D11（MOSI）</td><td>D51（MOSI）</td></tr>"
+        "<tr><td>GND</td><td>GND</td><td>GND</td></tr>"
+        "</table>"
+        "<p>Uno / Nano 的 D10、Mega 的 D53 不要接別的東西：程式把它設成輸出，SPI 才會正常送資料。</p>"
+        "<p><img src='wiring.png'></p>"
+        "<p><b>排線接哪一片</b>：從正面看，Arduino 的排線接到<b>右邊</b>那片面板的輸入插座（IN）；"
+        "右邊那片的輸出插座（OUT）再用面板附的短排線接到左邊那片的輸入插座。"
+        "先送出的資料走得最遠，所以接反時左右兩半會對調。</p>"
+        "<p><b>電源</b>：兩片 P10 面板要接<b>自己的 5 V 電源，至少 4 A</b>"
+        "（全亮時每片可能用到 2 A 以上），用面板的電源端子接。"
+        "<b>絕對不要從 Arduino 的 5V 腳供電</b>：那只能給幾百 mA，會燒壞 Arduino 或電腦的 USB 埠。"
+        "電源的 GND 要和 Arduino 的 GND 接在一起。</p>"
+        "<p>程式每 1.6 毫秒點亮兩片的四分之一列（第 1、5、9、13 列，再第 2、6、10、14 列……），"
+        "四次輪完一個畫面，和學校看板掃瞄一次的 6.4 毫秒一樣長，所以每個畫面停留的時間都一樣。"
+        "亮度不到 8 時，每次只亮那一次掃瞄時間的 亮度/8。</p>"
+        "<p><b>面板全亮時反而全暗、全暗時全亮？</b>有些廠牌的面板資料是反的。"
+        "把程式區裡 <code>P10_ONE_LIGHTS = 0</code> 改成 <code>1</code>，用 檔案 ▸ 匯出 Arduino 草稿，"
+        "在 Arduino IDE 選好控制板後編譯上傳。</p>");
+}
+
 }  // namespace
 
 HelpMenu::HelpMenu(Form1& form) : QObject(&form), form_(form) {
@@ -23,8 +56,9 @@ HelpMenu::HelpMenu(Form1& form) : QObject(&form), form_(form) {
     menu->addAction(QStringLiteral("使用說明(&G)"), QKeySequence::HelpContents, this,
                     [this] { Show(QStringLiteral("使用說明"), GuidePage()); });
     menu->addAction(QStringLiteral("看板接線(&W)"), this, [this] {
-        const QImage picture = WiringDiagram();
-        Show(QStringLiteral("看板接線"), WiringPage(), &picture);
+        const SignKind sign = form_.Target().sign;
+        const QImage picture = sign == SignKind::P10Pair ? P10WiringDiagram() : WiringDiagram();
+        Show(QStringLiteral("看板接線"), WiringPage(sign), &picture);
     });
     menu->addSeparator();
     menu->addAction(QStringLiteral("關於(&A)"), this, [this] { Show(QStringLiteral("關於"), AboutPage()); });
@@ -65,6 +99,11 @@ QString HelpMenu::GuidePage() {
         "或按「複製程式」，貼到 Arduino IDE 再編譯上傳。</li>"
         "</ol>"
         "<p>下方的提示列會說明每一步的結果；有問題時它會說該怎麼做。</p>"
+        "<h3>選看板和控制板</h3>"
+        "<p>預設是接在 Arduino Mega 2560 埠 C、F、K 的學校看板。用兩片 P10 面板時，選 看板 ▸ 看板種類 ▸"
+        "「P10 面板兩片（HUB12）」，再在 看板 ▸ 控制板 選 Arduino Mega 2560 或 Arduino Uno / Nano。"
+        "看板太亮就用 看板 ▸ 亮度 調暗：8 最亮，數字越小越暗，畫面和停留的時間都不變。"
+        "選好的會記住，預覽上面也會寫著；改了之後要再按一次執行。接法請看 說明 ▸ 看板接線。</p>"
         "<h3>做一個節目</h3>"
         "<p>節目是一項接一項輪流播放的文字和圖片，每一項可以有自己的顯示方式，例如先閃爍校徽和「恭喜」，"
         "再讓得獎名單往上捲。</p>"
@@ -118,8 +157,10 @@ QString HelpMenu::GuidePage() {
         "不知道密碼或沒有權限時，請學校的電腦管理員幫忙。</p>");
 }
 
-QString HelpMenu::WiringPage() {
+QString HelpMenu::WiringPage(SignKind sign) {
+    if (sign == SignKind::P10Pair) return P10WiringPage();
     return QStringLiteral(
+        "<p>這是 看板 ▸ 看板種類 選的「學校看板」的接法；選「P10 面板兩片」時，這裡說明 P10 面板的接法。</p>"
         "<h3>看板怎麼接到 Arduino Mega 2560</h3>"
         "<table border='1' cellspacing='0' cellpadding='4'>"
         "<tr><th>看板</th><th>Mega 2560 的埠</th><th>腳位</th></tr>"
@@ -147,7 +188,8 @@ QString HelpMenu::WiringPage() {
 QString HelpMenu::AboutPage() {
     return QStringLiteral(
                "<h3>電子獎狀看板程式 %1</h3>"
-               "<p>把慶賀文字轉成 Arduino Mega 2560 驅動 16 × 64 LED 看板的程式。</p>"
+               "<p>把慶賀文字轉成驅動 16 × 64 LED 看板的 Arduino 程式：Arduino Mega 2560 驅動的學校看板，"
+               "或 Arduino Uno、Nano、Mega 2560 驅動的兩片 P10 面板。</p>"
                "<h4>字型</h4>"
                "<p>沒有新細明體、標楷體時，用文鼎的 AR PL UMing TW、AR PL UKai TW"
                "（Debian 套件 fonts-arphic-uming、fonts-arphic-ukai），"

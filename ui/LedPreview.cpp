@@ -127,10 +127,12 @@ void LedPreview::paintEvent(QPaintEvent*) {
     const double pitchX = (width() - 8.0 - strip) / kSignColumns;
     const double pitchY = (height() - 8.0) / kSignRows;
     const double radius = std::min(pitchX, pitchY) * 0.42;
+    // As bright as the sketch's brightness lights the sign.
+    const QColor lit = colours::LitLed(HasSketch() ? Brightness() : int{SIGN_BRIGHTEST});
     painter.setPen(Qt::NoPen);
     for (int row = 0; row < kSignRows; ++row)
         for (int column = 0; column < kSignColumns; ++column) {
-            painter.setBrush(Lit(column, row) ? colours::kLedOn : colours::kLedOff);
+            painter.setBrush(Lit(column, row) ? lit : colours::kLedOff);
             const QPointF centre(4 + strip + (column + 0.5) * pitchX, 4 + (row + 0.5) * pitchY);
             painter.drawEllipse(centre, radius, radius);
         }

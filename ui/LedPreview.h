@@ -40,6 +40,8 @@ public:
     // Frames, the marquee's steps in one pass, or the program's items.
     int FrameCount() const;
     bool Lit(int column, int row) const;
+    // The brightness the sketch names, 1 to SIGN_BRIGHTEST: lit LEDs are drawn dimmer below it.
+    int Brightness() const { return shows_.brightness; }
     // What the panel says under its LEDs; for a text that is no sketch the
     // board runs, the line to blame and what was expected there.
     QString StatusLine() const;

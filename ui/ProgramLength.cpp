@@ -1,8 +1,9 @@
 #include "ui/ProgramLength.h"
 
 #include "program/ProgramFrames.h"
+#include "sign/BoardMemories.h"
 #include "sign/FigureWords.h"
-#include "sign/Mega2560.h"
+#include "sign/SignTargetNames.h"
 #include "sign/SignTiming.h"
 
 #include <QElapsedTimer>
@@ -33,12 +34,13 @@ void ProgramLength::Recount(const Program& items, const ConversionOptions& optio
     counted_ = 0;
     seconds_ = 0;
     // An item too long for the board is never drawn: its lines tell already.
-    if (items_.empty() || ProgramConverter::LeastFlashBytes(items_) > kMega2560ProgramBytes) {
+    const int flash = ProgramBytes(options.target.board);
+    if (items_.empty() || ProgramConverter::LeastFlashBytes(items_, options.target) > flash) {
         idle_.stop();
         show_(items_.empty() ? QString()
-                             : QStringLiteral("共 %1 項，放不進看板的 %2 位元組 flash。")
+                             : QStringLiteral("共 %1 項，放不進 %2 的 %3 位元組 flash。")
                                    .arg(Thousands(static_cast<long long>(items_.size())),
-                                        Thousands(kMega2560ProgramBytes)));
+                                        BoardName(options.target.board), Thousands(flash)));
         return;
     }
     surface_.SetStyle(options.style);

@@ -1,6 +1,7 @@
 /* The board's one program when the computer loads a sign without compiling
  * it: plays the shows FlashLayout.h describes through the engine every
- * sketch carries, on the school's sign. */
+ * sketch carries, on the school's sign or, built with AWARD_PLAYER_P10, on
+ * two P10 panels wired to this board's pins. */
 #include "FlashLayout.h"
 
 #include "engine/sign_calls.h"
@@ -34,7 +35,16 @@ static void showWords(uint32_t n, uint16_t *to) {
 }
 
 #include "engine/sign_clock.c"
+#if defined(AWARD_PLAYER_P10)
+#include "engine/p10_sign.c"
+#if defined(__AVR_ATmega2560__)
+#include "engine/p10_pins_mega.c"
+#else
+#include "engine/p10_pins_uno.c"
+#endif
+#else
 #include "engine/school_sign.c"
+#endif
 #include "engine/shows.c"
 
 int main(void) {

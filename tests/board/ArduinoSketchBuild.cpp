@@ -89,16 +89,17 @@ std::string ContentKey(std::string_view text) {
 
 }  // namespace
 
-fs::path BuildSketch(std::string_view sketchTextUtf8) {
+fs::path BuildSketch(std::string_view sketchTextUtf8, BoardKind board) {
+    const config::Board& target = config::Of(board);
     const fs::path cacheDir = config::kSketchCacheDir;
     fs::create_directories(cacheDir);
     // The flags are part of the key so a changed toolchain setup never reuses
     // an ELF built the old way.
     std::string keyed(sketchTextUtf8);
-    for (const char* arg : config::kCompileArgs) {
+    for (const char* arg : target.compileArgs) {
         keyed += std::string("\n") + arg;
     }
-    for (const char* arg : config::kLinkArgs) {
+    for (const char* arg : target.linkArgs) {
         keyed += std::string("\n") + arg;
     }
     const std::string key = ContentKey(keyed);
@@ -128,12 +129,12 @@ fs::path BuildSketch(std::string_view sketchTextUtf8) {
     }
 
     std::vector<std::string> compile{config::kAvrGxx};
-    compile.insert(compile.end(), std::begin(config::kCompileArgs), std::end(config::kCompileArgs));
+    compile.insert(compile.end(), target.compileArgs.begin(), target.compileArgs.end());
     compile.insert(compile.end(), {source.string(), "-o", object.string()});
     std::vector<std::string> link{config::kAvrGcc};
-    link.insert(link.end(), std::begin(config::kLinkArgs), std::end(config::kLinkArgs));
+    link.insert(link.end(), target.linkArgs.begin(), target.linkArgs.end());
     link.insert(link.end(),
-                {"-o", elf.string(), object.string(), config::kCoreArchive, "-L" + workDir.string(), "-lm"});
+                {"-o", elf.string(), object.string(), target.coreArchive, "-L" + workDir.string(), "-lm"});
 
     for (const auto& step : {compile, link}) {
         const CommandResult result = Run(step, workDir / "output.txt");

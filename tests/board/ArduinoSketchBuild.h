@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sign/SignTarget.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -23,11 +25,12 @@ struct SramUse {
     std::size_t Static() const { return data + bss + noinit; }
 };
 
-// Compiles and links a sketch for the Arduino Mega 2560 with the IDE's flags and
-// the prebuilt core archive, returning the ELF. Builds are cached by sketch text,
-// so rerunning the suite only simulates. Throws SketchBuildError carrying the
-// compiler's output when the sketch does not build.
-std::filesystem::path BuildSketch(std::string_view sketchTextUtf8);
+// Compiles and links a sketch for the board, the Arduino Mega 2560 or Uno,
+// with the IDE's flags and the prebuilt core archive, returning the ELF.
+// Builds are cached by sketch text, so rerunning the suite only simulates.
+// Throws SketchBuildError carrying the compiler's output when the sketch does
+// not build.
+std::filesystem::path BuildSketch(std::string_view sketchTextUtf8, BoardKind board = BoardKind::Mega2560);
 
 SramUse MeasureSram(const std::filesystem::path& elf);
 

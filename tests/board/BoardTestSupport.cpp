@@ -47,18 +47,18 @@ BoardRun RunOnBoardFromFrame(const QString& sketch, int firstFrame, std::size_t 
     return run;
 }
 
-QString BannerSketch(int phrases) {
+QString BannerSketch(int phrases, const SignTarget& target) {
     QString text;
     for (int i = 1; i <= phrases; ++i) text += QString::number(i) + u' ';
     DrawingSurface surface;
     BannerConverter converter(surface);
-    return converter.ConvertBanner(text, FirstScanRow::Row3);
+    return converter.ConvertBanner(text, FirstScanRow::Row3, target);
 }
 
-QString MarqueeSketch() {
+QString MarqueeSketch(const SignTarget& target) {
     std::vector<std::uint16_t> columns;
     for (std::uint32_t i = 0; i < 90; ++i) columns.push_back(std::uint16_t((i + 1) * 2654435761u >> 16));
-    return MarqueeWriter::Sketch(columns, MarqueeSweeps(MarqueeSpeed::Fast));
+    return MarqueeWriter::Sketch(columns, MarqueeSweeps(MarqueeSpeed::Fast), target);
 }
 
 Program EveryStyleProgram() {
@@ -73,17 +73,21 @@ Program EveryStyleProgram() {
     return program;
 }
 
-QString EveryStyleProgramSketch() {
+QString EveryStyleProgramSketch(const SignTarget& target) {
     DrawingSurface surface;
     ProgramConverter converter(surface);
-    return converter.ConvertProgram(EveryStyleProgram(), {});
+    ConversionOptions options;
+    options.target = target;
+    return converter.ConvertProgram(EveryStyleProgram(), options);
 }
 
-std::vector<Stretch> Stretches(std::span<const PortWrite> writes) {
+std::vector<Stretch> Stretches(std::span<const PortWrite> writes) { return Stretches(DecodeSweeps(writes)); }
+
+std::vector<Stretch> Stretches(std::span<const ShownSweep> sweeps) {
     constexpr std::uint64_t kPauseCycles = 20 * kCyclesPerMillisecond;
     std::vector<Stretch> stretches;
     std::uint64_t lastEnd = 0;
-    for (const ShownSweep& sweep : DecodeSweeps(writes)) {
+    for (const ShownSweep& sweep : sweeps) {
         if (!sweep.complete) continue;
         if (!stretches.empty() && sweep.startCycle - lastEnd > kPauseCycles) stretches.push_back({{}, true, lastEnd});
         if (stretches.empty() || stretches.back().pause || stretches.back().image != sweep.image)

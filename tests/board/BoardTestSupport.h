@@ -42,15 +42,15 @@ BoardRun RunOnBoardFromFrame(const QString& sketch, int firstFrame, std::size_t 
 // Builds and runs a sketch as it is, without reading its table.
 BoardRun RunBuiltSketch(const std::string& sketchUtf8, std::size_t framesWanted, std::uint64_t simulatedMilliseconds);
 
-// The phrases 1 to n, as the run button converts them.
-QString BannerSketch(int phrases);
+// The phrases 1 to n, as the run button converts them for the target.
+QString BannerSketch(int phrases, const SignTarget& target = {});
 // Ninety scattered columns scrolling at the fast speed.
-QString MarqueeSketch();
+QString MarqueeSketch(const SignTarget& target = {});
 
 // Six items, one of each style, with holds of 2.0 and 1.0 s.
 Program EveryStyleProgram();
-// Its sketch as the 節目表 run writes it.
-QString EveryStyleProgramSketch();
+// Its sketch as the 節目表 run writes it for the target.
+QString EveryStyleProgramSketch(const SignTarget& target = {});
 
 // What the sign showed, stretch by stretch: consecutive sweeps of one
 // picture, or a pause in which no port was written at all. Reading a page
@@ -62,6 +62,8 @@ struct Stretch {
     std::uint64_t startCycle = 0;
 };
 std::vector<Stretch> Stretches(std::span<const PortWrite> writes);
+// The same from sweeps however decoded, the school's sign's or the P10 panels'.
+std::vector<Stretch> Stretches(std::span<const ShownSweep> sweeps);
 
 // Names the LED columns where a shown image and a table row differ.
 std::string DescribeDifference(const MatrixImage& shown, const MatrixImage& expected);

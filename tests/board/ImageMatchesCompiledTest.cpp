@@ -122,8 +122,8 @@ INSTANTIATE_TEST_SUITE_P(
     Forms, ImageShowsAsCompiled,
     testing::Values(ImageCase{"Sram15Phrases", [] { return BannerSketch(15); }},
                     ImageCase{"Flash300Phrases", [] { return BannerSketch(300); }},
-                    ImageCase{"Marquee", MarqueeSketch},
-                    ImageCase{"EveryStyleProgram", EveryStyleProgramSketch},
+                    ImageCase{"Marquee", [] { return MarqueeSketch(); }},
+                    ImageCase{"EveryStyleProgram", [] { return EveryStyleProgramSketch(); }},
                     ImageCase{"ProgramPagesAcross64KiB", PagesAcross64KiB},
                     // Minus taken in 16-bit unsigned int: a hold of 78 sweeps, and 4, 拉幕, for the blink.
                     ImageCase{"ProgramNumbersWrittenNegative",

@@ -9,15 +9,13 @@
 //
 // AWARD_RECORD_SHOW_TIMES=<folder> writes what the board shows there instead.
 
-#include "BoardTestSupport.h"
-#include "ImageRun.h"
 #include "PictureSamples.h"
+#include "ShowTimings.h"
+#include "SignRun.h"
 
-#include "engine/Shows.h"
+#include "engine/shows.h"
 #include "program/ProgramConverter.h"
-#include "reading/SketchReader.h"
 #include "surface/DrawingSurface.h"
-
 
 #include <gtest/gtest.h>
 
@@ -25,26 +23,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <limits>
-#include <sstream>
 
 namespace award::board {
 namespace {
-
-// A stretch as the data file keeps it: its picture, or a pause, and how long
-// it lasted until the next began.
-struct Timed {
-    MatrixImage image{};
-    bool pause = false;
-    std::uint64_t cycles = 0;
-};
-
-std::vector<Timed> Timings(const std::vector<Stretch>& stretches) {
-    std::vector<Timed> timed;
-    for (std::size_t i = 0; i + 1 < stretches.size(); ++i)
-        timed.push_back({stretches[i].image, stretches[i].pause, stretches[i + 1].startCycle - stretches[i].startCycle});
-    return timed;
-}
 
 void Write(const std::string& path, const std::vector<Timed>& timed) {
     std::ofstream out(path);
@@ -101,46 +82,6 @@ struct TimesCase {
 
 void PrintTo(const TimesCase& c, std::ostream* out) { *out << c.what; }
 
-
-// The preview's cycle, and the first picture of the next, as the board's
-// stretches: equal pictures in a row make one.
-std::vector<Timed> PreviewTimings(const QString& sketch) {
-    const auto read = ReadSketch(sketch);
-    if (!read) throw std::runtime_error("the reader does not know the sketch");
-    const Shows shows = ShowsOf(*read);
-    std::vector<ShownImage> cycle = PlayedCycle(shows);
-    cycle.push_back(cycle.front());
-    std::vector<Timed> timed;
-    for (const ShownImage& shown : cycle) {
-        const std::uint64_t cycles = shown.columns * shows.columnCycles;
-        if (!timed.empty() && !shown.pause && !timed.back().pause && timed.back().image == shown.words)
-            timed.back().cycles += cycles;
-        else
-            timed.push_back({shown.words, shown.pause, cycles});
-    }
-    timed.pop_back();
-    return timed;
-}
-
-void ExpectShows(const std::vector<Timed>& seen, const std::vector<Timed>& expected,
-                 bool (*timeAgrees)(const Timed&, const Timed&)) {
-    ASSERT_FALSE(expected.empty()) << "nothing expected";
-    // The expected ends one cycle in; the board must have got as far.
-    ASSERT_GE(seen.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        SCOPED_TRACE("stretch " + std::to_string(i) + (expected[i].pause ? ", a pause" : ""));
-        ASSERT_EQ(seen[i].pause, expected[i].pause);
-        ASSERT_TRUE(seen[i].image == expected[i].image) << DescribeDifference(seen[i].image, expected[i].image);
-        EXPECT_TRUE(timeAgrees(seen[i], expected[i]))
-            << double(seen[i].cycles) / kCyclesPerMillisecond << " ms, expected "
-            << double(expected[i].cycles) / kCyclesPerMillisecond << " ms";
-    }
-}
-
-bool WithinOnePerCent(const Timed& seen, const Timed& expected) {
-    return std::abs(double(seen.cycles) / double(expected.cycles) - 1) <= 0.01;
-}
-
 class ShowTimes : public testing::TestWithParam<TimesCase> {};
 
 TEST_P(ShowTimes, AsThePreviewPlaysThemAndAsRecorded) {
@@ -150,10 +91,9 @@ TEST_P(ShowTimes, AsThePreviewPlaysThemAndAsRecorded) {
     for (const bool compiled : {true, false}) {
         const std::string name = std::string(GetParam().what) + (compiled ? "-compiled" : "-image") + ".txt";
         SCOPED_TRACE(name);
-        const BoardRun run = compiled ? RunBuiltSketch(sketch.toStdString(), std::numeric_limits<std::size_t>::max(), ms)
-                                      : RunImage(sketch, ms);
+        const SignRun run = RunOnSign(sketch, compiled ? Delivery::Compiled : Delivery::Image, ms);
         ASSERT_TRUE(run.stillRunning);
-        const std::vector<Timed> seen = Timings(Stretches(run.writes));
+        const std::vector<Timed> seen = Timings(Stretches(run.sweeps));
         if (const char* folder = std::getenv("AWARD_RECORD_SHOW_TIMES"); folder && GetParam().recorded) {
             Write(std::string(folder) + "/" + name, seen);
             continue;
@@ -196,8 +136,8 @@ QString ElevenStyleProgramSketch() {
 // items (about 14.5 s), the eleven items (about 22 s).
 INSTANTIATE_TEST_SUITE_P(Forms, ShowTimes,
                          testing::Values(TimesCase{"Banner15", [] { return BannerSketch(15); }, 18000},
-                                         TimesCase{"Marquee90", MarqueeSketch, 4200},
-                                         TimesCase{"EveryStyleProgram", EveryStyleProgramSketch, 16500},
+                                         TimesCase{"Marquee90", [] { return MarqueeSketch(); }, 4200},
+                                         TimesCase{"EveryStyleProgram", [] { return EveryStyleProgramSketch(); }, 16500},
                                          TimesCase{"ElevenStyleProgram", ElevenStyleProgramSketch, 24000, false}),
                          [](const auto& row) { return std::string(row.param.what); });
 

@@ -4,10 +4,10 @@
 
 #include <avr_uart.h>
 #include <sim_avr.h>
+#include <sim_regbit.h>
 #include <sim_elf.h>
 #include <sim_hex.h>
 #include <sim_io.h>
-#include <sim_regbit.h>
 
 #include <algorithm>
 #include <cstdarg>
@@ -18,7 +18,8 @@
 
 namespace award::board {
 
-static_assert(SimulatedBoard::kClockHz == config::kClockHz, "the board's F_CPU");
+static_assert(SimulatedBoard::kClockHz == config::kMega2560.clockHz, "the Mega's F_CPU");
+static_assert(SimulatedBoard::kClockHz == config::kUno.clockHz, "the Uno's F_CPU");
 
 namespace {
 
@@ -27,20 +28,6 @@ namespace {
 constexpr std::uint16_t kPortC = 0x28;
 constexpr std::uint16_t kPortF = 0x31;
 constexpr std::uint16_t kPortK = 0x108;
-
-struct StockFirmware {
-    const char* mcu;
-    const char* bootloaderHex;
-};
-
-StockFirmware FirmwareOf(StockBoard stock) {
-    switch (stock) {
-    case StockBoard::Mega2560: break;
-    case StockBoard::Uno: return {config::kUnoMcu, config::kUnoBootloaderHex};
-    case StockBoard::NanoOldBootloader: return {config::kUnoMcu, config::kNanoBootloaderHex};
-    }
-    return {config::kMcu, config::kBootloaderHex};
-}
 
 // simavr's default sleep callback waits in real time; a test wants the
 // simulated time to pass as fast as the host allows.
@@ -66,6 +53,20 @@ void ReleaseFirmware(elf_firmware_t& firmware) {
     firmware = {};
 }
 
+struct StockFirmware {
+    BoardKind board;
+    const char* bootloaderHex;
+};
+
+StockFirmware FirmwareOf(StockBoard stock) {
+    switch (stock) {
+    case StockBoard::Mega2560: break;
+    case StockBoard::Uno: return {BoardKind::Uno, config::kUno.bootloaderHex};
+    case StockBoard::NanoOldBootloader: return {BoardKind::Uno, config::kNanoBootloaderHex};
+    }
+    return {BoardKind::Mega2560, config::kMega2560.bootloaderHex};
+}
+
 }  // namespace
 
 void SimulatedBoard::SimavrDeleter::operator()(avr_t* avr) const {
@@ -75,9 +76,10 @@ void SimulatedBoard::SimavrDeleter::operator()(avr_t* avr) const {
     free(avr);
 }
 
-SimulatedBoard::SimulatedBoard(const char* mcu) {
+SimulatedBoard::SimulatedBoard(BoardKind board) : board_(board) {
     avr_global_logger_set(QuietLogger);
-    // The ELF built for the Mega carries no .mmcu section, so name the part.
+    // The ELF built for the board carries no .mmcu section, so name the part.
+    const char* mcu = config::Of(board).mcu;
     avr_.reset(avr_make_mcu_by_name(mcu));
     if (!avr_) {
         throw std::runtime_error(std::string("this simavr has no ") + mcu);
@@ -87,19 +89,21 @@ SimulatedBoard::SimulatedBoard(const char* mcu) {
     avr_->sleep = NoRealTimeSleep;
     avr_->log = LOG_ERROR;
 
-    const bool mega = std::string(mcu) == config::kMcu;
+    // The Uno has only port C of the school's sign's three.
+    const bool mega = board == BoardKind::Mega2560;
     portAddress_[static_cast<int>(MatrixPort::C)] = kPortC;
     portAddress_[static_cast<int>(MatrixPort::F)] = mega ? kPortF : 0;
     portAddress_[static_cast<int>(MatrixPort::K)] = mega ? kPortK : 0;
     // Registered alongside simavr's own port handlers, which keep the register
     // contents; this callback only observes. simavr shares at most four
-    // registers between handlers like this, and three are used here.
+    // registers between handlers like this: three are used here, the fourth
+    // by the P10 panels' SPI.
     for (const std::uint16_t address : portAddress_) {
         if (address != 0) avr_register_io_write(avr_.get(), address, OnPortWrite, this);
     }
 }
 
-SimulatedBoard::SimulatedBoard(const std::filesystem::path& elf) : SimulatedBoard(config::kMcu) {
+SimulatedBoard::SimulatedBoard(const std::filesystem::path& elf, BoardKind board) : SimulatedBoard(board) {
     elf_firmware_t firmware{};
     if (elf_read_firmware(elf.c_str(), &firmware) != 0) {
         ReleaseFirmware(firmware);
@@ -112,7 +116,7 @@ SimulatedBoard::SimulatedBoard(const std::filesystem::path& elf) : SimulatedBoar
 std::unique_ptr<SimulatedBoard> SimulatedBoard::WithStockBootloader(StockBoard stock) {
     const StockFirmware firmware = FirmwareOf(stock);
     const std::string hex = firmware.bootloaderHex;
-    std::unique_ptr<SimulatedBoard> board(new SimulatedBoard(firmware.mcu));
+    std::unique_ptr<SimulatedBoard> board(new SimulatedBoard(firmware.board));
     avr_t* avr = board->avr_.get();
     ihex_chunk_p chunks = nullptr;
     const int count = read_ihex_chunks(hex.c_str(), &chunks);
@@ -141,8 +145,8 @@ std::unique_ptr<SimulatedBoard> SimulatedBoard::WithStockBootloader(StockBoard s
     return board;
 }
 
-std::unique_ptr<SimulatedBoard> SimulatedBoard::WithHexFile(const std::filesystem::path& hex) {
-    std::unique_ptr<SimulatedBoard> board(new SimulatedBoard(config::kMcu));
+std::unique_ptr<SimulatedBoard> SimulatedBoard::WithHexFile(const std::filesystem::path& hex, BoardKind kind) {
+    std::unique_ptr<SimulatedBoard> board(new SimulatedBoard(kind));
     avr_t* avr = board->avr_.get();
     ihex_chunk_p chunks = nullptr;
     const int count = read_ihex_chunks(hex.c_str(), &chunks);
@@ -201,12 +205,12 @@ bool SimulatedBoard::RunUntil(const StopCondition& stop, std::uint64_t cycleLimi
     return true;
 }
 
-std::span<const std::uint8_t> SimulatedBoard::Flash() const {
-    return {avr_->flash, std::size_t{avr_->flashend} + 1};
-}
-
 std::uint64_t SimulatedBoard::Now() const {
     return avr_->cycle;
+}
+
+std::span<const std::uint8_t> SimulatedBoard::Flash() const {
+    return {avr_->flash, std::size_t{avr_->flashend} + 1};
 }
 
 }  // namespace award::board

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sign/SignTarget.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -29,21 +31,22 @@ enum class StockBoard {
     NanoOldBootloader  // ATmegaBOOT at 57600 baud, the Nano's before optiboot
 };
 
-// An ATmega2560 or ATmega328P at the board's 16 MHz running a firmware under
-// simavr, recording every write the firmware makes to the ports of C, F and K
-// that the chip has (the ATmega328P has only C).
+// The board's microcontroller at its 16 MHz running a firmware under simavr:
+// an ATmega2560 for the Mega 2560 or an ATmega328P for the Uno and Nano,
+// recording every write the firmware makes to the ports of C, F and K that
+// the chip has (the ATmega328P has only C).
 class SimulatedBoard {
 public:
     static constexpr std::uint64_t kClockHz = 16'000'000;
 
-    // An ATmega2560 running an ELF built for it.
-    explicit SimulatedBoard(const std::filesystem::path& elf);
+    explicit SimulatedBoard(const std::filesystem::path& elf, BoardKind board = BoardKind::Mega2560);
     // A board as it leaves the factory: flash erased but for the stock
     // bootloader, which runs first after every reset.
     static std::unique_ptr<SimulatedBoard> WithStockBootloader(StockBoard stock = StockBoard::Mega2560);
     // A board whose flash holds an Intel HEX file from address 0, as avrdude
     // writes it, and nothing else.
-    static std::unique_ptr<SimulatedBoard> WithHexFile(const std::filesystem::path& hex);
+    static std::unique_ptr<SimulatedBoard> WithHexFile(const std::filesystem::path& hex,
+                                                       BoardKind board = BoardKind::Mega2560);
     ~SimulatedBoard();
     SimulatedBoard(const SimulatedBoard&) = delete;
     SimulatedBoard& operator=(const SimulatedBoard&) = delete;
@@ -61,12 +64,13 @@ public:
     // what was recorded before is dropped.
     void Reset();
     avr_t* Core() const { return avr_.get(); }
+    BoardKind Board() const { return board_; }
     // The whole flash, bootloader included.
     std::span<const std::uint8_t> Flash() const;
     std::span<const PortWrite> Writes() const { return writes_; }
 
 private:
-    explicit SimulatedBoard(const char* mcu);
+    explicit SimulatedBoard(BoardKind board);
     static void OnPortWrite(avr_t* avr, std::uint16_t address, std::uint8_t value, void* param);
 
     struct SimavrDeleter {
@@ -74,6 +78,7 @@ private:
     };
 
     std::unique_ptr<avr_t, SimavrDeleter> avr_;
+    BoardKind board_;
     std::vector<PortWrite> writes_;
     // Where each port is in data space; 0 for one the chip lacks.
     std::uint16_t portAddress_[3] = {};

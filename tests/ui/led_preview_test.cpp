@@ -207,6 +207,33 @@ private slots:
         QCOMPARE(leds, 64 * 16);
     }
 
+    // A dimmed sketch, as the sketch names it, draws its lit LEDs darker, and
+    // the dimmer the darker; unlit ones stay as they are.
+    void aDimmedSketchDrawsDimmerLeds() {
+        Words all{};
+        all.fill(0x00FF);
+        const auto colours = [&](int brightness) {
+            LedPreview preview;
+            preview.resize(740, 144);
+            const std::vector<std::uint16_t> columns(all.begin(), all.end());
+            preview.SetSketchText(award::MarqueeWriter::Sketch(columns, 4, {award::SignKind::P10Pair,
+                                                                            award::BoardKind::Uno, brightness}));
+            while (Shown(preview) != all) preview.Step();
+            const QImage picture = preview.grab().toImage();
+            // The middle of the LED of row 1 and of row 16 in column 32.
+            const int x = int(4 + (32 + 0.5) * (740 - 8.0) / 64);
+            return std::pair{picture.pixelColor(x, int(4 + 0.5 * (144 - 8.0) / 16)),
+                             picture.pixelColor(x, int(4 + 15.5 * (144 - 8.0) / 16))};
+        };
+        const auto [full, fullOff] = colours(8);
+        const auto [half, halfOff] = colours(4);
+        const auto [dim, dimOff] = colours(1);
+        QVERIFY(full.red() > half.red() && half.red() > dim.red());
+        QVERIFY(dim.red() > dimOff.red());
+        QCOMPARE(fullOff, dimOff);
+        QCOMPARE(halfOff, dimOff);
+    }
+
     void theTimerPlaysOnByItself() {
         LedPreview preview;
         preview.SetSketchText(SketchOf({Only(0, 1), Only(1, 1)}));

@@ -20,6 +20,9 @@ rows=(
   "ming bold italic|三年丁班 品學兼優 |--bold --italic"
   "italic marquee|全校同賀 恭喜 |--marquee --speed fast --italic"
   "program named in Chinese|unused|--program $work/節目.csv --font 標楷體"
+  "P10 panels on an Uno, dimmed|恭喜 賀 |--sign p10 --board uno --brightness 3"
+  "P10 panels on a Mega, a marquee|全校同賀 |--sign p10 --marquee"
+  "the school's sign on an Uno|恭喜 |--board uno"
   "unknown option|恭喜 |--no-such-option"
 )
 

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "sign/Mega2560.h"
+#include "sign/SignTarget.h"
+#include "sign/UnoNano.h"
+
+// The memories of the board a sketch is for.
+
+namespace award {
+
+inline constexpr int ProgramBytes(BoardKind board) {
+    return board == BoardKind::Uno ? kUnoNanoProgramBytes : kMega2560ProgramBytes;
+}
+inline constexpr int SramBytes(BoardKind board) { return board == BoardKind::Uno ? kUnoSramBytes : kMega2560SramBytes; }
+
+}  // namespace award
