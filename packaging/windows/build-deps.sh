@@ -3,9 +3,11 @@
 # sources into a cache outside the source tree, once: each one's folder is
 # named by its version and a hash of its build options, so a second run finds
 # it and returns at once, and a change of version or options builds anew.
+# Each build prints its seconds (.ci/stage.sh).
 #   bash packaging/windows/build-deps.sh      prints the cache folder last
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../../.ci/stage.sh"
 toolchain=$here/toolchain-mingw64.cmake
 cache=${AWARD_WIN_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/award-banner/windows}
 jobs=${AWARD_WIN_JOBS:-$(nproc)}
@@ -42,20 +44,33 @@ unpack() {  # unpack GLOB -> prints the folder it made
 }
 
 have() { ls "$cache"/src/$1 >/dev/null 2>&1; }
-have 'qt6-base_6.4.2*.orig.tar.*' && have 'qt6-base_6.4.2*.debian.tar.*' \
-  || apt_src qt6-base
-have 'freetype_2.12.1*.orig.tar.*' || apt_src freetype
-have 'libcsv_3.0.3*.orig.tar.*' || apt_src libcsv
-# The archive serves avrdude's orig tarball but not its debian one, which
-# makes apt report a failure after the part we need has arrived.
-have 'avrdude_7.1*.orig.tar.*' || apt_src avrdude || have 'avrdude_7.1*.orig.tar.*'
+missing_sources() {
+  have 'qt6-base_6.4.2*.orig.tar.*' && have 'qt6-base_6.4.2*.debian.tar.*' || echo qt6-base
+  have 'freetype_2.12.1*.orig.tar.*' || echo freetype
+  have 'libcsv_3.0.3*.orig.tar.*' || echo libcsv
+  have 'avrdude_7.1*.orig.tar.*' || echo avrdude
+}
+fetch_sources() {
+  local package
+  for package in "$@"; do
+    # The archive serves avrdude's orig tarball but not its debian one, which
+    # makes apt report a failure after the part we need has arrived.
+    apt_src "$package" || { [ "$package" = avrdude ] && have 'avrdude_7.1*.orig.tar.*'; }
+  done
+}
+# Stages run outside a condition, where a failing command stops the script.
+missing=$(missing_sources)
+if [ -n "$missing" ]; then
+  stage "windows sources" fetch_sources $missing
+fi
 
 qt_options=(-release -shared -nomake tests -nomake examples -no-opengl -no-dbus -no-icu -no-zstd
   -no-pkg-config -qt-zlib -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-pcre
   -no-feature-sql -no-feature-network -no-feature-concurrent -no-feature-xml
   -no-feature-printsupport -no-feature-tabletevent -no-feature-vulkan -no-feature-testlib)
 qt_prefix=$cache/qt-6.4.2-$(key "${qt_options[*]}" "$(cat "$toolchain")")
-if [ ! -f "$qt_prefix/.complete" ]; then
+build_qt() {
+  local src build debian
   src=$(unpack 'qt6-base_6.4.2*.orig.tar.*')
   debian=$(ls "$cache"/src/qt6-base_6.4.2*.debian.tar.* | head -1)
   if [ ! -f "$src/.debian-patched" ]; then
@@ -74,6 +89,9 @@ if [ ! -f "$qt_prefix/.complete" ]; then
    && ninja -j"$jobs" && ninja install)
   touch "$qt_prefix/.complete"
   rm -rf "$build"
+}
+if [ ! -f "$qt_prefix/.complete" ]; then
+  stage "qt for windows" build_qt
 fi
 
 ft_options=(-DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON
@@ -81,39 +99,51 @@ ft_options=(-DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DFT_DISABLE_ZLIB
 gtest_version=$(dpkg-query -W -f='${Version}' libgtest-dev)
 deps_prefix=$cache/deps-$(key "${ft_options[*]}" freetype-2.12.1 avrdude-7.1 libcsv-3.0.3 \
   "googletest-$gtest_version" "$(cat "$toolchain")")
-if [ ! -f "$deps_prefix/.complete" ]; then
+build_freetype() {
+  local src build=$cache/build/freetype
   src=$(unpack 'freetype_2.12.1*.orig.tar.*')
-  build=$cache/build/freetype
   rm -rf "$build"
   cmake -S "$src" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_INSTALL_PREFIX="$deps_prefix" "${ft_options[@]}"
-  cmake --build "$build" -j"$jobs" && cmake --install "$build"
+  cmake --build "$build" -j"$jobs"
+  cmake --install "$build"
   rm -rf "$build"
-
+}
+build_avrdude() {
+  local src build=$cache/build/avrdude
   src=$(unpack 'avrdude_7.1*.orig.tar.*')
-  build=$cache/build/avrdude
   rm -rf "$build"
   cmake -S "$src" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release
   cmake --build "$build" -j"$jobs"
   mkdir -p "$deps_prefix/avrdude"
   cp "$build/src/avrdude.exe" "$build/src/avrdude.conf" "$deps_prefix/avrdude/"
   rm -rf "$build"
-
-  # libcsv is one C file; Debian builds it with libtool, which has nothing
-  # to add for a static library.
+}
+# libcsv is one C file; Debian builds it with libtool, which has nothing to
+# add for a static library.
+build_libcsv() {
+  local src
   src=$(unpack 'libcsv_3.0.3*.orig.tar.*')
   mkdir -p "$deps_prefix/include" "$deps_prefix/lib"
   x86_64-w64-mingw32-gcc-posix -O2 -c "$src/libcsv.c" -o "$cache/src/libcsv.o"
   x86_64-w64-mingw32-ar rcs "$deps_prefix/lib/libcsv.a" "$cache/src/libcsv.o"
   cp "$src/csv.h" "$deps_prefix/include/"
-
-  # GoogleTest for the tests under Wine, from the source libgtest-dev ships.
-  build=$cache/build/googletest
+}
+# GoogleTest for the tests under Wine, from the source libgtest-dev ships.
+build_googletest() {
+  local build=$cache/build/googletest
   rm -rf "$build"
   cmake -S /usr/src/googletest -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps_prefix" -DBUILD_GMOCK=OFF -Dgtest_disable_pthreads=OFF
-  cmake --build "$build" -j"$jobs" && cmake --install "$build"
+  cmake --build "$build" -j"$jobs"
+  cmake --install "$build"
   rm -rf "$build"
+}
+if [ ! -f "$deps_prefix/.complete" ]; then
+  stage "freetype for windows" build_freetype
+  stage "avrdude for windows" build_avrdude
+  stage "libcsv for windows" build_libcsv
+  stage "googletest for windows" build_googletest
   touch "$deps_prefix/.complete"
 fi
 

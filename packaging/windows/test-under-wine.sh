@@ -10,6 +10,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$root/build-windows
+. "$root/.ci/stage.sh"
 eval "$(bash "$root/packaging/windows/build-deps.sh" | grep '^AWARD_WIN_')"
 
 export WINEPREFIX=$build/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
@@ -40,7 +41,7 @@ cleanup() {
   wineserver -k 2>/dev/null || true
   [ -z "$display" ] || kill "$xvfb" 2>/dev/null || true
 }
-trap cleanup EXIT
+trap 'status=$?; cleanup; stage_exit $status' EXIT
 
 # A virtual X server for everything Wine shows.
 for n in $(seq 90 140); do
@@ -51,54 +52,71 @@ xvfb=$!
 export DISPLAY=$display
 await 60 xdpyinfo -display "$display" >/dev/null 2>&1
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+make_prefix() {
   wineboot -i >/dev/null 2>&1
   timeout 300 wineserver -w
+}
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  stage "wine prefix" make_prefix
 fi
 fonts=$WINEPREFIX/drive_c/windows/Fonts
 mkdir -p "$fonts"
 cp /usr/share/fonts/truetype/arphic/uming.ttc /usr/share/fonts/truetype/arphic/ukai.ttc "$fonts/"
 
 echo "== core tests and the command's output under Wine"
-(cd "$build" && ctest --output-on-failure -j"${AWARD_WIN_JOBS:-2}" --timeout 600)
+tests() { (cd "$build" && ctest --output-on-failure -j"${AWARD_WIN_JOBS:-2}" --timeout 600); }
+stage "tests under wine" tests
 
-echo "== installer"
-wine "$build/award-banner-setup.exe" /S
-timeout 300 wineserver -w
 program_files=$WINEPREFIX/drive_c/Program\ Files/award-banner
 start_menu=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs
-for file in award-banner.exe award-banner-sketch.exe avrdude.exe avrdude.conf uninstall.exe Qt6Widgets.dll \
-            plugins/platforms/qwindows.dll plugins/imageformats/qjpeg.dll plugins/imageformats/qgif.dll \
-            translations/qtbase_zh_TW.qm; do
-  [ -f "$program_files/$file" ] || { echo "not installed: $file"; exit 1; }
-done
-[ -f "$start_menu/電子獎狀看板程式.lnk" ] || { echo "no Start-menu entry"; exit 1; }
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\award-banner'
-wine reg query "$key" /v UninstallString 2>/dev/null | grep -q uninstall.exe \
-  || { echo "no uninstaller entry in the registry"; exit 1; }
-# The installed command, run from its own folder, writes the sketch.
-printf '恭喜 ' | wine "$program_files/award-banner-sketch.exe" --font 標楷體 | grep -q 'unsigned int' \
-  || { echo "the installed command writes no sketch"; exit 1; }
-echo "installed: programs, Start-menu entry, uninstaller"
+
+echo "== installer"
+installer() {
+  wine "$build/award-banner-setup.exe" /S
+  timeout 300 wineserver -w
+  local file
+  for file in award-banner.exe award-banner-sketch.exe avrdude.exe avrdude.conf uninstall.exe Qt6Widgets.dll \
+              plugins/platforms/qwindows.dll plugins/imageformats/qjpeg.dll plugins/imageformats/qgif.dll \
+              translations/qtbase_zh_TW.qm; do
+    [ -f "$program_files/$file" ] || { echo "not installed: $file"; exit 1; }
+  done
+  [ -f "$start_menu/電子獎狀看板程式.lnk" ] || { echo "no Start-menu entry"; exit 1; }
+  wine reg query "$key" /v UninstallString 2>/dev/null | grep -q uninstall.exe \
+    || { echo "no uninstaller entry in the registry"; exit 1; }
+  # The installed command, run from its own folder, writes the sketch.
+  printf '恭喜 ' | wine "$program_files/award-banner-sketch.exe" --font 標楷體 | grep -q 'unsigned int' \
+    || { echo "the installed command writes no sketch"; exit 1; }
+  echo "installed: programs, Start-menu entry, uninstaller"
+}
+stage "installer under wine" installer
 
 echo "== to the sign: the installed command uploads through COM5 to a simulated Mega"
-uploaded=$(AWARD_WINE_SKETCH_COMMAND="$program_files/award-banner-sketch.exe" \
-  "$root/build/tests/board/upload_tests" --gtest_filter='UploadToBoard.WindowsCommand*' 2>&1) \
-  || { echo "$uploaded"; exit 1; }
-grep -q '^\[       OK \]' <<<"$uploaded" || { echo "$uploaded"; echo "the upload under Wine did not run"; exit 1; }
-echo "uploaded through COM5; the simulated Mega shows the banner"
+upload() {
+  local uploaded
+  uploaded=$(AWARD_WINE_SKETCH_COMMAND="$program_files/award-banner-sketch.exe" \
+    "$root/build/tests/board/upload_tests" --gtest_filter='UploadToBoard.WindowsCommand*' 2>&1) \
+    || { echo "$uploaded"; exit 1; }
+  grep -q '^\[       OK \]' <<<"$uploaded" || { echo "$uploaded"; echo "the upload under Wine did not run"; exit 1; }
+  echo "uploaded through COM5; the simulated Mega shows the banner"
+}
+stage "upload under wine" upload
 
 echo "== window"
 linux_command=$root/build/cli/award-banner-sketch
 [ -x "$linux_command" ] || linux_command=
-bash "$root/packaging/windows/window-check.sh" "$program_files/award-banner.exe" "$build/window.png" "$linux_command"
+stage "window under wine" \
+  bash "$root/packaging/windows/window-check.sh" "$program_files/award-banner.exe" "$build/window.png" "$linux_command"
 
 echo "== uninstaller"
-# NSIS's uninstaller copies itself away and runs from there, so its end is
-# when Wine has no process left.
-wine "$program_files/uninstall.exe" /S
-timeout 300 wineserver -w
 gone() { [ ! -e "$program_files" ] && [ ! -e "$start_menu/電子獎狀看板程式.lnk" ]; }
-await 120 gone
-! wine reg query "$key" >/dev/null 2>&1 || { echo "the uninstaller left its registry entry"; exit 1; }
-echo "uninstalled cleanly"
+uninstaller() {
+  # NSIS's uninstaller copies itself away and runs from there, so its end is
+  # when Wine has no process left.
+  wine "$program_files/uninstall.exe" /S
+  timeout 300 wineserver -w
+  await 120 gone
+  ! wine reg query "$key" >/dev/null 2>&1 || { echo "the uninstaller left its registry entry"; exit 1; }
+  echo "uninstalled cleanly"
+}
+stage "uninstaller under wine" uninstaller
