@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Windows dependencies (Qt, FreeType, avrdude) from Debian's own
 # sources into a cache outside the source tree, once: each one's folder is
-# named by its version and a hash of its build options, so a second run finds
-# it and returns at once, and a change of version or options builds anew.
-# Each build prints its seconds (.ci/stage.sh).
+# named by a hash of its version, its build options, Debian's patches and the
+# cross compilers, so a second run finds it and returns at once, and a change
+# of any of them builds anew. Each build prints its seconds (.ci/stage.sh).
 #   bash packaging/windows/build-deps.sh      prints the cache folder last
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -64,22 +64,35 @@ if [ -n "$missing" ]; then
   stage "windows sources" fetch_sources $missing
 fi
 
+# The cross compilers and the Windows headers and libraries they build
+# against, by their Debian versions: an upgrade builds everything anew.
+toolchain_id="$(cat "$toolchain") $(dpkg-query -W -f='${Package} ${Version} ' \
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev)"
+
 qt_options=(-release -shared -nomake tests -nomake examples -no-opengl -no-dbus -no-icu -no-zstd
   -no-pkg-config -qt-zlib -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-pcre
   -no-feature-sql -no-feature-network -no-feature-concurrent -no-feature-xml
   -no-feature-printsupport -no-feature-tabletevent -no-feature-vulkan -no-feature-testlib)
-qt_prefix=$cache/qt-6.4.2-$(key "${qt_options[*]}" "$(cat "$toolchain")")
+qt_orig=$(ls "$cache"/src/qt6-base_6.4.2*.orig.tar.* | head -1)
+qt_debian=$(ls "$cache"/src/qt6-base_6.4.2*.debian.tar.* | head -1)
+# The Debian tarball holds the patch list and the patches.
+qt_patches=$(sha256sum < "$qt_debian" | cut -d' ' -f1)
+qt_prefix=$cache/qt-6.4.2-$(key "${qt_options[*]}" "$toolchain_id" "$(basename "$qt_orig")" "$qt_patches")
 build_qt() {
-  local src build debian
+  local src build
   src=$(unpack 'qt6-base_6.4.2*.orig.tar.*')
-  debian=$(ls "$cache"/src/qt6-base_6.4.2*.debian.tar.* | head -1)
+  # A source tree patched from another Debian tarball is unpacked anew.
+  if [ -f "$src/.debian-patched" ] && [ "$(cat "$src/.debian-patched")" != "$qt_patches" ]; then
+    rm -rf "$(dirname "$src")"
+    src=$(unpack 'qt6-base_6.4.2*.orig.tar.*')
+  fi
   if [ ! -f "$src/.debian-patched" ]; then
-    mkdir -p "$src/.debian-src" && tar -xf "$debian" -C "$src/.debian-src"
+    mkdir -p "$src/.debian-src" && tar -xf "$qt_debian" -C "$src/.debian-src"
     while read -r patch; do
       case "$patch" in ''|'#'*) continue ;; esac
       patch -d "$src" -p1 --forward --batch < "$src/.debian-src/debian/patches/$patch"
     done < "$src/.debian-src/debian/patches/series"
-    touch "$src/.debian-patched"
+    echo "$qt_patches" > "$src/.debian-patched"
   fi
   build=$cache/build/qtbase
   rm -rf "$build" && mkdir -p "$build"
@@ -98,7 +111,7 @@ ft_options=(-DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DFT_DISABLE_ZLIB
   -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON)
 gtest_version=$(dpkg-query -W -f='${Version}' libgtest-dev)
 deps_prefix=$cache/deps-$(key "${ft_options[*]}" freetype-2.12.1 avrdude-7.1 libcsv-3.0.3 \
-  "googletest-$gtest_version" "$(cat "$toolchain")")
+  "googletest-$gtest_version" "$toolchain_id")
 build_freetype() {
   local src build=$cache/build/freetype
   src=$(unpack 'freetype_2.12.1*.orig.tar.*')
