@@ -68,7 +68,7 @@ build_targets() {  # build_targets DIR TARGET...
   cmake --build "$dir" --target "$@"
 }
 
-tests() {  # tests DIR
+run_tests() {  # run_tests DIR
   (cd "$1" && ctest --output-on-failure -j2)
 }
 
@@ -95,7 +95,7 @@ case "${1:-}" in
   test)
     stage packages install_missing
     stage build build build -DAWARD_WERROR=ON
-    stage tests tests build
+    stage tests run_tests build
     stage "sanitizer build" build build-sanitize "${sanitizer_options[@]}"
     stage "sanitizer tests" sanitizer_tests
     ;;

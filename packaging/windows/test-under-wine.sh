@@ -64,8 +64,8 @@ mkdir -p "$fonts"
 cp /usr/share/fonts/truetype/arphic/uming.ttc /usr/share/fonts/truetype/arphic/ukai.ttc "$fonts/"
 
 echo "== core tests and the command's output under Wine"
-tests() { (cd "$build" && ctest --output-on-failure -j"${AWARD_WIN_JOBS:-2}" --timeout 600); }
-stage "tests under wine" tests
+run_tests() { (cd "$build" && ctest --output-on-failure -j"${AWARD_WIN_JOBS:-2}" --timeout 600); }
+stage "tests under wine" run_tests
 
 program_files=$WINEPREFIX/drive_c/Program\ Files/award-banner
 start_menu=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs
