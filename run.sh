@@ -68,8 +68,10 @@ build_targets() {  # build_targets DIR TARGET...
   cmake --build "$dir" --target "$@"
 }
 
+# Three at a time on two cores: the window checks and the uploads to the
+# simulated board spend much of their time waiting in real time.
 run_tests() {  # run_tests DIR
-  (cd "$1" && ctest --output-on-failure -j2)
+  (cd "$1" && ctest --output-on-failure -j3)
 }
 
 # The sanitizers watch the code that takes outside input: the banner and
