@@ -2,14 +2,16 @@
 # One entry point for a Debian 12 machine:
 #   bash run.sh app    installs what is missing, builds, opens the window
 #   bash run.sh test   installs what is missing, builds, runs every test, then
-#                      runs them again built with AddressSanitizer and
-#                      UndefinedBehaviorSanitizer
+#                      runs those of the code that takes outside input again,
+#                      built with AddressSanitizer and UndefinedBehaviorSanitizer
 #   bash run.sh windows also builds the program for Windows (its dependencies
 #                      once, into ~/.cache/award-banner/windows), makes the
 #                      installer and a portable zip, and tests them under Wine
-# Both are safe to repeat and quick once everything is in place.
+# Each is safe to repeat and quick once everything is in place, and prints the
+# seconds of each stage and the total (.ci/stage.sh).
 set -euo pipefail
 cd "$(dirname "$0")"
+. .ci/stage.sh
 
 packages=(
   cmake ninja-build g++ pkg-config ccache
@@ -60,30 +62,54 @@ build() {  # build DIR [cmake options...]
   cmake --build "$1"
 }
 
+build_targets() {  # build_targets DIR TARGET...
+  local dir=$1; shift
+  configure "$dir" -DAWARD_WERROR=ON
+  cmake --build "$dir" --target "$@"
+}
+
+# Three at a time on two cores: the window checks and the uploads to the
+# simulated board spend much of their time waiting in real time.
+run_tests() {  # run_tests DIR
+  (cd "$1" && ctest --output-on-failure -j3)
+}
+
+# The sanitizers watch the code that takes outside input: the banner and
+# program readers, the sketch reader, files, conversion, the board image and
+# the command, through core_tests, reader_memory_tests, board_report_tests,
+# command_input_tests and process_tests. The window's tests and the board
+# simulations feed that code nothing the core tests do not, and run above;
+# with them goes the window itself, which nothing here runs.
+sanitizer_options=(-DAWARD_SANITIZE=ON -DAWARD_BENCHMARKS=OFF -DAWARD_WERROR=ON
+  -DAWARD_BOARD_TESTS=OFF -DAWARD_WINDOW=OFF)
+sanitizer_tests() {
+  (cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 \
+     LSAN_OPTIONS=suppressions="$PWD/../tests/lsan.supp":print_suppressions=0 \
+     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j2)
+}
+
 case "${1:-}" in
   app)
-    install_missing
-    build build
+    stage packages install_missing
+    stage build build build
     exec ./build/award-banner
     ;;
   test)
-    install_missing
-    build build -DAWARD_WERROR=ON
-    (cd build && ctest --output-on-failure -j2)
-    build build-sanitize -DAWARD_SANITIZE=ON -DAWARD_BENCHMARKS=OFF -DAWARD_WERROR=ON
-    (cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 \
-       LSAN_OPTIONS=suppressions="$PWD/../tests/lsan.supp":print_suppressions=0 \
-       UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j2 -LE package)
+    stage packages install_missing
+    stage build build build -DAWARD_WERROR=ON
+    stage tests run_tests build
+    stage "sanitizer build" build build-sanitize "${sanitizer_options[@]}"
+    stage "sanitizer tests" sanitizer_tests
     ;;
   windows)
     packages+=("${windows_packages[@]}")
-    install_missing
+    stage "windows packages" install_missing
     # The Linux command, which the Windows one must match byte for byte, and
     # the simulated Mega the Windows command uploads to.
-    configure build -DAWARD_WERROR=ON
-    cmake --build build --target award-banner-sketch upload_tests
-    bash packaging/windows/build.sh
-    bash packaging/windows/test-under-wine.sh
+    stage "linux command" build_targets build award-banner-sketch upload_tests
+    stage "windows dependencies" bash packaging/windows/build-deps.sh
+    stage "windows build" bash packaging/windows/build.sh
+    stage "checks under wine" bash packaging/windows/test-under-wine.sh
     ;;
   *)
     echo "usage: bash run.sh app|test|windows" >&2

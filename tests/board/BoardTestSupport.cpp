@@ -33,16 +33,19 @@ BoardRun RunOnBoard(const QString& sketch, std::size_t framesWanted, std::uint64
     return run;
 }
 
-BoardRun RunOnBoardFromFrame(const QString& sketch, int firstFrame, std::size_t framesWanted,
-                             std::uint64_t simulatedMilliseconds) {
-    const SketchTable table = ParseSketchTable(sketch.toStdString());
+QString StartingAtFrame(const QString& sketch, int firstFrame) {
     const QString loopStart = QStringLiteral("for (k=1;k<=num;k++){");
     if (sketch.count(loopStart) != 1) {
         throw std::runtime_error("the sketch has no single frame loop to start elsewhere");
     }
-    QString edited = sketch;
-    edited.replace(loopStart, QStringLiteral("for (k=%1;k<=num;k++){").arg(firstFrame));
-    BoardRun run = RunBuiltSketch(edited.toStdString(), framesWanted, simulatedMilliseconds);
+    return QString(sketch).replace(loopStart, QStringLiteral("for (k=%1;k<=num;k++){").arg(firstFrame));
+}
+
+BoardRun RunOnBoardFromFrame(const QString& sketch, int firstFrame, std::size_t framesWanted,
+                             std::uint64_t simulatedMilliseconds) {
+    const SketchTable table = ParseSketchTable(sketch.toStdString());
+    BoardRun run =
+        RunBuiltSketch(StartingAtFrame(sketch, firstFrame).toStdString(), framesWanted, simulatedMilliseconds);
     run.table = table;
     return run;
 }

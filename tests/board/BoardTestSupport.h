@@ -32,10 +32,14 @@ struct BoardRun {
 // frames or `simulatedMilliseconds` have passed.
 BoardRun RunOnBoard(const QString& sketch, std::size_t framesWanted, std::uint64_t simulatedMilliseconds);
 
-// The same, with the driver's loop starting at frame `firstFrame` rather than
-// 1, so a test reaches the far end of a long table without simulating every
-// frame before it. Only the loop's start is edited; the table stays as written
-// and `table` is read from the sketch before the edit.
+// The phrase sketch with the driver's loop starting at frame `firstFrame`
+// rather than 1, so a test reaches the far end of a long table without
+// simulating every frame before it. Only the loop's start is edited; the table
+// stays as written.
+QString StartingAtFrame(const QString& sketch, int firstFrame);
+
+// RunOnBoard of the sketch StartingAtFrame; `table` is read from the sketch
+// before the edit.
 BoardRun RunOnBoardFromFrame(const QString& sketch, int firstFrame, std::size_t framesWanted,
                              std::uint64_t simulatedMilliseconds);
 

@@ -2,7 +2,8 @@
 // for every form the reader knows, hand edits of its tables included, the
 // image loaded from its HEX file shows the same pictures in the same order as
 // the compiled sketch, each for the same time within 1 %, with the same dark
-// pauses, over at least one whole cycle.
+// pauses, over at least one whole cycle. A table longer than one flash part
+// is played from a few frames before the part ends, by both.
 
 #include "BoardTestSupport.h"
 
@@ -11,6 +12,7 @@
 #include "program/ProgramWriter.h"
 #include "image/FlashImage.h"
 #include "image/IntelHex.h"
+#include "phrases/PhraseFormat.h"
 #include "surface/DrawingSurface.h"
 
 #include <QFile>
@@ -36,14 +38,18 @@ std::uint64_t CycleMilliseconds(const SketchForm& shown) {
 struct ImageCase {
     const char* what;
     std::function<QString()> sketch;
+    // The frame both play from, and from again after the last: the compiled
+    // sketch's loop starts there, and the image holds the frames from there
+    // on as the reader read them from the whole table.
+    int firstFrame = 1;
 };
 
 void PrintTo(const ImageCase& c, std::ostream* out) { *out << c.what; }
 
-// A hand edit of a 15-phrase table: the `nth` match of `pattern` replaced,
-// or the first `nth` removed.
+// A hand edit of a 6-phrase table: the `nth` match of `pattern` replaced, or
+// the first `nth` removed.
 QString Edited(const QString& pattern, const QString& replacement, int nth = 1, bool removeAll = false) {
-    QString sketch = BannerSketch(15);
+    QString sketch = BannerSketch(6);
     auto matches = QRegularExpression(pattern).globalMatch(sketch);
     std::vector<QRegularExpressionMatch> found;
     while (matches.hasNext()) found.push_back(matches.next());
@@ -86,9 +92,15 @@ class ImageShowsAsCompiled : public testing::TestWithParam<ImageCase> {};
 
 TEST_P(ImageShowsAsCompiled, SamePicturesInOrderEachForItsTime) {
     const QString sketch = GetParam().sketch();
+    const int first = GetParam().firstFrame;
     const auto shown = ReadSketch(sketch);
     ASSERT_TRUE(shown) << "the reader does not know the sketch";
-    const auto image = BuildFlashImage(*shown);
+    SketchForm played = *shown;
+    if (first > 1) {
+        auto& frames = std::get<PhraseFrames>(played).frames;
+        frames.erase(frames.begin(), frames.begin() + (first - 1));
+    }
+    const auto image = BuildFlashImage(played);
     ASSERT_TRUE(std::holds_alternative<QByteArray>(image));
     const QTemporaryDir folder;
     QFile hex(folder.filePath("image.hex"));
@@ -96,8 +108,9 @@ TEST_P(ImageShowsAsCompiled, SamePicturesInOrderEachForItsTime) {
     hex.write(IntelHex(std::get<QByteArray>(image)));
     hex.close();
 
-    const std::uint64_t ms = CycleMilliseconds(*shown) * 21 / 20 + 1500;
-    const BoardRun compiled = RunBuiltSketch(sketch.toStdString(), kUntilTimeRunsOut, ms);
+    const std::uint64_t ms = CycleMilliseconds(played) * 21 / 20 + 1500;
+    const BoardRun compiled = RunBuiltSketch(
+        (first > 1 ? StartingAtFrame(sketch, first) : sketch).toStdString(), kUntilTimeRunsOut, ms);
     ASSERT_TRUE(compiled.stillRunning);
     const auto board = SimulatedBoard::WithHexFile(hex.fileName().toStdString());
     ASSERT_TRUE(board->RunUntil([](auto, auto) { return false; }, ms * kCyclesPerMillisecond));
@@ -105,7 +118,7 @@ TEST_P(ImageShowsAsCompiled, SamePicturesInOrderEachForItsTime) {
     const std::vector<Stretch> expected = Stretches(compiled.writes);
     const std::vector<Stretch> seen = Stretches(board->Writes());
     const std::size_t compared = std::min(seen.size(), expected.size()) - 1;
-    ASSERT_GE(double(expected[compared].startCycle), double(CycleMilliseconds(*shown) * kCyclesPerMillisecond) / 1.01)
+    ASSERT_GE(double(expected[compared].startCycle), double(CycleMilliseconds(played) * kCyclesPerMillisecond) / 1.01)
         << "less than a whole cycle compared";
     for (std::size_t i = 0; i < compared; ++i) {
         SCOPED_TRACE("stretch " + std::to_string(i) + (expected[i].pause ? ", a pause" : ""));
@@ -121,7 +134,10 @@ TEST_P(ImageShowsAsCompiled, SamePicturesInOrderEachForItsTime) {
 INSTANTIATE_TEST_SUITE_P(
     Forms, ImageShowsAsCompiled,
     testing::Values(ImageCase{"Sram15Phrases", [] { return BannerSketch(15); }},
-                    ImageCase{"Flash300Phrases", [] { return BannerSketch(300); }},
+                    // Three frames from the end of the table's first flash
+                    // part, then the second part's five, then the three again.
+                    ImageCase{"FlashAcrossTwoParts", [] { return BannerSketch(kFlashPartRows + 4); },
+                              kFlashPartRows - 3},
                     ImageCase{"Marquee", [] { return MarqueeSketch(); }},
                     ImageCase{"EveryStyleProgram", [] { return EveryStyleProgramSketch(); }},
                     ImageCase{"ProgramPagesAcross64KiB", PagesAcross64KiB},
@@ -137,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ImageCase{"RowsRemoved",
                               [] {
                                   return Edited(QStringLiteral(",\\{1,[^\\n]*\\n"), "", 3, true)
-                                      .replace(QStringLiteral("num= 15;"), QStringLiteral("num= 12;"));
+                                      .replace(QStringLiteral("num= 6;"), QStringLiteral("num= 3;"));
                               }}),
     [](const auto& row) { return std::string(row.param.what); });
 

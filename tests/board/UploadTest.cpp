@@ -336,21 +336,6 @@ INSTANTIATE_TEST_SUITE_P(
                    std::strerror(EFBIG), "TMPDIR=DIR", "trap '' XFSZ; ulimit -f 1; exec \"$0\" \"$@\""}),
     [](const auto& row) { return std::string(row.param.what); });
 
-// A banner's HEX file is the board image: written without the compiler, so
-// even where the compiler's cache folder cannot be made.
-TEST(HexFile, IsWrittenWithoutTheCompiler) {
-    const QTemporaryDir dir;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_CACHE_HOME", "/dev/null/cache");
-    const QString target = dir.filePath("banner.hex");
-    const CommandRun run = RunCommand({"--hex", target}, environment, {});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_FALSE(run.err.contains("編譯…")) << run.err.toStdString();
-    QFile hex(target);
-    ASSERT_TRUE(hex.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(hex.readAll().trimmed().endsWith(":00000001FF"));
-}
-
 // Cancelling a compile ends every process the tools started, and the
 // compiler's temporary files never reach the system's temporary folder.
 TEST(CancelCompile, LeavesNoProcessAndNoFileBehind) {

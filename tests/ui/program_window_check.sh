@@ -66,6 +66,22 @@ wait_for() {
 }
 running() { kill -0 "$pid" 2>/dev/null; }
 ended() { ! running; }
+# pic's drawing area, inside its 2-pixel border at (16, 48), shows a phrase
+# once a run has ended.
+pic_has_ink() {
+  local darkest
+  darkest=$(import -window "$window" -crop 77x29+18+$((50 + menu)) +repage -colorspace gray \
+                   -format '%[fx:minima]' info: 2>/dev/null) || return 1
+  [ "$darkest" = 0 ]
+}
+# The program's avrdude has written at least $1 bytes: past the board's
+# sign-on, into the pages of flash.
+avrdude_wrote() {
+  local tool written
+  tool=$(pgrep -P "$pid" -x avrdude | head -n 1) || return 1
+  written=$(sed -n 's/^wchar: //p' "/proc/$tool/io" 2>/dev/null) || return 1
+  [ "${written:-0}" -ge "$1" ]
+}
 window=
 find_window() {
   window=$(xdotool search --onlyvisible --pid "$pid" --name '曜辰電子獎狀程式' 2>/dev/null | head -n 1) || true
@@ -220,10 +236,10 @@ banner=$work/banner.txt
 for i in $(seq 1500); do printf '第%d名\n' "$i"; done >"$banner"
 start "$banner"
 click 184 560   # Command1
-sleep 3
+wait_for 30 pic_has_ink || fail "the run of 1,500 phrases drew nothing in pic"
 keys ctrl+u
 wait_for 60 has_dialog '看板' || fail "no upload progress appeared"
-sleep 8
+wait_for 60 avrdude_wrote 16384 || fail "avrdude wrote no page to the board"
 kill "$board"
 killed=$(date +%s)
 wait_for 15 no_dialog '看板' || fail "the upload was still going 15 s after the board went"
