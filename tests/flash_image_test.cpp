@@ -202,5 +202,20 @@ TEST(FlashImage, AnSramTableIsTakenUpToTheSramCapacity) {
     EXPECT_EQ(std::get<ImageRefusal>(over).reason, ImageRefusal::Reason::StackTooSmall);
 }
 
+// A table in flash that the compiler builds fits the image too, whatever its
+// delay factors: each frame keeps its own, where one show for each run of
+// frames of the same factor took 20 bytes a run.
+TEST(FlashImage, HoldsEveryTableInFlashTheCompilerBuilds) {
+    for (const int phrases : {1800, kMega2560MaxFlashPhrases}) {
+        PhraseFrames table;
+        table.store = TableStore::Flash;
+        table.tableRows = phrases + 2;
+        for (int k = 0; k < phrases; ++k) table.frames.push_back({1 + k % 2, {}});
+        const auto built = BuildFlashImage(SketchForm{table});
+        ASSERT_TRUE(std::holds_alternative<QByteArray>(built)) << phrases << " phrases";
+        ExpectImageHolds(std::get<QByteArray>(built), ShowsOf(SketchForm{table}));
+    }
+}
+
 }  // namespace
 }  // namespace award
