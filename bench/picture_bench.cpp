@@ -54,7 +54,7 @@ void BM_OpenJpegAndDrawItem(benchmark::State& state) {
     }
     state.counters["picture_columns"] = item.picture.rows.width();
     state.counters["pages"] = static_cast<double>(converter.LastReport().pages);
-    state.counters["refused"] = converter.LastReport().refused;
+    state.counters["refused"] = bool(converter.LastReport().refusal);
 }
 BENCHMARK(BM_OpenJpegAndDrawItem)
     ->Arg(static_cast<int>(award::ItemStyle::Static))

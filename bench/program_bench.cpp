@@ -42,7 +42,7 @@ void BM_ConvertProgram(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(converter.ConvertProgram(program, {}).constData());
     state.counters["pages"] = static_cast<double>(converter.LastReport().pages);
     state.counters["flash_bytes"] = static_cast<double>(converter.LastReport().flashBytes);
-    state.counters["refused"] = converter.LastReport().refused;
+    state.counters["refused"] = bool(converter.LastReport().refusal);
 }
 BENCHMARK(BM_ConvertProgram)->Arg(5)->Arg(500)->Unit(benchmark::kMillisecond);
 

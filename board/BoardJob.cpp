@@ -329,10 +329,11 @@ bool BoardJob::StartImage(const SketchForm& shown) {
                            .arg(ModelOf(written).name, ModelOf(board_).name)},
                       true);
     const auto built = BuildFlashImage(shown);
-    if (const auto* refusal = std::get_if<ImageRefusal>(&built)) {
-        const bool tooBig = refusal->reason == ImageRefusal::Reason::ProgramTooBig;
-        return Finish(Result::DoesNotFit,
-                      {tooBig ? CapacityProblem(refusal->bytes, 0, board_) : CapacityProblem(0, refusal->bytes, board_)},
+    if (const auto* refusal = std::get_if<Refusal>(&built)) {
+        // Told as a compiled sketch's size is, naming the board.
+        const int bytes = int(refusal->bytes);
+        const bool tooBig = refusal->kind == Refusal::Kind::DoesNotFit;
+        return Finish(Result::DoesNotFit, {tooBig ? CapacityProblem(bytes, 0, board_) : CapacityProblem(0, bytes, board_)},
                       true);
     }
     const QByteArray& image = std::get<QByteArray>(built);
@@ -342,8 +343,8 @@ bool BoardJob::StartImage(const SketchForm& shown) {
     sizeNotice_ = QStringLiteral("看板映像 %1 位元組（上限 %2），不必編譯").arg(Thousands(int(image.size())), Thousands(limit));
     const QByteArray hex = IntelHex(image);
     if (goal_ == Goal::WriteHex) {
-        if (const auto problem = WriteAtomically(target_, hex))
-            return Finish(Result::HexNotWritten, {QStringLiteral("無法寫出 %1：%2").arg(target_, *problem)}, true);
+        if (const Refusal problem = WriteAtomically(target_, hex))
+            return Finish(Result::HexNotWritten, {QStringLiteral("無法寫出 %1：%2").arg(target_, problem.why)}, true);
         return Finish(Result::Compiled, {QStringLiteral("已寫出 %1").arg(target_), sizeNotice_}, true);
     }
     const QString file = kSketchName + QStringLiteral(".hex");
@@ -363,8 +364,8 @@ std::optional<QString> BoardJob::WriteHex(const QString& built) const {
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     if (file.error() != QFileDevice::NoError)
         return QStringLiteral("無法讀取編譯出的 HEX 檔：%1").arg(file.errorString());
-    if (const auto problem = WriteAtomically(target_, bytes))
-        return QStringLiteral("無法寫出 %1：%2").arg(target_, *problem);
+    if (const Refusal problem = WriteAtomically(target_, bytes))
+        return QStringLiteral("無法寫出 %1：%2").arg(target_, problem.why);
     return std::nullopt;
 }
 

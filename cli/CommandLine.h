@@ -1,6 +1,7 @@
 #pragma once
 
 #include "conversion/ConversionOptions.h"
+#include "refusal/Refusal.h"
 
 #include <QString>
 #include <QStringList>
@@ -27,7 +28,7 @@ struct CommandLine {
 
 struct CommandLineRead {
     std::optional<CommandLine> line;
-    QString why;  // for the user, when the options cannot be used as given
+    Refusal refusal;  // when the options cannot be used as given
 };
 
 // The arguments as main() has them, the command's name first.

@@ -15,7 +15,6 @@
 #include "files/BannerFile.h"
 #include "files/ProgramFile.h"
 #include "files/RegularFile.h"
-#include "files/Refused.h"
 #include "surface/DrawingSurface.h"
 
 #include <QCoreApplication>
@@ -36,8 +35,8 @@ using award::console::Write;
 // Standard input read as the window reads a file.
 award::BannerText StandardInput() {
     const award::FileBytes input = award::ReadUpTo(STDIN_FILENO, award::kMaxBannerFileBytes);
-    if (input.refusal == award::FileBytes::Refusal::None) return award::DecodeBannerText(input.bytes);
-    return award::Refused<award::BannerText>(award::BannerText::Refusal::Unreadable, input.why);
+    if (input.refusal) return Refuse<award::BannerText>(input.refusal);
+    return award::DecodeBannerText(input.bytes);
 }
 
 // --program FILE.csv: the companion command writes the sketch of a program
@@ -73,7 +72,7 @@ int RunProgramCommand(const award::CommandLine& line, int& argc, char** argv) {
     // qt.conf says, only with an application.
     const QCoreApplication application(argc, argv);
     const award::ProgramFileRead read = award::ReadProgramFile(path);
-    if (!read.ok) return Fail(kBadUsage, path + QStringLiteral("：") + award::ProgramFileProblem(read));
+    if (read.refusal) return Fail(kBadUsage, path + QStringLiteral("：") + read.refusal.Words());
     for (const QString& notice : read.notices) Say(notice);
 
     award::DrawingSurface surface;
@@ -84,22 +83,26 @@ int RunProgramCommand(const award::CommandLine& line, int& argc, char** argv) {
         award::ProgramWarnings(report) +
         award::FaceNotices({surface.FontName(), surface.ResolvedFace(), surface.DrawsChinese()});
     // An empty program is a file to mend, not one too long for the board.
-    if (report.refused) {
+    if (report.refusal) {
         for (const QString& notice : notices) Say(notice);
         return read.program.empty() ? kBadUsage : kDoesNotFit;
     }
     return award::DeliverSketch(line, sketch, notices, argc, argv);
 }
 
-int StatusOf(award::BannerText::Refusal refusal) {
-    using Refusal = award::BannerText::Refusal;
-    switch (refusal) {
-    case Refusal::None: return kDone;
-    case Refusal::NotAFile:
-    case Refusal::Unreadable: return kCannotReadOrWrite;
-    case Refusal::TooLarge: return kDoesNotFit;
-    case Refusal::NotText:
-    case Refusal::UnknownEncoding: break;
+int StatusOf(const award::Refusal& refusal) {
+    using Kind = award::Refusal::Kind;
+    switch (refusal.kind) {
+    case Kind::NotAFile:
+    case Kind::Unreadable:
+    case Kind::Unwritable: return kCannotReadOrWrite;
+    case Kind::TooLarge:
+    case Kind::DoesNotFit:
+    case Kind::StackTooSmall: return kDoesNotFit;
+    case Kind::Malformed:
+    case Kind::NotText:
+    case Kind::BrokenCharacters:
+    case Kind::UnknownEncoding: break;
     }
     return kBadUsage;
 }
@@ -108,7 +111,7 @@ int Run(int& argc, char** argv) {
     award::console::UseBinaryStreams();
     const QStringList arguments = award::console::Arguments(argc, argv);
     const award::CommandLineRead read = award::ReadCommandLine(arguments);
-    if (!read.line) return Fail(kBadUsage, read.why, true);
+    if (!read.line) return Fail(kBadUsage, read.refusal.why, true);
     const award::CommandLine& line = *read.line;
     if (line.help) {
         if (!Write((award::CommandHelp() + ProgramUsage()).toUtf8()) || std::fflush(stdout) != 0)
@@ -120,8 +123,8 @@ int Run(int& argc, char** argv) {
     const bool fromFile = !line.bannerFile.isEmpty();
     const award::BannerText banner = fromFile ? award::ReadBannerFile(line.bannerFile) : StandardInput();
     const QString source = fromFile ? QStringLiteral("「%1」").arg(line.bannerFile) : QStringLiteral("標準輸入");
-    if (banner.refusal != award::BannerText::Refusal::None)
-        return Fail(StatusOf(banner.refusal), QStringLiteral("無法讀取%1：%2").arg(source, banner.why));
+    if (banner.refusal)
+        return Fail(StatusOf(banner.refusal), QStringLiteral("無法讀取%1：%2").arg(source, banner.refusal.why));
     // UTF-8 goes without saying; any other encoding the window names too.
     if (banner.form.encoding != award::TextEncoding::Utf8)
         Say(QStringLiteral("%1的文字是 %2。").arg(source, award::EncodingName(banner.form.encoding)));
@@ -139,7 +142,7 @@ int Run(int& argc, char** argv) {
     const award::RunReport& report = converter.LastRunReport();
     const QStringList warnings = award::RunWarnings(report) +
                                  award::FaceNotices({surface.FontName(), surface.ResolvedFace(), surface.DrawsChinese()});
-    if (report.refused) {
+    if (report.refusal) {
         for (const QString& warning : warnings) Say(warning);
         return kDoesNotFit;
     }

@@ -3,6 +3,7 @@
 #include "marquee/MarqueeWriter.h"
 #include "phrases/Phrases.h"
 #include "sign/MeasuredCapacities.h"
+#include "sign/SignTargetNames.h"
 #include "sign/SignGeometry.h"
 #include "surface/Characters.h"
 #include "surface/ColumnSampling.h"
@@ -31,7 +32,13 @@ const QString& BannerConverter::ConvertBanner(const QString& bannerText, FirstSc
     report_.target = target;
     report_.unconvertedTail = split.tail.toString();
     if (split.count > most) {
-        report_.refused = true;
+        report_.refusal = {0,
+                           QStringLiteral("共 %1 句，比 %2 最多可放的 %3 句多了 %4 句，沒有產生程式；請減少句數。")
+                               .arg(split.count)
+                               .arg(BoardName(target.board))
+                               .arg(most)
+                               .arg(split.count - most),
+                           Refusal::Kind::DoesNotFit};
         return refusedText_;
     }
 
@@ -67,8 +74,14 @@ const QString& BannerConverter::ConvertMarquee(const QString& text, FirstScanRow
     // The picture area shows how the text starts.
     ScanPhrase(line, firstScanRow);
 
-    if (report_.marquee->columns > MaxMarqueeColumns(target)) {
-        report_.refused = true;
+    if (const long long most = MaxMarqueeColumns(target); report_.marquee->columns > most) {
+        report_.refusal = {0,
+                           QStringLiteral("跑馬燈有 %1 欄，比 %2 最多可放的 %3 欄多了 %4 欄，沒有產生程式；請縮短文字。")
+                               .arg(report_.marquee->columns)
+                               .arg(BoardName(target.board))
+                               .arg(most)
+                               .arg(report_.marquee->columns - most),
+                           Refusal::Kind::DoesNotFit};
         return refusedText_;
     }
     marqueeText_ = MarqueeWriter::Sketch(columns, MarqueeSweeps(speed), target);

@@ -3,6 +3,7 @@
 #include "conversion/ConversionOptions.h"
 #include "phrases/PhraseFormat.h"
 #include "phrases/SketchWriter.h"
+#include "refusal/Refusal.h"
 #include "sign/ColumnWords.h"
 #include "sign/SignTiming.h"
 
@@ -25,8 +26,8 @@ struct RunReport {
     TableStore store = TableStore::Sram;
     // The sign, board and brightness the sketch was written for.
     SignTarget target{};
-    // More phrases than any sketch can hold on the board: nothing was written.
-    bool refused = false;
+    // More phrases, or a longer marquee, than the board holds: nothing was written.
+    Refusal refusal;
     std::vector<CutPhrase> cutPhrases;  // phrases inked right of column 64
     QString unconvertedTail;            // what follows the last space, when anything does
     // Characters the chosen face has no glyph for, once per phrase; in a

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include <optional>
+#include "refusal/Refusal.h"
 
 namespace award {
 
@@ -12,6 +12,6 @@ namespace award {
 // leaves half a file. A target that is there but is no regular file (a
 // folder, a pipe, a device) is refused, never replaced. Returns why it failed,
 // for the user, or nothing.
-std::optional<QString> WriteAtomically(const QString& path, const QByteArray& bytes);
+Refusal WriteAtomically(const QString& path, const QByteArray& bytes);
 
 }  // namespace award

@@ -3,7 +3,6 @@
 #include "files/AtomicFile.h"
 #include "files/LineJoiner.h"
 #include "files/RegularFile.h"
-#include "files/Refused.h"
 #include "files/TextEncoding.h"
 
 #include <QLocale>
@@ -11,10 +10,6 @@
 
 namespace award {
 namespace {
-
-using Refusal = BannerText::Refusal;
-
-BannerText Refused(Refusal refusal, const QString& why) { return award::Refused<BannerText>(refusal, why); }
 
 // The first line break's kind stands for the whole file.
 QString LineEndOf(const QString& text) {
@@ -26,15 +21,12 @@ QString LineEndOf(const QString& text) {
 
 BannerText DecodeBannerText(const QByteArray& bytes) {
     if (bytes.size() > kMaxBannerFileBytes) {
-        return Refused(Refusal::TooLarge,
+        return Refuse<BannerText>(Refusal::Kind::TooLarge,
                        QStringLiteral("檔案太大：橫幅文字檔最多 %1，這可能不是橫幅文字檔。")
                            .arg(QLocale::c().formattedDataSize(kMaxBannerFileBytes, 0)));
     }
     const DecodedText decoded = DecodeText(bytes);
-    if (decoded.refusal != DecodedText::Refusal::None) {
-        return Refused(decoded.refusal == DecodedText::Refusal::NotText ? Refusal::NotText : Refusal::UnknownEncoding,
-                       decoded.why);
-    }
+    if (decoded.refusal) return Refuse<BannerText>(decoded.refusal);
     BannerText result;
     result.form = {decoded.encoding, decoded.byteOrderMark, LineEndOf(decoded.text)};
     LineJoiner joiner;
@@ -46,12 +38,8 @@ BannerText DecodeBannerText(const QByteArray& bytes) {
 
 BannerText ReadBannerFile(const QString& path) {
     const FileBytes file = ReadRegularFile(path, kMaxBannerFileBytes);
-    switch (file.refusal) {
-    case FileBytes::Refusal::None: return DecodeBannerText(file.bytes);
-    case FileBytes::Refusal::NotAFile: return Refused(Refusal::NotAFile, file.why);
-    case FileBytes::Refusal::Unreadable: break;
-    }
-    return Refused(Refusal::Unreadable, file.why);
+    if (file.refusal) return Refuse<BannerText>(file.refusal);
+    return DecodeBannerText(file.bytes);
 }
 
 std::optional<QByteArray> BannerFileBytes(const QString& banner, const BannerForm& form) {
@@ -67,11 +55,13 @@ std::optional<QByteArray> BannerFileBytes(const QString& banner, const BannerFor
     return EncodeText(laidOut, form.encoding, form.byteOrderMark);
 }
 
-std::optional<QString> SaveBannerFile(const QString& path, const QString& banner, const BannerForm& form) {
+Refusal SaveBannerFile(const QString& path, const QString& banner, const BannerForm& form) {
     const auto bytes = BannerFileBytes(banner, form);
     if (!bytes)
-        return QStringLiteral("沒有儲存：「%1」沒有 %2 編碼。")
-            .arg(CharactersWithoutCode(banner, form.encoding), EncodingName(form.encoding));
+        return {0,
+                QStringLiteral("沒有儲存：「%1」沒有 %2 編碼。")
+                    .arg(CharactersWithoutCode(banner, form.encoding), EncodingName(form.encoding)),
+                Refusal::Kind::UnknownEncoding};
     return WriteAtomically(path, *bytes);
 }
 

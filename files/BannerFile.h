@@ -3,6 +3,8 @@
 #include "files/TextDecoding.h"
 
 #include <QByteArray>
+#include "refusal/Refusal.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -24,13 +26,10 @@ struct BannerForm {
 
 // A banner file's text as the banner field takes it, or why the file was refused.
 struct BannerText {
-    enum class Refusal { None, NotAFile, Unreadable, TooLarge, NotText, UnknownEncoding };
-
     QString text;
     BannerForm form;
     QStringList notices;  // what reading changed or found, for the user
-    Refusal refusal = Refusal::None;
-    QString why;  // for the user, when refused
+    Refusal refusal;
 };
 
 // Many times what a sign can show; a bigger file is not a banner.
@@ -50,7 +49,7 @@ std::optional<QByteArray> BannerFileBytes(const QString& banner, const BannerFor
 
 // Saves the banner in form, the file replaced only once the new text is
 // whole. Returns why it failed, or nothing.
-std::optional<QString> SaveBannerFile(const QString& path, const QString& banner, const BannerForm& form = {});
+Refusal SaveBannerFile(const QString& path, const QString& banner, const BannerForm& form = {});
 
 // Describes the form for the user, e.g. "Big5，一行一句".
 QString DescribeForm(const BannerForm& form);

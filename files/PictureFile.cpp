@@ -15,15 +15,15 @@ namespace {
 constexpr qsizetype kMaxPictureFileBytes = 64 * 1024 * 1024;
 constexpr qint64 kMaxPicturePixels = 50'000'000;
 
-PictureRead Refused(const QString& why) { return {{}, why}; }
+PictureRead Refuse(const QString& why) { return Refuse<PictureRead>(Refusal::Kind::NotText, why); }
 
 }  // namespace
 
 PictureRead ReadSignPicture(const QString& path) {
     const FileBytes file = ReadRegularFile(path, kMaxPictureFileBytes);
-    if (file.refusal != FileBytes::Refusal::None) return Refused(file.why);
+    if (file.refusal) return Refuse<PictureRead>(file.refusal);
     if (file.bytes.size() > kMaxPictureFileBytes)
-        return Refused(QStringLiteral("檔案太大：圖片檔最多 %1。")
+        return Refuse<PictureRead>(Refusal::Kind::TooLarge, QStringLiteral("檔案太大：圖片檔最多 %1。")
                            .arg(QLocale::c().formattedDataSize(kMaxPictureFileBytes, 0)));
     QBuffer buffer;
     buffer.setData(file.bytes);
@@ -33,14 +33,14 @@ PictureRead ReadSignPicture(const QString& path) {
     reader.setAutoTransform(true);
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > kMaxPicturePixels)
-        return Refused(QStringLiteral("圖片太大（%1 × %2 像素），最多 %3 萬像素。")
+        return Refuse<PictureRead>(Refusal::Kind::TooLarge, QStringLiteral("圖片太大（%1 × %2 像素），最多 %3 萬像素。")
                            .arg(size.width())
                            .arg(size.height())
                            .arg(kMaxPicturePixels / 10000));
     const QImage picture = reader.read();
     if (picture.isNull()) {
         // Qt's own words are English whatever the desktop's language.
-        return Refused(reader.error() == QImageReader::UnsupportedFormatError
+        return Refuse(reader.error() == QImageReader::UnsupportedFormatError
                            ? QStringLiteral("這不是看得懂的圖片，要是 PNG、JPEG、BMP 或 GIF 檔。")
                            : QStringLiteral("圖片的內容有問題，可能不完整或已損壞。"));
     }

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QString>
 
+#include "refusal/Refusal.h"
+
 namespace award {
 
 // A picture file read for the sign: its first frame (of an animated GIF too),
@@ -10,7 +12,7 @@ namespace award {
 // (picture/SignRows.h); or why it could not be, in the user's words.
 struct PictureRead {
     QImage rows;
-    QString why;
+    Refusal refusal;
 };
 
 // Reads PNG, JPEG, BMP and GIF, and whatever else Qt's image readers take.

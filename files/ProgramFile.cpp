@@ -34,12 +34,8 @@ QString TooLarge() {
         .arg(QLocale::c().formattedDataSize(kMaxProgramFileBytes, 0));
 }
 
-ProgramFileRead Refused(int line, int row, const QString& why) {
-    ProgramFileRead refused;
-    refused.line = line;
-    refused.row = row;
-    refused.why = why;
-    return refused;
+ProgramFileRead Refuse(int line, int row, const QString& why) {
+    return Refuse<ProgramFileRead>(Refusal{line, why, Refusal::Kind::Malformed, row});
 }
 
 // The cell separators spreadsheets save with: Excel writes semicolons where
@@ -196,8 +192,8 @@ public:
         const QString path = PicturePathFromFile(cell, folder_);
         auto read = read_.find(path);
         if (read == read_.end()) read = read_.insert(path, ReadSignPicture(path));
-        if (read->rows.isNull()) {
-            why = QStringLiteral("圖片「%1」無法使用：%2").arg(Shown(cell), read->why);
+        if (read->refusal) {
+            why = QStringLiteral("圖片「%1」無法使用：%2").arg(Shown(cell), read->refusal.why);
             return false;
         }
         picture.path = path;
@@ -276,14 +272,6 @@ QByteArray CsvCell(const QString& value) {
 
 }  // namespace
 
-QString ProgramFileProblem(const ProgramFileRead& read) {
-    if (read.row <= 0) return read.why;
-    // A spreadsheet counts rows, a text editor lines; a cell of two lines parts them.
-    const QString where = read.line == read.row ? QStringLiteral("第 %1 列").arg(read.row)
-                                                : QStringLiteral("第 %1 列（文字檔的第 %2 行）").arg(read.row).arg(read.line);
-    return where + QStringLiteral("：") + read.why;
-}
-
 QString ProgramCsvHeader() { return ProgramCsvColumns().first(kPlainColumns).join(u','); }
 
 QStringList ProgramCsvColumns() {
@@ -312,11 +300,11 @@ QByteArray ProgramCsv(const Program& program, const QDir& folder) {
 }
 
 ProgramFileRead ReadProgramCsv(const QByteArray& bytes, const QDir& folder) {
-    if (bytes.size() > kMaxProgramFileBytes) return Refused(0, 0, TooLarge());
+    if (bytes.size() > kMaxProgramFileBytes) return Refuse(0, 0, TooLarge());
     // What the writer wrote the reader takes back: a 內容 may hold any
     // character, control characters too.
     const DecodedText decoded = DecodeText(bytes, ControlCharacters::Kept);
-    if (decoded.refusal != DecodedText::Refusal::None) return Refused(0, 0, decoded.why);
+    if (decoded.refusal) return Refuse<ProgramFileRead>(decoded.refusal);
     const QByteArray utf8 = decoded.text.toUtf8();
 
     // The separator is the one that makes the first row our header.
@@ -343,9 +331,9 @@ ProgramFileRead ReadProgramCsv(const QByteArray& bytes, const QDir& folder) {
     }
     if (!separator) {
         if (widest.cells.empty() && badQuotes.first > 0)
-            return Refused(badQuotes.first, badQuotes.second, BadQuotes());
+            return Refuse(badQuotes.first, badQuotes.second, BadQuotes());
         if (widest.cells.empty())
-            return Refused(1, 1, QStringLiteral("檔案是空的，第一列要是「%1」。").arg(ProgramCsvHeader()));
+            return Refuse(1, 1, QStringLiteral("檔案是空的，第一列要是「%1」。").arg(ProgramCsvHeader()));
         QStringList shown;
         for (const QString& cell : widest.cells) shown << QStringLiteral("「%1」").arg(Shown(cell));
         const QString found = widest.cells.size() == 1
@@ -353,14 +341,14 @@ ProgramFileRead ReadProgramCsv(const QByteArray& bytes, const QDir& folder) {
                                   : QStringLiteral("這個檔案的第一列以%1分隔，是 %2 %3 格")
                                         .arg(QString::fromUtf16(widestSeparator->name), shown.join(u' '))
                                         .arg(widest.cells.size());
-        return Refused(widest.line, widest.row,
+        return Refuse(widest.line, widest.row,
                        QStringLiteral("第一列要是 %1 這五格（以逗號分隔；有圖片時再加上 %2），%3，這不像節目檔。")
                            .arg(ProgramCsvColumns().first(kPlainColumns).join(QStringLiteral("、")),
                                 ProgramCsvColumns().sliced(kPlainColumns).join(QStringLiteral("、")), found));
     }
 
     const CsvRows rows = ParseCsv(utf8, separator->byte);
-    if (rows.badLine > 0) return Refused(rows.badLine, rows.badRow, BadQuotes());
+    if (rows.badLine > 0) return Refuse(rows.badLine, rows.badRow, BadQuotes());
     ProgramFileRead read;
     read.encoding = EncodingName(decoded.encoding);
     const bool decimalComma = separator->byte == ';';
@@ -376,23 +364,22 @@ ProgramFileRead ReadProgramCsv(const QByteArray& bytes, const QDir& folder) {
         if (std::ranges::all_of(row.cells, [](const QString& c) { return c.trimmed().isEmpty(); })) continue;
         QString why;
         const auto item = ItemFrom(row.cells, columns, decimalComma, pictures, why);
-        if (!item) return Refused(row.line, row.row, why);
+        if (!item) return Refuse(row.line, row.row, why);
         read.program.push_back(*item);
     }
-    read.ok = true;
     return read;
 }
 
 ProgramFileRead ReadProgramFile(const QString& path) {
     const FileBytes file = ReadRegularFile(path, kMaxProgramFileBytes);
-    if (file.refusal != FileBytes::Refusal::None) return Refused(0, 0, file.why);
+    if (file.refusal) return Refuse<ProgramFileRead>(file.refusal);
     return ReadProgramCsv(file.bytes, QFileInfo(path).absoluteDir());
 }
 
-std::optional<QString> SaveProgramFile(const QString& path, const Program& program) {
+Refusal SaveProgramFile(const QString& path, const Program& program) {
     const QByteArray csv = ProgramCsv(program, QFileInfo(path).absoluteDir());
     // What is saved must open again.
-    if (csv.size() > kMaxProgramFileBytes) return QStringLiteral("沒有儲存：") + TooLarge();
+    if (csv.size() > kMaxProgramFileBytes) return {0, QStringLiteral("沒有儲存：") + TooLarge(), Refusal::Kind::TooLarge};
     return WriteAtomically(path, csv);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "program/Program.h"
+#include "refusal/Refusal.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -15,20 +16,14 @@ namespace award {
 // then no program at all.
 struct ProgramFileRead {
     Program program;
-    bool ok = false;
-    // Where the bad row starts: the file's line, 1 for the first, and the
-    // spreadsheet's row, which a cell of several lines puts ahead of the line;
-    // 0 when no row is to blame.
-    int line = 0;
-    int row = 0;
-    QString why;
+    // Where the bad row starts, its line in the file and its row in a
+    // spreadsheet (a cell of several lines puts the row ahead of the line),
+    // and why.
+    Refusal refusal;
     QString encoding;    // what the bytes were read as
     QStringList notices;  // what reading found that the user must hear of
 };
 
-// What to tell the user of a file that was refused: the row, the line where
-// it differs, and the reason.
-QString ProgramFileProblem(const ProgramFileRead& read);
 
 // The header row of program files without pictures; every column a program
 // file may have, in order: 圖片, 門檻 and 反相 follow 對齊 in a program with
@@ -48,6 +43,6 @@ ProgramFileRead ReadProgramCsv(const QByteArray& bytes, const QDir& folder = QDi
 ProgramFileRead ReadProgramFile(const QString& path);
 // Saves the program, the file replaced only once the new text is whole.
 // Returns why it failed, or nothing.
-std::optional<QString> SaveProgramFile(const QString& path, const Program& program);
+Refusal SaveProgramFile(const QString& path, const Program& program);
 
 }  // namespace award

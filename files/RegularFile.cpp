@@ -1,7 +1,6 @@
 #include "files/RegularFile.h"
 
 #include "files/FileKind.h"
-#include "files/Refused.h"
 
 #include <unistd.h>
 
@@ -11,7 +10,6 @@
 namespace award {
 namespace {
 
-FileBytes Refused(FileBytes::Refusal refusal, const QString& why) { return award::Refused<FileBytes>(refusal, why); }
 
 }  // namespace
 
@@ -42,7 +40,7 @@ FileBytes ReadUpTo(int fd, qsizetype limit) {
         // of the Windows C runtime's read().
         const ssize_t got = ::read(fd, buffer, static_cast<unsigned>(wanted));
         if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return Refused(FileBytes::Refusal::Unreadable, ReadFailure(errno));
+        if (got < 0) return Refuse<FileBytes>(Refusal::Kind::Unreadable, ReadFailure(errno));
         if (got == 0) break;
         read.bytes.append(buffer, got);
     }
@@ -50,10 +48,10 @@ FileBytes ReadUpTo(int fd, qsizetype limit) {
 }
 
 FileBytes ReadRegularFile(const QString& path, qsizetype limit) {
-    if (const auto kind = NotRegularFile(path)) return Refused(FileBytes::Refusal::NotAFile, *kind);
+    if (const auto kind = NotRegularFile(path)) return Refuse<FileBytes>(Refusal::Kind::NotAFile, *kind);
     const int fd = OpenForReading(path);
-    if (fd < 0) return Refused(FileBytes::Refusal::Unreadable, ReadFailure(errno));
-    FileBytes read = NotRegularFile(fd, path) ? Refused(FileBytes::Refusal::NotAFile, *NotRegularFile(fd, path))
+    if (fd < 0) return Refuse<FileBytes>(Refusal::Kind::Unreadable, ReadFailure(errno));
+    FileBytes read = NotRegularFile(fd, path) ? Refuse<FileBytes>(Refusal::Kind::NotAFile, *NotRegularFile(fd, path))
                                               : ReadUpTo(fd, limit);
     close(fd);
     return read;

@@ -3,17 +3,16 @@
 #include <QByteArray>
 #include <QString>
 
+#include "refusal/Refusal.h"
+
 namespace award {
 
 // A file's bytes, or why they could not be had, in the user's words.
 struct FileBytes {
-    enum class Refusal { None, NotAFile, Unreadable };
-
     // Up to the limit asked for and one byte more, so that the caller can
     // tell a file that is too large.
     QByteArray bytes;
-    Refusal refusal = Refusal::None;
-    QString why;
+    Refusal refusal;
 };
 
 // Only a regular file is read: a folder, a pipe or a device is refused before

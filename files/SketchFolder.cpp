@@ -24,11 +24,10 @@ SketchPlace PlaceSketch(const QString& chosenPath) {
     if (wanted.endsWith(QStringLiteral(".ino"), Qt::CaseInsensitive)) wanted.chop(4);
     const auto name = MendSketchName(wanted);
     if (!name) {
-        SketchPlace refused;
-        refused.why = QStringLiteral("「%1」不能當草稿名稱：Arduino 只接受英文字母、數字和底線（_），"
-                                     "而且要以字母或數字開頭。")
-                          .arg(wanted);
-        return refused;
+        return Refuse<SketchPlace>(Refusal::Kind::Malformed,
+                                   QStringLiteral("「%1」不能當草稿名稱：Arduino 只接受英文字母、數字和底線（_），"
+                                                  "而且要以字母或數字開頭。")
+                                       .arg(wanted));
     }
     const QDir parent = chosen.absoluteDir();
     const QString folder = parent.dirName() == *name ? parent.absolutePath() : parent.absoluteFilePath(*name);
@@ -39,8 +38,8 @@ ExportResult ExportSketch(const SketchPlace& place, const QString& sketch,
                           const std::function<bool(const QString& file)>& mayReplace) {
     if (QFileInfo::exists(place.file) && !mayReplace(place.file)) return {ExportOutcome::Declined, {}};
     if (!QDir().mkpath(place.folder))
-        return {ExportOutcome::Failed, QStringLiteral("無法建立資料夾「%1」。").arg(place.folder)};
-    if (const auto failure = WriteAtomically(place.file, sketch.toUtf8())) return {ExportOutcome::Failed, *failure};
+        return {ExportOutcome::Failed, {0, QStringLiteral("無法建立資料夾「%1」。").arg(place.folder), Refusal::Kind::Unwritable}};
+    if (Refusal failure = WriteAtomically(place.file, sketch.toUtf8())) return {ExportOutcome::Failed, failure};
     return {ExportOutcome::Written, {}};
 }
 

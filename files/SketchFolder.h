@@ -1,5 +1,7 @@
 #pragma once
 
+#include "refusal/Refusal.h"
+
 #include <QString>
 
 #include <functional>
@@ -14,7 +16,7 @@ struct SketchPlace {
     QString folder;
     QString file;
     bool mended = false;  // name is not what was asked for
-    QString why;          // for the user, when no name could be made
+    Refusal refusal;      // when no name could be made
 };
 
 // The IDE takes letters, digits and underscores, starting with a letter or a
@@ -30,7 +32,7 @@ SketchPlace PlaceSketch(const QString& chosenPath);
 enum class ExportOutcome { Written, Declined, Failed };
 struct ExportResult {
     ExportOutcome outcome;
-    QString why;  // for the user, when failed
+    Refusal refusal;  // when failed
 };
 
 // Writes the sketch text byte for byte as UTF-8. An existing sketch file is

@@ -1,7 +1,6 @@
 #include "files/TextDecoding.h"
 
 #include "files/Big5.h"
-#include "files/Refused.h"
 
 #include <QStringDecoder>
 #include <QStringList>
@@ -12,9 +11,7 @@
 namespace award {
 namespace {
 
-using Refusal = DecodedText::Refusal;
 
-DecodedText Refused(Refusal refusal, const QString& why) { return award::Refused<DecodedText>(refusal, why); }
 
 const char* CodecName(TextEncoding encoding) {
     switch (encoding) {
@@ -158,13 +155,13 @@ DecodedText DecodeText(const QByteArray& bytes, ControlCharacters controls) {
         const QByteArrayView body = QByteArrayView(bytes).sliced(MarkSize(*marked));
         text = Decoded(*marked, body);
         if (text && !WholeUnicode(*marked, body, *text)) {
-            return Refused(Refusal::BrokenCharacters,
+            return Refuse<DecodedText>(Refusal::Kind::BrokenCharacters,
                            QStringLiteral("這個 %1 檔案裡有殘缺的字元，可能沒有存完整或已經損壞。"
                                           "請用記事本打開確認內容，「另存新檔」時編碼選 UTF-8，再開啟。")
                                .arg(EncodingName(*marked)));
         }
     } else if (controls == ControlCharacters::Refused && bytes.contains('\0')) {
-        return Refused(Refusal::NotText, NotTextReason());
+        return Refuse<DecodedText>(Refusal::Kind::NotText, NotTextReason());
     } else {
         const auto utf8 = Decoded(TextEncoding::Utf8, bytes);
         // Plain ASCII reads the same either way.
@@ -178,10 +175,10 @@ DecodedText DecodeText(const QByteArray& bytes, ControlCharacters controls) {
         const QString what = big5::Available()
                                  ? QStringLiteral("看不懂這個檔案的編碼：它不是 UTF-8、UTF-16，也不是 Big5。")
                                  : QStringLiteral("這個檔案不是 UTF-8 或 UTF-16，而這台電腦無法解讀 Big5。");
-        return Refused(Refusal::UnknownEncoding,
+        return Refuse<DecodedText>(Refusal::Kind::UnknownEncoding,
                        what + QStringLiteral("請用記事本「另存新檔」，編碼選 UTF-8，再開啟。"));
     }
-    if (controls == ControlCharacters::Refused && std::any_of(text->begin(), text->end(), IsControl)) return Refused(Refusal::NotText, NotTextReason());
+    if (controls == ControlCharacters::Refused && std::any_of(text->begin(), text->end(), IsControl)) return Refuse<DecodedText>(Refusal::Kind::NotText, NotTextReason());
     result.text = std::move(*text);
     result.privateUse = PrivateUseCharacters(result.text);
     return result;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include "refusal/Refusal.h"
+
 #include <QString>
 
 namespace award {
@@ -13,13 +15,10 @@ QString EncodingName(TextEncoding encoding);
 
 // A text file's bytes as text, or why they were refused.
 struct DecodedText {
-    enum class Refusal { None, NotText, BrokenCharacters, UnknownEncoding };
-
     QString text;  // without a byte-order mark; line breaks as the file has them
     TextEncoding encoding = TextEncoding::Utf8;
     bool byteOrderMark = false;
-    Refusal refusal = Refusal::None;
-    QString why;  // for the user, when refused
+    Refusal refusal;
     // Characters of the private-use area (such as Big5's user-defined area,
     // where schools keep their own name characters), each once in the order
     // they first appear: no face draws them, so the user must hear of them.

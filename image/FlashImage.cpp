@@ -55,16 +55,16 @@ QByteArray Write(const std::array<std::uint8_t, N>& player, const Shows& shows) 
 }
 
 template <std::size_t N>
-std::variant<QByteArray, ImageRefusal> Image(const std::array<std::uint8_t, N>& player, const Shows& shows,
+std::variant<QByteArray, Refusal> Image(const std::array<std::uint8_t, N>& player, const Shows& shows,
                                              BoardKind board) {
     const qsizetype bytes = ImageBytes(HeaderAt(player), shows);
     if (bytes > qsizetype(ProgramBytes(board)) || shows.shows.size() > 0xFFFF)
-        return ImageRefusal{ImageRefusal::Reason::ProgramTooBig, int(bytes)};
+        return Refusal{0, QStringLiteral("看板映像有 %1 位元組，板子放不下").arg(bytes), Refusal::Kind::DoesNotFit, 0, bytes};
     return Write(player, shows);
 }
 
 // The player for the sign and board, with the engine's frames alone or all of it.
-std::variant<QByteArray, ImageRefusal> Image(const SignTarget& target, bool framesOnly, const Shows& shows) {
+std::variant<QByteArray, Refusal> Image(const SignTarget& target, bool framesOnly, const Shows& shows) {
     if (target.sign == SignKind::School)
         return framesOnly ? Image(player::kSchoolMega2560Frames, shows, target.board)
                           : Image(player::kSchoolMega2560Shows, shows, target.board);
@@ -81,14 +81,14 @@ SignTarget TargetOf(const SketchForm& form) {
 
 }  // namespace
 
-std::variant<QByteArray, ImageRefusal> BuildFlashImage(const SketchForm& form) {
+std::variant<QByteArray, Refusal> BuildFlashImage(const SketchForm& form) {
     if (const auto* phrases = std::get_if<PhraseFrames>(&form)) {
         if (phrases->store == TableStore::Sram && phrases->driver == PhraseDriver::Own) {
             // The compiled sketch keeps its table in SRAM, where the board must
             // keep room for the stack: beyond that it is refused, and so is this.
             const int sram = phrases->tableRows * 2 * kRowElements + kSramSketchOtherBytes;
             if (kMega2560SramBytes - sram < kStackReserveBytes)
-                return ImageRefusal{ImageRefusal::Reason::StackTooSmall, sram};
+                return Refusal{0, QStringLiteral("變數用掉 SRAM %1 位元組，堆疊不夠").arg(sram), Refusal::Kind::StackTooSmall, 0, sram};
         }
         // A table's frames need no more of the engine than its frames: the
         // smaller player leaves the flash to as many frames as the compiled

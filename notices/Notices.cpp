@@ -56,7 +56,7 @@ QStringList AroundFace(const FaceStatus& face, QStringList warnings) {
 
 QStringList RunNotices(const RunReport& report, const FaceStatus& face) {
     QStringList notices = AroundFace(face, RunWarnings(report));
-    if (report.refused) return notices;
+    if (report.refusal) return notices;
     if (report.marquee) {
         const auto& m = *report.marquee;
         const double pass = PassSeconds(std::size_t(m.columns), std::uint32_t(m.sweepsPerStep));
@@ -75,21 +75,8 @@ QStringList RunNotices(const RunReport& report, const FaceStatus& face) {
 
 QStringList RunWarnings(const RunReport& report) {
     QStringList notices;
-    const QString board = BoardName(report.target.board);
-    if (report.marquee && report.refused) {
-        const long long most = MaxMarqueeColumns(report.target);
-        notices << QStringLiteral("跑馬燈有 %1 欄，比 %2 最多可放的 %3 欄多了 %4 欄，沒有產生程式；請縮短文字。")
-                       .arg(report.marquee->columns)
-                       .arg(board)
-                       .arg(most)
-                       .arg(report.marquee->columns - most);
-    } else if (report.refused) {
-        const int most = MaxPhrases(report.target);
-        notices << QStringLiteral("共 %1 句，比 %2 最多可放的 %3 句多了 %4 句，沒有產生程式；請減少句數。")
-                       .arg(report.phrases)
-                       .arg(board)
-                       .arg(most)
-                       .arg(report.phrases - most);
+    if (report.refusal) {
+        notices << report.refusal.why;
     } else if (!report.marquee && report.store == TableStore::Flash && KeepsOwnPhraseSketch(report.target)) {
         notices << QStringLiteral("共 %1 句，超過 SRAM 可放的 %2 句，畫面表改放在 flash 程式記憶體；還可以再加 %3 句。")
                        .arg(report.frames)
@@ -98,7 +85,7 @@ QStringList RunWarnings(const RunReport& report) {
     } else if (!report.marquee && !KeepsOwnPhraseSketch(report.target)) {
         notices << QStringLiteral("共 %1 句，%2 最多可放 %3 句，還可以再加 %4 句。")
                        .arg(report.frames)
-                       .arg(board)
+                       .arg(BoardName(report.target.board))
                        .arg(MaxPhrases(report.target))
                        .arg(MaxPhrases(report.target) - report.frames);
     }
@@ -124,14 +111,14 @@ QStringList FaceNotices(const FaceStatus& face) { return AroundFace(face, {}); }
 
 QStringList ProgramWarnings(const ProgramReport& report) {
     QStringList notices;
-    if (report.refused) notices << ProgramRefusal(report);
+    if (report.refusal) notices << ProgramRefusal(report);
     if (!report.missingGlyphs.empty()) notices << MissingGlyphsNotice(report.missingGlyphs, QStringLiteral("項"));
     return notices;
 }
 
 QStringList ProgramNotices(const ProgramReport& report, const FaceStatus& face) {
     QStringList notices = AroundFace(face, ProgramWarnings(report));
-    if (report.refused) return notices;
+    if (report.refusal) return notices;
     notices << QStringLiteral("節目：共 %1 項、%2 頁，播一輪約 %3 秒，用了 flash 容量的 %4%（%5 位元組）。")
                    .arg(report.items)
                    .arg(report.pages)
@@ -142,7 +129,7 @@ QStringList ProgramNotices(const ProgramReport& report, const FaceStatus& face) 
 }
 
 QString ProgramRefusal(const ProgramReport& report) {
-    return report.refused ? report.why + QStringLiteral("沒有產生程式。") : QString();
+    return report.refusal ? report.refusal.why + QStringLiteral("沒有產生程式。") : QString();
 }
 
 QString CopyNotice(const std::optional<SketchForm>& sketch) {
@@ -166,7 +153,7 @@ QString CopyNotice(const SketchReading& reading) {
     return reading.sketch || reading.refusal.why.isEmpty() ? notice : notice + reading.refusal.Words();
 }
 
-QString EditedSketchNotice(const ReadRefusal& refusal) {
+QString EditedSketchNotice(const Refusal& refusal) {
     return QStringLiteral("程式區的程式看板無法執行：") + refusal.Words();
 }
 

@@ -47,6 +47,6 @@ QString CopyNotice(const std::optional<SketchForm>& sketch);
 QString CopyNotice(const SketchReading& reading);
 // What the notices say of a hand-edited sketch the board cannot run:
 // 「第 N 行：…」.
-QString EditedSketchNotice(const ReadRefusal& refusal);
+QString EditedSketchNotice(const Refusal& refusal);
 
 }  // namespace award

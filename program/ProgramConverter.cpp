@@ -244,8 +244,7 @@ long long ProgramConverter::LeastFlashBytes(const Program& program, const SignTa
 }
 
 const QString& ProgramConverter::Refuse(const QString& why) {
-    report_.refused = true;
-    report_.why = why;
+    report_.refusal = {0, why, Refusal::Kind::DoesNotFit};
     return sketch_;
 }
 

@@ -32,9 +32,8 @@ struct ProgramReport {
     // item's number (1 for the first) as the phrase.
     std::vector<RunReport::MissingGlyph> missingGlyphs;
     // The program does not fit the board, or its drawing was cancelled: no
-    // sketch was written, and `why` says how much is too much.
-    bool refused = false;
-    QString why;
+    // sketch was written, and why says how much is too much.
+    Refusal refusal;
 };
 
 // Turns a program into its sketch: each item's picture and text drawn on the

@@ -66,7 +66,7 @@ bool ReadItems(TokenCursor& c, Tables& tables, QString& why) {
 // `const unsigned char brightness= N;`, N from 1 to 8: where the statement
 // ends, or nothing, with why when the value is the fault.
 std::optional<std::size_t> ReadBrightnessConstant(TokenCursor& c, const CppTokens& t, Tables& tables,
-                                                  ReadRefusal& refusal) {
+                                                  Refusal& refusal) {
     if (tables.brightness || !c.TakeAll({u"const", u"unsigned", u"char"})) return std::nullopt;
     const std::size_t name = c.At();
     if (!c.Take(sketch::kBrightnessName)) return std::nullopt;
@@ -80,7 +80,7 @@ std::optional<std::size_t> ReadBrightnessConstant(TokenCursor& c, const CppToken
 
 // Finds the tables among the top-level statements; a statement that starts
 // like a table of ours must be one.
-std::optional<Tables> FindTables(const CppTokens& t, ReadRefusal& refusal) {
+std::optional<Tables> FindTables(const CppTokens& t, Refusal& refusal) {
     Tables tables;
     int depth = 0;
     bool statementStart = true;
@@ -96,10 +96,10 @@ std::optional<Tables> FindTables(const CppTokens& t, ReadRefusal& refusal) {
             TokenCursor c(t, i, t.tokens.size());
             const bool isPart = sketch::PartNumberOf(name, kProgramPartName).has_value();
             if (name == sketch::kBrightnessName) {
-                ReadRefusal why;
+                Refusal why;
                 const auto next = ReadBrightnessConstant(c, t, tables, why);
                 if (!next)
-                    return Refuse(refusal, why.why.isEmpty() ? ReadRefusal{t.LineOfToken(i),
+                    return Refuse(refusal, why.why.isEmpty() ? Refusal{t.LineOfToken(i),
                                                                            QStringLiteral("「%1」的寫法和看板程式的不一樣").arg(name)}
                                                              : why);
                 tables.ranges.emplace_back(i, *next);
@@ -161,7 +161,7 @@ bool DeclaresItems(const CppTokens& t) {
     return false;
 }
 
-std::optional<ProgramFrames> ReadProgram(const CppTokens& tokens, ReadRefusal& refusal) {
+std::optional<ProgramFrames> ReadProgram(const CppTokens& tokens, Refusal& refusal) {
     const auto tables = FindTables(tokens, refusal);
     if (!tables) return std::nullopt;
     if (!tables->items || tables->parts.empty())
@@ -267,8 +267,8 @@ std::optional<ProgramFrames> ReadProgram(const CppTokens& tokens, ReadRefusal& r
 
 }  // namespace
 
-std::optional<ProgramFrames> ReadProgramSketch(const CppTokens& tokens, ReadRefusal* refusal) {
-    ReadRefusal why;
+std::optional<ProgramFrames> ReadProgramSketch(const CppTokens& tokens, Refusal* refusal) {
+    Refusal why;
     auto program = ReadProgram(tokens, why);
     if (!program && refusal && DeclaresItems(tokens)) *refusal = why;
     return program;

@@ -15,6 +15,6 @@ namespace award {
 //
 // `refusal`, when given, says why a text that declares the item table is no
 // program the board runs; it is left alone for any other text.
-std::optional<ProgramFrames> ReadProgramSketch(const CppTokens& tokens, ReadRefusal* refusal = nullptr);
+std::optional<ProgramFrames> ReadProgramSketch(const CppTokens& tokens, Refusal* refusal = nullptr);
 
 }  // namespace award

@@ -108,7 +108,7 @@ struct SortedStatements {
     }
 };
 
-std::optional<SortedStatements> SortStatements(const CppTokens& tokens, ReadRefusal& refusal) {
+std::optional<SortedStatements> SortStatements(const CppTokens& tokens, Refusal& refusal) {
     auto statements = TopLevelStatements(tokens);
     if (!statements) return Refuse(refusal, {0, QStringLiteral("括號 {}、()、[] 沒有成對，或最後一句沒有寫完")});
     SortedStatements sorted;
@@ -180,7 +180,7 @@ std::optional<DataForm> FormOf(const SortedStatements& sorted) {
     return form;
 }
 
-ReadRefusal DataRefusal(const CppTokens& tokens, const Declaration::Declarator& d) {
+Refusal DataRefusal(const CppTokens& tokens, const Declaration::Declarator& d) {
     return TableRefusal(tokens, d.begin, d.end, QStringLiteral("「%1」的寫法和看板程式的不一樣").arg(d.name));
 }
 
@@ -234,13 +234,13 @@ DriverMatch DriverDifference(const CppTokens& tokens, const SortedStatements& so
 
 // C++ knows a name only after its declaration: our data must come before the
 // first line of the driver that uses it.
-std::optional<ReadRefusal> DataAfterItsUse(const CppTokens& tokens, const SortedStatements& sorted) {
+std::optional<Refusal> DataAfterItsUse(const CppTokens& tokens, const SortedStatements& sorted) {
     for (const std::size_t index : sorted.code) {
         const Statement& statement = sorted.statements[index];
         for (std::size_t i = statement.begin; i < statement.end; ++i) {
             const auto* data = tokens.tokens[i].kind == Kind::Identifier ? sorted.Find(tokens.Text(i).toString()) : nullptr;
             if (data && data->second.begin > i)
-                return ReadRefusal{tokens.LineOfToken(data->second.begin),
+                return Refusal{tokens.LineOfToken(data->second.begin),
                                    QStringLiteral("「%1」要寫在用到它的第 %2 行之前").arg(data->second.name).arg(tokens.LineOfToken(i))};
         }
     }
@@ -248,7 +248,7 @@ std::optional<ReadRefusal> DataAfterItsUse(const CppTokens& tokens, const Sorted
 }
 
 // avr-gcc builds no single object past its limit.
-ReadRefusal TooBigForOneObject(const CppTokens& tokens, const Declaration::Declarator& d, int most, const QString& unit) {
+Refusal TooBigForOneObject(const CppTokens& tokens, const Declaration::Declarator& d, int most, const QString& unit) {
     return {tokens.LineOfToken(d.begin),
             QStringLiteral("「%1」最多只能有 %2 %3（編譯器的一個陣列最多 %4 位元組），多的要放到下一段")
                 .arg(d.name)
@@ -259,7 +259,7 @@ ReadRefusal TooBigForOneObject(const CppTokens& tokens, const Declaration::Decla
 
 // The brightness an engine's sketch names, into its target.
 bool ReadTargetBrightness(const CppTokens& tokens, const SortedStatements& sorted, SignTarget& target,
-                          ReadRefusal& refusal) {
+                          Refusal& refusal) {
     const auto& [declaration, declarator] = *sorted.Find(sketch::kBrightnessName.toString());
     if (declaration.Has(kProgmem)) {
         refusal = DataRefusal(tokens, declarator);
@@ -272,7 +272,7 @@ bool ReadTargetBrightness(const CppTokens& tokens, const SortedStatements& sorte
 }
 
 std::optional<SketchForm> ReadFrameTable(const CppTokens& tokens, const SortedStatements& sorted,
-                                           const DataForm& form, ReadRefusal& refusal) {
+                                           const DataForm& form, Refusal& refusal) {
     const auto& [countDeclaration, countDeclarator] = *sorted.Find(kCountName.toString());
     const auto count = ReadCount(tokens, countDeclarator);
     if (!IsInteger16(countDeclaration.specifiers) || !count)
@@ -314,7 +314,7 @@ std::optional<SketchForm> ReadFrameTable(const CppTokens& tokens, const SortedSt
 }
 
 std::optional<SketchForm> ReadMarquee(const CppTokens& tokens, const SortedStatements& sorted,
-                                        const DataForm& form, ReadRefusal& refusal) {
+                                        const DataForm& form, Refusal& refusal) {
     const auto& [speedDeclaration, speedDeclarator] = *sorted.Find(kMarqueeSweepsName.toString());
     const auto sweeps = ReadCount(tokens, speedDeclarator);
     if (!IsUnsigned16(speedDeclaration.specifiers) || speedDeclaration.Has(kProgmem) || !sweeps)
@@ -349,7 +349,7 @@ SketchReading ReadSketchOrWhy(const QString& sketchText) {
     if (!sorted) return reading;
     const auto form = FormOf(*sorted);
     const DriverMatch match = form ? DriverDifference(*tokens, *sorted, *form) : DriverMatch{std::nullopt, {0, kNoForm}};
-    std::optional<ReadRefusal> difference = match.target ? std::nullopt : std::optional(match.refusal);
+    std::optional<Refusal> difference = match.target ? std::nullopt : std::optional(match.refusal);
     if (!difference) difference = DataAfterItsUse(*tokens, *sorted);
     if (difference) {
         reading.refusal = *difference;

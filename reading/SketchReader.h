@@ -35,7 +35,7 @@ std::optional<SketchForm> ReadSketch(const QString& sketchText);
 // and what was expected there, as the preview and the notices say it.
 struct SketchReading {
     std::optional<SketchForm> sketch;
-    ReadRefusal refusal;                 // empty when there is a sketch
+    Refusal refusal;                 // empty when there is a sketch
 };
 SketchReading ReadSketchOrWhy(const QString& sketchText);
 

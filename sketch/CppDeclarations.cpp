@@ -112,26 +112,26 @@ std::optional<QString> TokenCursor::TakeIdentifier() {
     return t_.Text(i_++).toString();
 }
 
-std::optional<ReadRefusal> DifferenceFrom(const CppTokens& t, const std::vector<std::pair<std::size_t, std::size_t>>& ranges,
+std::optional<Refusal> DifferenceFrom(const CppTokens& t, const std::vector<std::pair<std::size_t, std::size_t>>& ranges,
                                           const CppTokens& expected) {
     std::size_t at = 0;
     std::size_t last = 0;
     for (const auto& [begin, end] : ranges) {
         for (std::size_t i = begin; i < end; ++i, ++at) {
             if (at >= expected.tokens.size())
-                return ReadRefusal{t.LineOfToken(i), QStringLiteral("這裡多了「%1」").arg(t.Text(i))};
+                return Refusal{t.LineOfToken(i), QStringLiteral("這裡多了「%1」").arg(t.Text(i))};
             if (t.tokens[i].kind != expected.tokens[at].kind || t.Text(i) != expected.Text(at))
-                return ReadRefusal{t.LineOfToken(i),
+                return Refusal{t.LineOfToken(i),
                                    QStringLiteral("這裡應該是「%1」，不是「%2」").arg(expected.Text(at), t.Text(i))};
             last = i;
         }
     }
     if (at < expected.tokens.size())
-        return ReadRefusal{t.LineOfToken(last), QStringLiteral("程式在這裡就結束了，後面少了「%1」").arg(expected.Text(at))};
+        return Refusal{t.LineOfToken(last), QStringLiteral("程式在這裡就結束了，後面少了「%1」").arg(expected.Text(at))};
     return std::nullopt;
 }
 
-ReadRefusal TableRefusal(const CppTokens& t, std::size_t begin, std::size_t end, const QString& otherwise) {
+Refusal TableRefusal(const CppTokens& t, std::size_t begin, std::size_t end, const QString& otherwise) {
     std::size_t i = begin;
     while (i < end && t.Text(i) != u"=") ++i;
     for (; i < end; ++i) {

@@ -71,13 +71,13 @@ bool IsInteger16(Specifiers words);
 // Compares the tokens in `ranges` ([begin, end) each, in order) with all of
 // `expected`, token for token: nothing when they are the same, else where
 // they part and what was expected there.
-std::optional<ReadRefusal> DifferenceFrom(const CppTokens& t, const std::vector<std::pair<std::size_t, std::size_t>>& ranges,
+std::optional<Refusal> DifferenceFrom(const CppTokens& t, const std::vector<std::pair<std::size_t, std::size_t>>& ranges,
                                           const CppTokens& expected);
 
 // Why a table of numbers starting at token `begin` could not be read: the
 // first token in [begin, end) that is no whole number where one belongs, or
 // else `otherwise` at the table's first line.
-ReadRefusal TableRefusal(const CppTokens& t, std::size_t begin, std::size_t end, const QString& otherwise);
+Refusal TableRefusal(const CppTokens& t, std::size_t begin, std::size_t end, const QString& otherwise);
 
 // Reads tokens in order, up to `end`.
 class TokenCursor {

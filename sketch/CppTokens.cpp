@@ -232,7 +232,7 @@ private:
 
 }  // namespace
 
-std::optional<CppTokens> TokenizeCpp(QStringView source, std::size_t mostTokens, ReadRefusal* refusal) {
+std::optional<CppTokens> TokenizeCpp(QStringView source, std::size_t mostTokens, Refusal* refusal) {
     if (source.size() > qsizetype{std::numeric_limits<std::uint32_t>::max()}) {
         if (refusal) *refusal = {0, QStringLiteral("程式太長，看板放不下")};
         return std::nullopt;
@@ -253,10 +253,6 @@ int CppTokens::LineOf(qsizetype offset) const {
     const auto breaks = before.count(u'\n') + before.count(u'\r') - before.count(u"\r\n");
     const auto joined = std::upper_bound(joins.begin(), joins.end(), offset) - joins.begin();
     return static_cast<int>(1 + breaks + joined);
-}
-
-QString ReadRefusal::Words() const {
-    return line > 0 ? QStringLiteral("第 %1 行：%2").arg(line).arg(why) : why;
 }
 
 namespace {

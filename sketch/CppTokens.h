@@ -1,5 +1,7 @@
 #pragma once
 
+#include "refusal/Refusal.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -34,23 +36,6 @@ struct CppTokens {
     int LineOfToken(std::size_t index) const { return LineOf(index < tokens.size() ? tokens[index].start : text.size()); }
 };
 
-// Why a text is not the sketch a reader looked for, for the user: the line
-// (0 when no one line is to blame) and what was expected there.
-struct ReadRefusal {
-    int line = 0;
-    QString why;
-
-    bool operator==(const ReadRefusal&) const = default;
-    // 「第 N 行：…」, or the reason alone without a line.
-    QString Words() const;
-};
-
-// Keeps `why` in `refusal` and gives nothing: how a reader stops.
-inline std::nullopt_t Refuse(ReadRefusal& refusal, ReadRefusal why) {
-    refusal = std::move(why);
-    return std::nullopt;
-}
-
 // Nothing when the compiler would stop at the text itself: a character that
 // C++ does not know outside comments and literals (U+3000 and U+00A0 are not
 // white space to it), a comment or literal left open, a malformed number, or a
@@ -63,7 +48,7 @@ inline std::nullopt_t Refuse(ReadRefusal& refusal, ReadRefusal why) {
 // `refusal`, when given, says where and why the text stopped.
 std::optional<CppTokens> TokenizeCpp(QStringView source,
                                      std::size_t mostTokens = std::numeric_limits<std::size_t>::max(),
-                                     ReadRefusal* refusal = nullptr);
+                                     Refusal* refusal = nullptr);
 
 // The value of a C++ integer literal as avr-g++ reads it: decimal, octal with
 // a leading 0, hexadecimal, binary, with u, l and ll suffixes. Nothing for

@@ -16,7 +16,7 @@ DriverMatch MatchDriver(const CppTokens& t, const std::vector<std::pair<std::siz
     return match;
 }
 
-std::optional<int> ReadBrightness(const CppTokens& t, std::size_t name, std::size_t end, ReadRefusal& refusal) {
+std::optional<int> ReadBrightness(const CppTokens& t, std::size_t name, std::size_t end, Refusal& refusal) {
     TokenCursor c(t, name + 1, end);
     const int line = t.LineOfToken(name);
     const auto refuse = [&] {

@@ -27,7 +27,7 @@ inline constexpr std::array<SignTarget, 3> kSignsAndBoards{{
 // the driver it follows furthest.
 struct DriverMatch {
     std::optional<SignTarget> target;
-    ReadRefusal refusal;
+    Refusal refusal;
 };
 DriverMatch MatchDriver(const CppTokens& t, const std::vector<std::pair<std::size_t, std::size_t>>& ranges,
                         const std::function<QString(const SignTarget&)>& fixedCode);
@@ -35,6 +35,6 @@ DriverMatch MatchDriver(const CppTokens& t, const std::vector<std::pair<std::siz
 // The brightness `= value` gives, read from the tokens [begin, end) after
 // the name: a whole number from 1 to SIGN_BRIGHTEST in any form the compiler
 // takes, or why not, at the name's line.
-std::optional<int> ReadBrightness(const CppTokens& t, std::size_t name, std::size_t end, ReadRefusal& refusal);
+std::optional<int> ReadBrightness(const CppTokens& t, std::size_t name, std::size_t end, Refusal& refusal);
 
 }  // namespace award

@@ -19,7 +19,7 @@ QString Describe(const Program& program) {
 }
 
 std::optional<QString> Compared(const Program& before, const ProgramFileRead& after) {
-    if (!after.ok) return QStringLiteral("reopening refused: ") + ProgramFileProblem(after);
+    if (after.refusal) return QStringLiteral("reopening refused: ") + after.refusal.Words();
     if (after.program != before) return Describe(before) + QStringLiteral(" became ") + Describe(after.program);
     return std::nullopt;
 }
@@ -28,7 +28,7 @@ std::optional<QString> Compared(const Program& before, const ProgramFileRead& af
 
 std::optional<QString> ReopenDifference(const QByteArray& file) {
     const ProgramFileRead read = ReadProgramCsv(file);
-    if (!read.ok) return std::nullopt;
+    if (read.refusal) return std::nullopt;
     return Compared(read.program, ReadProgramCsv(ProgramCsv(read.program)));
 }
 

@@ -6,6 +6,8 @@
 #include "files/BannerFile.h"
 #include "files/RegularFile.h"
 
+#include "RefusalKind.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/socket.h>
@@ -52,9 +54,9 @@ TEST_P(SplitInput, ReadsWholeCharactersOrRefuses) {
     ASSERT_GE(fd, 0);
     const FileBytes input = ReadUpTo(fd, kMaxBannerFileBytes);
     close(fd);
-    ASSERT_EQ(input.refusal, FileBytes::Refusal::None);
+    ASSERT_FALSE(input.refusal);
     const BannerText banner = DecodeBannerText(input.bytes);
-    ASSERT_EQ(banner.refusal == BannerText::Refusal::None, row.text) << banner.why.toStdString();
+    ASSERT_EQ(!banner.refusal, row.text) << banner.refusal.why.toStdString();
     if (row.text) {
         EXPECT_EQ(banner.text, row.banner);
     }

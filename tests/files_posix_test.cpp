@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "RefusalKind.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -19,7 +21,8 @@
 namespace award {
 namespace {
 
-using Refusal = BannerText::Refusal;
+using Kind = Refusal::Kind;
+using test::KindOf;
 
 QByteArray Bytes(const QString& path) {
     QFile file(path);
@@ -35,14 +38,14 @@ TEST(AtomicFile, AFullDiskKeepsTheOldFileAndSaysWhy) {
     const struct {
         const char* what;
         QString path;
-        std::function<std::optional<QString>()> write;
+        std::function<Refusal()> write;
     } rows[] = {
         {"save", banner, [&] { return SaveBannerFile(banner, big); }},
         {"save as Big5 lines", banner,
          [&] { return SaveBannerFile(banner, big + u' ', {TextEncoding::Big5, false, QStringLiteral("\r\n")}); }},
         {"export", sketch, [&] {
              const ExportResult result = ExportSketch(PlaceSketch(sketch), big, [](const QString&) { return true; });
-             return result.outcome == ExportOutcome::Written ? std::nullopt : std::optional(result.why);
+             return result.refusal;
          }},
     };
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("banner")));
@@ -57,7 +60,7 @@ TEST(AtomicFile, AFullDiskKeepsTheOldFileAndSaysWhy) {
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
         const auto failure = row.write();
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-        EXPECT_TRUE(failure && !failure->isEmpty());
+        EXPECT_TRUE(failure);
         EXPECT_EQ(Bytes(row.path), "old text\n");
         EXPECT_EQ(QDir(QFileInfo(row.path).path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
@@ -81,10 +84,10 @@ TEST(AtomicFile, OnlyRegularFilesAreReadOrReplaced) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         const BannerText read = ReadBannerFile(row.path);
-        EXPECT_EQ(read.refusal, Refusal::NotAFile);
-        EXPECT_TRUE(read.why.contains(row.path));
+        EXPECT_EQ(KindOf(read.refusal), Kind::NotAFile);
+        EXPECT_TRUE(read.refusal.why.contains(row.path));
         const auto refused = WriteAtomically(row.path, "恭喜 ");
-        EXPECT_TRUE(refused && refused->contains(row.path));
+        EXPECT_TRUE(refused && refused.why.contains(row.path));
         struct stat after {};
         ASSERT_EQ(stat(QFile::encodeName(row.path).constData(), &after), 0);
         EXPECT_EQ(after.st_mode & S_IFMT, row.type);

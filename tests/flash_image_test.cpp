@@ -178,9 +178,9 @@ TEST(FlashImage, FillsTheFlashUpToTheBootloaderAndNoFurther) {
     ExpectHexLoads(std::get<QByteArray>(built));
 
     const auto over = BuildFlashImage(MarqueeOfColumns(fits + 1));
-    ASSERT_TRUE(std::holds_alternative<ImageRefusal>(over));
-    EXPECT_EQ(std::get<ImageRefusal>(over).reason, ImageRefusal::Reason::ProgramTooBig);
-    EXPECT_EQ(std::get<ImageRefusal>(over).bytes, int(beforeWords + 2 * (fits + 1)));
+    ASSERT_TRUE(std::holds_alternative<Refusal>(over));
+    EXPECT_EQ(std::get<Refusal>(over).kind, Refusal::Kind::DoesNotFit);
+    EXPECT_EQ(std::get<Refusal>(over).bytes, static_cast<long long>(beforeWords + 2 * (fits + 1)));
 }
 
 SketchForm SramTable(int phrases) {
@@ -198,8 +198,8 @@ SketchForm SramTable(int phrases) {
 TEST(FlashImage, AnSramTableIsTakenUpToTheSramCapacity) {
     EXPECT_TRUE(std::holds_alternative<QByteArray>(BuildFlashImage(SramTable(kMega2560MaxPhrases))));
     const auto over = BuildFlashImage(SramTable(kMega2560MaxPhrases + 1));
-    ASSERT_TRUE(std::holds_alternative<ImageRefusal>(over));
-    EXPECT_EQ(std::get<ImageRefusal>(over).reason, ImageRefusal::Reason::StackTooSmall);
+    ASSERT_TRUE(std::holds_alternative<Refusal>(over));
+    EXPECT_EQ(std::get<Refusal>(over).kind, Refusal::Kind::StackTooSmall);
 }
 
 // A table in flash that the compiler builds fits the image too, whatever its

@@ -64,7 +64,7 @@ TEST(HostileInput, AMegabyteOfText) {
 
     const QString phrases = Repeated(QStringLiteral("國立臺中 資訊科 一 恭喜賀喜同學 "), 1 << 20);
     EXPECT_TRUE(converter.ConvertBanner(phrases, FirstScanRow::Row3).isEmpty());
-    EXPECT_TRUE(converter.LastRunReport().refused);
+    EXPECT_TRUE(converter.LastRunReport().refusal);
     EXPECT_EQ(converter.LastRunReport().phrases, Spaces(phrases));
 }
 

@@ -73,7 +73,7 @@ TEST_F(RunNoticesTest, TheTableSizeAgainstTheBoardsMemories) {
     for (const auto& c : cases) {
         const QStringList notices = NoticesFor(QStringLiteral("賀 ").repeated(c.phrases));
         const bool refused = c.phrases > kMega2560MaxFlashPhrases;
-        EXPECT_EQ(converter.LastRunReport().refused, refused) << c.phrases;
+        EXPECT_EQ(bool(converter.LastRunReport().refusal), refused) << c.phrases;
         EXPECT_EQ(Mentions(notices, QStringLiteral("轉換完成")), !refused) << c.phrases;
         if (!c.mentioned) {
             EXPECT_FALSE(Mentions(notices, QStringLiteral("flash")) || Mentions(notices, QStringLiteral("多了")));

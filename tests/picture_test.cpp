@@ -122,7 +122,7 @@ TEST_P(PictureFiles, GiveTheLedsThePictureShows) {
     file.close();
 
     const PictureRead read = ReadSignPicture(path);
-    ASSERT_FALSE(read.rows.isNull()) << read.why.toStdString();
+    ASSERT_FALSE(read.rows.isNull()) << read.refusal.why.toStdString();
     EXPECT_EQ(read.rows.height(), kSignRows);
     const Leds leds = PictureColumns({path, read.rows});
     EXPECT_EQ(leds, GetParam().expected()) << "got" << Drawn(leds) << "\nexpected" << Drawn(GetParam().expected());
@@ -271,7 +271,7 @@ TEST(PictureFileRefusal, SaysWhyInTheUsersWords) {
     for (const auto& [path, said] : refused) {
         const PictureRead read = ReadSignPicture(path);
         EXPECT_TRUE(read.rows.isNull()) << path.toStdString();
-        EXPECT_TRUE(read.why.contains(QString::fromUtf16(said))) << path.toStdString() << ": " << read.why.toStdString();
+        EXPECT_TRUE(read.refusal.why.contains(QString::fromUtf16(said))) << path.toStdString() << ": " << read.refusal.why.toStdString();
     }
 }
 

@@ -77,7 +77,7 @@ TEST(ProgramCommand, ReadsPicturesBesideTheFile) {
     ASSERT_NE(QDir::currentPath(), dir.path());
 
     const ProgramFileRead read = ReadProgramFile(csv.fileName());
-    ASSERT_TRUE(read.ok) << ProgramFileProblem(read).toStdString();
+    ASSERT_TRUE(!read.refusal) << read.refusal.Words().toStdString();
     DrawingSurface surface;
     ProgramConverter converter(surface);
     const QByteArray expected = converter.ConvertProgram(read.program, {}).toUtf8();
@@ -114,7 +114,7 @@ TEST_P(ProgramCommandFails, WithItsStatusAndReasonAndNothingWritten) {
 
 QByteArray Header() { return (ProgramCsvHeader() + QStringLiteral("\r\n")).toUtf8(); }
 
-QString FileProblem(const QByteArray& csv) { return ProgramFileProblem(ReadProgramCsv(csv)); }
+QString FileProblem(const QByteArray& csv) { return ReadProgramCsv(csv).refusal.Words(); }
 QString Refusal(const QByteArray& csv) {
     DrawingSurface surface;
     ProgramConverter converter(surface);

@@ -99,14 +99,14 @@ TEST(ProgramFilePictures, OpenAgainAsTheSameProgramWithTheirPathsRelative) {
     EXPECT_FALSE(text.contains(root.path())) << text.toStdString();
 
     const ProgramFileRead opened = ReadProgramFile(csv);
-    ASSERT_TRUE(opened.ok) << ProgramFileProblem(opened).toStdString();
+    ASSERT_TRUE(!opened.refusal) << opened.refusal.Words().toStdString();
     EXPECT_EQ(opened.program, saved);
 
     // The school's folder copied to a USB stick, under another name.
     const QDir moved(root.filePath(QStringLiteral("隨身碟的學校")));
     ASSERT_TRUE(QDir().rename(school.path(), moved.path()));
     const ProgramFileRead carried = ReadProgramFile(moved.filePath(QStringLiteral("節目/典禮.csv")));
-    ASSERT_TRUE(carried.ok) << ProgramFileProblem(carried).toStdString();
+    ASSERT_TRUE(!carried.refusal) << carried.refusal.Words().toStdString();
     EXPECT_EQ(carried.program, program(moved));
 }
 
@@ -117,10 +117,10 @@ TEST(ProgramFilePictures, APictureThatCannotBeReadRefusesTheFileWithItsRow) {
     const QString csv = dir.filePath(QStringLiteral("p.csv"));
     ASSERT_TRUE(Write(csv, QStringLiteral("內容,顯示方式,停留秒數,速度,對齊,圖片\n恭喜,,,,,校徽.png\n賀,,,,,名單.png\n").toUtf8()));
     const ProgramFileRead read = ReadProgramFile(csv);
-    EXPECT_FALSE(read.ok);
+    EXPECT_FALSE(!read.refusal);
     EXPECT_TRUE(read.program.empty()) << "half a program was read";
-    EXPECT_EQ(read.row, 3);
-    const QString problem = ProgramFileProblem(read);
+    EXPECT_EQ(read.refusal.row, 3);
+    const QString problem = read.refusal.Words();
     EXPECT_TRUE(problem.startsWith(QStringLiteral("第 3 列：圖片「名單.png」"))) << problem.toStdString();
     EXPECT_TRUE(problem.contains(QStringLiteral("PNG、JPEG、BMP 或 GIF"))) << problem.toStdString();
 }

@@ -47,7 +47,7 @@ class ProgramFileReads : public ::testing::TestWithParam<FileRow> {};
 
 TEST_P(ProgramFileReads, TheProgramTheFileHolds) {
     const ProgramFileRead read = ReadProgramCsv(GetParam().bytes);
-    ASSERT_TRUE(read.ok) << read.line << ": " << read.why.toStdString();
+    ASSERT_TRUE(!read.refusal) << read.refusal.line << ": " << read.refusal.why.toStdString();
     EXPECT_EQ(read.program, GetParam().expected);
     const QString notices = read.notices.join(u' ');
     if (GetParam().noticed) {
@@ -118,12 +118,12 @@ class ProgramFileRefuses : public ::testing::TestWithParam<BadRow> {};
 
 TEST_P(ProgramFileRefuses, TheFirstBadRowWithItsLine) {
     const ProgramFileRead read = ReadProgramCsv(GetParam().bytes);
-    EXPECT_FALSE(read.ok);
+    EXPECT_FALSE(!read.refusal);
     EXPECT_TRUE(read.program.empty()) << "half a program was read";
-    EXPECT_EQ(read.line, GetParam().line);
-    EXPECT_EQ(read.row, GetParam().row);
-    EXPECT_TRUE(ProgramFileProblem(read).contains(QString::fromUtf16(GetParam().mentioned)))
-        << ProgramFileProblem(read).toStdString();
+    EXPECT_EQ(read.refusal.line, GetParam().line);
+    EXPECT_EQ(read.refusal.row, GetParam().row);
+    EXPECT_TRUE(read.refusal.Words().contains(QString::fromUtf16(GetParam().mentioned)))
+        << read.refusal.Words().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -171,7 +171,7 @@ TEST(ProgramFileSave, SavedFileReadsBackAndAFailureSaysWhy) {
     const Program program{Item(u"恭喜, 賀", ItemStyle::Blink, 12.3), Item(u"好", ItemStyle::ScrollLeft)};
     ASSERT_FALSE(SaveProgramFile(dir.filePath("p.csv"), program));
     EXPECT_EQ(ReadProgramFile(dir.filePath("p.csv")).program, program);
-    EXPECT_TRUE(SaveProgramFile(dir.filePath("missing/p.csv"), program).has_value());
+    EXPECT_TRUE(SaveProgramFile(dir.filePath("missing/p.csv"), program));
 }
 
 // Whatever the editor holds saves to a file that opens as the same program,
@@ -215,8 +215,8 @@ TEST(ProgramFileOpen, RefusesWhatIsNoFileInTheUsersLanguage) {
     QTemporaryDir dir;
     for (const auto& [path, mentioned] : {std::pair(dir.path(), u"資料夾"), std::pair(dir.filePath("missing.csv"), u"找不到")}) {
         const ProgramFileRead read = ReadProgramFile(path);
-        EXPECT_FALSE(read.ok);
-        EXPECT_TRUE(read.why.contains(QString::fromUtf16(mentioned))) << read.why.toStdString();
+        EXPECT_FALSE(!read.refusal);
+        EXPECT_TRUE(read.refusal.why.contains(QString::fromUtf16(mentioned))) << read.refusal.why.toStdString();
     }
 }
 

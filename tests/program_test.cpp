@@ -115,7 +115,7 @@ protected:
 
 TEST_F(ProgramSketch, ReadsBackAsWrittenAndAsEditedByHand) {
     const QString sketch = converter.ConvertProgram(program, {});
-    ASSERT_FALSE(converter.LastReport().refused);
+    ASSERT_FALSE(converter.LastReport().refusal);
     EXPECT_FALSE(sketch.contains(QRegularExpression("[^\r]\n")));
     const auto read = ReadSketch(sketch);
     const auto* readProgram = read ? std::get_if<ProgramFrames>(&*read) : nullptr;
@@ -158,12 +158,12 @@ TEST_F(ProgramSketch, AProgramTooLongForTheBoardIsRefusedSayingByHowMuch) {
     const Program tooLong{{QStringLiteral("國").repeated(kMarqueeMaxColumns / 16 + 100), ItemStyle::Static}};
     EXPECT_TRUE(converter.ConvertProgram(tooLong, {}).isEmpty());
     const ProgramReport& report = converter.LastReport();
-    ASSERT_TRUE(report.refused);
+    ASSERT_TRUE(report.refusal);
     EXPECT_GT(report.flashBytes, kMega2560ProgramBytes);
-    EXPECT_TRUE(report.why.contains(QLocale(QLocale::English).toString(report.flashBytes - kMega2560ProgramBytes)))
-        << report.why.toStdString();
+    EXPECT_TRUE(report.refusal.why.contains(QLocale(QLocale::English).toString(report.flashBytes - kMega2560ProgramBytes)))
+        << report.refusal.why.toStdString();
     EXPECT_TRUE(converter.ConvertProgram({}, {}).isEmpty());
-    EXPECT_TRUE(converter.LastReport().refused);
+    EXPECT_TRUE(converter.LastReport().refusal);
 }
 
 // Ten thousand pasted lines cannot fit, and are refused before a page is
@@ -177,7 +177,7 @@ TEST_F(ProgramSketch, DrawingIsSkippedWhenTheLinesCannotFitAndCanBeStopped) {
     });
     const Program pasted{{QStringLiteral("賀\n").repeated(10000), ItemStyle::Static}};
     EXPECT_TRUE(converter.ConvertProgram(pasted, {}).isEmpty());
-    EXPECT_TRUE(converter.LastReport().why.contains(QStringLiteral("至少"))) << converter.LastReport().why.toStdString();
+    EXPECT_TRUE(converter.LastReport().refusal.why.contains(QStringLiteral("至少"))) << converter.LastReport().refusal.why.toStdString();
     EXPECT_TRUE(told.empty());
 
     const Program fits{{QStringLiteral("恭喜\n").repeated(40), ItemStyle::Static}, {QStringLiteral("賀"), ItemStyle::ScrollLeft}};
@@ -189,7 +189,7 @@ TEST_F(ProgramSketch, DrawingIsSkippedWhenTheLinesCannotFitAndCanBeStopped) {
     told.clear();
     stop = true;
     EXPECT_TRUE(converter.ConvertProgram(fits, {}).isEmpty());
-    EXPECT_TRUE(converter.LastReport().refused);
+    EXPECT_TRUE(converter.LastReport().refusal);
     EXPECT_EQ(told.size(), 1u);
 }
 

@@ -93,12 +93,12 @@ bool FileMenu::Open(const QString& path) {
     // Looked at before opening: a pipe or a terminal would wait for a
     // writer while the window stands still.
     const BannerText banner = ReadBannerFile(path);
-    const bool refused = banner.refusal != BannerText::Refusal::None;
+    const bool refused = bool(banner.refusal);
     // The banner field would cut a longer text without a word.
     const int most = form_.BannerField()->maxLength();
     if (refused || banner.text.size() > most) {
         Warn(&form_, QStringLiteral("無法開啟%1").arg(Named(path)),
-             refused ? banner.why
+             refused ? banner.refusal.why
                      : QStringLiteral("檔案有 %1 個字，橫幅文字最多 %2 個字。").arg(banner.text.size()).arg(most));
         return false;
     }
@@ -128,9 +128,9 @@ bool FileMenu::SaveTo(const QString& path) {
         saved.encoding = TextEncoding::Utf8;
         saved.byteOrderMark = false;
     }
-    if (const auto failure = SaveBannerFile(path, banner, saved)) {
-        Warn(&form_, QStringLiteral("無法儲存%1").arg(Named(path)), *failure);
-        form_.ShowNotices({QStringLiteral("沒有儲存：%1").arg(*failure)});
+    if (const Refusal failure = SaveBannerFile(path, banner, saved)) {
+        Warn(&form_, QStringLiteral("無法儲存%1").arg(Named(path)), failure.why);
+        form_.ShowNotices({QStringLiteral("沒有儲存：%1").arg(failure.why)});
         return false;
     }
     BecomeFileOfBanner(path, saved);
@@ -141,8 +141,8 @@ bool FileMenu::SaveTo(const QString& path) {
 bool FileMenu::ExportTo(const QString& chosenPath) {
     const QString title = QStringLiteral("匯出 Arduino 草稿");
     const SketchPlace place = PlaceSketch(chosenPath);
-    if (!place.why.isEmpty()) {
-        Warn(&form_, QStringLiteral("無法") + title, place.why);
+    if (place.refusal) {
+        Warn(&form_, QStringLiteral("無法") + title, place.refusal.why);
         return false;
     }
     const ExportResult result = ExportSketch(place, form_.Text3Text(), [&](const QString& file) {
@@ -152,8 +152,8 @@ bool FileMenu::ExportTo(const QString& chosenPath) {
     });
     if (result.outcome != ExportOutcome::Written) {
         const bool failed = result.outcome == ExportOutcome::Failed;
-        if (failed) Warn(&form_, QStringLiteral("無法") + title, result.why);
-        form_.ShowNotices({failed ? QStringLiteral("沒有匯出：%1").arg(result.why)
+        if (failed) Warn(&form_, QStringLiteral("無法") + title, result.refusal.why);
+        form_.ShowNotices({failed ? QStringLiteral("沒有匯出：%1").arg(result.refusal.why)
                                   : QStringLiteral("沒有匯出，原有的草稿保持不變。")});
         return false;
     }

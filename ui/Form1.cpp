@@ -168,7 +168,7 @@ void Form1::ConnectHandlers() {
     connect(Text3, &QPlainTextEdit::textChanged, previewDelay_, qOverload<>(&QTimer::start));
     connect(previewDelay_, &QTimer::timeout, this, [this] {
         preview_->SetSketchText(Text3Text());
-        if (!preview_->Refusal().why.isEmpty()) ShowNotices({EditedSketchNotice(preview_->Refusal())});
+        if (preview_->Why()) ShowNotices({EditedSketchNotice(preview_->Why())});
     });
 
     // Whatever the next run would draw differently makes Text3 out of date;
@@ -214,10 +214,10 @@ bool Form1::Run(award::FirstScanRow firstScanRow) {
     const QString& sketch = converter_.Convert(Text4->text(), Options(firstScanRow));
     const RunReport& report = converter_.LastRunReport();
     // A refused run leaves the sketch area as it was: there is no sketch to show.
-    if (!report.refused) WriteSketch(sketch, nullptr);
+    if (!report.refusal) WriteSketch(sketch, nullptr);
     pic->update();
     QStringList notices = RunNotices(report, {surface_.FontName(), surface_.ResolvedFace(), surface_.DrawsChinese()});
-    if (!report.refused && (report.marquee || report.frames > 0)) {
+    if (!report.refusal && (report.marquee || report.frames > 0)) {
         // On the run's last line while it stays one line: the line below the
         // first two is seen only in the tooltip.
         const QString upload = QStringLiteral("或選 看板 ▸ 上傳到看板。");
@@ -233,7 +233,7 @@ bool Form1::Run(award::FirstScanRow firstScanRow) {
     runWarnings_ = RunWarnings(report);
     ShowSketchState();
     ShowNotices(notices);
-    return !report.refused;
+    return !report.refusal;
 }
 
 // The run button chooses the rows at each run; the speed counts for a

@@ -33,7 +33,7 @@ void LedPreview::Load(const QString& sketchText, bool aside) {
     update();
     SketchReading reading = ReadSketchOrWhy(sketchText);
     // An empty program area is nothing to explain.
-    refusal_ = sketchText.trimmed().isEmpty() ? ReadRefusal{} : reading.refusal;
+    refusal_ = sketchText.trimmed().isEmpty() ? Refusal{} : reading.refusal;
     if (reading.sketch == form_) return;
     form_ = std::move(reading.sketch);
     shows_ = form_ ? ShowsOf(*form_) : Shows{};

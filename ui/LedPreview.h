@@ -45,7 +45,7 @@ public:
     // What the panel says under its LEDs; for a text that is no sketch the
     // board runs, the line to blame and what was expected there.
     QString StatusLine() const;
-    const ReadRefusal& Refusal() const { return refusal_; }
+    const award::Refusal& Why() const { return refusal_; }
 
     // Moves on to the next lit or dark phase, as the timer does.
     void Step();
@@ -64,7 +64,7 @@ private:
 
     std::optional<SketchForm> form_;
     Shows shows_;
-    ReadRefusal refusal_;
+    award::Refusal refusal_;
     bool playing_ = false;
     std::size_t show_ = 0;
     // The images of the show now playing, as the engine shows them.

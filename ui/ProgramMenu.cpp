@@ -127,9 +127,9 @@ bool ProgramMenu::Open(const QString& path) {
     // Refused before the table takes it: tens of thousands of rows would
     // hold the window up for seconds, only to be refused by 套用.
     const auto items = qsizetype(read.program.size());
-    if (!read.ok || items > kProgramMaxItems) {
+    if (read.refusal || items > kProgramMaxItems) {
         Warn(&form_, QStringLiteral("無法開啟節目%1").arg(Named(path)),
-             !read.ok ? ProgramFileProblem(read)
+             read.refusal ? read.refusal.Words()
                       : QStringLiteral("節目有 %1 項，看板最多 %2 項，多了 %3 項：請把節目分成幾個檔案。")
                             .arg(Thousands(items), Thousands(kProgramMaxItems),
                                  Thousands(items - kProgramMaxItems)));
@@ -149,8 +149,8 @@ bool ProgramMenu::Open(const QString& path) {
 
 bool ProgramMenu::SaveTo(const QString& chosenPath) {
     const QString path = ProgramFilePath(chosenPath);
-    if (const auto failure = SaveProgramFile(path, window_->Model().Items())) {
-        Warn(&form_, QStringLiteral("無法儲存節目%1").arg(Named(path)), *failure);
+    if (const Refusal failure = SaveProgramFile(path, window_->Model().Items())) {
+        Warn(&form_, QStringLiteral("無法儲存節目%1").arg(Named(path)), failure.why);
         return false;
     }
     path_ = QFileInfo(path).absoluteFilePath();

@@ -250,7 +250,7 @@ std::optional<QString> ProgramTableModel::SetPicture(int row, const QString& pat
     ItemPicture picture;
     if (!path.isEmpty()) {
         const PictureRead read = ReadSignPicture(path);
-        if (read.rows.isNull()) return read.why;
+        if (read.refusal) return read.refusal.why;
         picture.path = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
         picture.rows = read.rows;
         picture.inverted = Item(row).picture.inverted;

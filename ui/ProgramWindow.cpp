@@ -209,10 +209,10 @@ bool ProgramWindow::PlayItem(int row) {
     if (row < 0 || row >= model_.rowCount()) return false;
     const QString& sketch = Convert({model_.Item(row)});
     const ProgramReport& report = converter_.LastReport();
-    if (report.refused) {
+    if (report.refusal) {
         // Dark rather than the item before, which is not what is in hand.
         form_.Preview()->SetShownAside({});
-        status_->setText(QStringLiteral("第 %1 項無法預覽：%2").arg(row + 1).arg(report.why));
+        status_->setText(QStringLiteral("第 %1 項無法預覽：%2").arg(row + 1).arg(report.refusal.why));
         return false;
     }
     form_.Preview()->SetShownAside(sketch);
@@ -232,10 +232,10 @@ bool ProgramWindow::Apply() {
     const QStringList notices =
         ProgramNotices(report, {surface_.FontName(), surface_.ResolvedFace(), surface_.DrawsChinese()});
     // A refused program leaves Text3 as it was: there is no sketch to show.
-    if (!report.refused) form_.ShowProgram(sketch, *this);
+    if (!report.refusal) form_.ShowProgram(sketch, *this);
     form_.ShowNotices(notices);
     status_->setText(notices.join(u'\n'));
-    return !report.refused;
+    return !report.refusal;
 }
 
 Program ProgramWindow::ItemsFromBanner(const QString& banner) {

@@ -66,7 +66,7 @@ TEST(IdeCapacity, PhrasesInFlash) {
     BannerConverter converter(surface);
     const QString atCapacity = converter.ConvertBanner(QStringLiteral("賀 ").repeated(kMega2560MaxFlashPhrases), FirstScanRow::Row3);
     EXPECT_TRUE(converter.ConvertBanner(QStringLiteral("賀 ").repeated(kMega2560MaxFlashPhrases + 1), FirstScanRow::Row3).isEmpty());
-    EXPECT_TRUE(converter.LastRunReport().refused);
+    EXPECT_TRUE(converter.LastRunReport().refusal);
 
     // One phrase more, as the writer would put it if the run let it.
     SketchWriter writer;
@@ -86,7 +86,7 @@ TEST(IdeCapacity, TheRunRefusesAMarqueeLongerThanTheBoardHolds) {
     BannerConverter converter(surface);
     const QString tooLong = QStringLiteral("國").repeated(kMarqueeMaxColumns / 16 + 1);
     EXPECT_TRUE(converter.ConvertMarquee(tooLong, FirstScanRow::Row3, MarqueeSpeed::Slow).isEmpty());
-    EXPECT_TRUE(converter.LastRunReport().refused);
+    EXPECT_TRUE(converter.LastRunReport().refusal);
 }
 
 // `items` items sharing `words` words: one page each but for a 左移 item
@@ -202,7 +202,7 @@ TEST_P(EngineIdeCapacity, PhrasesAsTheIdeCounts) {
     DrawingSurface surface;
     BannerConverter converter(surface);
     EXPECT_TRUE(converter.ConvertBanner(QStringLiteral("賀 ").repeated(most + 1), FirstScanRow::Row3, target).isEmpty());
-    EXPECT_TRUE(converter.LastRunReport().refused);
+    EXPECT_TRUE(converter.LastRunReport().refusal);
 }
 
 TEST_P(EngineIdeCapacity, MarqueeColumnsAsTheIdeCounts) {

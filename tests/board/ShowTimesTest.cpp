@@ -127,7 +127,7 @@ QString ElevenStyleProgramSketch() {
     DrawingSurface surface;
     ProgramConverter converter(surface);
     const QString sketch = converter.ConvertProgram(program, {});
-    if (sketch.isEmpty()) throw std::runtime_error(converter.LastReport().why.toStdString());
+    if (sketch.isEmpty()) throw std::runtime_error(converter.LastReport().refusal.why.toStdString());
     return sketch;
 }
 
