@@ -5,14 +5,10 @@
 // an edited driver would need is timed beside it, with the Arduino core
 // already in the user's cache.
 //
-// The same for an Uno running optiboot, with 15 phrases' columns. The program
-// writes no Uno image yet, so what goes to it is a sketch holding those
-// columns in flash, compiled for the Uno (the core cached); the compile and
-// the upload are counted apart. Once the Uno's image comes, the P10 banner's
-// sketch takes its place and the compile drops out. avrdude's arduino
-// programmer sends its first two syncs only to drain whatever answers them,
-// half a second in all, so its upload stays further from the link's bound
-// than the Mega's.
+// The same for an Uno running optiboot with two P10 panels, 15 phrases, as
+// the board image, with no compile. avrdude's arduino programmer sends its
+// first two syncs only to drain whatever answers them, half a second in all,
+// so its upload stays further from the link's bound than the Mega's.
 
 #include "SampleBanner.h"
 #include "SerialBridge.h"
@@ -64,10 +60,12 @@ JobRun RunJob(const std::function<void(BoardJob&)>& start) {
     return run;
 }
 
-QString SampleSketch(int phrases) {
+QString SampleSketch(int phrases, const award::SignTarget& target = {}) {
     award::DrawingSurface surface;
     award::BannerConverter converter(surface);
-    return converter.Convert(award::bench::Banner(phrases), {});
+    award::ConversionOptions options;
+    options.target = target;
+    return converter.Convert(award::bench::Banner(phrases), options);
 }
 
 bool Failed(benchmark::State& state, const JobRun& run) {
@@ -114,31 +112,8 @@ void BM_UploadToSimulatedBoard(benchmark::State& state) {
 }
 BENCHMARK(BM_UploadToSimulatedBoard)->Arg(15)->Arg(1900)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(2);
 
-// The banner's columns in the Uno's flash, sent to ports D and B in turn.
-QString UnoSketchOfColumns(int phrases) {
-    const std::optional<award::SketchForm> form = award::ReadSketch(SampleSketch(phrases));
-    if (!form) return {};
-    QStringList words;
-    for (const std::uint16_t word : award::ShowsOf(*form).words) words << QString::number(word);
-    return QStringLiteral("const unsigned int kWords[] PROGMEM = {%1};\n"
-                          "void setup() { DDRD = 0xFF; DDRB = 0x3F; }\n"
-                          "void loop() {\n"
-                          "  for (unsigned int i = 0; i < sizeof kWords / 2; ++i) {\n"
-                          "    const unsigned int word = pgm_read_word(&kWords[i]);\n"
-                          "    PORTD = word & 0xFF; PORTB = (word >> 8) & 0x3F; delayMicroseconds(100);\n"
-                          "  }\n"
-                          "}\n")
-        .arg(words.join(u','));
-}
-
 void BM_UploadToSimulatedUno(benchmark::State& state) {
-    const QString sketch = UnoSketchOfColumns(int(state.range(0)));
-    if (sketch.isEmpty()) {
-        state.SkipWithError("the banner's sketch does not read back");
-        return;
-    }
-    // Fills the Uno's core cache.
-    if (Failed(state, RunJob([&](BoardJob& job) { job.StartCompile(sketch, award::BoardKind::Uno); }))) return;
+    const QString sketch = SampleSketch(int(state.range(0)), {award::SignKind::P10Pair, award::BoardKind::Uno});
     double bound = 0;
     double compile = 0;
     double upload = 0;

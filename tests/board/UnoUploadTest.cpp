@@ -4,7 +4,11 @@
 // board then runs what was uploaded. What would not fit is refused before
 // avrdude writes a page.
 
+#include "BoardTestSupport.h"
 #include "SerialBridge.h"
+#include "SimulatedP10Pair.h"
+
+#include "reading/SketchReader.h"
 
 #include "board/BoardJob.h"
 
@@ -80,9 +84,7 @@ bool Shows(std::span<const PortWrite> writes, const std::vector<std::uint8_t>& p
     return std::ranges::search(values, pattern).begin() != values.end();
 }
 
-// What a board is sent and what it must show after a reset. The Uno's board
-// image joins these rows once BoardJob writes it: a banner's sketch for the
-// P10 panels, and the simulated panels showing its phrases in turn.
+// What a board is sent and what it must show after a reset.
 struct Uploaded {
     const char* name;
     std::function<QString()> sketch;
@@ -97,6 +99,26 @@ const Uploaded kPatternSketch{
         // The bootloader waits a second for a host before it starts the sketch.
         board.RunUntil([](auto writes, auto) { return Shows(writes, kPattern); }, board.Now() + 4 * kCyclesPerSecond);
         EXPECT_TRUE(Shows(board.Writes(), kPattern)) << "the board did not run the sketch uploaded";
+    }};
+
+// A banner for two P10 panels on the Uno, which goes as the board image the
+// program writes: the simulated panels then show each of its phrases.
+const Uploaded kP10Banner{
+    "P10Banner", [] { return BannerSketch(3, {SignKind::P10Pair, BoardKind::Uno}); },
+    [](SimulatedBoard& board) {
+        const auto read = ReadSketch(BannerSketch(3, {SignKind::P10Pair, BoardKind::Uno}));
+        ASSERT_TRUE(read);
+        const auto& frames = std::get<PhraseFrames>(*read).frames;
+        SimulatedP10Pair panels(board);
+        // A second for the bootloader, then three frames of 0.66 s and their pauses.
+        ASSERT_TRUE(board.RunUntil([](auto, auto) { return false; }, board.Now() + 5 * kCyclesPerSecond));
+        const std::vector<ShownSweep> sweeps = DecodeP10Sweeps(panels.Changes());
+        for (std::size_t f = 0; f < frames.size(); ++f) {
+            MatrixImage image{};
+            std::ranges::copy(frames[f].words, image.begin());
+            EXPECT_TRUE(std::ranges::any_of(sweeps, [&](const ShownSweep& s) { return s.complete && s.image == image; }))
+                << "the panels never showed phrase " << f + 1;
+        }
     }};
 
 // A board by its bootloader, the speed it answers at and the words the job
@@ -134,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Combine(testing::Values(Answering{"UnoOptiboot", StockBoard::Uno, 115200, "回應的是 Arduino Uno"},
                                      Answering{"NanoOldBootloader", StockBoard::NanoOldBootloader, 57600,
                                                "115200 baud 沒有回應，改用 57600 baud：回應的是 Arduino Nano（舊版 bootloader）"}),
-                     testing::Values(kPatternSketch)),
+                     testing::Values(kPatternSketch, kP10Banner)),
     [](const testing::TestParamInfo<UploadRow>& row) {
         return std::string(std::get<0>(row.param).name) + "_" + std::get<1>(row.param).name;
     });
