@@ -62,7 +62,7 @@ static void drop(uint32_t step) {
     clearShown();
     for (uint8_t r = 0; r < RISE_STEPS; ++r, row = (uint16_t)(row >> 1)) {
         for (uint8_t j = 0; j < SIGN_COLUMNS; ++j)
-            shown[j] = (uint16_t)((shown[j] << 1) | ((page[j] & row) ? 1u : 0u));
+            shown[j] = (uint16_t)(((unsigned)shown[j] << 1) | ((page[j] & row) ? 1u : 0u));
         signShow(shown, step);
     }
 }
