@@ -33,8 +33,6 @@ private:
     void ShowWindow();
     void ChooseAndOpen();
     void ChooseAndSave();
-    bool MayReplaceEdits();
-    bool MayEnd();
     bool MaySaveFirst(const QString& title, const QString& question);
     QString Folder() const;
 
