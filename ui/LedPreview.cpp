@@ -63,8 +63,6 @@ void LedPreview::EnterShow(std::size_t show) {
     image_ = 0;
 }
 
-bool LedPreview::HasSketch() const { return playing_; }
-
 int LedPreview::FrameCount() const {
     if (!playing_) return 0;
     if (const auto* phrases = std::get_if<PhraseFrames>(&*form_)) return static_cast<int>(phrases->frames.size());

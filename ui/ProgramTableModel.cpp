@@ -173,8 +173,6 @@ int ProgramTableModel::Add(int after, ProgramItem item) {
     return row;
 }
 
-int ProgramTableModel::Duplicate(int row) { return Valid(row) ? Add(row, Item(row)) : -1; }
-
 int ProgramTableModel::MoveTo(int row, int to) {
     if (!Valid(row) || !Valid(to) || to == row) return -1;
     // Qt counts the destination before the move takes the row out.
@@ -201,8 +199,6 @@ bool ProgramTableModel::Remove(int row) {
 int ProgramTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(program_.size());
 }
-
-int ProgramTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
 
 QVariant ProgramTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || !Valid(index.row())) return {};
