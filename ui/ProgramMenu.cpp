@@ -33,6 +33,12 @@ const QString kProgramFiles = QStringLiteral("節目表 (*.csv);;所有檔案 (*
 
 QString Named(const QString& path) { return QStringLiteral("「%1」").arg(QFileInfo(path).fileName()); }
 
+// The file a program is saved to: the chosen one, with ".csv" added when
+// its name has no suffix.
+QString ProgramFilePath(const QString& chosenPath) {
+    return QFileInfo(chosenPath).suffix().isEmpty() ? chosenPath + QStringLiteral(".csv") : chosenPath;
+}
+
 // The dialog adds ".csv" itself, so that it asks before replacing the file
 // that is really written.
 QString ChooseSavePath(QWidget* parent, const QString& start) {
@@ -118,10 +124,6 @@ void ProgramMenu::ShowWindow() {
     window_->show();
     window_->raise();
     window_->activateWindow();
-}
-
-QString ProgramMenu::ProgramFilePath(const QString& chosenPath) {
-    return QFileInfo(chosenPath).suffix().isEmpty() ? chosenPath + QStringLiteral(".csv") : chosenPath;
 }
 
 bool ProgramMenu::Open(const QString& path) {
