@@ -130,9 +130,7 @@ CsvRows ParseCsv(const QByteArray& utf8, char separator, bool firstRowOnly = fal
     return rows;
 }
 
-QString BadQuotes() {
-    return QStringLiteral("引號用得不對：有引號的格子要整格用一對 \" 括起來，格子裡的 \" 要寫成 \"\"。");
-}
+const QString kBadQuotes = QStringLiteral("引號用得不對：有引號的格子要整格用一對 \" 括起來，格子裡的 \" 要寫成 \"\"。");
 
 // Control characters shown by their code, so that the user can find them.
 QString Shown(const QString& text) {
@@ -331,7 +329,7 @@ ProgramFileRead ReadProgramCsv(const QByteArray& bytes, const QDir& folder) {
     }
     if (!separator) {
         if (widest.cells.empty() && badQuotes.first > 0)
-            return Refuse(badQuotes.first, badQuotes.second, BadQuotes());
+            return Refuse(badQuotes.first, badQuotes.second, kBadQuotes);
         if (widest.cells.empty())
             return Refuse(1, 1, QStringLiteral("檔案是空的，第一列要是「%1」。").arg(ProgramCsvHeader()));
         QStringList shown;
@@ -348,7 +346,7 @@ ProgramFileRead ReadProgramCsv(const QByteArray& bytes, const QDir& folder) {
     }
 
     const CsvRows rows = ParseCsv(utf8, separator->byte);
-    if (rows.badLine > 0) return Refuse(rows.badLine, rows.badRow, BadQuotes());
+    if (rows.badLine > 0) return Refuse(rows.badLine, rows.badRow, kBadQuotes);
     ProgramFileRead read;
     read.encoding = EncodingName(decoded.encoding);
     const bool decimalComma = separator->byte == ';';

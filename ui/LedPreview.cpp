@@ -37,10 +37,6 @@ void LedPreview::Load(const QString& sketchText, bool aside) {
     if (reading.sketch == form_) return;
     form_ = std::move(reading.sketch);
     shows_ = form_ ? ShowsOf(*form_) : Shows{};
-    Restart();
-}
-
-void LedPreview::Restart() {
     timer_.stop();
     columnsBefore_ = 0;
     images_.clear();

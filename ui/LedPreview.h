@@ -57,7 +57,6 @@ protected:
 
 private:
     void Load(const QString& sketchText, bool aside);
-    void Restart();
     // Plays show `show` of the sketch from its first image.
     void EnterShow(std::size_t show);
     const ShownImage& Current() const { return images_[image_]; }
