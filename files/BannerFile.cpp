@@ -37,11 +37,10 @@ std::optional<QByteArray> BannerFileBytes(const QString& banner, const BannerFor
 }  // namespace
 
 BannerText DecodeBannerText(const QByteArray& bytes) {
-    if (bytes.size() > kMaxBannerFileBytes) {
+    if (bytes.size() > kMaxBannerFileBytes)
         return Refuse<BannerText>(Refusal::Kind::TooLarge,
                        QStringLiteral("檔案太大：橫幅文字檔最多 %1，這可能不是橫幅文字檔。")
                            .arg(QLocale::c().formattedDataSize(kMaxBannerFileBytes, 0)));
-    }
     const DecodedText decoded = DecodeText(bytes);
     if (decoded.refusal) return Refuse<BannerText>(decoded.refusal);
     BannerText result;

@@ -350,11 +350,10 @@ ProgramFileRead ReadProgramCsv(const QByteArray& bytes, const QDir& folder) {
     ProgramFileRead read;
     read.encoding = EncodingName(decoded.encoding);
     const bool decimalComma = separator->byte == ';';
-    if (separator->byte != ',') {
+    if (separator->byte != ',')
         read.notices << QStringLiteral("這個節目檔的格子以%1分隔%2；儲存時會存成以逗號分隔的 UTF-8 CSV。")
                             .arg(QString::fromUtf16(separator->name),
                                  decimalComma ? QStringLiteral("，停留秒數裡的逗號當成小數點") : QString());
-    }
     PictureCells pictures(folder);
     for (std::size_t r = 1; r < rows.rows.size(); ++r) {
         const auto& row = rows.rows[r];
