@@ -1,7 +1,7 @@
 #include "board/BoardModels.h"
 
 #include "sign/Mega2560.h"
-#include "sign/Uno.h"
+#include "sign/UnoNano.h"
 
 namespace award {
 
@@ -22,7 +22,7 @@ const BoardModel& ModelOf(BoardKind board) {
 QList<BootloaderSpeed> BootloaderSpeeds(BoardKind board) {
     if (board == BoardKind::Mega2560) return {{115200, {}, kMega2560ProgramBytes}};
     return {{115200, QStringLiteral("Arduino Uno（或新版 bootloader 的 Nano）"), kUnoProgramBytes},
-            {57600, QStringLiteral("Arduino Nano（舊版 bootloader）"), kNanoOldBootloaderProgramBytes}};
+            {57600, QStringLiteral("Arduino Nano（舊版 bootloader）"), kUnoNanoProgramBytes}};
 }
 
 }  // namespace award

@@ -26,6 +26,17 @@ constexpr struct {
     {"avrdude", kAvrdude, nullptr},
 };
 
+// Where the tools' programs are looked for: /usr/bin, or the folders that
+// AWARD_BANNER_TOOL_PATH lists, so that a test can take a tool away.
+QStringList ToolFolders() {
+    const QByteArray path = qgetenv("AWARD_BANNER_TOOL_PATH");
+    if (path.isNull()) return {QStringLiteral("/usr/bin")};
+    // An empty list would have findExecutable search PATH instead.
+    QStringList folders = QFile::decodeName(path).split(QDir::listSeparator(), Qt::SkipEmptyParts);
+    if (folders.isEmpty()) folders << QStringLiteral("/nonexistent");
+    return folders;
+}
+
 QString Program(const char* name) {
     return QStandardPaths::findExecutable(QLatin1String(name), ToolFolders());
 }
@@ -41,15 +52,6 @@ QStringList Missing(bool uploadOnly) {
 }
 
 }  // namespace
-
-QStringList ToolFolders() {
-    const QByteArray path = qgetenv("AWARD_BANNER_TOOL_PATH");
-    if (path.isNull()) return {QStringLiteral("/usr/bin")};
-    // An empty list would have findExecutable search PATH instead.
-    QStringList folders = QFile::decodeName(path).split(QDir::listSeparator(), Qt::SkipEmptyParts);
-    if (folders.isEmpty()) folders << QStringLiteral("/nonexistent");
-    return folders;
-}
 
 QStringList MissingPackages() { return Missing(false); }
 

@@ -20,10 +20,6 @@ QStringList MissingUploadPackages();
 // What the user is told while the board commands are unavailable.
 QString MissingPackagesAdvice(const QStringList& packages);
 
-// Where the tools' programs are looked for: /usr/bin, or the folders that
-// AWARD_BANNER_TOOL_PATH lists, so that a test can take a tool away.
-QStringList ToolFolders();
-
 // Where compiled cores are kept between runs, per user.
 QString CoreCacheFolder();
 

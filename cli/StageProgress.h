@@ -2,7 +2,6 @@
 
 #include "board/BoardJob.h"
 
-#include <QString>
 #include <QStringList>
 
 #include <optional>

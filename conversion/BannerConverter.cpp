@@ -44,8 +44,6 @@ const QString& BannerConverter::ConvertBanner(const QString& bannerText, FirstSc
 
     writer_.BeginSketch(report_.store, target);
     SetUpForSigns(surface_);
-    surface_.SetCurrentX(0);
-    surface_.SetCurrentY(0);
     surface_.Cls();
 
     // An empty text is one empty piece: no frame and a count of 0, never -1,

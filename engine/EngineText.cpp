@@ -15,13 +15,9 @@ const QString& ShowsText() {
     return text;
 }
 
-const QString& SchoolSignText() {
-    static const QString text = SketchLines(engine_text::kSchoolSign);
-    return text;
-}
-
 QString SignDriverText(SignKind sign, BoardKind board) {
-    if (sign == SignKind::School) return SchoolSignText();
+    static const QString school = SketchLines(engine_text::kSchoolSign);
+    if (sign == SignKind::School) return school;
     static const QString p10 = SketchLines(engine_text::kP10Sign);
     static const QString unoPins = SketchLines(engine_text::kP10PinsUno);
     static const QString megaPins = SketchLines(engine_text::kP10PinsMega);

@@ -11,8 +11,6 @@ namespace award::engine {
 
 // The sign's geometry, the kinds of show and how the engine plays each.
 const QString& ShowsText();
-// The school's sign on ports C, F and K, paced by Timer 1.
-const QString& SchoolSignText();
 // The driver of a sign on a board, paced by Timer 1: the school's sign, or
 // the P10 panels followed by the board's pins for them.
 QString SignDriverText(SignKind sign, BoardKind board);

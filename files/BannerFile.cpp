@@ -17,14 +17,30 @@ QString LineEndOf(const QString& text) {
     return kLineEnd.match(text).captured();
 }
 
+// The banner's bytes in form: one phrase a line when the form says so, the
+// text after the last space as a last line of its own, and no blank line
+// for two spaces in a row. Nothing when a character has no code in the
+// form's encoding.
+std::optional<QByteArray> BannerFileBytes(const QString& banner, const BannerForm& form) {
+    QString laidOut = banner;
+    if (!form.lineEnd.isEmpty()) {
+        QStringList phrases = banner.split(u' ');
+        laidOut = phrases.takeLast();
+        // Two spaces in a row, as when a name is added with a space first,
+        // part no phrase; a blank line would be skipped on reading anyway.
+        phrases.removeAll(QString());
+        laidOut.prepend(phrases.join(form.lineEnd) + (phrases.isEmpty() ? QString() : form.lineEnd));
+    }
+    return EncodeText(laidOut, form.encoding, form.byteOrderMark);
+}
+
 }  // namespace
 
 BannerText DecodeBannerText(const QByteArray& bytes) {
-    if (bytes.size() > kMaxBannerFileBytes) {
+    if (bytes.size() > kMaxBannerFileBytes)
         return Refuse<BannerText>(Refusal::Kind::TooLarge,
                        QStringLiteral("檔案太大：橫幅文字檔最多 %1，這可能不是橫幅文字檔。")
                            .arg(QLocale::c().formattedDataSize(kMaxBannerFileBytes, 0)));
-    }
     const DecodedText decoded = DecodeText(bytes);
     if (decoded.refusal) return Refuse<BannerText>(decoded.refusal);
     BannerText result;
@@ -40,19 +56,6 @@ BannerText ReadBannerFile(const QString& path) {
     const FileBytes file = ReadRegularFile(path, kMaxBannerFileBytes);
     if (file.refusal) return Refuse<BannerText>(file.refusal);
     return DecodeBannerText(file.bytes);
-}
-
-std::optional<QByteArray> BannerFileBytes(const QString& banner, const BannerForm& form) {
-    QString laidOut = banner;
-    if (!form.lineEnd.isEmpty()) {
-        QStringList phrases = banner.split(u' ');
-        laidOut = phrases.takeLast();
-        // Two spaces in a row, as when a name is added with a space first,
-        // part no phrase; a blank line would be skipped on reading anyway.
-        phrases.removeAll(QString());
-        laidOut.prepend(phrases.join(form.lineEnd) + (phrases.isEmpty() ? QString() : form.lineEnd));
-    }
-    return EncodeText(laidOut, form.encoding, form.byteOrderMark);
 }
 
 Refusal SaveBannerFile(const QString& path, const QString& banner, const BannerForm& form) {

@@ -41,12 +41,6 @@ BannerText DecodeBannerText(const QByteArray& bytes);
 // Read as files/RegularFile.h reads, so that nothing can hold up the caller.
 BannerText ReadBannerFile(const QString& path);
 
-// The banner's bytes in form: one phrase a line when the form says so, the
-// text after the last space as a last line of its own, and no blank line
-// for two spaces in a row. Nothing when a
-// character has no code in the form's encoding.
-std::optional<QByteArray> BannerFileBytes(const QString& banner, const BannerForm& form);
-
 // Saves the banner in form, the file replaced only once the new text is
 // whole. Returns why it failed, or nothing.
 Refusal SaveBannerFile(const QString& path, const QString& banner, const BannerForm& form = {});

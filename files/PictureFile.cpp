@@ -15,8 +15,6 @@ namespace {
 constexpr qsizetype kMaxPictureFileBytes = 64 * 1024 * 1024;
 constexpr qint64 kMaxPicturePixels = 50'000'000;
 
-PictureRead Refuse(const QString& why) { return Refuse<PictureRead>(Refusal::Kind::NotText, why); }
-
 }  // namespace
 
 PictureRead ReadSignPicture(const QString& path) {
@@ -38,12 +36,11 @@ PictureRead ReadSignPicture(const QString& path) {
                            .arg(size.height())
                            .arg(kMaxPicturePixels / 10000));
     const QImage picture = reader.read();
-    if (picture.isNull()) {
-        // Qt's own words are English whatever the desktop's language.
-        return Refuse(reader.error() == QImageReader::UnsupportedFormatError
-                           ? QStringLiteral("這不是看得懂的圖片，要是 PNG、JPEG、BMP 或 GIF 檔。")
-                           : QStringLiteral("圖片的內容有問題，可能不完整或已損壞。"));
-    }
+    // Qt's own words are English whatever the desktop's language.
+    if (picture.isNull())
+        return Refuse<PictureRead>(Refusal::Kind::NotText, reader.error() == QImageReader::UnsupportedFormatError
+                                                               ? QStringLiteral("這不是看得懂的圖片，要是 PNG、JPEG、BMP 或 GIF 檔。")
+                                                               : QStringLiteral("圖片的內容有問題，可能不完整或已損壞。"));
     return {SignRows(picture), {}};
 }
 

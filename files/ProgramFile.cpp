@@ -130,9 +130,7 @@ CsvRows ParseCsv(const QByteArray& utf8, char separator, bool firstRowOnly = fal
     return rows;
 }
 
-QString BadQuotes() {
-    return QStringLiteral("引號用得不對：有引號的格子要整格用一對 \" 括起來，格子裡的 \" 要寫成 \"\"。");
-}
+const QString kBadQuotes = QStringLiteral("引號用得不對：有引號的格子要整格用一對 \" 括起來，格子裡的 \" 要寫成 \"\"。");
 
 // Control characters shown by their code, so that the user can find them.
 QString Shown(const QString& text) {
@@ -331,7 +329,7 @@ ProgramFileRead ReadProgramCsv(const QByteArray& bytes, const QDir& folder) {
     }
     if (!separator) {
         if (widest.cells.empty() && badQuotes.first > 0)
-            return Refuse(badQuotes.first, badQuotes.second, BadQuotes());
+            return Refuse(badQuotes.first, badQuotes.second, kBadQuotes);
         if (widest.cells.empty())
             return Refuse(1, 1, QStringLiteral("檔案是空的，第一列要是「%1」。").arg(ProgramCsvHeader()));
         QStringList shown;
@@ -348,15 +346,14 @@ ProgramFileRead ReadProgramCsv(const QByteArray& bytes, const QDir& folder) {
     }
 
     const CsvRows rows = ParseCsv(utf8, separator->byte);
-    if (rows.badLine > 0) return Refuse(rows.badLine, rows.badRow, BadQuotes());
+    if (rows.badLine > 0) return Refuse(rows.badLine, rows.badRow, kBadQuotes);
     ProgramFileRead read;
     read.encoding = EncodingName(decoded.encoding);
     const bool decimalComma = separator->byte == ';';
-    if (separator->byte != ',') {
+    if (separator->byte != ',')
         read.notices << QStringLiteral("這個節目檔的格子以%1分隔%2；儲存時會存成以逗號分隔的 UTF-8 CSV。")
                             .arg(QString::fromUtf16(separator->name),
                                  decimalComma ? QStringLiteral("，停留秒數裡的逗號當成小數點") : QString());
-    }
     PictureCells pictures(folder);
     for (std::size_t r = 1; r < rows.rows.size(); ++r) {
         const auto& row = rows.rows[r];

@@ -10,9 +10,7 @@
 namespace award {
 namespace {
 
-
-}  // namespace
-
+// Why reading failed, for an errno value.
 QString ReadFailure(int error) {
     // The system's own words are English whatever the desktop's language.
     switch (error) {
@@ -30,6 +28,8 @@ QString ReadFailure(int error) {
     default: return QStringLiteral("讀取時發生錯誤（錯誤碼 %1）。").arg(error);
     }
 }
+
+}  // namespace
 
 FileBytes ReadUpTo(int fd, qsizetype limit) {
     FileBytes read;

@@ -22,7 +22,4 @@ FileBytes ReadRegularFile(const QString& path, qsizetype limit);
 // What is on an open descriptor, to its end or one byte past the limit.
 FileBytes ReadUpTo(int fd, qsizetype limit);
 
-// Why reading failed, for an errno value.
-QString ReadFailure(int error);
-
 }  // namespace award

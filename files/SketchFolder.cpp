@@ -23,12 +23,11 @@ SketchPlace PlaceSketch(const QString& chosenPath) {
     QString wanted = chosen.fileName();
     if (wanted.endsWith(QStringLiteral(".ino"), Qt::CaseInsensitive)) wanted.chop(4);
     const auto name = MendSketchName(wanted);
-    if (!name) {
+    if (!name)
         return Refuse<SketchPlace>(Refusal::Kind::Malformed,
                                    QStringLiteral("「%1」不能當草稿名稱：Arduino 只接受英文字母、數字和底線（_），"
                                                   "而且要以字母或數字開頭。")
                                        .arg(wanted));
-    }
     const QDir parent = chosen.absoluteDir();
     const QString folder = parent.dirName() == *name ? parent.absolutePath() : parent.absoluteFilePath(*name);
     return {*name, folder, QDir(folder).absoluteFilePath(*name + QStringLiteral(".ino")), *name != wanted, {}};

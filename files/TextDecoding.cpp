@@ -154,12 +154,11 @@ DecodedText DecodeText(const QByteArray& bytes, ControlCharacters controls) {
         result.byteOrderMark = true;
         const QByteArrayView body = QByteArrayView(bytes).sliced(MarkSize(*marked));
         text = Decoded(*marked, body);
-        if (text && !WholeUnicode(*marked, body, *text)) {
+        if (text && !WholeUnicode(*marked, body, *text))
             return Refuse<DecodedText>(Refusal::Kind::BrokenCharacters,
                            QStringLiteral("這個 %1 檔案裡有殘缺的字元，可能沒有存完整或已經損壞。"
                                           "請用記事本打開確認內容，「另存新檔」時編碼選 UTF-8，再開啟。")
                                .arg(EncodingName(*marked)));
-        }
     } else if (controls == ControlCharacters::Refused && bytes.contains('\0')) {
         return Refuse<DecodedText>(Refusal::Kind::NotText, NotTextReason());
     } else {

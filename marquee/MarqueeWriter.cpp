@@ -8,10 +8,7 @@
 namespace award {
 
 QString MarqueeWriter::OneLine(QString text) {
-    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    text.replace(u'\n', u' ');
-    text.replace(u'\r', u' ');
-    return text;
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\n', u' ').replace(u'\r', u' ');
 }
 
 QString MarqueeWriter::FixedCode(int parts, const SignTarget& target) {

@@ -100,10 +100,9 @@ QStringList RunWarnings(const RunReport& report) {
         notices << which + QStringLiteral("太長，右邊會被切掉；每句最多 4 個中文字。");
     }
     if (!report.missingGlyphs.empty()) notices << MissingGlyphsNotice(report.missingGlyphs, QStringLiteral("句"));
-    if (!report.unconvertedTail.isEmpty()) {
+    if (!report.unconvertedTail.isEmpty())
         notices << QStringLiteral("最後的%1後面沒有空白，所以沒有轉換；每句後面都要加 1 個空白。")
                        .arg(Quoted(report.unconvertedTail));
-    }
     return notices;
 }
 
@@ -140,11 +139,10 @@ QString CopyNotice(const std::optional<SketchForm>& sketch) {
         return QStringLiteral("已複製跑馬燈程式（%1 欄），請貼到 Arduino 編譯後上傳。").arg(marquee->columns.size());
     const auto& phrases = std::get<PhraseFrames>(*sketch);
     const int frames = static_cast<int>(phrases.frames.size());
-    if (phrases.store == TableStore::Sram && frames > kMega2560MaxPhrases) {
+    if (phrases.store == TableStore::Sram && frames > kMega2560MaxPhrases)
         return QStringLiteral("已複製程式（%1 個畫面），但 SRAM 最多只放得下 %2 個畫面，板子上無法執行。")
             .arg(frames)
             .arg(kMega2560MaxPhrases);
-    }
     return QStringLiteral("已複製程式（%1 個畫面），請貼到 Arduino 編譯後上傳。").arg(frames);
 }
 

@@ -165,8 +165,7 @@ void SketchWriter::AppendFrame(const ColumnWords& words) {
         buffer_ += QLatin1Char(',');
         sketch::AppendNumber(buffer_, word);
     }
-    buffer_ += QLatin1Char('}');
-    buffer_ += sketch::kLineBreak;
+    buffer_ += u'}' + sketch::kLineBreak;
     PassOn(false);
 }
 
@@ -176,8 +175,7 @@ void SketchWriter::EndSketch(int count) {
     buffer_ += QStringLiteral("};") + sketch::kLineBreak;
     buffer_ += QStringLiteral("unsigned int %1=").arg(kCountName);
     sketch::AppendNumber(buffer_, count);
-    buffer_ += QStringLiteral(";   //%1[][%2]資料長度").arg(kTableName).arg(kRowElements);
-    buffer_ += sketch::kLineBreak;
+    buffer_ += QStringLiteral(";   //%1[][%2]資料長度").arg(kTableName).arg(kRowElements) + sketch::kLineBreak;
     if (engine_)
         buffer_ += sketch::BrightnessLine(target_.brightness) + EngineFixedCode(target_, FlashParts(rows_));
     else

@@ -20,15 +20,18 @@ void ForEachPixel(const QImage& rows, Visit visit) {
     }
 }
 
-}  // namespace
-
+// Pixels at least half opaque are seen; the others are the sign's dark ground.
 bool Seen(QRgb pixel) { return qAlpha(pixel) >= 128; }
 
+// The grey a pixel shows over the ground that is never lit: white, or black
+// where 反相 lights the light pixels.
 int GreyOverGround(QRgb pixel, bool inverted) {
     const int alpha = qAlpha(pixel);
     const int ground = inverted ? 0 : 255;
     return (qGray(pixel) * alpha + ground * (255 - alpha) + 127) / 255;
 }
+
+}  // namespace
 
 int OtsuThreshold(const QImage& rows, bool inverted) {
     std::array<double, 256> histogram{};
@@ -66,14 +69,11 @@ int OtsuThreshold(const QImage& rows, bool inverted) {
     return first < 0 ? kMiddleGrey : (first + last) / 2 + 1;
 }
 
-int ThresholdOf(const ItemPicture& picture) {
-    return picture.threshold ? std::clamp(*picture.threshold, kMinPictureThreshold, kMaxPictureThreshold)
-                             : OtsuThreshold(picture.rows, picture.inverted);
-}
-
 std::vector<std::uint16_t> PictureColumns(const ItemPicture& picture) {
     if (!picture.HasPicture()) return {};
-    const int threshold = ThresholdOf(picture);
+    // The user's threshold, else the picture's own.
+    const int threshold = picture.threshold ? std::clamp(*picture.threshold, kMinPictureThreshold, kMaxPictureThreshold)
+                                            : OtsuThreshold(picture.rows, picture.inverted);
     std::vector<std::uint16_t> words(static_cast<std::size_t>(picture.rows.width()), 0);
     ForEachPixel(picture.rows, [&](int x, int y, QRgb pixel) {
         if (Seen(pixel) && (GreyOverGround(pixel, picture.inverted) < threshold) != picture.inverted)

@@ -9,20 +9,12 @@
 
 namespace award {
 
-// Pixels at least half opaque are seen; the others are the sign's dark ground.
-bool Seen(QRgb pixel);
-// The grey a pixel shows over the ground that is never lit: white, or black
-// where 反相 lights the light pixels.
-int GreyOverGround(QRgb pixel, bool inverted);
-
 // The grey level that parts the picture's greys over the ground best into
 // dark and light (Otsu's method): pixels darker than it are the dark ones.
 // Transparent parts count as the ground, so that a logo of one colour on
 // nothing stands apart from it. A picture of one grey level is parted at
 // the middle grey.
 int OtsuThreshold(const QImage& rows, bool inverted);
-// The item's threshold: the user's, else the picture's own.
-int ThresholdOf(const ItemPicture& picture);
 
 // The picture's LEDs, a word a column (bit n lights the LED n rows down):
 // seen pixels darker than the threshold are lit, or, inverted, the others;

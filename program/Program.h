@@ -26,7 +26,7 @@ inline constexpr std::array kMarqueeSpeeds{MarqueeSpeed::Slow, MarqueeSpeed::Med
 inline constexpr std::array kItemAligns{ItemAlign::Left, ItemAlign::Centre};
 
 struct ProgramItem {
-    QString text;
+    QString text = {};
     ItemStyle style = ItemStyle::Static;
     // How long each page stays lit once in place.
     double holdSeconds = 1.5;

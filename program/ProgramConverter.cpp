@@ -181,10 +181,9 @@ ProgramFrames ProgramConverter::Frames(const Program& program, FirstScanRow firs
     for (const ProgramItem& source : program) {
         if (cancelled_) break;
         ++currentItem_;
-        ProgramFrames::Item item;
-        item.style = source.style;
-        item.holdSweeps = HoldSweeps(source.holdSeconds);
-        item.stepSweeps = static_cast<std::uint32_t>(MarqueeSweeps(source.speed));
+        ProgramFrames::Item item{.style = source.style,
+                                 .holdSweeps = HoldSweeps(source.holdSeconds),
+                                 .stepSweeps = static_cast<std::uint32_t>(MarqueeSweeps(source.speed))};
         const std::vector<std::uint16_t> picture = PictureColumns(source.picture);
         if (!StyleHasPages(source.style)) {
             item.columns = picture;

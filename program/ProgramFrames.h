@@ -26,9 +26,9 @@ struct ProgramFrames {
         // Sweeps of each step of a moving style: a row up, a column across.
         std::uint32_t stepSweeps = 0;
         // The pages of every style but 左移 and 右移, in order.
-        std::vector<ColumnWords> pages;
+        std::vector<ColumnWords> pages = {};
         // The columns of a 左移 or 右移 item's picture and text.
-        std::vector<std::uint16_t> columns;
+        std::vector<std::uint16_t> columns = {};
         // For 逐字, one for each page; a page without them appears whole at once.
         std::vector<CharacterEnds> characterEnds = {};
 

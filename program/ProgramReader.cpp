@@ -226,12 +226,9 @@ std::optional<ProgramFrames> ReadProgram(const CppTokens& tokens, Refusal& refus
                                               .arg(program.items.size() + 1)
                                               .arg(row[0])
                                               .arg(StyleCodesInWords())});
-        ProgramFrames::Item item;
-        item.style = StyleOnBoard(row[0]);
+        ProgramFrames::Item item{.style = StyleOnBoard(row[0]), .holdSweeps = row[3], .stepSweeps = row[4]};
         const std::uint64_t first = row[1];
         const std::uint64_t count = row[2];
-        item.holdSweeps = row[3];
-        item.stepSweeps = row[4];
         const bool paged = StyleHasPages(item.style);
         const std::uint64_t width = paged ? std::uint64_t(PageWords(item.style)) : 1;
         // Past the end the board would show whatever lies behind the table.

@@ -7,8 +7,6 @@
 #include "sign/SignTiming.h"
 #include "sketch/SketchCode.h"
 
-#include <QStringList>
-
 #include <algorithm>
 
 namespace award {

@@ -33,8 +33,6 @@ constexpr std::size_t kMostMarqueeColumns = kMarqueeMaxColumns;
 // number and a comma. The fourth per byte leaves room for the code.
 constexpr std::size_t kMostSketchTokens = 4 * std::size_t{kMega2560ProgramBytes};
 
-std::optional<Values> ReadBraced(TokenCursor& c, std::size_t most) { return c.Braced(most); }
-
 // One table of our data: a const-or-not 16-bit unsigned array, in flash
 // exactly when `inFlash` (PROGMEM before or after its name), declared as
 // NAME[] or NAME[size], then the extra dimensions in `inner`, then its
@@ -73,7 +71,8 @@ std::optional<std::vector<Values>> ReadTable(const CppTokens& t, const Declarati
 
 std::optional<Values> ReadColumns(const CppTokens& t, const Declaration& declaration, const Declaration::Declarator& d,
                                   std::size_t mostColumns) {
-    return ReadArray(t, declaration, d, true, std::nullopt, mostColumns, ReadBraced, std::uint16_t{0});
+    const auto braced = [](TokenCursor& c, std::size_t most) { return c.Braced(most); };
+    return ReadArray(t, declaration, d, true, std::nullopt, mostColumns, braced, std::uint16_t{0});
 }
 
 std::optional<std::uint16_t> ReadCount(const CppTokens& t, const Declaration::Declarator& d) {
@@ -257,18 +256,11 @@ Refusal TooBigForOneObject(const CppTokens& tokens, const Declaration::Declarato
                 .arg(Thousands(kMaxObjectBytes))};
 }
 
-// The brightness an engine's sketch names, into its target.
-bool ReadTargetBrightness(const CppTokens& tokens, const SortedStatements& sorted, SignTarget& target,
-                          Refusal& refusal) {
+// The brightness an engine's sketch names.
+std::optional<int> BrightnessOf(const CppTokens& tokens, const SortedStatements& sorted, Refusal& refusal) {
     const auto& [declaration, declarator] = *sorted.Find(sketch::kBrightnessName.toString());
-    if (declaration.Has(kProgmem)) {
-        refusal = DataRefusal(tokens, declarator);
-        return false;
-    }
-    const auto brightness = ReadBrightness(tokens, declarator.begin, declarator.end, refusal);
-    if (!brightness) return false;
-    target.brightness = *brightness;
-    return true;
+    if (declaration.Has(kProgmem)) return Refuse(refusal, DataRefusal(tokens, declarator));
+    return ReadBrightness(tokens, declarator.begin, declarator.end, refusal);
 }
 
 std::optional<SketchForm> ReadFrameTable(const CppTokens& tokens, const SortedStatements& sorted,
@@ -305,8 +297,7 @@ std::optional<SketchForm> ReadFrameTable(const CppTokens& tokens, const SortedSt
     result.store = form.Store();
     result.tableRows = static_cast<int>(rows.size());
     for (std::size_t k = 1; k <= *count; ++k) {
-        PhraseFrames::Frame frame;
-        frame.delayFactor = rows[k][0];
+        PhraseFrames::Frame frame{.delayFactor = rows[k][0]};
         std::copy_n(rows[k].begin() + 1, kSignColumns, frame.words.begin());
         result.frames.push_back(frame);
     }
@@ -340,10 +331,7 @@ SketchReading ReadSketchOrWhy(const QString& sketchText) {
     SketchReading reading;
     const auto tokens = TokenizeCpp(sketchText, kMostSketchTokens, &reading.refusal);
     if (!tokens) return reading;
-    if (auto program = ReadProgramSketch(*tokens, &reading.refusal)) {
-        reading.sketch = std::move(*program);
-        return reading;
-    }
+    if (auto program = ReadProgramSketch(*tokens, &reading.refusal)) return {std::move(*program), {}};
     if (!reading.refusal.why.isEmpty()) return reading;  // a program, but not one the board runs
     const auto sorted = SortStatements(*tokens, reading.refusal);
     if (!sorted) return reading;
@@ -351,12 +339,13 @@ SketchReading ReadSketchOrWhy(const QString& sketchText) {
     const DriverMatch match = form ? DriverDifference(*tokens, *sorted, *form) : DriverMatch{std::nullopt, {0, kNoForm}};
     std::optional<Refusal> difference = match.target ? std::nullopt : std::optional(match.refusal);
     if (!difference) difference = DataAfterItsUse(*tokens, *sorted);
-    if (difference) {
-        reading.refusal = *difference;
-        return reading;
-    }
+    if (difference) return Refuse<SketchReading>(*difference);
     SignTarget target = *match.target;
-    if (form->engine && !ReadTargetBrightness(*tokens, *sorted, target, reading.refusal)) return reading;
+    if (form->engine) {
+        const auto brightness = BrightnessOf(*tokens, *sorted, reading.refusal);
+        if (!brightness) return reading;
+        target.brightness = *brightness;
+    }
     reading.sketch = form->kind == DataForm::Kind::Marquee ? ReadMarquee(*tokens, *sorted, *form, reading.refusal)
                                                              : ReadFrameTable(*tokens, *sorted, *form, reading.refusal);
     if (!reading.sketch) return reading;

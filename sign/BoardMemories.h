@@ -11,6 +11,5 @@ namespace award {
 inline constexpr int ProgramBytes(BoardKind board) {
     return board == BoardKind::Uno ? kUnoNanoProgramBytes : kMega2560ProgramBytes;
 }
-inline constexpr int SramBytes(BoardKind board) { return board == BoardKind::Uno ? kUnoSramBytes : kMega2560SramBytes; }
 
 }  // namespace award

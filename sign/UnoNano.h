@@ -8,5 +8,8 @@ namespace award {
 
 inline constexpr int kUnoSramBytes = 2048;
 inline constexpr int kUnoNanoProgramBytes = 30720;
+// What fits under the Uno's optiboot, which a Nano with the newer bootloader
+// has too; a Nano with the older one answers at 57600 baud and holds the above.
+inline constexpr int kUnoProgramBytes = 32256;
 
 }  // namespace award

@@ -230,33 +230,6 @@ private:
     QString why_;
 };
 
-}  // namespace
-
-std::optional<CppTokens> TokenizeCpp(QStringView source, std::size_t mostTokens, Refusal* refusal) {
-    if (source.size() > qsizetype{std::numeric_limits<std::uint32_t>::max()}) {
-        if (refusal) *refusal = {0, QStringLiteral("程式太長，看板放不下")};
-        return std::nullopt;
-    }
-    CppTokens tokens;
-    tokens.text = JoinContinuedLines(source, tokens.joins);
-    Scanner scanner(tokens, mostTokens);
-    if (!scanner.Run()) {
-        if (refusal) *refusal = {tokens.LineOf(scanner.StoppedAt()), scanner.Why()};
-        return std::nullopt;
-    }
-    return tokens;
-}
-
-int CppTokens::LineOf(qsizetype offset) const {
-    const QStringView before = QStringView(text).first(std::min(offset, text.size()));
-    // CR LF, LF and a lone CR each end a line.
-    const auto breaks = before.count(u'\n') + before.count(u'\r') - before.count(u"\r\n");
-    const auto joined = std::upper_bound(joins.begin(), joins.end(), offset) - joins.begin();
-    return static_cast<int>(1 + breaks + joined);
-}
-
-namespace {
-
 struct LiteralParts {
     QStringView digits;
     int base = 10;
@@ -291,6 +264,29 @@ std::optional<LiteralParts> Parts(QStringView literal) {
 }
 
 }  // namespace
+
+std::optional<CppTokens> TokenizeCpp(QStringView source, std::size_t mostTokens, Refusal* refusal) {
+    if (source.size() > qsizetype{std::numeric_limits<std::uint32_t>::max()}) {
+        if (refusal) *refusal = {0, QStringLiteral("程式太長，看板放不下")};
+        return std::nullopt;
+    }
+    CppTokens tokens;
+    tokens.text = JoinContinuedLines(source, tokens.joins);
+    Scanner scanner(tokens, mostTokens);
+    if (!scanner.Run()) {
+        if (refusal) *refusal = {tokens.LineOf(scanner.StoppedAt()), scanner.Why()};
+        return std::nullopt;
+    }
+    return tokens;
+}
+
+int CppTokens::LineOf(qsizetype offset) const {
+    const QStringView before = QStringView(text).first(std::min(offset, text.size()));
+    // CR LF, LF and a lone CR each end a line.
+    const auto breaks = before.count(u'\n') + before.count(u'\r') - before.count(u"\r\n");
+    const auto joined = std::upper_bound(joins.begin(), joins.end(), offset) - joins.begin();
+    return static_cast<int>(1 + breaks + joined);
+}
 
 std::optional<std::uint64_t> IntegerLiteralValue(QStringView literal) {
     const auto parts = Parts(literal);

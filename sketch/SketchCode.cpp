@@ -9,10 +9,6 @@ namespace award::sketch {
 
 QString ColumnBufferLine() { return QStringLiteral("unsigned int a[%1]; //重複掃瞄資料").arg(kSignColumns); }
 
-QString ColumnLoop(int indent, QStringView index, int last) {
-    return QString(indent, u' ') + QStringLiteral("for (%1=0;%1<=%2;%1++)").arg(index).arg(last);
-}
-
 const QString& SetupRoutine() {
     static const QString text = Lines({
         QStringLiteral("void setup() {"),
@@ -28,7 +24,7 @@ const QString& SetupRoutine() {
 // cleared before the next column.
 QString ColumnSweep(int delayMicroseconds) {
     return Lines({
-        ColumnLoop(11, u"i"),
+        QStringLiteral("           for (i=0;i<=%1;i++)").arg(kSignLastColumn),
         QStringLiteral("           {"),
         QStringLiteral("               PORTC=i;"),
         QStringLiteral("               PORTK=a[i] / 256;"),

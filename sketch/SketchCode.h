@@ -37,9 +37,6 @@ inline QString Lines(const QStringList& lines) { return lines.join(kLineBreak) +
 
 // The buffer a sweep shows, one word a column.
 QString ColumnBufferLine();
-// `for (j=0;j<=63;j++)` after `indent` spaces: a loop over the sign's columns
-// up to `last`, counted in `index`.
-QString ColumnLoop(int indent, QStringView index = u"j", int last = kSignLastColumn);
 // The set-up of ports F, K and C as outputs.
 const QString& SetupRoutine();
 // One sweep of the sign's columns of the buffer a, each lit for `delayMicroseconds`.

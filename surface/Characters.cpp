@@ -2,6 +2,8 @@
 
 #include <QTextBoundaryFinder>
 
+#include <algorithm>
+
 namespace award {
 
 std::vector<qsizetype> CharacterBoundaries(QStringView text) {
@@ -11,22 +13,12 @@ std::vector<qsizetype> CharacterBoundaries(QStringView text) {
     return ends;
 }
 
-qsizetype CharacterCount(QStringView text) {
-    qsizetype count = 0;
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-    while (finder.toNextBoundary() > 0) ++count;
-    return count;
-}
+qsizetype CharacterCount(QStringView text) { return qsizetype(CharacterBoundaries(text).size()); }
 
 QStringView FirstCharacters(QStringView text, qsizetype count) {
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-    qsizetype end = 0;
-    for (qsizetype i = 0; i < count; ++i) {
-        const qsizetype next = finder.toNextBoundary();
-        if (next < 0) break;
-        end = next;
-    }
-    return text.first(end);
+    const std::vector<qsizetype> ends = CharacterBoundaries(text);
+    const auto shown = std::min(std::size_t(std::max<qsizetype>(count, 0)), ends.size());
+    return text.first(shown == 0 ? 0 : ends[shown - 1]);
 }
 
 }  // namespace award

@@ -22,7 +22,9 @@ ColumnWords SampleColumnWords(const DrawingSurface& surface, FirstScanRow firstS
     return words;
 }
 
-std::vector<std::uint16_t> SampleLineColumns(const QImage& strip, FirstScanRow firstScanRow) {
+std::vector<std::uint16_t> ScanLine(DrawingSurface& surface, QStringView line, FirstScanRow firstScanRow) {
+    SetUpForSigns(surface);
+    const QImage strip = surface.DrawLine(line);
     std::vector<std::uint16_t> words(static_cast<std::size_t>(std::max(strip.width(), 0)), 0);
     for (int n = 0; n < kSignRows; ++n) {
         const int y = SurfaceRow(firstScanRow) + n;
@@ -43,11 +45,6 @@ ColumnWords ScanText(DrawingSurface& surface, QStringView text, FirstScanRow fir
     surface.Cls();
     surface.Print(text);
     return SampleColumnWords(surface, firstScanRow);
-}
-
-std::vector<std::uint16_t> ScanLine(DrawingSurface& surface, QStringView line, FirstScanRow firstScanRow) {
-    SetUpForSigns(surface);
-    return SampleLineColumns(surface.DrawLine(line), firstScanRow);
 }
 
 }  // namespace award

@@ -8,8 +8,6 @@
 #include <cstdint>
 #include <vector>
 
-class QImage;
-
 namespace award {
 
 class DrawingSurface;
@@ -19,11 +17,6 @@ class DrawingSurface;
 // pixel firstScanRow + n rows down is pure black; any other colour, and any
 // pixel outside the surface, leaves it clear.
 ColumnWords SampleColumnWords(const DrawingSurface& surface, FirstScanRow firstScanRow);
-
-// Reads a line drawn on a strip of its own (DrawingSurface::DrawLine) into a
-// word for each of its columns, bit n set where the pixel firstScanRow + n
-// rows down is inked.
-std::vector<std::uint16_t> SampleLineColumns(const QImage& strip, FirstScanRow firstScanRow);
 
 // Sets the surface up as every run draws: in pixels, characters at
 // kCharacterPoints.

@@ -90,8 +90,6 @@ const std::optional<InstalledFace>& DrawingSurface::Resolve(const QString& name)
     return resolved_.emplace(name, ResolveFace(name)).first->second;
 }
 
-std::optional<InstalledFace> DrawingSurface::ResolvedFace() { return Resolve(fontName_); }
-
 bool DrawingSurface::DrawsChinese() {
     PrepareGlyphs();
     return glyphs_.ChosenFaceDrawsChinese();

@@ -82,7 +82,7 @@ public:
     const QImage& Image() const { return image_; }
 
     // The installed face that draws FontName, if any face is installed at all.
-    std::optional<InstalledFace> ResolvedFace();
+    std::optional<InstalledFace> ResolvedFace() { return Resolve(fontName_); }
     // True when that face has Chinese glyphs.
     bool DrawsChinese();
 

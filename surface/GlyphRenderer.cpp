@@ -17,6 +17,7 @@
 #include <cmath>
 #include <limits>
 #include <map>
+#include <ranges>
 #include <stdexcept>
 #include <utility>
 
@@ -401,9 +402,7 @@ void GlyphRenderer::FitIntoEm(GlyphImage& glyph) const {
 void GlyphRenderer::FitIntoAdvance(GlyphImage& glyph) const {
     if (glyph.rows == 0 || glyph.advance < emPixels_) return;
     const auto inked = [&](int x) {
-        for (int y = 0; y < glyph.rows; ++y)
-            if (glyph.Inked(x, y)) return true;
-        return false;
+        return std::ranges::any_of(std::views::iota(0, glyph.rows), [&](int y) { return glyph.Inked(x, y); });
     };
     int first = 0, last = glyph.width - 1;
     while (first <= last && !inked(first)) ++first;

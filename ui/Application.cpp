@@ -41,11 +41,9 @@ void Application::EndAfterError(const QString& what) {
     // Also on standard error: where nobody sees the screen the box tells nothing.
     std::fprintf(stderr, "award-banner: %s\n", qUtf8Printable(what));
     std::fflush(stderr);
-    if (ending_) {
-        // A second failure while the first is being reported: the box's own
-        // event loop is no longer trustworthy.
-        std::_Exit(EXIT_FAILURE);
-    }
+    // A second failure while the first is being reported: the box's own
+    // event loop is no longer trustworthy.
+    if (ending_) std::_Exit(EXIT_FAILURE);
     ending_ = true;
     QMessageBox::critical(activeWindow(), QStringLiteral("award-banner"),
                           QStringLiteral("程式發生錯誤，必須結束：\n\n%1").arg(what));

@@ -3,7 +3,6 @@
 #include "conversion/ConversionOptions.h"
 #include "notices/CapacityWords.h"
 #include "program/Program.h"
-#include "sign/SignTiming.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -171,8 +171,6 @@ void FileMenu::ChooseAndOpen() {
     if (!path.isEmpty()) Open(path);
 }
 
-bool FileMenu::Save() { return path_.isEmpty() ? ChooseAndSave() : SaveTo(path_); }
-
 bool FileMenu::ChooseAndSave() {
     QFileDialog dialog(&form_, QStringLiteral("另存新檔"), path_.isEmpty() ? LastFolder() : path_, kTextFiles);
     dialog.setAcceptMode(QFileDialog::AcceptSave);

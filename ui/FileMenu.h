@@ -28,7 +28,7 @@ protected:
 
 private:
     void ChooseAndOpen();
-    bool Save();
+    bool Save() { return path_.isEmpty() ? ChooseAndSave() : SaveTo(path_); }
     bool ChooseAndSave();
     void ChooseAndExport();
     bool MayReplaceEdits();

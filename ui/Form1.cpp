@@ -242,17 +242,12 @@ bool Form1::Run(award::FirstScanRow firstScanRow) {
 Form1::RunInputs Form1::CurrentInputs() const {
     ConversionOptions options = Options(ConversionOptions().firstScanRow);
     if (source_) {
-        ConversionOptions drawn;
-        drawn.style = options.style;
-        drawn.firstScanRow = lastFirstScanRow_;
-        drawn.target = options.target;
+        const ConversionOptions drawn{.style = options.style, .firstScanRow = lastFirstScanRow_, .target = options.target};
         return {QString(), drawn, source_->Items()};
     }
     if (options.mode != DisplayMode::Marquee) options.speed = ConversionOptions().speed;
     return {Text4->text(), options, {}};
 }
-
-bool Form1::SketchOutOfDate() const { return sketchFrom_ && *sketchFrom_ != CurrentInputs(); }
 
 void Form1::ShowSketchState() {
     preview_->SetOutOfDate(SketchOutOfDate());

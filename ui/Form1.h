@@ -97,7 +97,7 @@ public:
     // Whether Text3 was written by a run from a banner or choices that have
     // changed since. A hand edit of Text3 makes it the user's own, current
     // sketch.
-    bool SketchOutOfDate() const;
+    bool SketchOutOfDate() const { return sketchFrom_ && *sketchFrom_ != CurrentInputs(); }
     // What the sketch is about to be used for; the question names it.
     enum class SketchUse { Compile, Upload, Export };
     // Before the sketch leaves the window: when Text3 does not hold the

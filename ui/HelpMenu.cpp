@@ -49,40 +49,8 @@ QString P10WiringPage() {
         "在 Arduino IDE 選好控制板後編譯上傳。</p>");
 }
 
-}  // namespace
-
-HelpMenu::HelpMenu(Form1& form) : QObject(&form), form_(form) {
-    QMenu* menu = form.HelpMenuWidget();
-    menu->addAction(QStringLiteral("使用說明(&G)"), QKeySequence::HelpContents, this,
-                    [this] { Show(QStringLiteral("使用說明"), GuidePage()); });
-    menu->addAction(QStringLiteral("看板接線(&W)"), this, [this] {
-        const SignKind sign = form_.Target().sign;
-        const QImage picture = sign == SignKind::P10Pair ? P10WiringDiagram() : WiringDiagram();
-        Show(QStringLiteral("看板接線"), WiringPage(sign), &picture);
-    });
-    menu->addSeparator();
-    menu->addAction(QStringLiteral("關於(&A)"), this, [this] { Show(QStringLiteral("關於"), AboutPage()); });
-}
-
-void HelpMenu::Show(const QString& title, const QString& page, const QImage* picture) {
-    auto* dialog = new QDialog(&form_);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setObjectName(QStringLiteral("helpPage"));
-    dialog->setWindowTitle(title);
-    auto* text = new QTextBrowser(dialog);
-    text->setOpenExternalLinks(true);
-    if (picture) text->document()->addResource(QTextDocument::ImageResource, kWiringPicture, *picture);
-    text->setHtml(page);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
-    connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::close);
-    auto* layout = new QVBoxLayout(dialog);
-    layout->addWidget(text);
-    layout->addWidget(buttons);
-    dialog->resize(picture ? QSize(820, 700) : QSize(620, 520));
-    dialog->show();
-}
-
-QString HelpMenu::GuidePage() {
+// The pages the items show, as rich text.
+QString GuidePage() {
     return QStringLiteral(
         "<h3>從名單到看板</h3>"
         "<ol>"
@@ -157,7 +125,7 @@ QString HelpMenu::GuidePage() {
         "不知道密碼或沒有權限時，請學校的電腦管理員幫忙。</p>");
 }
 
-QString HelpMenu::WiringPage(SignKind sign) {
+QString WiringPage(SignKind sign) {
     if (sign == SignKind::P10Pair) return P10WiringPage();
     return QStringLiteral(
         "<p>這是 看板 ▸ 看板種類 選的「學校看板」的接法；選「P10 面板兩片」時，這裡說明 P10 面板的接法。</p>"
@@ -185,7 +153,7 @@ QString HelpMenu::WiringPage(SignKind sign) {
         "一欄 16 顆 LED 一起亮就遠遠超過，會燒壞板子。</p>");
 }
 
-QString HelpMenu::AboutPage() {
+QString AboutPage() {
     return QStringLiteral(
                "<h3>電子獎狀看板程式 %1</h3>"
                "<p>把慶賀文字轉成驅動 16 × 64 LED 看板的 Arduino 程式：Arduino Mega 2560 驅動的學校看板，"
@@ -204,6 +172,39 @@ QString HelpMenu::AboutPage() {
                "<li>avr-libc：修改版 BSD 授權</li>"
                "</ul>")
         .arg(QStringLiteral(AWARD_VERSION));
+}
+
+}  // namespace
+
+HelpMenu::HelpMenu(Form1& form) : QObject(&form), form_(form) {
+    QMenu* menu = form.HelpMenuWidget();
+    menu->addAction(QStringLiteral("使用說明(&G)"), QKeySequence::HelpContents, this,
+                    [this] { Show(QStringLiteral("使用說明"), GuidePage()); });
+    menu->addAction(QStringLiteral("看板接線(&W)"), this, [this] {
+        const SignKind sign = form_.Target().sign;
+        const QImage picture = sign == SignKind::P10Pair ? P10WiringDiagram() : WiringDiagram();
+        Show(QStringLiteral("看板接線"), WiringPage(sign), &picture);
+    });
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("關於(&A)"), this, [this] { Show(QStringLiteral("關於"), AboutPage()); });
+}
+
+void HelpMenu::Show(const QString& title, const QString& page, const QImage* picture) {
+    auto* dialog = new QDialog(&form_);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setObjectName(QStringLiteral("helpPage"));
+    dialog->setWindowTitle(title);
+    auto* text = new QTextBrowser(dialog);
+    text->setOpenExternalLinks(true);
+    if (picture) text->document()->addResource(QTextDocument::ImageResource, kWiringPicture, *picture);
+    text->setHtml(page);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+    connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::close);
+    auto* layout = new QVBoxLayout(dialog);
+    layout->addWidget(text);
+    layout->addWidget(buttons);
+    dialog->resize(picture ? QSize(820, 700) : QSize(620, 520));
+    dialog->show();
 }
 
 }  // namespace award

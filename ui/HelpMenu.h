@@ -1,11 +1,8 @@
 #pragma once
 
-#include "sign/SignTarget.h"
-
 #include <QObject>
 
 class QImage;
-class QString;
 
 namespace award {
 
@@ -18,11 +15,6 @@ class Form1;
 class HelpMenu : public QObject {
 public:
     explicit HelpMenu(Form1& form);
-
-    // The pages the items show, as rich text.
-    static QString GuidePage();
-    static QString WiringPage(SignKind sign = SignKind::School);
-    static QString AboutPage();
 
 private:
     void Show(const QString& title, const QString& page, const QImage* picture = nullptr);

@@ -37,10 +37,6 @@ void LedPreview::Load(const QString& sketchText, bool aside) {
     if (reading.sketch == form_) return;
     form_ = std::move(reading.sketch);
     shows_ = form_ ? ShowsOf(*form_) : Shows{};
-    Restart();
-}
-
-void LedPreview::Restart() {
     timer_.stop();
     columnsBefore_ = 0;
     images_.clear();
@@ -62,8 +58,6 @@ void LedPreview::EnterShow(std::size_t show) {
     } while (images_.empty());
     image_ = 0;
 }
-
-bool LedPreview::HasSketch() const { return playing_; }
 
 int LedPreview::FrameCount() const {
     if (!playing_) return 0;

@@ -33,7 +33,7 @@ public:
     void SetOutOfDate(bool outOfDate);
     bool MarkShown() const { return outOfDate_ && !shownAside_; }
 
-    bool HasSketch() const;
+    bool HasSketch() const { return playing_; }
     // The frame now lit, the marquee's step or the program's item, counted
     // from 1; 0 while the panel is dark between frames.
     int ShownFrame() const;
@@ -57,7 +57,6 @@ protected:
 
 private:
     void Load(const QString& sketchText, bool aside);
-    void Restart();
     // Plays show `show` of the sketch from its first image.
     void EnterShow(std::size_t show);
     const ShownImage& Current() const { return images_[image_]; }

@@ -54,9 +54,8 @@ void ProgramLength::CountSome() {
         const ProgramItem& item = items_[counted_];
         const QString key = KeyOf(item);
         auto known = secondsOf_.constFind(key);
-        if (known == secondsOf_.constEnd()) {
+        if (known == secondsOf_.constEnd())
             known = secondsOf_.insert(key, CycleSeconds(converter_.Frames({item}, options_.firstScanRow)));
-        }
         seconds_ += *known;
     }
     const QString items = Thousands(static_cast<long long>(items_.size()));

@@ -33,6 +33,12 @@ const QString kProgramFiles = QStringLiteral("節目表 (*.csv);;所有檔案 (*
 
 QString Named(const QString& path) { return QStringLiteral("「%1」").arg(QFileInfo(path).fileName()); }
 
+// The file a program is saved to: the chosen one, with ".csv" added when
+// its name has no suffix.
+QString ProgramFilePath(const QString& chosenPath) {
+    return QFileInfo(chosenPath).suffix().isEmpty() ? chosenPath + QStringLiteral(".csv") : chosenPath;
+}
+
 // The dialog adds ".csv" itself, so that it asks before replacing the file
 // that is really written.
 QString ChooseSavePath(QWidget* parent, const QString& start) {
@@ -89,7 +95,9 @@ bool ProgramMenu::eventFilter(QObject* watched, QEvent* event) {
     if (watched == window_ &&
         (type == QEvent::Hide || (window_->isVisible() && (type == QEvent::Move || type == QEvent::Resize))))
         QSettings().setValue(kWindowPlace, window_->saveGeometry());
-    if (watched == &form_ && event->type() == QEvent::Close && !MayEnd()) {
+    // Whichever window the user closes, or 結束, the program's edits end with it.
+    if (watched == &form_ && event->type() == QEvent::Close &&
+        !MaySaveFirst(QStringLiteral("結束"), QStringLiteral("節目表有尚未儲存的修改，要先儲存再結束嗎？"))) {
         event->ignore();
         return true;
     }
@@ -118,10 +126,6 @@ void ProgramMenu::ShowWindow() {
     window_->activateWindow();
 }
 
-QString ProgramMenu::ProgramFilePath(const QString& chosenPath) {
-    return QFileInfo(chosenPath).suffix().isEmpty() ? chosenPath + QStringLiteral(".csv") : chosenPath;
-}
-
 bool ProgramMenu::Open(const QString& path) {
     ProgramFileRead read = ReadWhileTheWindowStaysAlive(path, &form_);
     // Refused before the table takes it: tens of thousands of rows would
@@ -135,7 +139,11 @@ bool ProgramMenu::Open(const QString& path) {
                                  Thousands(items - kProgramMaxItems)));
         return false;
     }
-    if (!MayReplaceEdits()) return false;
+    // Opening another program would throw away items edited since the table
+    // was last opened or saved.
+    if (!MaySaveFirst(QStringLiteral("開啟節目"),
+                      QStringLiteral("節目表有尚未儲存的修改，開啟其他節目會取代它。要先儲存嗎？")))
+        return false;
     window_->ShowItems(std::move(read.program));
     path_ = QFileInfo(path).absoluteFilePath();
     ShowWindow();
@@ -171,18 +179,6 @@ void ProgramMenu::ChooseAndOpen() {
 void ProgramMenu::ChooseAndSave() {
     const QString path = ChooseSavePath(&form_, path_.isEmpty() ? Folder() : path_);
     if (!path.isEmpty()) SaveTo(path);
-}
-
-// Opening another program would throw away items edited since the table was
-// last opened or saved.
-bool ProgramMenu::MayReplaceEdits() {
-    return MaySaveFirst(QStringLiteral("開啟節目"),
-                        QStringLiteral("節目表有尚未儲存的修改，開啟其他節目會取代它。要先儲存嗎？"));
-}
-
-// Whichever window the user closes, or 結束, the program's edits end with it.
-bool ProgramMenu::MayEnd() {
-    return MaySaveFirst(QStringLiteral("結束"), QStringLiteral("節目表有尚未儲存的修改，要先儲存再結束嗎？"));
 }
 
 bool ProgramMenu::MaySaveFirst(const QString& title, const QString& question) {

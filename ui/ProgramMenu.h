@@ -21,10 +21,6 @@ public:
     bool Open(const QString& path);
     bool SaveTo(const QString& chosenPath);
 
-    // The file a program is saved to: the chosen one, with ".csv" added when
-    // its name has no suffix.
-    static QString ProgramFilePath(const QString& chosenPath);
-
 protected:
     // Ending the program asks first about a program edited since it was saved.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -33,8 +29,6 @@ private:
     void ShowWindow();
     void ChooseAndOpen();
     void ChooseAndSave();
-    bool MayReplaceEdits();
-    bool MayEnd();
     bool MaySaveFirst(const QString& title, const QString& question);
     QString Folder() const;
 

@@ -48,6 +48,67 @@ private:
     bool done_ = true;
 };
 
+// Why the item does not use the setting, or nothing when it does: a marquee
+// has no pages to hold or align, only steps that move have a speed, and the
+// threshold and 反相 are a picture's.
+QString Unused(const ProgramItem& item, int column) {
+    const QString byStyle = StyleName(item.style) + QStringLiteral("用不到這一欄");
+    switch (column) {
+    case ProgramTableModel::Hold:
+    case ProgramTableModel::Align:
+        return StyleHasPages(item.style) ? QString() : byStyle;
+    case ProgramTableModel::Speed:
+        return StyleUsesSpeed(item.style) ? QString() : byStyle;
+    case ProgramTableModel::Threshold:
+    case ProgramTableModel::Inverted:
+        return item.picture.HasPicture() ? QString() : QStringLiteral("沒有圖片，用不到這一欄");
+    default:
+        return {};
+    }
+}
+
+QVariant PictureData(const ItemPicture& picture, int role) {
+    if (!picture.HasPicture()) return {};
+    switch (role) {
+    case Qt::DisplayRole: return QFileInfo(picture.path).fileName();
+    case Qt::EditRole: return picture.path;
+    case Qt::DecorationRole: return PictureThumbnail(picture);
+    case Qt::ToolTipRole:
+        return QStringLiteral("%1\n看板上 %2 欄寬").arg(QDir::toNativeSeparators(picture.path)).arg(picture.rows.width());
+    default: return {};
+    }
+}
+
+// The editor hands over a number; a pasted or typed text is read as files are.
+std::optional<double> HoldSeconds(const QVariant& value) {
+    if (value.typeId() == QMetaType::QString) return HoldSecondsFrom(QStringView(value.toString()));
+    bool isNumber = false;
+    const double seconds = value.toDouble(&isNumber);
+    return isNumber ? HoldSecondsFrom(seconds) : std::nullopt;
+}
+
+// The editor's 0, or 自動 typed, leaves the threshold to the picture.
+bool TakeThreshold(const QVariant& value, std::optional<int>& threshold) {
+    if (value.toString() == ThresholdName(std::nullopt)) {
+        threshold.reset();
+        return true;
+    }
+    bool isNumber = false;
+    const int level = value.toInt(&isNumber);
+    if (!isNumber || (level != 0 && (level < kMinPictureThreshold || level > kMaxPictureThreshold))) return false;
+    threshold = level == 0 ? std::nullopt : std::optional<int>(level);
+    return true;
+}
+
+template <class Value>
+bool Take(const std::optional<Value>& value, Value& into) {
+    if (!value) return false;
+    into = *value;
+    return true;
+}
+
+const QString kDraggedRow = QStringLiteral("application/x-award-banner-program-row");
+
 }  // namespace
 
 void ProgramTableModel::Reset(Program program) {
@@ -112,8 +173,6 @@ int ProgramTableModel::Add(int after, ProgramItem item) {
     return row;
 }
 
-int ProgramTableModel::Duplicate(int row) { return Valid(row) ? Add(row, Item(row)) : -1; }
-
 int ProgramTableModel::MoveTo(int row, int to) {
     if (!Valid(row) || !Valid(to) || to == row) return -1;
     // Qt counts the destination before the move takes the row out.
@@ -140,43 +199,6 @@ bool ProgramTableModel::Remove(int row) {
 int ProgramTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(program_.size());
 }
-
-int ProgramTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
-
-namespace {
-
-// Why the item does not use the setting, or nothing when it does: a marquee
-// has no pages to hold or align, only steps that move have a speed, and the
-// threshold and 反相 are a picture's.
-QString Unused(const ProgramItem& item, int column) {
-    const QString byStyle = StyleName(item.style) + QStringLiteral("用不到這一欄");
-    switch (column) {
-    case ProgramTableModel::Hold:
-    case ProgramTableModel::Align:
-        return StyleHasPages(item.style) ? QString() : byStyle;
-    case ProgramTableModel::Speed:
-        return StyleUsesSpeed(item.style) ? QString() : byStyle;
-    case ProgramTableModel::Threshold:
-    case ProgramTableModel::Inverted:
-        return item.picture.HasPicture() ? QString() : QStringLiteral("沒有圖片，用不到這一欄");
-    default:
-        return {};
-    }
-}
-
-QVariant PictureData(const ItemPicture& picture, int role) {
-    if (!picture.HasPicture()) return {};
-    switch (role) {
-    case Qt::DisplayRole: return QFileInfo(picture.path).fileName();
-    case Qt::EditRole: return picture.path;
-    case Qt::DecorationRole: return PictureThumbnail(picture);
-    case Qt::ToolTipRole:
-        return QStringLiteral("%1\n看板上 %2 欄寬").arg(QDir::toNativeSeparators(picture.path)).arg(picture.rows.width());
-    default: return {};
-    }
-}
-
-}  // namespace
 
 QVariant ProgramTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || !Valid(index.row())) return {};
@@ -212,38 +234,6 @@ QVariant ProgramTableModel::data(const QModelIndex& index, int role) const {
         return {};
     }
 }
-
-namespace {
-
-// The editor hands over a number; a pasted or typed text is read as files are.
-std::optional<double> HoldSeconds(const QVariant& value) {
-    if (value.typeId() == QMetaType::QString) return HoldSecondsFrom(QStringView(value.toString()));
-    bool isNumber = false;
-    const double seconds = value.toDouble(&isNumber);
-    return isNumber ? HoldSecondsFrom(seconds) : std::nullopt;
-}
-
-// The editor's 0, or 自動 typed, leaves the threshold to the picture.
-bool TakeThreshold(const QVariant& value, std::optional<int>& threshold) {
-    if (value.toString() == ThresholdName(std::nullopt)) {
-        threshold.reset();
-        return true;
-    }
-    bool isNumber = false;
-    const int level = value.toInt(&isNumber);
-    if (!isNumber || (level != 0 && (level < kMinPictureThreshold || level > kMaxPictureThreshold))) return false;
-    threshold = level == 0 ? std::nullopt : std::optional<int>(level);
-    return true;
-}
-
-template <class Value>
-bool Take(const std::optional<Value>& value, Value& into) {
-    if (!value) return false;
-    into = *value;
-    return true;
-}
-
-}  // namespace
 
 std::optional<QString> ProgramTableModel::SetPicture(int row, const QString& path) {
     if (!Valid(row)) return QStringLiteral("沒有第 %1 項。").arg(row + 1);
@@ -328,10 +318,6 @@ Qt::ItemFlags ProgramTableModel::flags(const QModelIndex& index) const {
     if (!index.isValid()) return Qt::ItemIsDropEnabled;
     return QAbstractTableModel::flags(index) | Qt::ItemIsDragEnabled |
            (index.column() == Inverted ? Qt::ItemIsUserCheckable : Qt::ItemIsEditable);
-}
-
-namespace {
-const QString kDraggedRow = QStringLiteral("application/x-award-banner-program-row");
 }
 
 QStringList ProgramTableModel::mimeTypes() const { return {kDraggedRow}; }

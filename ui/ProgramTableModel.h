@@ -30,7 +30,7 @@ public:
 
     // Each gives the row the item now stands in, or -1 when nothing moved.
     int Add(int after, ProgramItem item = {});
-    int Duplicate(int row);
+    int Duplicate(int row) { return Valid(row) ? Add(row, Item(row)) : -1; }
     int MoveBy(int row, int offset) { return MoveTo(row, row + offset); }
     int MoveTo(int row, int to);
     bool Remove(int row);
@@ -49,7 +49,7 @@ public:
     void SetModified(bool modified) { modified_ = modified; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : ColumnCount; }
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;

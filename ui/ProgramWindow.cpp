@@ -4,7 +4,6 @@
 #include "phrases/Phrases.h"
 #include "program/ProgramFormat.h"
 #include "sign/SignGeometry.h"
-#include "ui/Form1.h"
 #include "ui/ItemTextEditor.h"
 #include "ui/LedPreview.h"
 #include "ui/MessageBoxes.h"
@@ -151,8 +150,6 @@ void ProgramWindow::CreateControls() {
     connect(&model_, &QAbstractItemModel::dataChanged, this, changed);
 }
 
-void ProgramWindow::RecountLength() { lengthCount_.Recount(model_.Items(), form_.Options(form_.FirstScanRow())); }
-
 void ProgramWindow::ShowItems(Program items) {
     model_.SetItems(std::move(items));
     Select(0);
@@ -240,9 +237,7 @@ bool ProgramWindow::Apply() {
 
 Program ProgramWindow::ItemsFromBanner(const QString& banner) {
     Program items;
-    ProgramItem item;
-    item.style = ItemStyle::Static;
-    item.align = ItemAlign::Centre;
+    ProgramItem item{.style = ItemStyle::Static, .align = ItemAlign::Centre};
     for (const QStringView phrase : SplitPhrases(banner).phrases) {
         item.text = phrase.toString();
         items.push_back(item);

@@ -46,7 +46,7 @@ private:
     void Select(int row);
     void EditText(int row);
     const QString& Convert(const Program& program);
-    void RecountLength();
+    void RecountLength() { lengthCount_.Recount(model_.Items(), form_.Options(form_.FirstScanRow())); }
 
     Form1& form_;
     ProgramTableModel model_;

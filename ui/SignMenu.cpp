@@ -41,23 +41,21 @@ SignMenu::SignMenu(Form1& form) : QObject(&form), form_(form) {
             ->setToolTip(QStringLiteral("每顆 LED 亮的時間是最亮時的 %1/%2；畫面和時間都不變")
                              .arg(level)
                              .arg(int{SIGN_BRIGHTEST}));
-    connect(signs_, &QActionGroup::triggered, this, [this](QAction* action) {
-        SignTarget target = form_.Target();
-        target.sign = SignKind(action->data().toInt());
+    // A choice changes its part of the target the window has.
+    const auto onChoice = [this](QActionGroup* group, void (*set)(SignTarget&, int)) {
+        connect(group, &QActionGroup::triggered, this, [this, set](QAction* action) {
+            SignTarget target = form_.Target();
+            set(target, action->data().toInt());
+            Choose(target);
+        });
+    };
+    onChoice(signs_, [](SignTarget& target, int sign) {
+        target.sign = SignKind(sign);
         // The school's sign is wired to the Mega 2560's ports C, F and K.
         if (!BoardDrivesSign(target.sign, target.board)) target.board = BoardKind::Mega2560;
-        Choose(target);
     });
-    connect(boards_, &QActionGroup::triggered, this, [this](QAction* action) {
-        SignTarget target = form_.Target();
-        target.board = BoardKind(action->data().toInt());
-        Choose(target);
-    });
-    connect(levels_, &QActionGroup::triggered, this, [this](QAction* action) {
-        SignTarget target = form_.Target();
-        target.brightness = action->data().toInt();
-        Choose(target);
-    });
+    onChoice(boards_, [](SignTarget& target, int board) { target.board = BoardKind(board); });
+    onChoice(levels_, [](SignTarget& target, int level) { target.brightness = level; });
     form_.SetTarget(RememberedTarget());
     ShowChoice();
 }

@@ -38,6 +38,35 @@ void Bus(QPainter& painter, QPoint from, QPoint to, const QString& label) {
     painter.drawText(QRect(middle.x() - 80, middle.y() - 22, 160, 20), Qt::AlignCenter, label);
 }
 
+// One 32 x 16 panel, seen from the front, with its input and output sockets
+// marked where they are behind it.
+void Panel(QPainter& painter, const QRect& panel, const QString& name) {
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kSign);
+    painter.drawRoundedRect(panel, 4, 4);
+    const double pitch = (panel.width() - 12.0) / 32;
+    for (int row = 0; row < 16; ++row)
+        for (int column = 0; column < 32; ++column) {
+            painter.setBrush((row * 3 + column) % 7 == 0 ? kLed : kLed.darker(300));
+            painter.drawEllipse(QPointF(panel.left() + 6 + (column + 0.5) * pitch, panel.top() + 6 + (row + 0.5) * pitch),
+                                pitch * 0.3, pitch * 0.3);
+        }
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(panel.left(), panel.top() - 24, panel.width(), 20), Qt::AlignCenter, name);
+}
+
+// A socket behind the panel above it.
+void Socket(QPainter& painter, QPoint at, int panelBottom, const QString& name) {
+    painter.setPen(QPen(Qt::gray, 2, Qt::DashLine));
+    painter.drawLine(QPoint(at.x(), panelBottom), QPoint(at.x(), at.y() - 12));
+    Box(painter, QRect(at.x() - 26, at.y() - 12, 52, 24), kDriver, Qt::black, name);
+}
+
+void Wire(QPainter& painter, const QList<QPoint>& points, const QColor& colour, int width) {
+    painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    for (qsizetype i = 1; i < points.size(); ++i) painter.drawLine(points[i - 1], points[i]);
+}
+
 }  // namespace
 
 QImage WiringDiagram() {
@@ -84,39 +113,6 @@ QImage WiringDiagram() {
                      QStringLiteral("腳位不可直接接 LED：\n每支腳最多約 20 mA。"));
     return image;
 }
-
-namespace {
-
-// One 32 x 16 panel, seen from the front, with its input and output sockets
-// marked where they are behind it.
-void Panel(QPainter& painter, const QRect& panel, const QString& name) {
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(kSign);
-    painter.drawRoundedRect(panel, 4, 4);
-    const double pitch = (panel.width() - 12.0) / 32;
-    for (int row = 0; row < 16; ++row)
-        for (int column = 0; column < 32; ++column) {
-            painter.setBrush((row * 3 + column) % 7 == 0 ? kLed : kLed.darker(300));
-            painter.drawEllipse(QPointF(panel.left() + 6 + (column + 0.5) * pitch, panel.top() + 6 + (row + 0.5) * pitch),
-                                pitch * 0.3, pitch * 0.3);
-        }
-    painter.setPen(Qt::black);
-    painter.drawText(QRect(panel.left(), panel.top() - 24, panel.width(), 20), Qt::AlignCenter, name);
-}
-
-// A socket behind the panel above it.
-void Socket(QPainter& painter, QPoint at, int panelBottom, const QString& name) {
-    painter.setPen(QPen(Qt::gray, 2, Qt::DashLine));
-    painter.drawLine(QPoint(at.x(), panelBottom), QPoint(at.x(), at.y() - 12));
-    Box(painter, QRect(at.x() - 26, at.y() - 12, 52, 24), kDriver, Qt::black, name);
-}
-
-void Wire(QPainter& painter, const QList<QPoint>& points, const QColor& colour, int width) {
-    painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    for (qsizetype i = 1; i < points.size(); ++i) painter.drawLine(points[i - 1], points[i]);
-}
-
-}  // namespace
 
 QImage P10WiringDiagram() {
     QImage image(760, 440, QImage::Format_RGB32);
