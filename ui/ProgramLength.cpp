@@ -15,8 +15,17 @@ namespace {
 // Long enough to count many items at a go, short enough not to be felt.
 constexpr int kCountingMilliseconds = 20;
 
+// An item's picture counts by its pixels and the choices that make LEDs of them.
 QString KeyOf(const ProgramItem& item) {
-    return QStringLiteral("%1|%2|%3|%4|").arg(int(item.style)).arg(item.holdSeconds).arg(int(item.speed)).arg(int(item.align)) +
+    const ItemPicture& picture = item.picture;
+    return QStringLiteral("%1|%2|%3|%4|%5|%6|%7|")
+               .arg(int(item.style))
+               .arg(item.holdSeconds)
+               .arg(int(item.speed))
+               .arg(int(item.align))
+               .arg(picture.rows.cacheKey())
+               .arg(picture.threshold.value_or(-1))
+               .arg(picture.inverted) +
            item.text;
 }
 

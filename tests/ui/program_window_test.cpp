@@ -306,6 +306,22 @@ private slots:
         QVERIFY(!form_->SketchOutOfDate());
     }
 
+    // The line under the table follows what the items show: with a wider
+    // picture the same text scrolls for longer.
+    void lengthFollowsTheItemsPictures() {
+        const auto length = [this] { return Window().findChild<QLabel*>(QStringLiteral("programLength"))->text(); };
+        const QString narrow = dir_.filePath(QStringLiteral("窄.png"));
+        const QString wide = dir_.filePath(QStringLiteral("寬.png"));
+        QVERIFY(WriteFile(narrow, Encoded(PatternPicture(16, 6).rows, "png")));
+        QVERIFY(WriteFile(wide, Encoded(PatternPicture(400, 6).rows, "png")));
+        Model().SetItems({Item(QStringLiteral("恭喜"), ItemStyle::ScrollLeft)});
+        QVERIFY(!Model().SetPicture(0, narrow));
+        QTRY_VERIFY(length().contains(QStringLiteral("播一輪")));
+        const QString withNarrow = length();
+        QVERIFY(!Model().SetPicture(0, wide));
+        QTRY_VERIFY2(length().contains(QStringLiteral("播一輪")) && length() != withNarrow, qPrintable(length()));
+    }
+
     // Chosen through the cell's own button and the file dialog, the picture
     // plays at once, as do a moved threshold and 反相; each is one step to
     // undo, and a file that is no picture changes nothing.
