@@ -7,6 +7,7 @@
 // little SRAM, is refused. How the board plays an image is for the simulated
 // board (tests/board).
 
+#include "ItemStylePrinter.h"
 #include "HandEditedSketches.h"
 #include "IntelHexFile.h"
 

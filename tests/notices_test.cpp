@@ -1,3 +1,4 @@
+#include "ItemStylePrinter.h"
 #include "conversion/BannerConverter.h"
 #include "program/ProgramConverter.h"
 #include "notices/Notices.h"

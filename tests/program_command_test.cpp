@@ -2,6 +2,7 @@
 // status of its own, with nothing written, for a bad file or a program too
 // long for the board.
 
+#include "ItemStylePrinter.h"
 #include "PictureSamples.h"
 #include "files/ProgramFile.h"
 #include "notices/Notices.h"

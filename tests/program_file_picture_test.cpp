@@ -3,6 +3,7 @@
 // the folders have moved together, and a picture that cannot be read
 // refusing the whole file with its row.
 
+#include "ItemStylePrinter.h"
 #include "PictureSamples.h"
 #include "files/PictureFile.h"
 #include "files/PicturePath.h"

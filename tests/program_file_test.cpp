@@ -1,6 +1,7 @@
 // Program files: what a spreadsheet or a text editor may save reads back as
 // the program, and a bad row is refused with its line and nothing read.
 
+#include "ItemStylePrinter.h"
 #include "ProgramCsvRoundTrip.h"
 #include "files/Big5.h"
 #include "files/ProgramFile.h"

@@ -2,6 +2,7 @@
 // strips of a character's width paged as characters are, alone it is placed
 // by 對齊, and it counts in the flash the program takes as the columns it shows.
 
+#include "ItemStylePrinter.h"
 #include "PictureSamples.h"
 #include "conversion/BannerConverter.h"
 #include "notices/Notices.h"

@@ -3,6 +3,7 @@
 // run, kept in the sketch, read back as edited by hand and played by the
 // engine a character a step.
 
+#include "ItemStylePrinter.h"
 #include "PictureSamples.h"
 #include "picture/PictureLeds.h"
 #include "program/ProgramConverter.h"
@@ -21,9 +22,6 @@
 #include <set>
 
 namespace award {
-
-// The style's name, as test listings show it.
-void PrintTo(ItemStyle style, std::ostream* out) { *out << StyleName(style).toStdString(); }
 
 namespace {
 

@@ -2,6 +2,7 @@
 // back as written and as edited by hand, a program too long for the board
 // refused, and the notices of its length.
 
+#include "ItemStylePrinter.h"
 #include "conversion/BannerConverter.h"
 #include "reading/SketchReader.h"
 #include "notices/Notices.h"

@@ -3,6 +3,7 @@
 // brightness the sketch names; a brightness a hand edit puts outside 1-8 is
 // refused with its line.
 
+#include "ItemStylePrinter.h"
 #include "SignTargetPrinters.h"
 #include "reading/SketchReader.h"
 #include "marquee/MarqueeWriter.h"

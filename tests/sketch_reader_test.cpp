@@ -1,3 +1,4 @@
+#include "ItemStylePrinter.h"
 #include "HandEditedSketches.h"
 #include "SketchChecks.h"
 #include "ReadPhrases.h"

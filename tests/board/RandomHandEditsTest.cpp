@@ -7,6 +7,7 @@
 // AWARD_HAND_EDITS=<n> runs n edits (a few by default), AWARD_HAND_EDIT_SEED
 // another series; the counts are printed at the end.
 
+#include "ItemStylePrinter.h"
 #include "BoardTestSupport.h"
 #include "ImageRun.h"
 

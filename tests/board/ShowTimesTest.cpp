@@ -9,6 +9,7 @@
 //
 // AWARD_RECORD_SHOW_TIMES=<folder> writes what the board shows there instead.
 
+#include "ItemStylePrinter.h"
 #include "PictureSamples.h"
 #include "ShowTimings.h"
 #include "SignRun.h"
