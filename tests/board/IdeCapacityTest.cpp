@@ -8,7 +8,6 @@
 // Mega 2560 and on the Uno and Nano (whose 30,720 bytes are the Nano's), and
 // the school's sign dimmed.
 
-#include "ItemStylePrinter.h"
 #include "board/BoardJob.h"
 #include "board/BoardToolchain.h"
 #include "board/CompileReport.h"
